@@ -1,0 +1,6 @@
+#include "game/game.h"
+
+int main()
+{
+    return RunGame();
+}

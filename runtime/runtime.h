@@ -1,0 +1,13 @@
+// Every runtime operation under its documented name. The game and the tests include this.
+#pragma once
+
+// Core services
+#include "runtime/core/element_list.h"
+#include "runtime/core/numeric.h"
+#include "runtime/core/object_table.h"
+#include "runtime/core/random.h"
+#include "runtime/core/timing.h"
+
+// Display and graphics
+
+// Input and sound
