@@ -9,5 +9,6 @@
 #include "runtime/core/timing.h"
 
 // Display and graphics
+#include "runtime/display/surface.h"
 
 // Input and sound
