@@ -2,6 +2,9 @@
 #pragma once
 
 // Core services
+#include "runtime/core/console.h"
+#include "runtime/core/conversion.h"
+#include "runtime/core/date_format.h"
 #include "runtime/core/element_list.h"
 #include "runtime/core/numeric.h"
 #include "runtime/core/object_table.h"

@@ -1,0 +1,124 @@
+// The game's global values and their initial values.
+#include "game/game.h"
+
+#include <cmath>
+
+std::string BuildDate;
+std::string VersionText;
+std::string TitleText;
+
+int16_t ScreenWidth;
+int16_t ScreenHeight;
+int8_t ScreenDepth;
+int8_t FlipMode;
+int32_t WorldWidth;
+int32_t WorldHeight;
+int32_t ScreenPosX;
+int32_t ScreenPosY;
+int32_t BorderX;
+int32_t BorderY;
+float PlayerSize;
+float PlayerAcceleration;
+float PlayerDeceleration;
+float PlayerMaxSpeed;
+float PlayerTurnAcceleration;
+float PlayerMaxTurn;
+int8_t QuitFlag;
+int8_t FpsDisplay;
+int8_t BilinearFiltering;
+int32_t GradientSize;
+int32_t CellTypeCount;
+int32_t MaxFrameIndex;
+
+float PlayerX;
+float PlayerY;
+int32_t CellIdCounter;
+int32_t Fps;
+int32_t FrameCounter;
+int32_t LastFpsTime;
+
+ElementList BubbleList;
+ElementList CellList;
+
+std::array<float, TrigTableSize> SinTable;
+std::array<float, TrigTableSize> CosTable;
+
+std::vector<CellType> CellTypes;
+std::vector<SpriteSlots> SizeSprites;
+std::vector<SpriteSlots> BubbleSprites;
+std::vector<SpriteSlots> DotSprites;
+std::vector<SpriteSlots> CellSprites;
+
+SpriteSlots& CellSprite(int32_t type, int32_t frameIndex)
+{
+    return CellSprites[static_cast<size_t>(type) * (MaxFrameIndex + 1) + frameIndex];
+}
+
+void ClearGlobals()
+{
+    ScreenWidth = ScreenHeight = 0;
+    ScreenDepth = FlipMode = QuitFlag = FpsDisplay = BilinearFiltering = 0;
+    WorldWidth = WorldHeight = ScreenPosX = ScreenPosY = BorderX = BorderY = 0;
+    PlayerSize = PlayerAcceleration = PlayerDeceleration = PlayerMaxSpeed = 0;
+    PlayerTurnAcceleration = PlayerMaxTurn = PlayerX = PlayerY = 0;
+    GradientSize = CellTypeCount = MaxFrameIndex = 0;
+    CellIdCounter = Fps = FrameCounter = LastFpsTime = 0;
+    FreeList(BubbleList);
+    FreeList(CellList);
+    SinTable.fill(0);
+    CosTable.fill(0);
+    CellTypes.clear();
+    SizeSprites.clear();
+    BubbleSprites.clear();
+    DotSprites.clear();
+    CellSprites.clear();
+}
+
+void InitGlobals()
+{
+    ScreenWidth = 1024;
+    ScreenHeight = 768;
+    ScreenDepth = 32;
+    FlipMode = 1;
+    WorldWidth = 10000;
+    WorldHeight = 10000;
+    ScreenPosX = 0;
+    ScreenPosY = 0;
+    BorderX = 200;
+    BorderY = 200;
+    PlayerSize = 64.0f;
+    PlayerAcceleration = 0.3f;
+    PlayerDeceleration = 0.2f;
+    PlayerMaxSpeed = 4.0f;
+    PlayerTurnAcceleration = 0.75f;
+    PlayerMaxTurn = 3.75f;
+    QuitFlag = 0;
+    FpsDisplay = 10;
+    BilinearFiltering = 1;
+    GradientSize = 1024;
+    CellTypeCount = 5;
+    MaxFrameIndex = 99;
+    // The game's lists carry the tag 7; nothing reads it.
+    NewList(BubbleList, sizeof(Cell), nullptr, 7);
+    NewList(CellList, sizeof(Cell), nullptr, 7);
+}
+
+void BuildTrigTables()
+{
+    // Pi is the single-precision constant, widened: the tables must hold exactly these values.
+    const double pi = double{3.1415927f};
+    for (int32_t i = 0; i < TrigTableSize; ++i)
+        SinTable[i] = static_cast<float>(std::sin(i / 10.0 * pi / 180.0));
+    for (int32_t i = 0; i < TrigTableSize; ++i)
+        CosTable[i] = static_cast<float>(std::cos(i / 10.0 * pi / 180.0));
+}
+
+void SizeTables()
+{
+    SizeSprites.assign(2049, SpriteSlots{});
+    BubbleSprites.assign(21, SpriteSlots{});
+    DotSprites.assign(7, SpriteSlots{});
+    int32_t types = CellTypeCount > 0 ? CellTypeCount : 0;
+    CellSprites.assign(static_cast<size_t>(types + 1) * (MaxFrameIndex + 1), SpriteSlots{});
+    CellTypes.assign(static_cast<size_t>(types) + 1, CellType{});
+}

@@ -1,0 +1,117 @@
+// The console on standard input and output, with the quit signals turned into a request.
+#include "runtime/core/console.h"
+
+#include <cerrno>
+#include <csignal>
+#include <mutex>
+#include <unistd.h>
+
+namespace {
+constexpr size_t ReadBlock = 4096;
+const std::string EndOfInput(1, '\x04');
+
+struct ConsoleState {
+    int input = 0;
+    int output = 1;
+    std::string remainder; // bytes read past the last line end
+    std::mutex lock;
+};
+ConsoleState Console;
+volatile sig_atomic_t QuitSignal = 0;
+
+void OnQuitSignal(int)
+{
+    QuitSignal = 1;
+}
+
+void WriteAll(int fd, const char* bytes, size_t length)
+{
+    while (length > 0) {
+        ssize_t written = write(fd, bytes, length);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return;
+        bytes += written;
+        length -= static_cast<size_t>(written);
+    }
+}
+
+// Takes the first line out of the collected bytes; false while no line end is there.
+bool TakeLine(std::string& collected, std::string& line)
+{
+    size_t end = collected.find_first_of("\r\n");
+    if (end == std::string::npos)
+        return false;
+    line = collected.substr(0, end);
+    size_t next = end + 1;
+    if (collected[end] == '\r' && next < collected.size() && collected[next] == '\n')
+        ++next;
+    collected.erase(0, next);
+    return true;
+}
+} // namespace
+
+int OpenConsoleOn(int inputFd, int outputFd)
+{
+    std::lock_guard<std::mutex> guard(Console.lock);
+    Console.input = inputFd;
+    Console.output = outputFd;
+    Console.remainder.clear();
+    return 1;
+}
+
+int OpenConsole()
+{
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    // Without SA_RESTART a waiting read returns, so a quit signal also ends the wait for a line.
+    action.sa_flags = 0;
+    for (int signal : {SIGHUP, SIGINT, SIGTERM})
+        sigaction(signal, &action, nullptr);
+    // A closed pipe on the output must not end the program; its writes just fail.
+    std::signal(SIGPIPE, SIG_IGN);
+    return OpenConsoleOn(STDIN_FILENO, STDOUT_FILENO);
+}
+
+int ConsoleTitle(std::string_view title)
+{
+    if (!isatty(Console.output))
+        return 0;
+    std::string sequence = "\033]0;" + std::string(title) + "\007";
+    WriteAll(Console.output, sequence.data(), sequence.size());
+    return 1;
+}
+
+void PrintLine(std::string_view text)
+{
+    std::string line(text);
+    line += '\n';
+    WriteAll(Console.output, line.data(), line.size());
+}
+
+std::string ReadConsoleLine()
+{
+    std::lock_guard<std::mutex> guard(Console.lock);
+    std::string line;
+    char block[ReadBlock];
+    while (!TakeLine(Console.remainder, line)) {
+        if (QuitSignal)
+            return EndOfInput;
+        ssize_t got = read(Console.input, block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            line.swap(Console.remainder);
+            return line.empty() ? EndOfInput : line;
+        }
+        Console.remainder.append(block, static_cast<size_t>(got));
+    }
+    return line;
+}
+
+bool ConsoleQuitRequested()
+{
+    return QuitSignal != 0;
+}

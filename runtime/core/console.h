@@ -1,0 +1,20 @@
+// The console: standard output for the game's lines, standard input for its one question.
+#pragma once
+#include <string>
+#include <string_view>
+
+// Opens the console on standard input and output. From here on SIGHUP, SIGINT and SIGTERM
+// only ask the program to quit (ConsoleQuitRequested); they never run clean-up themselves.
+// Returns 1.
+int OpenConsole();
+// The same on other descriptors, without touching the signal handling (for tests).
+int OpenConsoleOn(int inputFd, int outputFd);
+// Shows the title in the terminal when the output is one; 0 when there is nowhere to show it.
+int ConsoleTitle(std::string_view title);
+// The text and one line feed, written at once so that a reader sees every line as it comes.
+void PrintLine(std::string_view text = {});
+// One line without its line end (CR, LF or CR LF). At the end of the input with nothing read,
+// or when a quit signal arrives while waiting, the single byte 04h.
+std::string ReadConsoleLine();
+// True once SIGHUP, SIGINT or SIGTERM has arrived after OpenConsole.
+bool ConsoleQuitRequested();
