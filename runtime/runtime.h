@@ -12,6 +12,7 @@
 #include "runtime/core/timing.h"
 
 // Display and graphics
+#include "runtime/display/image_codec.h"
 #include "runtime/display/surface.h"
 
 // Input and sound
