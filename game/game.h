@@ -111,6 +111,25 @@ extern std::vector<SpriteSlots> DotSprites;    // dots 1 to 6
 extern std::vector<SpriteSlots> CellSprites;
 SpriteSlots& CellSprite(int32_t type, int32_t frameIndex);
 
+// Player, camera and debug values of the simulation; all start at 0.
+extern float PlayerSpeed;     // pixels per frame, never below 0
+extern float PlayerAngle;     // heading in degrees, 0 to 360
+extern float PlayerTurn;      // degrees per frame, positive = clockwise
+extern int32_t MouseWorldX;   // the mouse in world pixels, taken every pass
+extern int32_t MouseWorldY;
+extern int32_t MouseBearing;  // from the player's centre to the mouse
+extern int32_t TurnDifference; // scratch of the heading and steering rules, 0 to 360
+extern int32_t EdgeX;         // seam flags: +1 near the far seam, -1 near the near one, 0
+extern int32_t EdgeY;
+extern int32_t FrameIndex;    // the image index last computed for a cell
+extern int32_t zAngle;        // debug: the last target heading a cell moved along
+extern int32_t x_b;           // debug: the last cell's position, rounded
+extern int32_t y_b;
+extern int32_t fh;            // debug: 2 when the last backing cell swam forward, 1 backward
+extern int32_t eyeAngle;      // debug: the bearing from the last drawn eye to the player
+// Sets every value above to 0.
+void ClearSimulationGlobals();
+
 // The build moment shown in the titles: 2008-02-25 16:12:34 UTC.
 constexpr int32_t BuildTime = 1203955954;
 
@@ -131,3 +150,71 @@ void EndSequence();
 // Runs the whole game, from the first console line to the end sequence; the process's exit
 // status: 0 after a normal quit, 1 after a fatal start-up error.
 int RunGame();
+
+// Rounding and tables.
+// To the nearest integer, halves to even; NaN gives 0 and values beyond the range saturate.
+int32_t RoundToInteger(double value);
+// The index of an angle in SinTable and CosTable: tenths of a degree truncated, held within
+// 0 to 3600 so that no angle reads outside the tables.
+int32_t TrigIndex(float angle);
+
+// Angles and distances, in whole degrees (0 up, 90 right, growing clockwise) and pixels.
+// From point 1 toward point 2, 0 to 360; coincident points give 0.
+int32_t Bearing(float x1, float y1, float x2, float y2);
+// The distance rounded to the nearest integer.
+int32_t Distance(float x1, float y1, float x2, float y2);
+// a + b brought back into 0 to 360 by one turn; 360 itself stays.
+int32_t AddAngle(int32_t a, int32_t b);
+// The angle from heading b to direction a, 0 to 359.
+int32_t AngleDifference(int32_t a, int32_t b);
+// -1 or +1 at random.
+int32_t RandomSign();
+
+// The number written with at least three digits: 1 gives "001", 12 "012", 123 "123".
+std::string ThreeDigitNumber(int32_t n);
+
+// The player and the camera, one pass of the main loop.
+float PlayerCentreX();
+float PlayerCentreY();
+// The mouse in world pixels, with the camera as the previous pass left it.
+void TakeMouseWorldPosition(int32_t mouseX, int32_t mouseY);
+// Accelerates while the button is down and the cursor is off the player, else slows down.
+void UpdatePlayerSpeed(bool buttonDown);
+// Turns the player toward the mouse with angular acceleration.
+void UpdatePlayerHeading();
+// Moves the player one step along its heading, scrolls the camera at the margins, wraps both
+// at the world's seams and sets EdgeX and EdgeY.
+void MovePlayerAndCamera();
+// The camera part of the step: scrolls by the player's step (dx, dy) where it nears an edge
+// heading toward the cursor.
+void ScrollCamera(float dx, float dy);
+// Moves player and camera together by the world's size when the player crosses a seam.
+void WrapPlayerAtSeams();
+// Sets EdgeX and EdgeY from the player's position.
+void SetSeamFlags();
+
+// Cell motion and animation.
+float CellCentreX(const Cell& cell);
+float CellCentreY(const Cell& cell);
+// The cell's type; an empty type for a number outside the table.
+const CellType& CellTypeOf(const Cell& cell);
+// Timer, heading, re-homing across the seams and the debug position, at the start of a pass.
+void BeginCellPass(Cell& cell);
+// Chooses turn from the difference between angle and target_angle.
+void SteerToward(Cell& cell, float rate);
+// Adds accelaration while speed is below top.
+void RampSpeed(Cell& cell, float top);
+// One step of speed pixels at the heading.
+void MoveAlong(Cell& cell, float heading);
+// MoveAlong at target_angle, which also shows that heading in zAngle.
+void MoveAlongTarget(Cell& cell);
+// Restarts the animation phase at the end of its run.
+void WrapAnimation(Cell& cell);
+// The image to draw for the phase, also kept in FrameIndex; never below 0.
+int32_t ImageIndex(const Cell& cell);
+
+// Cell behaviour.
+// The action of the cell's state for this pass; runs for every cell on every pass.
+void BehaviourStep(Cell& cell);
+// Perception of the player and the choice of state; runs for cells drawn this pass.
+void PerceiveAndChoose(Cell& cell);

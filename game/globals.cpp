@@ -63,6 +63,7 @@ void ClearGlobals()
     PlayerTurnAcceleration = PlayerMaxTurn = PlayerX = PlayerY = 0;
     GradientSize = CellTypeCount = MaxFrameIndex = 0;
     CellIdCounter = Fps = FrameCounter = LastFpsTime = 0;
+    ClearSimulationGlobals();
     FreeList(BubbleList);
     FreeList(CellList);
     SinTable.fill(0);

@@ -1,0 +1,50 @@
+// The camera: scrolling at the screen's margins and the jumps across the world's seams.
+#include "game/game.h"
+
+namespace {
+// True when the player is within the margin of one edge along an axis and the cursor lies on
+// that side of it: the camera follows only a player that swims toward the cursor.
+bool NearEdgeTowardCursor(float player, int32_t screenPos, int32_t screenSize, int32_t border,
+                          int32_t mouseWorld)
+{
+    if (player + PlayerSize - screenPos > screenSize - border && mouseWorld - player > 0)
+        return true;
+    return player - screenPos < border && mouseWorld - player < 0;
+}
+} // namespace
+
+void ScrollCamera(float dx, float dy)
+{
+    // The camera moves by the rounded step, so a step below half a pixel leaves it still.
+    if (NearEdgeTowardCursor(PlayerX, ScreenPosX, ScreenWidth, BorderX, MouseWorldX))
+        ScreenPosX = RoundToInteger(double{dx} + ScreenPosX);
+    if (NearEdgeTowardCursor(PlayerY, ScreenPosY, ScreenHeight, BorderY, MouseWorldY))
+        ScreenPosY = RoundToInteger(double{dy} + ScreenPosY);
+}
+
+void WrapPlayerAtSeams()
+{
+    // Player and camera jump together, so the picture does not move.
+    if (PlayerX - PlayerSize > WorldWidth) {
+        PlayerX -= WorldWidth;
+        ScreenPosX -= WorldWidth;
+    }
+    if (PlayerX < 0) {
+        PlayerX += WorldWidth;
+        ScreenPosX += WorldWidth;
+    }
+    if (PlayerY - PlayerSize > WorldHeight) {
+        PlayerY -= WorldHeight;
+        ScreenPosY -= WorldHeight;
+    }
+    if (PlayerY < 0) {
+        PlayerY += WorldHeight;
+        ScreenPosY += WorldHeight;
+    }
+}
+
+void SetSeamFlags()
+{
+    EdgeX = PlayerX > WorldWidth - ScreenWidth ? 1 : PlayerX < ScreenWidth ? -1 : 0;
+    EdgeY = PlayerY > WorldHeight - ScreenHeight ? 1 : PlayerY < ScreenHeight ? -1 : 0;
+}
