@@ -9,6 +9,15 @@ bool HasFront(const CellType& type)
     return type.Front == 1 || type.Front == 2;
 }
 
+// Cells with a front swim along their heading, the others straight toward their target.
+void MoveByFront(Cell& cell, const CellType& type)
+{
+    if (HasFront(type))
+        MoveAlong(cell, cell.angle);
+    else
+        MoveAlongTarget(cell);
+}
+
 void IdleStep(Cell& cell)
 {
     // The cell spins in place and does not move, whatever its speed.
@@ -22,10 +31,7 @@ void WanderStep(Cell& cell, const CellType& type)
     else
         cell.turn = cell.flew_angle_s;
     RampSpeed(cell, cell.norm_movespeed);
-    if (HasFront(type))
-        MoveAlong(cell, cell.angle);
-    else
-        MoveAlongTarget(cell);
+    MoveByFront(cell, type);
 }
 
 // A cell with a backing front swims forward while the escape lies less than 90 degrees off
@@ -59,10 +65,7 @@ void FleeStep(Cell& cell, const CellType& type)
         RampSpeed(cell, cell.flew_movespeed);
     }
     // With a negative speed this moves a cell with a front backward.
-    if (HasFront(type))
-        MoveAlong(cell, cell.angle);
-    else
-        MoveAlongTarget(cell);
+    MoveByFront(cell, type);
 }
 
 void ChaseStep(Cell& cell, const CellType& type)

@@ -11,6 +11,20 @@ bool NearEdgeTowardCursor(float player, int32_t screenPos, int32_t screenSize, i
         return true;
     return player - screenPos < border && mouseWorld - player < 0;
 }
+
+// Player and camera jump together along one axis, so the picture does not move. The far seam
+// counts as crossed only once the player's left (top) edge is a whole size beyond it.
+void WrapAxis(float& player, int32_t& screenPos, int32_t worldSize)
+{
+    if (player - PlayerSize > worldSize) {
+        player -= worldSize;
+        screenPos -= worldSize;
+    }
+    if (player < 0) {
+        player += worldSize;
+        screenPos += worldSize;
+    }
+}
 } // namespace
 
 void ScrollCamera(float dx, float dy)
@@ -24,23 +38,8 @@ void ScrollCamera(float dx, float dy)
 
 void WrapPlayerAtSeams()
 {
-    // Player and camera jump together, so the picture does not move.
-    if (PlayerX - PlayerSize > WorldWidth) {
-        PlayerX -= WorldWidth;
-        ScreenPosX -= WorldWidth;
-    }
-    if (PlayerX < 0) {
-        PlayerX += WorldWidth;
-        ScreenPosX += WorldWidth;
-    }
-    if (PlayerY - PlayerSize > WorldHeight) {
-        PlayerY -= WorldHeight;
-        ScreenPosY -= WorldHeight;
-    }
-    if (PlayerY < 0) {
-        PlayerY += WorldHeight;
-        ScreenPosY += WorldHeight;
-    }
+    WrapAxis(PlayerX, ScreenPosX, WorldWidth);
+    WrapAxis(PlayerY, ScreenPosY, WorldHeight);
 }
 
 void SetSeamFlags()

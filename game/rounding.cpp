@@ -5,14 +5,8 @@
 
 int32_t RoundToInteger(double value)
 {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483647.0)
-        return INT32_MAX;
-    if (value <= -2147483648.0)
-        return INT32_MIN;
     // The default rounding mode rounds halves to even, as float-to-integer assignment does.
-    return static_cast<int32_t>(std::nearbyint(value));
+    return TruncateToInteger(std::nearbyint(value));
 }
 
 int32_t TrigIndex(float angle)
