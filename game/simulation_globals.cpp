@@ -22,4 +22,5 @@ void ClearSimulationGlobals()
     PlayerSpeed = PlayerAngle = PlayerTurn = 0;
     MouseWorldX = MouseWorldY = MouseBearing = TurnDifference = EdgeX = EdgeY = 0;
     FrameIndex = zAngle = x_b = y_b = fh = eyeAngle = 0;
+    Type14EyeRadius = 0;
 }

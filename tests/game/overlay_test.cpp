@@ -1,0 +1,106 @@
+#include "tests/game/world.h"
+
+#include "runtime/platform/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+// Counts 60 frames spread evenly over the milliseconds.
+void SixtyFramesOver(uint32_t milliseconds)
+{
+    for (int frame = 0; frame < 60; ++frame) {
+        HeadlessAdvanceClock(milliseconds / 60 + (frame < static_cast<int>(milliseconds % 60)));
+        CountFrameForRate();
+    }
+}
+} // namespace
+
+TEST(FrameRate, MeasuresEverySixtyFramesTheMeanRateMinusTwo)
+{
+    SetUpWorld();
+    LastFpsTime = static_cast<int32_t>(ElapsedMilliseconds());
+    for (int frame = 0; frame < 59; ++frame) {
+        HeadlessAdvanceClock(16);
+        CountFrameForRate();
+    }
+    EXPECT_EQ(Fps, 0) << "nothing is measured before the 60th frame";
+    CountFrameForRate();
+    EXPECT_EQ(Fps, 1000 / (944 / 60) - 2);
+    EXPECT_EQ(FrameCounter, 0);
+
+    struct Case { uint32_t milliseconds; int32_t fps; } cases[] = {
+        {1000, 60},   // 1000 / 16 - 2
+        {2000, 28},   // 1000 / 33 - 2
+        {60, 998},    // one millisecond per frame
+        {59, 998},    // under 1 ms per frame: the last value stays
+        {0, 998},
+        {6000, 8},
+    };
+    for (const Case& c : cases) {
+        SixtyFramesOver(c.milliseconds);
+        EXPECT_EQ(Fps, c.fps) << c.milliseconds << " ms";
+        EXPECT_EQ(LastFpsTime, static_cast<int32_t>(ElapsedMilliseconds()));
+    }
+}
+
+TEST(Overlay, ValueLinesShowTheRoundedValueAndItsLabel)
+{
+    SetUpWorld();
+    Fps = 60;
+    PlayerSpeed = 2.5f;
+    PlayerAngle = 3.5f;
+    PlayerX = 4968;
+    PlayerY = -12.5f;
+    eyeAngle = -7;
+    fh = 1;
+    const char* expected[OverlayValueCount] = {
+        "60 FPS", "2 Speed", "4 Angle", "4968 X", "-12 Y", "4488 ScreenPosX", "4616 ScreenPosY",
+        "-7 eyeAngle", "0 zAngle", "0 x_b", "0 y_b", "1 fh"};
+    OverlayLineText text;
+    for (int32_t line = 0; line < OverlayValueCount; ++line)
+        EXPECT_EQ(std::string(OverlayValueLine(line, text)), expected[line]) << "line " << line;
+    x_b = INT32_MIN;
+    ScreenPosX = INT32_MIN;
+    EXPECT_EQ(std::string(OverlayValueLine(9, text)), "-2147483648 x_b");
+    EXPECT_EQ(std::string(OverlayValueLine(5, text)), "-2147483648 ScreenPosX");
+}
+
+TEST(Overlay, SeamMarkersAppearOnlyNearTheSeams)
+{
+    SetUpWorld();
+    SeamMarker markers[8];
+    int32_t count = SeamMarkers(markers);
+    for (int32_t i = 0; i < count; ++i) {
+        const SeamMarker& m = markers[i];
+        EXPECT_TRUE(m.x >= 1024 || m.x + m.width <= 0 || m.y >= 768 || m.y + m.height <= 0)
+            << "marker " << i << " at (" << m.x << ", " << m.y << ") is off the screen";
+    }
+
+    const uint32_t red = 0x0000FF, yellow = 0x00FFFF;
+    PlayerX = 300;
+    PlayerY = 5000;
+    ScreenPosX = -100;
+    ScreenPosY = 4600;
+    ASSERT_EQ(SeamMarkers(markers), 6);
+    EXPECT_EQ(markers[0].x, 100);
+    EXPECT_EQ(markers[0].height, 768);
+    EXPECT_EQ(markers[0].color, red);
+    EXPECT_EQ(markers[1].x, 1124);
+    EXPECT_EQ(markers[1].color, yellow);
+    EXPECT_EQ(markers[2].x, 10000 + 100 - 1);
+    EXPECT_EQ(markers[4].y, 10000 - 4600 - 1);
+
+    PlayerX = 5000;
+    PlayerY = 9900;
+    ScreenPosY = 9500;
+    ScreenPosX = 4600;
+    ASSERT_EQ(SeamMarkers(markers), 4) << "the far seam is also tested against ScreenPosX";
+    EXPECT_EQ(markers[0].x, 10000 - 4600 - 1);
+    EXPECT_EQ(markers[2].y, 10000 - 9500 - 1);
+    EXPECT_EQ(markers[2].width, 1024);
+    EXPECT_EQ(markers[2].height, 1);
+    EXPECT_EQ(markers[3].y, 10000 - 9500 + 768 - 1);
+    EXPECT_EQ(markers[3].color, yellow);
+}
