@@ -12,7 +12,11 @@
 #include "runtime/core/timing.h"
 
 // Display and graphics
+#include "runtime/display/default_font.h"
+#include "runtime/display/device_context.h"
+#include "runtime/display/drawing.h"
 #include "runtime/display/image_codec.h"
+#include "runtime/display/pixel_access.h"
 #include "runtime/display/surface.h"
 
 // Input and sound
