@@ -102,7 +102,10 @@ int32_t LoadDefaultFont()
     if (!Font.tried) {
         Font.tried = 1;
         char file[4096];
-        Font.loaded = FindFontFile(file, sizeof file) && RenderFont(file);
+        int32_t found = FindFontFile(file, sizeof file);
+        // Nothing else in the program asks fontconfig anything: its caches can go.
+        FcFini();
+        Font.loaded = found && RenderFont(file);
     }
     return Font.loaded;
 }
