@@ -59,6 +59,16 @@ bool NormalRectangle(int64_t& left, int64_t& top, int64_t& right, int64_t& botto
     return right > left && bottom > top;
 }
 
+// Orders the corners and gives the rows of the shape on the surface (none: last < first).
+void ShapeRows(const DeviceContext* context, int64_t& left, int64_t& top, int64_t& right,
+               int64_t& bottom, int64_t* firstRow, int64_t* lastRow)
+{
+    if (!NormalRectangle(left, top, right, bottom))
+        return;
+    *firstRow = std::max<int64_t>(top, 0);
+    *lastRow = std::min<int64_t>(bottom - 1, context->surface->height - 1);
+}
+
 struct Span {
     int64_t first; // first covered column
     int64_t last;  // last covered column; last < first for an empty row
@@ -152,10 +162,8 @@ void ContextLineTo(DeviceContext* context, int32_t x, int32_t y)
 void ContextRectangle(DeviceContext* context, int64_t left, int64_t top, int64_t right,
                       int64_t bottom)
 {
-    if (!NormalRectangle(left, top, right, bottom))
-        return;
-    int64_t firstRow = std::max<int64_t>(top, 0);
-    int64_t lastRow = std::min<int64_t>(bottom - 1, context->surface->height - 1);
+    int64_t firstRow = 0, lastRow = -1;
+    ShapeRows(context, left, top, right, bottom, &firstRow, &lastRow);
     for (int64_t y = firstRow; y <= lastRow; ++y) {
         if (y == top || y == bottom - 1) {
             PaintWith(context, context->pen, y, left, right - 1);
@@ -172,10 +180,8 @@ void ContextRectangle(DeviceContext* context, int64_t left, int64_t top, int64_t
 void ContextEllipse(DeviceContext* context, int64_t left, int64_t top, int64_t right,
                     int64_t bottom)
 {
-    if (!NormalRectangle(left, top, right, bottom))
-        return;
-    int64_t firstRow = std::max<int64_t>(top, 0);
-    int64_t lastRow = std::min<int64_t>(bottom - 1, context->surface->height - 1);
+    int64_t firstRow = 0, lastRow = -1;
+    ShapeRows(context, left, top, right, bottom, &firstRow, &lastRow);
     for (int64_t y = firstRow; y <= lastRow; ++y) {
         Span row = EllipseSpan(left, top, right, bottom, y);
         if (row.last < row.first)
