@@ -6,8 +6,11 @@
 #include "runtime/core/conversion.h"
 #include "runtime/core/date_format.h"
 #include "runtime/core/element_list.h"
+#include "runtime/core/files.h"
 #include "runtime/core/numeric.h"
 #include "runtime/core/object_table.h"
+#include "runtime/core/path.h"
+#include "runtime/core/preferences.h"
 #include "runtime/core/random.h"
 #include "runtime/core/timing.h"
 

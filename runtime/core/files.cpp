@@ -1,0 +1,299 @@
+// Files and directories: FileSize, RemoveFile and the numbered files of the file table.
+#include "runtime/core/files.h"
+
+#include "runtime/core/object_table.h"
+#include "runtime/core/path.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr int32_t TransferBufferSize = 4096;
+constexpr int32_t FileTableGrowth = 16;
+
+struct NumberedFile {
+    int32_t open;           // 1 while the slot holds a file: the table's in-use mark
+    int32_t handle;         // the descriptor
+    unsigned char* buffer;  // the transfer buffer
+    int32_t bufferSize;     // 4096
+    int32_t count;          // read mode: bytes not yet handed out; write mode: free bytes
+    int32_t fill;           // read mode: bytes the last refill put into the buffer
+    int32_t readMode;       // 1: read-ahead data (or nothing); 0: data not yet written
+    int32_t writable;       // 0 for a file opened for reading only
+};
+
+struct FileLibrary {
+    ObjectTable* table = nullptr; // created on first use, freed by CloseAllFiles
+};
+FileLibrary Files;
+
+NumberedFile* Slot(int32_t number)
+{
+    return static_cast<NumberedFile*>(LookupObject(Files.table, number));
+}
+
+// Every byte, across short writes and interruptions; the count that reached the file.
+int32_t WriteAll(int handle, const unsigned char* data, int32_t length)
+{
+    int32_t written = 0;
+    while (written < length) {
+        ssize_t step = write(handle, data + written, size_t(length - written));
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step <= 0)
+            break;
+        written += int32_t(step);
+    }
+    return written;
+}
+
+// One read call (repeated only when interrupted); 0 at the end of the file or on an error.
+int32_t ReadOnce(int handle, unsigned char* data, int32_t length)
+{
+    ssize_t got;
+    do
+        got = read(handle, data, size_t(length));
+    while (got < 0 && errno == EINTR);
+    return got < 0 ? 0 : int32_t(got);
+}
+
+void ReadFully(int handle, unsigned char* data, int32_t length)
+{
+    int32_t done = 0;
+    while (done < length) {
+        int32_t got = ReadOnce(handle, data + done, length - done);
+        if (got == 0)
+            break;
+        done += got;
+    }
+}
+
+void WriteOutBuffer(NumberedFile& file)
+{
+    if (!file.readMode && file.count < file.bufferSize)
+        WriteAll(file.handle, file.buffer, file.bufferSize - file.count);
+    file.count = file.bufferSize;
+}
+
+void ReleaseFile(int32_t object)
+{
+    NumberedFile* file = Slot(object);
+    if (!file)
+        return;
+    WriteOutBuffer(*file);
+    close(file->handle);
+    std::free(file->buffer);
+}
+
+bool EnsureTable()
+{
+    if (!Files.table)
+        Files.table = CreateObjectTable(sizeof(NumberedFile), FileTableGrowth, ReleaseFile);
+    return Files.table != nullptr;
+}
+
+enum class OpenMode { Create, Read, Update };
+
+int OpenDescriptor(const std::string& path, OpenMode mode)
+{
+    if (path.empty())
+        return -1;
+    int handle = -1;
+    if (mode == OpenMode::Create) {
+        handle = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (handle < 0)
+            handle = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    } else if (mode == OpenMode::Read) {
+        handle = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } else {
+        handle = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    }
+    struct stat info;
+    if (handle >= 0 && (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode))) {
+        close(handle);
+        handle = -1;
+    }
+    return handle;
+}
+
+int32_t OpenNumbered(int32_t number, std::string_view name, OpenMode mode)
+{
+    if (!EnsureTable())
+        return 0;
+    int32_t object = 0;
+    // Taking the slot closes a file held there first, so that its buffered data is on disk
+    // before the new open looks at the file system.
+    auto* file = static_cast<NumberedFile*>(GetOrCreateObject(Files.table, number, &object));
+    if (!file)
+        return 0;
+    auto* buffer = static_cast<unsigned char*>(std::malloc(TransferBufferSize));
+    int handle = buffer ? OpenDescriptor(ResolvePath(name), mode) : -1;
+    if (handle < 0) {
+        std::free(buffer);
+        FreeObject(Files.table, object);
+        return 0;
+    }
+    *file = {1, handle, buffer, TransferBufferSize, 0, 0, 1, mode != OpenMode::Read};
+    return number == DYNAMIC_OBJECT ? object : 1;
+}
+
+// Hands out length bytes into data, which the caller has zeroed: what the file does not
+// have stays 0.
+void ReadBuffered(NumberedFile& file, unsigned char* data, int32_t length)
+{
+    if (!file.readMode) {
+        WriteOutBuffer(file);
+        file.readMode = 1;
+        file.count = 0;
+        file.fill = 0;
+    }
+    const unsigned char* unread = file.buffer + (file.fill - file.count);
+    if (file.count >= length) {
+        std::memcpy(data, unread, size_t(length));
+        file.count -= length;
+        return;
+    }
+    int32_t handed = file.count;
+    std::memcpy(data, unread, size_t(handed));
+    file.count = 0;
+    int32_t missing = length - handed;
+    if (missing >= file.bufferSize) {
+        ReadFully(file.handle, data + handed, missing);
+        return;
+    }
+    file.fill = ReadOnce(file.handle, file.buffer, file.bufferSize);
+    int32_t taken = std::min(missing, file.fill);
+    std::memcpy(data + handed, file.buffer, size_t(taken));
+    file.count = file.fill - taken;
+}
+
+bool HasWildCard(std::string_view name)
+{
+    return name.find_first_of("*?") != std::string_view::npos;
+}
+
+// The first entry, in name order, that the last component matches as a pattern.
+bool StatFirstMatch(const std::string& path, struct stat& info)
+{
+    std::string folder = FolderOfPath(path);
+    std::string pattern = path.substr(path.find_last_of('/') + 1);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return false;
+    std::string first;
+    bool any = false;
+    while (const dirent* entry = readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (name == "." || name == ".." || fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD))
+            continue;
+        if (!any || name < first)
+            first = name;
+        any = true;
+    }
+    closedir(dir);
+    return any && stat((folder + "/" + first).c_str(), &info) == 0;
+}
+} // namespace
+
+int64_t FileSize(std::string_view name)
+{
+    std::string trimmed(name.substr(0, name.find('\0')));
+    while (!trimmed.empty() && (trimmed.back() == '\\' || trimmed.back() == '/'))
+        trimmed.pop_back();
+    std::string path = ResolvePath(trimmed);
+    if (path.empty())
+        return -1;
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 &&
+        !(HasWildCard(path.substr(path.find_last_of('/') + 1)) && StatFirstMatch(path, info)))
+        return -1;
+    return S_ISDIR(info.st_mode) ? -2 : int64_t(info.st_size);
+}
+
+int32_t RemoveFile(std::string_view name)
+{
+    std::string path = ResolvePath(name);
+    return !path.empty() && unlink(path.c_str()) == 0;
+}
+
+int32_t CreateFileNumbered(int32_t number, std::string_view name)
+{
+    return OpenNumbered(number, name, OpenMode::Create);
+}
+
+int32_t OpenFileForReading(int32_t number, std::string_view name)
+{
+    return OpenNumbered(number, name, OpenMode::Read);
+}
+
+int32_t OpenFileForUpdate(int32_t number, std::string_view name)
+{
+    return OpenNumbered(number, name, OpenMode::Update);
+}
+
+void CloseFileNumbered(int32_t number)
+{
+    if (!Slot(number))
+        return;
+    ReleaseFile(number);
+    FreeObject(Files.table, number);
+}
+
+void CloseAllFiles()
+{
+    FreeObjectTable(Files.table);
+    Files.table = nullptr;
+}
+
+int32_t ReadByteFromFile(int32_t number)
+{
+    NumberedFile* file = Slot(number);
+    unsigned char byte[1] = {0};
+    if (file)
+        ReadBuffered(*file, byte, 1);
+    return int8_t(byte[0]);
+}
+
+int32_t ReadWordFromFile(int32_t number)
+{
+    NumberedFile* file = Slot(number);
+    unsigned char bytes[2] = {0, 0};
+    if (file)
+        ReadBuffered(*file, bytes, 2);
+    return int16_t(uint16_t(bytes[0] | bytes[1] << 8));
+}
+
+int32_t WriteDataToFile(int32_t number, const void* memory, int32_t length)
+{
+    NumberedFile* file = Slot(number);
+    if (!memory || length <= 0 || !file || !file->writable)
+        return 0;
+    const auto* data = static_cast<const unsigned char*>(memory);
+    if (file->readMode) {
+        // Read-ahead moved the file position past what was handed out; step back so the
+        // data lands where the reader stopped.
+        if (file->count > 0)
+            lseek(file->handle, -off_t(file->count), SEEK_CUR);
+        file->readMode = 0;
+        file->count = file->bufferSize;
+    }
+    if (length < file->count) {
+        std::memcpy(file->buffer + (file->bufferSize - file->count), data, size_t(length));
+        file->count -= length;
+        return length;
+    }
+    WriteOutBuffer(*file);
+    if (length >= file->bufferSize)
+        return WriteAll(file->handle, data, length);
+    std::memcpy(file->buffer, data, size_t(length));
+    file->count = file->bufferSize - length;
+    return length;
+}

@@ -1,0 +1,416 @@
+// The preferences engine: the one open preferences file, its reads and writes, and the
+// write-back that replaces the file only by a complete new one.
+#include "runtime/core/preferences.h"
+
+#include "runtime/core/path.h"
+#include "runtime/core/preference_text.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr int32_t Utf8Encoding = 65001;
+
+enum class Source { Closed, File, Created, Pending, Memory };
+
+struct PreferencesFile {
+    Source source = Source::Closed;
+    int handle = -1;         // File: the open file
+    int writable = 0;        // File: opened for reading and writing
+    std::string path;        // File, Created: the resolved name that the close writes
+    std::string pendingName; // Pending: the name as given, resolved again by the close
+    int32_t modified = 0;
+    char* content = nullptr; // the bytes read behind any byte-order mark, plus two zeros
+    size_t contentEnd = 0;
+    int32_t encoding = 0;
+    EntryList entries;
+    PreferenceEntry* lastWritten = nullptr;
+};
+PreferencesFile Preferences;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool StartsWithByteOrderMark(const char* bytes, size_t length)
+{
+    return length >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0;
+}
+
+// Reads up to length bytes; the count actually read.
+size_t ReadUpTo(int handle, char* data, size_t length)
+{
+    size_t done = 0;
+    while (done < length) {
+        ssize_t got = read(handle, data + done, length - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += size_t(got);
+    }
+    return done;
+}
+
+// Parses the content; memory running out leaves the file open with no entries.
+void ParseContent()
+{
+    if (Preferences.content)
+        ParsePreferences(Preferences.content, Preferences.contentEnd, Preferences.entries);
+}
+
+bool AllocateContent(size_t size)
+{
+    Preferences.content = static_cast<char*>(std::malloc(size + 2));
+    return Preferences.content != nullptr;
+}
+
+void EndContent(size_t size)
+{
+    Preferences.contentEnd = size;
+    Preferences.content[size] = Preferences.content[size + 1] = '\0';
+}
+
+void LoadFile(int handle)
+{
+    struct stat info;
+    size_t size = fstat(handle, &info) == 0 ? size_t(info.st_size) : 0;
+    if (size >= 3) {
+        char mark[3];
+        if (ReadUpTo(handle, mark, 3) == 3 && StartsWithByteOrderMark(mark, 3)) {
+            Preferences.encoding = Utf8Encoding;
+            size -= 3;
+        } else {
+            lseek(handle, 0, SEEK_SET);
+        }
+    }
+    if (size == 0 || !AllocateContent(size))
+        return;
+    EndContent(ReadUpTo(handle, Preferences.content, size));
+    ParseContent();
+}
+
+int OpenExistingFile(const std::string& path, int& writable)
+{
+    if (path.empty())
+        return -1;
+    writable = 1;
+    int handle = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (handle < 0) {
+        writable = 0;
+        handle = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    struct stat info;
+    if (handle >= 0 && (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode))) {
+        close(handle);
+        handle = -1;
+    }
+    return handle;
+}
+
+// A new file beside the target, for reading and writing; -1 when the folder takes none.
+int CreateBeside(const std::string& target, std::string& name)
+{
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        int handle = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (handle >= 0 || errno != EEXIST)
+            return handle;
+    }
+    return -1;
+}
+
+bool WriteAll(int handle, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t step = write(handle, text.data() + done, text.size() - done);
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step <= 0)
+            return false;
+        done += size_t(step);
+    }
+    return true;
+}
+
+// Replaces the target by a file holding the text: written completely beside it, then renamed
+// over it, so that the target never holds half a text. A symbolic link keeps pointing to the
+// replaced file. False only when no file could be made beside the target.
+bool ReplaceFileText(const std::string& target, const std::string& text)
+{
+    std::string real = target;
+    if (char* resolved = realpath(target.c_str(), nullptr)) {
+        real = resolved;
+        std::free(resolved);
+    }
+    std::string temporary;
+    int handle = CreateBeside(real, temporary);
+    if (handle < 0)
+        return false;
+    struct stat info;
+    if (stat(real.c_str(), &info) == 0)
+        fchmod(handle, info.st_mode & 07777);
+    bool written = WriteAll(handle, text) && fsync(handle) == 0;
+    close(handle);
+    if (!written || rename(temporary.c_str(), real.c_str()) != 0)
+        unlink(temporary.c_str());
+    return true;
+}
+
+void WriteInPlace(int handle, const std::string& text)
+{
+    if (lseek(handle, 0, SEEK_SET) == 0 && WriteAll(handle, text))
+        ftruncate(handle, off_t(text.size()));
+}
+
+void WriteBack()
+{
+    std::string text = PreferencesText(Preferences.entries, Preferences.encoding == Utf8Encoding);
+    if (Preferences.source == Source::Pending) {
+        std::string target = ResolvePath(Preferences.pendingName);
+        if (!target.empty())
+            ReplaceFileText(target, text);
+    } else if (!ReplaceFileText(Preferences.path, text) && Preferences.handle >= 0) {
+        // A folder that takes no new file still lets a writable file be rewritten in place.
+        WriteInPlace(Preferences.handle, text);
+    }
+}
+
+bool NeedsWriteBack()
+{
+    switch (Preferences.source) {
+    case Source::Created:
+        return true;
+    case Source::File:
+        return Preferences.modified && Preferences.writable;
+    case Source::Pending:
+        return Preferences.modified;
+    default:
+        return false;
+    }
+}
+
+// Whether a file of that name could be created now, replacing any file there.
+bool CanCreate(const std::string& path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && (S_ISDIR(info.st_mode) || access(path.c_str(), W_OK)))
+        return false;
+    std::string probe;
+    int handle = CreateBeside(path, probe);
+    if (handle < 0)
+        return false;
+    close(handle);
+    unlink(probe.c_str());
+    return true;
+}
+
+// The key as the entries store it: in UTF-8 in a file with the byte-order mark.
+std::string StoredForm(std::string_view text)
+{
+    return Preferences.encoding == Utf8Encoding ? Latin1ToUtf8(text) : std::string(text);
+}
+
+PreferenceEntry* FindKey(std::string_view key)
+{
+    if (Preferences.source == Source::Closed)
+        return nullptr;
+    return FindLeadingKey(Preferences.entries, StoredForm(key));
+}
+
+// Where a new key goes: after the last entry of the first section. The first entry is always
+// passed, even when it is a group line itself.
+PreferenceEntry* EndOfLeadingSection()
+{
+    PreferenceEntry* entry = Preferences.entries.first;
+    while (entry && entry->next && entry->next->kind != EntryKind::Group)
+        entry = entry->next;
+    return entry;
+}
+
+PreferenceEntry* NewEntry(EntryKind kind, std::string key, std::string text)
+{
+    auto* entry = new PreferenceEntry;
+    entry->kind = kind;
+    entry->ownedKey = std::move(key);
+    entry->ownedText = std::move(text);
+    entry->key = entry->ownedKey;
+    entry->text = entry->ownedText;
+    return entry;
+}
+
+void Written(PreferenceEntry* entry)
+{
+    Preferences.lastWritten = entry;
+    Preferences.modified = 1;
+}
+
+// The value as atoi reads it: white space, one sign, decimal digits. Larger numbers wrap
+// modulo 2^32.
+int32_t LeadingInteger(std::string_view text)
+{
+    size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r')))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        negative = text[at++] == '-';
+    uint32_t value = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+        value = value * 10u + uint32_t(text[at] - '0');
+    return static_cast<int32_t>(negative ? 0u - value : value);
+}
+} // namespace
+
+int32_t OpenPreferences(std::string_view name)
+{
+    ClosePreferences();
+    try {
+        std::string path = ResolvePath(name);
+        int writable = 0;
+        int handle = OpenExistingFile(path, writable);
+        if (handle < 0) {
+            Preferences.source = Source::Pending;
+            Preferences.pendingName = name.substr(0, name.find('\0'));
+            return 0;
+        }
+        Preferences.source = Source::File;
+        Preferences.handle = handle;
+        Preferences.writable = writable;
+        Preferences.path = std::move(path);
+        LoadFile(handle);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        ClosePreferences();
+        return 0;
+    }
+}
+
+int32_t OpenPreferencesFromMemory(const void* memory, int32_t length)
+{
+    ClosePreferences();
+    Preferences.source = Source::Memory;
+    const char* bytes = static_cast<const char*>(memory);
+    size_t size = bytes && length > 0 ? size_t(length) : 0;
+    if (StartsWithByteOrderMark(bytes, size)) {
+        Preferences.encoding = Utf8Encoding;
+        bytes += 3;
+        size -= 3;
+    }
+    if (size == 0 || !AllocateContent(size))
+        return 1;
+    std::memcpy(Preferences.content, bytes, size);
+    EndContent(size);
+    ParseContent();
+    return 1;
+}
+
+int32_t CreatePreferences(std::string_view name)
+{
+    ClosePreferences();
+    try {
+        std::string path = ResolvePath(name);
+        if (path.empty() || !CanCreate(path))
+            return 0;
+        Preferences.source = Source::Created;
+        Preferences.path = std::move(path);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        ClosePreferences();
+        return 0;
+    }
+}
+
+void ClosePreferences()
+{
+    try {
+        if (NeedsWriteBack())
+            WriteBack();
+    } catch (const std::bad_alloc&) {
+        // Write errors during the close are not reported; the old file stays as it was.
+    }
+    if (Preferences.handle >= 0)
+        close(Preferences.handle);
+    std::free(Preferences.content);
+    FreeEntries(Preferences.entries);
+    Preferences = PreferencesFile{};
+}
+
+std::string ReadPreferenceString(std::string_view key, std::string_view defaultText)
+{
+    try {
+        const PreferenceEntry* entry = FindKey(key);
+        if (!entry)
+            return std::string(defaultText);
+        std::string_view value = entry->text;
+        while (!value.empty() && IsBlank(value.front()))
+            value.remove_prefix(1);
+        std::string result;
+        if (Preferences.encoding != Utf8Encoding)
+            result = value;
+        else if (!Utf8ToLatin1(value, result))
+            return {};
+        while (!result.empty() && IsBlank(result.back()))
+            result.pop_back();
+        return result;
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+}
+
+int32_t ReadPreferenceLong(std::string_view key, int32_t defaultValue)
+{
+    try {
+        const PreferenceEntry* entry = FindKey(key);
+        return entry ? LeadingInteger(entry->text) : defaultValue;
+    } catch (const std::bad_alloc&) {
+        return defaultValue;
+    }
+}
+
+int32_t WritePreferenceLong(std::string_view key, int32_t value)
+{
+    if (Preferences.source == Source::Closed)
+        return 0;
+    try {
+        std::string storedKey = StoredForm(key);
+        std::string digits = std::to_string(value);
+        PreferenceEntry* entry = FindLeadingKey(Preferences.entries, storedKey);
+        if (entry) {
+            entry->ownedKey.swap(storedKey);
+            entry->ownedText.swap(digits);
+            entry->key = entry->ownedKey;
+            entry->text = entry->ownedText;
+        } else {
+            entry = NewEntry(EntryKind::Key, std::move(storedKey), std::move(digits));
+            InsertEntryAfter(Preferences.entries, EndOfLeadingSection(), entry);
+        }
+        Written(entry);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
+int32_t PreferenceComment(std::string_view text)
+{
+    if (Preferences.source == Source::Closed)
+        return 0;
+    try {
+        PreferenceEntry* entry = NewEntry(EntryKind::Comment, {}, StoredForm(text));
+        InsertEntryAfter(Preferences.entries, Preferences.lastWritten, entry);
+        Written(entry);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
