@@ -2,6 +2,7 @@
 // write-back that replaces the file only by a complete new one.
 #include "runtime/core/preferences.h"
 
+#include "runtime/core/conversion.h"
 #include "runtime/core/path.h"
 #include "runtime/core/preference_text.h"
 
@@ -254,20 +255,13 @@ void Written(PreferenceEntry* entry)
     Preferences.modified = 1;
 }
 
-// The value as atoi reads it: white space, one sign, decimal digits. Larger numbers wrap
-// modulo 2^32.
+// The value as atoi reads it: any white space, then what TextToInteger reads (one sign,
+// decimal digits, modulo 2^32).
 int32_t LeadingInteger(std::string_view text)
 {
-    size_t at = 0;
-    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r')))
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
-        negative = text[at++] == '-';
-    uint32_t value = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
-        value = value * 10u + uint32_t(text[at] - '0');
-    return static_cast<int32_t>(negative ? 0u - value : value);
+    while (!text.empty() && (text.front() == ' ' || (text.front() >= '\t' && text.front() <= '\r')))
+        text.remove_prefix(1);
+    return TextToInteger(text);
 }
 } // namespace
 
@@ -383,7 +377,7 @@ int32_t WritePreferenceLong(std::string_view key, int32_t value)
         return 0;
     try {
         std::string storedKey = StoredForm(key);
-        std::string digits = std::to_string(value);
+        std::string digits = IntegerToText(value);
         PreferenceEntry* entry = FindLeadingKey(Preferences.entries, storedKey);
         if (entry) {
             entry->ownedKey.swap(storedKey);
