@@ -1,11 +1,11 @@
 // Files and directories: FileSize, RemoveFile and the numbered files of the file table.
 #include "runtime/core/files.h"
 
+#include "runtime/core/descriptor_io.h"
 #include "runtime/core/object_table.h"
 #include "runtime/core/path.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -40,46 +40,10 @@ NumberedFile* Slot(int32_t number)
     return static_cast<NumberedFile*>(LookupObject(Files.table, number));
 }
 
-// Every byte, across short writes and interruptions; the count that reached the file.
-int32_t WriteAll(int handle, const unsigned char* data, int32_t length)
-{
-    int32_t written = 0;
-    while (written < length) {
-        ssize_t step = write(handle, data + written, size_t(length - written));
-        if (step < 0 && errno == EINTR)
-            continue;
-        if (step <= 0)
-            break;
-        written += int32_t(step);
-    }
-    return written;
-}
-
-// One read call (repeated only when interrupted); 0 at the end of the file or on an error.
-int32_t ReadOnce(int handle, unsigned char* data, int32_t length)
-{
-    ssize_t got;
-    do
-        got = read(handle, data, size_t(length));
-    while (got < 0 && errno == EINTR);
-    return got < 0 ? 0 : int32_t(got);
-}
-
-void ReadFully(int handle, unsigned char* data, int32_t length)
-{
-    int32_t done = 0;
-    while (done < length) {
-        int32_t got = ReadOnce(handle, data + done, length - done);
-        if (got == 0)
-            break;
-        done += got;
-    }
-}
-
 void WriteOutBuffer(NumberedFile& file)
 {
     if (!file.readMode && file.count < file.bufferSize)
-        WriteAll(file.handle, file.buffer, file.bufferSize - file.count);
+        WriteToDescriptor(file.handle, file.buffer, size_t(file.bufferSize - file.count));
     file.count = file.bufferSize;
 }
 
@@ -166,10 +130,10 @@ void ReadBuffered(NumberedFile& file, unsigned char* data, int32_t length)
     file.count = 0;
     int32_t missing = length - handed;
     if (missing >= file.bufferSize) {
-        ReadFully(file.handle, data + handed, missing);
+        ReadFromDescriptor(file.handle, data + handed, size_t(missing));
         return;
     }
-    file.fill = ReadOnce(file.handle, file.buffer, file.bufferSize);
+    file.fill = int32_t(ReadOnceFromDescriptor(file.handle, file.buffer, size_t(file.bufferSize)));
     int32_t taken = std::min(missing, file.fill);
     std::memcpy(data + handed, file.buffer, size_t(taken));
     file.count = file.fill - taken;
@@ -292,7 +256,7 @@ int32_t WriteDataToFile(int32_t number, const void* memory, int32_t length)
     }
     WriteOutBuffer(*file);
     if (length >= file->bufferSize)
-        return WriteAll(file->handle, data, length);
+        return int32_t(WriteToDescriptor(file->handle, data, size_t(length)));
     std::memcpy(file->buffer, data, size_t(length));
     file->count = file->bufferSize - length;
     return length;

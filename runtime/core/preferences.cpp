@@ -3,6 +3,7 @@
 #include "runtime/core/preferences.h"
 
 #include "runtime/core/conversion.h"
+#include "runtime/core/descriptor_io.h"
 #include "runtime/core/path.h"
 #include "runtime/core/preference_text.h"
 
@@ -45,21 +46,6 @@ bool StartsWithByteOrderMark(const char* bytes, size_t length)
     return length >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0;
 }
 
-// Reads up to length bytes; the count actually read.
-size_t ReadUpTo(int handle, char* data, size_t length)
-{
-    size_t done = 0;
-    while (done < length) {
-        ssize_t got = read(handle, data + done, length - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += size_t(got);
-    }
-    return done;
-}
-
 // Parses the content; memory running out leaves the file open with no entries.
 void ParseContent()
 {
@@ -85,7 +71,7 @@ void LoadFile(int handle)
     size_t size = fstat(handle, &info) == 0 ? size_t(info.st_size) : 0;
     if (size >= 3) {
         char mark[3];
-        if (ReadUpTo(handle, mark, 3) == 3 && StartsWithByteOrderMark(mark, 3)) {
+        if (ReadFromDescriptor(handle, mark, 3) == 3 && StartsWithByteOrderMark(mark, 3)) {
             Preferences.encoding = Utf8Encoding;
             size -= 3;
         } else {
@@ -94,7 +80,7 @@ void LoadFile(int handle)
     }
     if (size == 0 || !AllocateContent(size))
         return;
-    EndContent(ReadUpTo(handle, Preferences.content, size));
+    EndContent(ReadFromDescriptor(handle, Preferences.content, size));
     ParseContent();
 }
 
@@ -131,16 +117,7 @@ int CreateBeside(const std::string& target, std::string& name)
 
 bool WriteAll(int handle, const std::string& text)
 {
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t step = write(handle, text.data() + done, text.size() - done);
-        if (step < 0 && errno == EINTR)
-            continue;
-        if (step <= 0)
-            return false;
-        done += size_t(step);
-    }
-    return true;
+    return WriteToDescriptor(handle, text.data(), text.size()) == text.size();
 }
 
 // Replaces the target by a file holding the text: written completely beside it, then renamed
