@@ -237,6 +237,9 @@ struct SeamMarker {
 };
 // The markers to draw this frame, in drawing order; their count, at most 8.
 int32_t SeamMarkers(SeamMarker markers[8]);
+// Draws the overlay on the target (the screen's back buffer in the main loop) and counts the
+// frame for the frame rate while FpsDisplay is above 0.
+void DrawOverlay(const DrawTarget* target);
 
 // The eyes of cell types 3, 6, 13 and 14.
 // One eye: radius and angle offset from the cell's heading about its centre, the divisor of

@@ -104,3 +104,68 @@ TEST(Overlay, SeamMarkersAppearOnlyNearTheSeams)
     EXPECT_EQ(markers[3].y, 10000 - 9500 + 768 - 1);
     EXPECT_EQ(markers[3].color, yellow);
 }
+
+namespace {
+// A black 1024 x 768 back buffer lent to 2D drawing.
+struct Canvas {
+    Surface* surface = CreateSurface(1024, 768, 7);
+    SurfaceDrawing holder;
+    ~Canvas() { FreeSurface(surface); }
+    const DrawTarget* Target() { return BeginSurfaceDrawing(&holder, surface, 32); }
+    uint32_t Pixel(int32_t x, int32_t y) const
+    {
+        const uint8_t* p = SurfaceRow(*surface, y) + 4 * x;
+        return p[0] | p[1] << 8 | p[2] << 16;
+    }
+    // The lit pixels in the rectangle.
+    int32_t Lit(int32_t left, int32_t top, int32_t right, int32_t bottom) const
+    {
+        int32_t lit = 0;
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = left; x < right; ++x)
+                lit += Pixel(x, y) != 0;
+        return lit;
+    }
+};
+} // namespace
+
+TEST(Overlay, DrawsTheBuildLineAndTheValueColumnAtTheRightEdge)
+{
+    SetUpWorld();
+    BuildTitles();
+    Canvas canvas;
+    ASSERT_NE(canvas.surface, nullptr);
+    DrawOverlay(canvas.Target());
+    EXPECT_EQ(FrameCounter, 1);
+    EXPECT_GT(canvas.Lit(10, 10, 300, 40), 50) << "the build line";
+    EXPECT_EQ(canvas.Lit(0, 0, 10, 768), 0) << "nothing left of x = 10";
+    EXPECT_EQ(canvas.Lit(0, 0, 1024, 10), 0) << "nothing above y = 10";
+    EXPECT_EQ(canvas.Lit(300, 0, 924, 768), 0) << "nothing between the build line and the column";
+    for (int32_t line = 0; line < OverlayValueCount; ++line)
+        EXPECT_GT(canvas.Lit(924, 10 + 30 * line, 1024, 40 + 30 * line), 5) << "line " << line;
+    EXPECT_EQ(canvas.Lit(924, 370, 1024, 768), 0) << "twelve lines only";
+    for (int32_t y = 0; y < 768; ++y)
+        ASSERT_TRUE(canvas.Pixel(923, y) == 0) << "the column starts at x = 924, row " << y;
+
+    Canvas quiet;
+    FpsDisplay = 0;
+    FrameCounter = 0;
+    DrawOverlay(quiet.Target());
+    EXPECT_EQ(FrameCounter, 0) << "nothing is counted without the values";
+    EXPECT_GT(quiet.Lit(10, 10, 300, 40), 50);
+    EXPECT_EQ(quiet.Lit(924, 0, 1024, 768), 0);
+}
+
+TEST(Overlay, DrawsTheSeamMarkersInRedAndYellow)
+{
+    SetUpWorld();
+    FpsDisplay = 0;
+    PlayerX = 300;
+    ScreenPosX = -500;
+    Canvas canvas;
+    DrawOverlay(canvas.Target());
+    EXPECT_EQ(canvas.Pixel(500, 400), 0xFF0000u) << "world x 0 in red (0x00RRGGBB)";
+    EXPECT_EQ(canvas.Pixel(500, 767), 0xFF0000u);
+    EXPECT_EQ(canvas.Pixel(499, 400), 0u);
+    EXPECT_EQ(canvas.Pixel(501, 400), 0u);
+}
