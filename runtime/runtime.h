@@ -20,6 +20,7 @@
 #include "runtime/display/drawing.h"
 #include "runtime/display/image_codec.h"
 #include "runtime/display/pixel_access.h"
+#include "runtime/display/quad_rasterizer.h"
 #include "runtime/display/surface.h"
 
 // Input and sound

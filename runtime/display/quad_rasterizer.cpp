@@ -1,0 +1,463 @@
+// The quad rasterizer: triangle set-up, exact scan conversion and the plain pixel path that
+// defines every format, filter and blend factor. Vector kernels take over the game's spans.
+#include "runtime/display/quad_rasterizer.h"
+
+#include "runtime/display/quad_spans.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+
+namespace {
+// Vertices beyond this many pixels from the origin would overflow the edge arithmetic.
+constexpr double VertexLimit = 4194304.0;
+constexpr int64_t SubPixels = 256;
+constexpr int32_t FixedOne = 65536;
+
+enum QuadKernel : int32_t { KERNEL_PLAIN = 0, KERNEL_OVER32 = 1, KERNEL_MULTIPLY32 = 2 };
+
+std::atomic<bool> VectorPathsEnabled{true};
+
+uint32_t Div255(uint32_t value)
+{
+    return (value + 127) / 255;
+}
+
+int64_t FloorDiv(int64_t numerator, int64_t denominator)
+{
+    int64_t quotient = numerator / denominator;
+    if (numerator % denominator != 0 && numerator < 0)
+        --quotient;
+    return quotient;
+}
+
+int64_t CeilDiv(int64_t numerator, int64_t denominator)
+{
+    return -FloorDiv(-numerator, denominator);
+}
+
+// Bits of a texel or pixel value that carry its colour (the key compares only these).
+uint32_t ColourBits(int32_t format)
+{
+    switch (format) {
+    case 2: return 0x7FFF;
+    case 3: return 0xFFFF;
+    default: return 0xFFFFFF;
+    }
+}
+
+uint32_t ReadRaw(const uint8_t* p, int32_t bytes)
+{
+    uint32_t value = p[0];
+    for (int32_t i = 1; i < bytes; ++i)
+        value |= uint32_t{p[i]} << (8 * i);
+    return value;
+}
+
+uint32_t Widen5(uint32_t v) { return (v << 3) | (v >> 2); }
+uint32_t Widen6(uint32_t v) { return (v << 2) | (v >> 4); }
+
+// Blue, green, red of a pixel value, 0..255 each.
+void DecodeColour(uint32_t raw, int32_t format, uint32_t bgr[3])
+{
+    switch (format) {
+    case 2:
+        bgr[0] = Widen5(raw & 31), bgr[1] = Widen5((raw >> 5) & 31), bgr[2] = Widen5((raw >> 10) & 31);
+        break;
+    case 3:
+        bgr[0] = Widen5(raw & 31), bgr[1] = Widen6((raw >> 5) & 63), bgr[2] = Widen5((raw >> 11) & 31);
+        break;
+    case 4:
+    case 6:
+        bgr[0] = (raw >> 16) & 255, bgr[1] = (raw >> 8) & 255, bgr[2] = raw & 255;
+        break;
+    default:
+        bgr[0] = raw & 255, bgr[1] = (raw >> 8) & 255, bgr[2] = (raw >> 16) & 255;
+        break;
+    }
+}
+
+// Writes blue, green, red into a pixel, keeping the bits that carry no colour.
+void EncodeColour(uint8_t* p, int32_t format, const uint32_t bgr[3])
+{
+    uint32_t value;
+    switch (format) {
+    case 2:
+        value = (ReadRaw(p, 2) & 0x8000) | ((bgr[2] >> 3) << 10) | ((bgr[1] >> 3) << 5) | (bgr[0] >> 3);
+        p[0] = static_cast<uint8_t>(value), p[1] = static_cast<uint8_t>(value >> 8);
+        return;
+    case 3:
+        value = ((bgr[2] >> 3) << 11) | ((bgr[1] >> 2) << 5) | (bgr[0] >> 3);
+        p[0] = static_cast<uint8_t>(value), p[1] = static_cast<uint8_t>(value >> 8);
+        return;
+    case 4:
+    case 6:
+        p[0] = static_cast<uint8_t>(bgr[2]), p[1] = static_cast<uint8_t>(bgr[1]);
+        p[2] = static_cast<uint8_t>(bgr[0]);
+        return;
+    default:
+        p[0] = static_cast<uint8_t>(bgr[0]), p[1] = static_cast<uint8_t>(bgr[1]);
+        p[2] = static_cast<uint8_t>(bgr[2]);
+        return;
+    }
+}
+
+// A texel as premultiplied blue, green, red and its weight.
+void FetchTexel(const QuadSetup& quad, int32_t x, int32_t y, uint32_t texel[4])
+{
+    const Surface& texture = *quad.texture;
+    uint32_t raw = ReadRaw(SurfaceRow(texture, y) + x * texture.bytesPerPixel,
+                           texture.bytesPerPixel);
+    if ((raw & ColourBits(texture.format)) == quad.key) {
+        texel[0] = texel[1] = texel[2] = texel[3] = 0;
+        return;
+    }
+    DecodeColour(raw, texture.format, texel);
+    texel[3] = quad.textureAlpha ? raw >> 24 : 255;
+    if (texel[3] != 255)
+        for (int c = 0; c < 3; ++c)
+            texel[c] = Div255(texel[c] * texel[3]);
+}
+
+uint32_t Lerp(uint32_t a, uint32_t b, uint32_t fraction)
+{
+    return (a * (256 - fraction) + b * fraction + 128) >> 8;
+}
+
+void SampleTexel(const QuadSetup& quad, int32_t s, int32_t t, uint32_t sample[4])
+{
+    int32_t maxX = quad.texture->width - 1, maxY = quad.texture->height - 1;
+    if (!quad.state.filterLinear) {
+        FetchTexel(quad, std::clamp(s >> 16, 0, maxX), std::clamp(t >> 16, 0, maxY), sample);
+        return;
+    }
+    int32_t x = s >> 16, y = t >> 16;
+    uint32_t fx = (s >> 8) & 255, fy = (t >> 8) & 255;
+    int32_t x0 = std::clamp(x, 0, maxX), x1 = std::clamp(x + 1, 0, maxX);
+    int32_t y0 = std::clamp(y, 0, maxY), y1 = std::clamp(y + 1, 0, maxY);
+    uint32_t c00[4], c10[4], c01[4], c11[4];
+    FetchTexel(quad, x0, y0, c00);
+    FetchTexel(quad, x1, y0, c10);
+    FetchTexel(quad, x0, y1, c01);
+    FetchTexel(quad, x1, y1, c11);
+    for (int c = 0; c < 4; ++c)
+        sample[c] = Lerp(Lerp(c00[c], c10[c], fx), Lerp(c01[c], c11[c], fx), fy);
+}
+
+uint32_t FactorValue(int32_t factor, uint32_t sourceColour, uint32_t sourceAlpha, uint32_t dest)
+{
+    switch (factor) {
+    case BLEND_ZERO: return 0;
+    case BLEND_ONE: return 255;
+    case BLEND_SRCCOLOR: return sourceColour;
+    case BLEND_INVSRCCOLOR: return 255 - sourceColour;
+    case BLEND_SRCALPHA: return sourceAlpha;
+    case BLEND_INVSRCALPHA: return 255 - sourceAlpha;
+    case BLEND_DESTALPHA: return 255;
+    case BLEND_INVDESTALPHA: return 0;
+    case BLEND_DESTCOLOR: return dest;
+    case BLEND_INVDESTCOLOR: return 255 - dest;
+    case BLEND_BOTHSRCALPHA: return sourceAlpha;
+    case BLEND_BOTHINVSRCALPHA: return 255 - sourceAlpha;
+    default: return 0; // source alpha saturated: min(As, 1 - Ad) with Ad = 1
+    }
+}
+
+// Any factor pair: the un-premultiplied colour is blended, then mixed in by the coverage.
+void BlendFactors(const QuadSetup& quad, const uint32_t sample[4], uint32_t pixel[3])
+{
+    int32_t srcFactor = quad.state.blendEnabled ? quad.state.srcBlend : BLEND_ONE;
+    int32_t destFactor = quad.state.blendEnabled ? quad.state.destBlend : BLEND_ZERO;
+    if (srcFactor == BLEND_BOTHSRCALPHA)
+        destFactor = BLEND_INVSRCALPHA;
+    else if (srcFactor == BLEND_BOTHINVSRCALPHA)
+        destFactor = BLEND_SRCALPHA;
+    uint32_t weight = sample[3];
+    uint32_t sourceAlpha = quad.textureAlpha ? Div255(weight * quad.alpha) : quad.alpha;
+    uint32_t coverage = quad.textureAlpha ? 255 : weight;
+    for (int c = 0; c < 3; ++c) {
+        uint32_t colour = weight ? std::min<uint32_t>(255, (sample[c] * 255 + weight / 2) / weight) : 0;
+        uint32_t dest = pixel[c];
+        uint32_t full = Div255(FactorValue(srcFactor, colour, sourceAlpha, dest) * colour) +
+                        Div255(FactorValue(destFactor, colour, sourceAlpha, dest) * dest);
+        full = std::min<uint32_t>(full, 255);
+        pixel[c] = full >= dest ? dest + Div255((full - dest) * coverage)
+                                : dest - Div255((dest - full) * coverage);
+    }
+}
+
+void BlendPixel(const QuadSetup& quad, const uint32_t sample[4], uint32_t pixel[3])
+{
+    const QuadState& state = quad.state;
+    bool blending = state.blendEnabled;
+    if (blending && state.srcBlend == BLEND_SRCALPHA && state.destBlend == BLEND_INVSRCALPHA) {
+        uint32_t keep = 255 - Div255(sample[3] * quad.alpha);
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = Div255(sample[c] * quad.alpha) + Div255(pixel[c] * keep);
+    } else if (blending && state.srcBlend == BLEND_DESTCOLOR &&
+               state.destBlend == BLEND_INVDESTALPHA) {
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = Div255(sample[c] * pixel[c]) + Div255(pixel[c] * (255 - sample[3]));
+    } else {
+        BlendFactors(quad, sample, pixel);
+    }
+}
+
+void DrawSpanPlain(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, int32_t s,
+                   int32_t t, int32_t ds, int32_t dt)
+{
+    Surface& target = *quad.target;
+    uint8_t* p = SurfaceRow(target, y) + x * target.bytesPerPixel;
+    for (int32_t i = 0; i < count; ++i, p += target.bytesPerPixel) {
+        uint32_t sample[4], pixel[3];
+        SampleTexel(quad, s + i * ds, t + i * dt, sample);
+        DecodeColour(ReadRaw(p, target.bytesPerPixel), target.format, pixel);
+        BlendPixel(quad, sample, pixel);
+        EncodeColour(p, target.format, pixel);
+    }
+}
+
+SpanFetch ChooseFetch(const QuadSetup& quad, int32_t count, int32_t s, int32_t t, int32_t ds,
+                      int32_t dt)
+{
+    SpanFetch sampled = quad.state.filterLinear ? FETCH_BILINEAR : FETCH_POINT;
+    if (ds != FixedOne || dt != 0)
+        return sampled;
+    // On a whole-texel position bilinear weights vanish and one texel per pixel remains.
+    if (quad.state.filterLinear && ((s | t) & 0xFFFF) != 0)
+        return sampled;
+    int32_t x = s >> 16, y = t >> 16;
+    bool inside = x >= 0 && x + count - 1 <= quad.texture->width - 1 && y >= 0 &&
+                  y <= quad.texture->height - 1;
+    return inside ? FETCH_CONTIGUOUS : sampled;
+}
+
+void DrawSpan(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, int32_t s, int32_t t,
+              int32_t ds, int32_t dt)
+{
+    if (quad.kernel != KERNEL_PLAIN && VectorPathsEnabled.load(std::memory_order_relaxed)) {
+        SpanBlend blend = quad.kernel == KERNEL_OVER32 ? BLEND_OVER : BLEND_MULTIPLY;
+        Span32Kernel kernel = VectorSpan32Kernel(ChooseFetch(quad, count, s, t, ds, dt), blend);
+        if (kernel) {
+            const Surface& texture = *quad.texture;
+            Span32 span{reinterpret_cast<const uint32_t*>(texture.pixels),
+                        texture.pitch / 4,
+                        texture.width - 1,
+                        texture.height - 1,
+                        quad.key,
+                        quad.alpha,
+                        s, t, ds, dt,
+                        reinterpret_cast<uint32_t*>(SurfaceRow(*quad.target, y)) + x,
+                        count};
+            kernel(span);
+            return;
+        }
+    }
+    DrawSpanPlain(quad, y, x, count, s, t, ds, dt);
+}
+
+// The columns [left, right) of row y inside a triangle, by its three edge functions and the
+// top-left rule; false when the row misses it.
+bool RowSpan(const QuadTriangle& tri, int32_t y, int32_t width, int32_t& left, int32_t& right)
+{
+    int64_t lo = 0, hi = width;
+    int64_t py = int64_t{y} * SubPixels + SubPixels / 2;
+    for (int e = 0; e < 3; ++e) {
+        int64_t a = tri.a[e];
+        // The edge function at the centre of pixel x is 256 * a * x + k.
+        int64_t k = tri.b[e] * py + tri.c[e] + a * (SubPixels / 2);
+        if (a > 0) {
+            int64_t d = SubPixels * a;
+            lo = std::max(lo, tri.inclusive[e] ? CeilDiv(-k, d) : FloorDiv(-k, d) + 1);
+        } else if (a < 0) {
+            int64_t d = -SubPixels * a;
+            hi = std::min(hi, tri.inclusive[e] ? FloorDiv(k, d) + 1 : CeilDiv(k, d));
+        } else if (k < 0 || (k == 0 && !tri.inclusive[e])) {
+            return false;
+        }
+        if (lo >= hi)
+            return false;
+    }
+    left = static_cast<int32_t>(lo);
+    right = static_cast<int32_t>(hi);
+    return true;
+}
+
+int32_t ToFixed(double value, double low, double high)
+{
+    return static_cast<int32_t>(std::floor(std::clamp(value, low, high) * FixedOne + 0.5));
+}
+
+// Texel coordinates of a span's first pixel and their steps, kept within the texture (give
+// or take two texels) so that stepping in 32 bits cannot overflow.
+void SpanCoordinates(const QuadSetup& quad, const QuadTriangle& tri, int32_t y, int32_t x,
+                     int32_t count, int32_t coords[4])
+{
+    double px = x + 0.5, py = y + 0.5;
+    double limits[2][2] = {{-1.0, quad.texture->width + 1.0}, {-1.0, quad.texture->height + 1.0}};
+    double start[2] = {tri.s0 + tri.sdx * px + tri.sdy * py, tri.t0 + tri.tdx * px + tri.tdy * py};
+    double step[2] = {tri.sdx, tri.tdx};
+    for (int axis = 0; axis < 2; ++axis) {
+        double low = limits[axis][0], high = limits[axis][1];
+        int32_t first = ToFixed(start[axis], low, high);
+        int32_t last = ToFixed(start[axis] + step[axis] * (count - 1), low, high);
+        int64_t delta = static_cast<int64_t>(std::floor(std::clamp(step[axis], -65536.0, 65536.0) *
+                                                        FixedOne + 0.5));
+        if (count == 1)
+            delta = 0;
+        else if (std::llabs(first + delta * (count - 1) - last) > 2 * FixedOne)
+            delta = (int64_t{last} - first) / (count - 1);
+        coords[axis] = first;
+        coords[axis + 2] = static_cast<int32_t>(delta);
+    }
+}
+
+struct FixedVertex {
+    int64_t x, y;
+    double s, t;
+};
+
+bool SetUpTriangle(QuadTriangle& tri, FixedVertex p0, FixedVertex p1, FixedVertex p2,
+                   int32_t height)
+{
+    int64_t area = (p2.y - p0.y) * (p1.x - p0.x) - (p2.x - p0.x) * (p1.y - p0.y);
+    if (area == 0)
+        return false;
+    if (area < 0)
+        std::swap(p1, p2);
+    const FixedVertex* p[3] = {&p0, &p1, &p2};
+    for (int e = 0; e < 3; ++e) {
+        const FixedVertex& from = *p[e];
+        const FixedVertex& to = *p[(e + 1) % 3];
+        tri.a[e] = from.y - to.y;
+        tri.b[e] = to.x - from.x;
+        tri.c[e] = -(tri.a[e] * from.x + tri.b[e] * from.y);
+        tri.inclusive[e] = tri.a[e] > 0 || (tri.a[e] == 0 && tri.b[e] > 0);
+    }
+    int64_t top = std::min({p0.y, p1.y, p2.y}), bottom = std::max({p0.y, p1.y, p2.y});
+    tri.rowBegin = static_cast<int32_t>(std::max<int64_t>(0, CeilDiv(top - SubPixels / 2, SubPixels)));
+    tri.rowEnd = static_cast<int32_t>(
+        std::min<int64_t>(height, FloorDiv(bottom - SubPixels / 2, SubPixels) + 1));
+    if (tri.rowBegin >= tri.rowEnd)
+        return false;
+
+    double x0 = p0.x / 256.0, y0 = p0.y / 256.0;
+    double x1 = p1.x / 256.0 - x0, y1 = p1.y / 256.0 - y0;
+    double x2 = p2.x / 256.0 - x0, y2 = p2.y / 256.0 - y0;
+    double det = x1 * y2 - x2 * y1;
+    double s1 = p1.s - p0.s, s2 = p2.s - p0.s, t1 = p1.t - p0.t, t2 = p2.t - p0.t;
+    tri.sdx = (s1 * y2 - s2 * y1) / det;
+    tri.sdy = (s2 * x1 - s1 * x2) / det;
+    tri.tdx = (t1 * y2 - t2 * y1) / det;
+    tri.tdy = (t2 * x1 - t1 * x2) / det;
+    tri.s0 = p0.s - tri.sdx * x0 - tri.sdy * y0;
+    tri.t0 = p0.t - tri.tdx * x0 - tri.tdy * y0;
+    return true;
+}
+
+bool ValidFactor(int32_t factor, bool source)
+{
+    return factor >= BLEND_ZERO && factor <= (source ? BLEND_BOTHINVSRCALPHA : BLEND_SRCALPHASAT);
+}
+
+int32_t ChooseKernel(const QuadSetup& quad)
+{
+    const Surface& texture = *quad.texture;
+    const QuadState& state = quad.state;
+    if (quad.target->format != 7 || texture.format != 7 || texture.pitch % 4 != 0 ||
+        quad.target->pitch % 4 != 0 || quad.textureAlpha || !state.blendEnabled)
+        return KERNEL_PLAIN;
+    if (state.srcBlend == BLEND_SRCALPHA && state.destBlend == BLEND_INVSRCALPHA)
+        return KERNEL_OVER32;
+    if (state.srcBlend == BLEND_DESTCOLOR && state.destBlend == BLEND_INVDESTALPHA)
+        return KERNEL_MULTIPLY32;
+    return KERNEL_PLAIN;
+}
+
+bool SetUpVertices(QuadSetup& quad, const TLVertex vertices[4], FixedVertex fixed[4])
+{
+    double offset = quad.state.filterLinear ? 0.5 : 0.0;
+    for (int i = 0; i < 4; ++i) {
+        const TLVertex& v = vertices[i];
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.tu) ||
+            !std::isfinite(v.tv) || std::fabs(v.x) > VertexLimit || std::fabs(v.y) > VertexLimit)
+            return false;
+        fixed[i] = {std::llround(double{v.x} * SubPixels), std::llround(double{v.y} * SubPixels),
+                    double{v.tu} * quad.texture->width - offset,
+                    double{v.tv} * quad.texture->height - offset};
+    }
+    return true;
+}
+} // namespace
+
+bool PrepareQuad(QuadSetup& quad, Surface& target, const Surface& texture,
+                 const TLVertex vertices[4], const QuadState& state)
+{
+    if (target.format < 2 || target.format > 7 || texture.format < 2 || texture.format > 7 ||
+        !target.pixels || !texture.pixels)
+        return false;
+    if (state.blendEnabled &&
+        (!ValidFactor(state.srcBlend, true) || !ValidFactor(state.destBlend, false)))
+        return false;
+    quad.target = &target;
+    quad.texture = &texture;
+    quad.state = state;
+    quad.alpha = vertices[0].diffuse >> 24;
+    quad.textureAlpha = state.alphaModulate && texture.bytesPerPixel == 4;
+    quad.key = state.colorKeyEnabled && texture.hasColorKey
+                   ? texture.colorKey & ColourBits(texture.format)
+                   : ~uint32_t{0};
+    FixedVertex fixed[4];
+    if (!SetUpVertices(quad, vertices, fixed))
+        return false;
+    quad.triangleCount = 0;
+    if (SetUpTriangle(quad.triangles[quad.triangleCount], fixed[0], fixed[1], fixed[2], target.height))
+        ++quad.triangleCount;
+    if (SetUpTriangle(quad.triangles[quad.triangleCount], fixed[1], fixed[3], fixed[2], target.height))
+        ++quad.triangleCount;
+    if (quad.triangleCount == 0)
+        return false;
+    quad.rowBegin = quad.triangles[0].rowBegin;
+    quad.rowEnd = quad.triangles[0].rowEnd;
+    if (quad.triangleCount == 2) {
+        quad.rowBegin = std::min(quad.rowBegin, quad.triangles[1].rowBegin);
+        quad.rowEnd = std::max(quad.rowEnd, quad.triangles[1].rowEnd);
+    }
+    quad.kernel = ChooseKernel(quad);
+    return true;
+}
+
+void DrawQuadRows(const QuadSetup& quad, int32_t rowBegin, int32_t rowEnd)
+{
+    for (int32_t i = 0; i < quad.triangleCount; ++i) {
+        const QuadTriangle& tri = quad.triangles[i];
+        int32_t first = std::max(rowBegin, tri.rowBegin), last = std::min(rowEnd, tri.rowEnd);
+        for (int32_t y = first; y < last; ++y) {
+            int32_t left, right;
+            if (!RowSpan(tri, y, quad.target->width, left, right))
+                continue;
+            int32_t coords[4];
+            SpanCoordinates(quad, tri, y, left, right - left, coords);
+            DrawSpan(quad, y, left, right - left, coords[0], coords[1], coords[2], coords[3]);
+        }
+    }
+}
+
+void DrawQuad(Surface& target, const Surface& texture, const TLVertex vertices[4],
+              const QuadState& state)
+{
+    QuadSetup quad;
+    if (PrepareQuad(quad, target, texture, vertices, state))
+        DrawQuadRows(quad, quad.rowBegin, quad.rowEnd);
+}
+
+bool SetQuadVectorPaths(bool enabled)
+{
+    return VectorPathsEnabled.exchange(enabled);
+}
+
+bool QuadVectorPathsAvailable()
+{
+    return VectorSpan32Kernel(FETCH_POINT, BLEND_OVER) != nullptr;
+}
