@@ -1,0 +1,89 @@
+// Headless keyboard and mouse: the tests' input goes straight into the platform queues.
+#include "runtime/platform/headless.h"
+#include "runtime/platform/headless/headless_display.h"
+#include "runtime/platform/platform.h"
+#include "runtime/platform/platform_events.h"
+
+#include <cstring>
+
+namespace {
+struct HeadlessInput {
+    int32_t references = 0;
+    uint8_t keys[256] = {};
+};
+HeadlessInput Input;
+} // namespace
+
+int32_t PlatformInitInput()
+{
+    ++Input.references;
+    return 1;
+}
+
+void PlatformQuitInput()
+{
+    if (Input.references > 0)
+        --Input.references;
+}
+
+void PlatformPumpEvents() {}
+
+int32_t PlatformReadKeys(uint8_t keys[256])
+{
+    if (!EventsFocused())
+        return 0;
+    std::memcpy(keys, Input.keys, sizeof Input.keys);
+    return 1;
+}
+
+int32_t PlatformAcquireMouse()
+{
+    return EventsAcquireMouse();
+}
+
+void PlatformUnacquireMouse()
+{
+    EventsUnacquireMouse();
+}
+
+int32_t PlatformWheelGranularity()
+{
+    return 120;
+}
+
+void HeadlessKey(int32_t scanCode, int32_t down)
+{
+    if (scanCode < 0 || scanCode > 255)
+        return;
+    Input.keys[scanCode] = down ? 0x80 : 0;
+    if (!down)
+        EventsKeyReleased(scanCode);
+}
+
+void HeadlessMouseMove(int32_t dx, int32_t dy)
+{
+    if (dx != 0)
+        EventsMouse(0, dx);
+    if (dy != 0)
+        EventsMouse(4, dy);
+}
+
+void HeadlessMouseButton(int32_t button, int32_t down)
+{
+    if (button >= 1 && button <= 4)
+        EventsMouse(11 + button, down ? 0x80 : 0);
+}
+
+void HeadlessMouseWheel(int32_t delta)
+{
+    EventsMouse(8, delta);
+}
+
+void HeadlessFocus(int32_t active)
+{
+    // A window that loses the focus sees every key go up, as the system keyboard does.
+    if (!active)
+        std::memset(Input.keys, 0, sizeof Input.keys);
+    EventsFocus(active);
+    HeadlessDisplayFocus(active);
+}

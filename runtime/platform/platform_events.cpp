@@ -1,0 +1,133 @@
+// The window event and mouse event queues shared by both backends.
+#include "runtime/platform/platform_events.h"
+#include "runtime/platform/platform.h"
+
+namespace {
+constexpr int32_t WINDOW_QUEUE = 64;
+constexpr int32_t MOUSE_QUEUE = 256;
+
+struct EventQueues {
+    int32_t displayOpen = 0;
+    int32_t focused = 0;
+    PlatformWindowEvent window[WINDOW_QUEUE];
+    int32_t windowFirst = 0;
+    int32_t windowCount = 0;
+    int32_t mouseAcquired = 0;
+    PlatformMouseEvent mouse[MOUSE_QUEUE];
+    int32_t mouseCount = 0;
+    int32_t mouseOverflow = 0;
+};
+EventQueues Queues;
+
+void PushWindowEvent(int32_t kind, int32_t keyCode)
+{
+    // A full queue forgets its oldest event: the newest focus state is the one that matters.
+    if (Queues.windowCount == WINDOW_QUEUE) {
+        Queues.windowFirst = (Queues.windowFirst + 1) % WINDOW_QUEUE;
+        --Queues.windowCount;
+    }
+    PlatformWindowEvent& slot = Queues.window[(Queues.windowFirst + Queues.windowCount) % WINDOW_QUEUE];
+    slot.kind = kind;
+    slot.keyCode = keyCode;
+    ++Queues.windowCount;
+}
+
+void DropMouseEvents()
+{
+    Queues.mouseCount = 0;
+    Queues.mouseOverflow = 0;
+}
+} // namespace
+
+void EventsDisplayOpened()
+{
+    Queues.displayOpen = 1;
+    Queues.focused = 1;
+}
+
+void EventsDisplayClosed()
+{
+    Queues.displayOpen = 0;
+    Queues.focused = 0;
+    EventsUnacquireMouse();
+}
+
+int32_t EventsDisplayOpen()
+{
+    return Queues.displayOpen;
+}
+
+void EventsFocus(int32_t active)
+{
+    Queues.focused = active ? 1 : 0;
+    PushWindowEvent(active ? WINDOW_FOCUS_GAINED : WINDOW_FOCUS_LOST, 0);
+    if (!active)
+        EventsUnacquireMouse();
+}
+
+int32_t EventsFocused()
+{
+    return Queues.displayOpen && Queues.focused;
+}
+
+void EventsKeyReleased(int32_t keyCode)
+{
+    PushWindowEvent(WINDOW_KEY_RELEASED, keyCode);
+}
+
+void EventsCloseRequested()
+{
+    PushWindowEvent(WINDOW_CLOSE_REQUESTED, 0);
+}
+
+void EventsMouse(int32_t offset, int32_t value)
+{
+    if (!EventsFocused())
+        return;
+    if (Queues.mouseCount == MOUSE_QUEUE) {
+        Queues.mouseOverflow = 1;
+        return;
+    }
+    Queues.mouse[Queues.mouseCount].offset = offset;
+    Queues.mouse[Queues.mouseCount].value = value;
+    ++Queues.mouseCount;
+}
+
+int32_t EventsAcquireMouse()
+{
+    if (!EventsFocused())
+        return 0;
+    Queues.mouseAcquired = 1;
+    return 1;
+}
+
+void EventsUnacquireMouse()
+{
+    Queues.mouseAcquired = 0;
+    DropMouseEvents();
+}
+
+int32_t PlatformNextWindowEvent(PlatformWindowEvent* event)
+{
+    if (Queues.windowCount == 0)
+        return 0;
+    *event = Queues.window[Queues.windowFirst];
+    Queues.windowFirst = (Queues.windowFirst + 1) % WINDOW_QUEUE;
+    --Queues.windowCount;
+    return 1;
+}
+
+int32_t PlatformReadMouse(PlatformMouseEvent* events, int32_t capacity)
+{
+    if (!Queues.mouseAcquired)
+        return MOUSE_NOT_ACQUIRED;
+    if (Queues.mouseOverflow || Queues.mouseCount > capacity) {
+        DropMouseEvents();
+        return MOUSE_OVERFLOW;
+    }
+    int32_t count = Queues.mouseCount;
+    for (int32_t i = 0; i < count; ++i)
+        events[i] = Queues.mouse[i];
+    Queues.mouseCount = 0;
+    return count;
+}

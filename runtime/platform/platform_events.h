@@ -1,0 +1,21 @@
+// The queues between a backend and the runtime: window events for the screen's message pump
+// and buffered mouse events, with the focus that decides whether input is read at all. Both
+// backends feed them; the platform operations on window events and the mouse read them.
+#pragma once
+#include <cstdint>
+
+// The display opened (with the focus, as a new full-screen window takes it) or closed.
+void EventsDisplayOpened();
+void EventsDisplayClosed();
+int32_t EventsDisplayOpen();
+// The window gained or lost the input focus: queued for the screen, and a loss takes the mouse
+// away (its pending events are dropped, reads fail until it is acquired again).
+void EventsFocus(int32_t active);
+int32_t EventsFocused();
+void EventsKeyReleased(int32_t keyCode);
+void EventsCloseRequested();
+// Buffers one mouse event while the display is open and has the focus.
+void EventsMouse(int32_t offset, int32_t value);
+// 1 when the mouse is acquired now; 0 while no display is open or it lacks the focus.
+int32_t EventsAcquireMouse();
+void EventsUnacquireMouse();

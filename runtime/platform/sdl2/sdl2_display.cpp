@@ -1,0 +1,212 @@
+// The SDL2 display: a window sized to the desktop, one streaming texture, the logical screen
+// scaled to fit with black bars, and presents paced to the asked rate.
+#include "runtime/platform/frame_pacer.h"
+#include "runtime/platform/platform.h"
+#include "runtime/platform/platform_events.h"
+#include "runtime/platform/sdl2/sdl2_display.h"
+
+#include <SDL.h>
+#include <cerrno>
+#include <ctime>
+
+namespace {
+struct Sdl2Display {
+    int32_t references = 0;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t vsync = -1; // the renderer's current vertical sync setting, -1 unknown
+    int32_t open = 0;
+    int32_t lost = 0; // the contents must be restored before the next present
+    FramePacer pacer;
+};
+Sdl2Display Display;
+
+uint64_t NowNanoseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return uint64_t(now.tv_sec) * 1000000000ull + uint64_t(now.tv_nsec);
+}
+
+void SleepUntil(uint64_t deadline)
+{
+    timespec wake{static_cast<time_t>(deadline / 1000000000ull),
+                  static_cast<long>(deadline % 1000000000ull)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
+    }
+}
+
+// The window covers the whole desktop itself: without a window manager a full-screen request
+// alone leaves it at its old size and place.
+void CoverDesktop()
+{
+    int index = SDL_GetWindowDisplayIndex(Display.window);
+    SDL_Rect bounds{0, 0, Display.width, Display.height};
+    SDL_GetDisplayBounds(index < 0 ? 0 : index, &bounds);
+    SDL_SetWindowBordered(Display.window, SDL_FALSE);
+    SDL_SetWindowPosition(Display.window, bounds.x, bounds.y);
+    SDL_SetWindowSize(Display.window, bounds.w, bounds.h);
+    SDL_ShowWindow(Display.window);
+    SDL_RestoreWindow(Display.window);
+    SDL_SetWindowFullscreen(Display.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_RaiseWindow(Display.window);
+}
+
+void DestroyRenderer()
+{
+    if (Display.texture)
+        SDL_DestroyTexture(Display.texture);
+    if (Display.renderer)
+        SDL_DestroyRenderer(Display.renderer);
+    Display.texture = nullptr;
+    Display.renderer = nullptr;
+    Display.vsync = -1;
+}
+
+bool CreateRenderer()
+{
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    Display.renderer = SDL_CreateRenderer(Display.window, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!Display.renderer)
+        Display.renderer = SDL_CreateRenderer(Display.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!Display.renderer)
+        return false;
+    Display.vsync = -1;
+    SDL_RenderSetLogicalSize(Display.renderer, Display.width, Display.height);
+    Display.texture = SDL_CreateTexture(Display.renderer, SDL_PIXELFORMAT_RGB888,
+                                        SDL_TEXTUREACCESS_STREAMING, Display.width,
+                                        Display.height);
+    if (!Display.texture) {
+        DestroyRenderer();
+        return false;
+    }
+    SDL_SetRenderDrawColor(Display.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Display.renderer);
+    SDL_RenderPresent(Display.renderer);
+    return true;
+}
+} // namespace
+
+void Sdl2PrepareHints()
+{
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+uint32_t Sdl2WindowId()
+{
+    return Display.window ? SDL_GetWindowID(Display.window) : 0;
+}
+
+void Sdl2DisplayLost()
+{
+    if (Display.open)
+        Display.lost = 1;
+}
+
+int32_t PlatformInitDisplay()
+{
+    if (Display.references > 0) {
+        ++Display.references;
+        return 1;
+    }
+    Sdl2PrepareHints();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0)
+        return 0;
+    Display.window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (!Display.window) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return 0;
+    }
+    Display.references = 1;
+    return 1;
+}
+
+void PlatformQuitDisplay()
+{
+    if (Display.references == 0 || --Display.references > 0)
+        return;
+    PlatformCloseDisplay();
+    SDL_DestroyWindow(Display.window);
+    Display.window = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+int32_t PlatformOpenDisplay(int32_t width, int32_t height, const char* title)
+{
+    PlatformCloseDisplay();
+    if (!Display.window || width < 1 || height < 1)
+        return 0;
+    Display.width = width;
+    Display.height = height;
+    SDL_SetWindowTitle(Display.window, title);
+    CoverDesktop();
+    if (!CreateRenderer()) {
+        SDL_SetWindowFullscreen(Display.window, 0);
+        SDL_HideWindow(Display.window);
+        return 0;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    Display.open = 1;
+    Display.lost = 0;
+    Display.pacer = FramePacer{};
+    EventsDisplayOpened();
+    return 1;
+}
+
+void PlatformCloseDisplay()
+{
+    if (!Display.open)
+        return;
+    Display.open = 0;
+    DestroyRenderer();
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_SetWindowFullscreen(Display.window, 0);
+    SDL_HideWindow(Display.window);
+    EventsDisplayClosed();
+}
+
+int32_t PlatformDisplayRefreshRate()
+{
+    SDL_DisplayMode mode{};
+    int index = Display.window ? SDL_GetWindowDisplayIndex(Display.window) : 0;
+    if (SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &mode) < 0)
+        return 0;
+    return mode.refresh_rate;
+}
+
+int32_t PlatformPresent(const uint8_t* pixels, int32_t pitch, int32_t rate)
+{
+    if (!Display.open)
+        return PRESENT_FAILED;
+    if (Display.lost || !Display.renderer)
+        return PRESENT_LOST;
+    int32_t vsync = rate > 0 ? 1 : 0;
+    if (vsync != Display.vsync) {
+        SDL_RenderSetVSync(Display.renderer, vsync);
+        Display.vsync = vsync;
+    }
+    if (SDL_UpdateTexture(Display.texture, nullptr, pixels, pitch) < 0)
+        return PRESENT_FAILED;
+    SDL_RenderClear(Display.renderer);
+    SDL_RenderCopy(Display.renderer, Display.texture, nullptr, nullptr);
+    if (rate > 0)
+        SleepUntil(PaceFrame(Display.pacer, NowNanoseconds(), rate));
+    SDL_RenderPresent(Display.renderer);
+    return PRESENT_SHOWN;
+}
+
+int32_t PlatformRestoreDisplay()
+{
+    if (!Display.open || !EventsFocused())
+        return 0;
+    CoverDesktop();
+    DestroyRenderer();
+    if (!CreateRenderer())
+        return 0;
+    Display.lost = 0;
+    return 1;
+}

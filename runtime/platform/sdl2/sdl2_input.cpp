@@ -1,0 +1,160 @@
+// SDL2 input: the event pump, the key table through the scancode mapping, relative mouse mode.
+#include "runtime/platform/key_codes.h"
+#include "runtime/platform/platform.h"
+#include "runtime/platform/platform_events.h"
+#include "runtime/platform/sdl2/sdl2_display.h"
+
+#include <SDL.h>
+#include <cmath>
+#include <cstring>
+
+static_assert(SDL_SCANCODE_ESCAPE == 41 && SDL_SCANCODE_P == 19 && SDL_SCANCODE_S == 22 &&
+                  SDL_SCANCODE_TAB == 43 && SDL_SCANCODE_LALT == 226 &&
+                  SDL_SCANCODE_RALT == 230 && SDL_SCANCODE_KP_0 == 98 &&
+                  SDL_SCANCODE_AUDIONEXT == 258 && SDL_SCANCODE_SLEEP == 282 &&
+                  SDL_NUM_SCANCODES == 512,
+              "the scancode table is written in SDL's scancode numbers");
+
+namespace {
+struct Sdl2Input {
+    int32_t references = 0;
+};
+Sdl2Input Input;
+
+void HandleWindowEvent(const SDL_WindowEvent& event)
+{
+    if (event.windowID != Sdl2WindowId())
+        return;
+    switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        EventsFocus(1);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        EventsFocus(0);
+        Sdl2DisplayLost();
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        EventsCloseRequested();
+        break;
+    default:
+        break;
+    }
+}
+
+int32_t ButtonOffset(uint8_t button)
+{
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return 12;
+    case SDL_BUTTON_RIGHT:
+        return 13;
+    case SDL_BUTTON_MIDDLE:
+        return 14;
+    case SDL_BUTTON_X1:
+        return 15;
+    default:
+        return -1;
+    }
+}
+
+void HandleEvent(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+    case SDL_KEYUP:
+        if (int32_t code = KeyCodeFromScancode(event.key.keysym.scancode))
+            EventsKeyReleased(code);
+        break;
+    case SDL_MOUSEMOTION:
+        if (event.motion.xrel != 0)
+            EventsMouse(0, event.motion.xrel);
+        if (event.motion.yrel != 0)
+            EventsMouse(4, event.motion.yrel);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (int32_t offset = ButtonOffset(event.button.button); offset >= 0)
+            EventsMouse(offset, event.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0);
+        break;
+    case SDL_MOUSEWHEEL: {
+        float notches = event.wheel.preciseY;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+            notches = -notches;
+        if (int32_t units = int32_t(std::lround(notches * 120.0f)))
+            EventsMouse(8, units);
+        break;
+    }
+    case SDL_RENDER_DEVICE_RESET:
+        Sdl2DisplayLost();
+        break;
+    default:
+        // SDL_QUIT among them: the window cannot be closed from outside.
+        break;
+    }
+}
+} // namespace
+
+int32_t PlatformInitInput()
+{
+    Sdl2PrepareHints();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0)
+        return 0;
+    ++Input.references;
+    return 1;
+}
+
+void PlatformQuitInput()
+{
+    if (Input.references == 0)
+        return;
+    --Input.references;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void PlatformPumpEvents()
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        HandleEvent(event);
+}
+
+int32_t PlatformReadKeys(uint8_t keys[256])
+{
+    if (!EventsFocused())
+        return 0;
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    std::memset(keys, 0, 256);
+    for (int scancode = 0; scancode < count; ++scancode)
+        if (state[scancode])
+            if (int32_t code = KeyCodeFromScancode(scancode))
+                keys[code] = 0x80;
+    return 1;
+}
+
+int32_t PlatformAcquireMouse()
+{
+    if (!EventsAcquireMouse())
+        return 0;
+    if (SDL_SetRelativeMouseMode(SDL_TRUE) < 0) {
+        EventsUnacquireMouse();
+        return 0;
+    }
+    return 1;
+}
+
+void PlatformUnacquireMouse()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_SetRelativeMouseMode(SDL_FALSE);
+    EventsUnacquireMouse();
+}
+
+int32_t PlatformWheelGranularity()
+{
+    return 120;
+}
