@@ -27,3 +27,23 @@ inline uint8_t* SurfaceRow(const Surface& surface, int32_t y)
 {
     return surface.pixels + static_cast<intptr_t>(y) * surface.pitch;
 }
+
+// A pixel value of the surface's format at (x, y): the bytes of the pixel, little-endian.
+// The plain, slow definition that the fast operations below must agree with; no bounds check.
+uint32_t GetSurfacePixel(const Surface& surface, int32_t x, int32_t y);
+void SetSurfacePixel(Surface& surface, int32_t x, int32_t y, uint32_t value);
+// 0x00RRGGBB of a pixel value of a format. Palette indices (format 1) show through a fixed
+// 3-3-2 palette: red bits 5-7, green 2-4, blue 0-1.
+uint32_t PixelToRGB32(int32_t format, uint32_t value);
+
+// Sets every pixel to value (a pixel value of the surface's format).
+void FillSurface(Surface& surface, uint32_t value);
+// Copies the width x height rectangle at (srcX, srcY) of source to (x, y) of target, the whole
+// rectangle or, with useColorKey, only the source pixels that differ from the source's colour
+// key (32-bit formats compare the colour bytes only, not the ignored fourth byte). Both
+// surfaces must have the same bytes per pixel and both rectangles must lie inside their
+// surfaces; otherwise nothing is copied and the result is 0. The surfaces must not overlap.
+int32_t BlitSurface(Surface& target, int32_t x, int32_t y, const Surface& source, int32_t srcX,
+                    int32_t srcY, int32_t width, int32_t height, int32_t useColorKey);
+// Writes the surface as 32-bit pixels 0x00RRGGBB into rows pitch bytes apart (for presenting).
+void ConvertSurfaceToRGB32(const Surface& surface, uint8_t* pixels, int32_t pitch);
