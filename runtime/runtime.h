@@ -21,6 +21,8 @@
 #include "runtime/display/image_codec.h"
 #include "runtime/display/pixel_access.h"
 #include "runtime/display/quad_rasterizer.h"
+#include "runtime/display/screen.h"
 #include "runtime/display/surface.h"
 
 // Input and sound
+#include "runtime/input/keyboard.h"

@@ -1,0 +1,82 @@
+// The screen: one full-screen display with a back buffer that everything is drawn into and
+// that FlipBuffers presents, the window's message pump and the focus handling.
+#pragma once
+#include "runtime/display/drawing.h"
+#include "runtime/display/surface.h"
+
+#include <cstdint>
+#include <string>
+
+// ---- Runtime operations ----
+
+// Once per process: resets the screen state, lets the sprite library make its table (below),
+// makes the window and the keyboard device. Nonzero on success.
+int32_t InitSprite();
+// The refresh rate the next OpenScreen asks for (0: the monitor's own). FlipBuffers with bit 0
+// never presents faster than this rate, or than the monitor's rate while it is 0.
+void SetFrameRate(int32_t rate);
+// Opens the full-screen display. width, height and depth are taken as 16-bit signed values;
+// width and height 1..8192 and depth 8, 16, 24 or 32 are offered. A screen already open is
+// closed first (with all sprites). Nonzero on success; 0 leaves the screen closed.
+int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, const std::string& title);
+// Fills the whole draw buffer with the colour (24-bit RGB, red in the low byte) converted by
+// ScreenColor; on an 8-bit screen the value is the palette index itself.
+void ClearScreen(int32_t colour);
+// Ends a screen drawing still held, selects the back buffer, handles the window's messages and,
+// while the screen is active, presents the back buffer. Mode bit 0 waits for the vertical blank
+// (paced to the asked rate); bit 1 asks for the raster wait, which the display layer does not
+// offer, so it ends at once.
+void FlipBuffers(int32_t mode = 1);
+// 1 while the window has the focus.
+int32_t IsScreenActive();
+// -1 selects the back buffer; a sprite number selects that sprite's surface. Unknown numbers
+// and memory sprites change nothing and give none; otherwise the selected surface.
+Surface* SelectDrawBuffer(int32_t sprite);
+// Lends the back buffer to 2D drawing; none while it is already held or no screen is open.
+DrawTarget* ScreenDrawTarget();
+// Closes the display: the 3D device and every sprite go with it.
+void CloseScreen();
+// The end-of-program release: the screen's objects and the display system, when InitSprite
+// succeeded.
+void EndSprite();
+
+// A 24-bit RGB colour as a pixel value of the open screen's depth.
+uint32_t ScreenColor(int32_t colour);
+
+// ---- The screen as the display libraries see it ----
+
+// Pixel format code of the open screen (1..7), 0 while closed.
+int32_t ScreenPixelFormat();
+// Bits per pixel the open screen was asked for; 0 while closed.
+int32_t ScreenModeDepth();
+int32_t ScreenModeWidth();
+int32_t ScreenModeHeight();
+// The surface that clearing, sprite display and drawing go to, and its size (the back buffer's
+// unless a sprite is selected); none and 0 x 0 while no screen is open.
+Surface* DrawBuffer();
+int32_t DrawBufferWidth();
+int32_t DrawBufferHeight();
+// The back buffer; none while no screen is open.
+Surface* BackBuffer();
+// 1 while ScreenDrawTarget's surface is held for drawing, -1 while it is locked, else 0.
+int32_t ScreenDrawingHeld();
+
+// ---- Hooks: how the sprite and 3D sprite libraries meet the screen ----
+
+// The sprite library's routines that the screen calls. The sprite library installs them once,
+// before InitSprite runs; a namespace-scope constant in its own file does that, e.g.
+//     const int32_t Installed = InstallSpriteLibrary(&SpriteHooks);
+// so that they are installed exactly when the sprite library is part of the program.
+struct SpriteLibraryHooks {
+    int32_t (*init)() = nullptr;             // InitSprite: default key 0, a new sprite table
+    void (*saveAll)() = nullptr;             // the focus-lost handler: copy sprite pixels
+    void (*restoreAll)() = nullptr;          // after a lost display was restored
+    void (*freeAll)() = nullptr;             // the screen closes: every sprite goes
+    Surface* (*surfaceOf)(int32_t sprite) = nullptr; // none for unknown and memory sprites
+};
+// Installs the hooks (none removes them) and returns 1; the previous ones through previous.
+int32_t InstallSpriteLibrary(const SpriteLibraryHooks* hooks,
+                             const SpriteLibraryHooks** previous = nullptr);
+// The routine that releases the 3D device, called first when the screen closes; the 3D sprite
+// library sets it when it makes its device, and none when it has released it.
+void SetDevice3DRelease(void (*release)());
