@@ -5,7 +5,7 @@
 #include "runtime/platform/key_codes.h"
 #include "runtime/platform/platform.h"
 
-#include <cstdlib>
+#include <string>
 
 namespace {
 struct ScreenState {
@@ -48,7 +48,7 @@ int32_t FormatOfDepth(int32_t depth)
 }
 
 // Titles are ISO 8859-1 text; the window system takes UTF-8.
-std::string Utf8FromLatin1(const std::string& text)
+std::string Utf8FromLatin1(std::string_view text)
 {
     std::string out;
     for (unsigned char c : text) {
@@ -156,7 +156,7 @@ void SetFrameRate(int32_t rate)
     Screen.refreshRate = rate;
 }
 
-int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, const std::string& title)
+int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_view title)
 {
     CloseScreen();
     width = int16_t(width);

@@ -5,7 +5,7 @@
 #include "runtime/display/surface.h"
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 // ---- Runtime operations ----
 
@@ -18,7 +18,7 @@ void SetFrameRate(int32_t rate);
 // Opens the full-screen display. width, height and depth are taken as 16-bit signed values;
 // width and height 1..8192 and depth 8, 16, 24 or 32 are offered. A screen already open is
 // closed first (with all sprites). Nonzero on success; 0 leaves the screen closed.
-int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, const std::string& title);
+int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_view title);
 // Fills the whole draw buffer with the colour (24-bit RGB, red in the low byte) converted by
 // ScreenColor; on an 8-bit screen the value is the palette index itself.
 void ClearScreen(int32_t colour);
