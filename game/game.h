@@ -142,6 +142,24 @@ void BuildTrigTables();
 // Sizes SizeSprites, BubbleSprites, DotSprites, CellSprites and CellTypes, all entries zero.
 void SizeTables();
 
+// Opens cell\cell.ini as numbered file 0 and takes CellTypeCount from its first byte; false
+// when the list cannot be opened.
+bool OpenCellTypeList();
+// Reads SpawnCount and FrameCount of types 1 to CellTypeCount into CellTypes (sized first),
+// then closes the list.
+void ReadCellTypeCounts();
+// Appends the wrap-around copies of a bubble to BubbleList, for the screen size in force.
+void AddBubbleCopies(const Cell& bubble);
+// The 6001 background bubbles with their copies.
+void ScatterBubbles();
+
+// The five values of pref.ini (each returns 0). WriteDefaultPreferences creates the file with
+// the values in force and leaves it to the next close; ReadGamePreferences reads it.
+int WriteDefaultPreferences();
+int ReadGamePreferences();
+// The "LoadingSaves..." stage: reads pref.ini, or creates it when there is none.
+void LoadOrCreatePreferences();
+
 // Prints the message, waits for a line, runs the end sequence; the exit status, 1.
 int FatalError(const char* message);
 // Releases the runtime services in their fixed order.

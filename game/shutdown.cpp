@@ -11,6 +11,10 @@ int FatalError(const char* message)
 
 void EndSequence()
 {
+    // The fixed order: a preferences file still open and changed is written back before the
+    // numbered files close.
+    ClosePreferences();
+    CloseAllFiles();
     FreeList(CellList);
     FreeList(BubbleList);
 }

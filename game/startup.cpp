@@ -1,8 +1,6 @@
 // The start-up sequence of the game, from the first console line to the main loop.
 #include "game/game.h"
 
-#include <cstdio>
-
 void BuildTitles()
 {
     BuildDate = FormatDate("%yy%mm%dd%hh%ii", BuildTime);
@@ -19,20 +17,6 @@ void PrintBanner()
         PrintLine(line);
 }
 
-namespace {
-// The first byte of the cell type list, or false when the list cannot be opened.
-bool ReadCellTypeCount()
-{
-    std::FILE* list = std::fopen("cell/cell.ini", "rb");
-    if (!list)
-        return false;
-    int first = std::fgetc(list);
-    std::fclose(list);
-    CellTypeCount = first == EOF ? 0 : static_cast<int8_t>(first);
-    return true;
-}
-} // namespace
-
 int RunGame()
 {
     ClearGlobals();
@@ -45,9 +29,13 @@ int RunGame()
     PrintLine("InitVar...");
     InitGlobals();
     BuildTrigTables();
-    if (!ReadCellTypeCount())
+    if (!OpenCellTypeList())
         return FatalError("Error -> cell.ini");
     SizeTables();
+    ReadCellTypeCounts();
+    ScatterBubbles();
+
+    LoadOrCreatePreferences();
 
     EndSequence();
     return 0;

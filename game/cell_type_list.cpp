@@ -1,0 +1,25 @@
+// The binary list of cell types, cell\cell.ini: the type count, then per type its spawn count
+// and frame count.
+#include "game/game.h"
+
+namespace {
+constexpr int32_t ListFile = 0;
+}
+
+bool OpenCellTypeList()
+{
+    if (!OpenFileForReading(ListFile, "cell\\cell.ini"))
+        return false;
+    // A list too short for its counts reads the missing bytes as 0.
+    CellTypeCount = ReadByteFromFile(ListFile);
+    return true;
+}
+
+void ReadCellTypeCounts()
+{
+    for (int32_t t = 1; t <= CellTypeCount; ++t) {
+        CellTypes[t].SpawnCount = int16_t(ReadWordFromFile(ListFile));
+        CellTypes[t].FrameCount = int8_t(ReadByteFromFile(ListFile));
+    }
+    CloseFileNumbered(ListFile);
+}
