@@ -1,0 +1,29 @@
+// The compressed block format of packed data files: its header, check value and decoder.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// A block: "ZQ", the unpacked size (u32 LE), the check value (u32 LE, 0 = unchecked), then
+// the bit stream as 32-bit little-endian words, each read from its most significant bit down.
+constexpr size_t BlockHeaderSize = 10;
+// Entries and blocks that declare more than this are refused as corrupt.
+constexpr uint32_t LargestUnpackedSize = 256u << 20;
+
+// The check value of unpacked data: 32-bit words from the start, the last word overlapping
+// its predecessor when the size is not a multiple of 4; 0 for fewer than 4 bytes.
+uint32_t PackCheckValue(const uint8_t* data, size_t size);
+
+// The unpacked size a block declares; -1 when the block is too short or lacks the magic.
+int64_t BlockUnpackedSize(const uint8_t* block, size_t blockSize);
+
+// Decodes a block of blockSize bytes into destination, which must hold exactly the size the
+// block declares. True only when the stream stays inside the block, every copy reaches back
+// inside the output, the end code arrives exactly when the declared size is produced, and
+// the check value (when nonzero) matches. Allocates nothing.
+bool DecodeBlock(const uint8_t* block, size_t blockSize, uint8_t* destination,
+                 size_t destinationSize);
+
+// The number of bytes produced into destination (room for destinationSize bytes); 0 for a
+// block without the magic, one larger than the room, a malformed stream or a failed check.
+int32_t UnpackMemory(const void* block, int32_t blockSize, void* destination,
+                     int32_t destinationSize);

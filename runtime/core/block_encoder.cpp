@@ -1,0 +1,370 @@
+// The compressor: candidate matches, a shortest-path parse over the bits each code costs,
+// then the literal widths and the index width fitted to the parse, and the bits written.
+#include "runtime/core/block_encoder.h"
+
+#include "runtime/core/block_decoder.h"
+#include "runtime/core/block_stream.h"
+#include "runtime/core/literal_modes.h"
+#include "runtime/core/match_finder.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+enum class Code : uint8_t { Literal, ZeroByte, ShortCopy, ShortMatch, Match, Repeat, RawRun };
+
+struct Step {
+    uint32_t length;
+    uint32_t distance;
+    Code code;
+    uint8_t from; // the arrival at the step's start that it continues
+};
+
+// One way to arrive at a position. Each position keeps the cheapest few arrivals with
+// different last distances, so that a repeat match can pay off a path that was dearer so far.
+struct Arrival {
+    uint32_t price; // bits from the start
+    uint32_t last;  // the last distance on that path
+    Step step;      // the step that arrives
+};
+constexpr int Arrivals = 3;
+
+constexpr uint32_t Unreachable = 0xFFFFFFFFu;
+// What a literal that does not fit the planned width is guessed to cost: the literal and
+// half of switching away and back.
+constexpr uint8_t MisfitLiteralBits = 9 + 13;
+
+struct Parser {
+    const uint8_t* data;
+    uint32_t size;
+    const MatchTable& table;
+    const std::vector<uint8_t>& literalBits;
+    int indexWidth;
+    uint32_t niceLength;
+    std::vector<Arrival> arrivals; // Arrivals per position, cheapest first
+};
+
+// Files an arrival among the position's cheapest ones, one per last distance.
+void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
+{
+    Arrival* slots = &p.arrivals[size_t(to) * Arrivals];
+    int at = 0;
+    while (at < Arrivals && slots[at].price <= price) {
+        if (slots[at].last == last)
+            return; // as cheap or cheaper with the same distance
+        ++at;
+    }
+    if (at == Arrivals)
+        return;
+    int drop = Arrivals - 1; // the slot that goes: the same distance if dearer, else the last
+    for (int k = at; k < Arrivals; ++k) {
+        if (slots[k].last == last && slots[k].price != Unreachable) {
+            drop = k;
+            break;
+        }
+    }
+    for (int k = drop; k > at; --k)
+        slots[k] = slots[k - 1];
+    slots[at] = Arrival{price, last, step};
+}
+
+uint32_t CommonLength(const uint8_t* data, uint32_t pos, uint32_t distance, uint32_t limit)
+{
+    uint32_t length = 0;
+    while (length < limit && data[pos + length] == data[pos + length - distance])
+        ++length;
+    return length;
+}
+
+// Bits of a match of a length at a distance by the cheapest code that takes it; 0 for none.
+uint32_t CopyBits(uint32_t distance, uint32_t length, int indexWidth, Code& code)
+{
+    if (distance <= ShortMatchMaxDistance && length <= ShortMatchMaxLength) {
+        code = Code::ShortMatch;
+        return ShortMatchBits;
+    }
+    code = Code::Match;
+    return uint32_t(MatchBits(distance, length, indexWidth));
+}
+
+// Single bytes keep the last distance, so they continue every arrival.
+void RelaxSingleBytes(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
+{
+    uint8_t byte = p.data[pos];
+    Relax(p, pos + 1, here.price + p.literalBits[pos], here.last, {1, 0, Code::Literal, from});
+    if (byte == 0) {
+        Relax(p, pos + 1, here.price + ShortCopyBits, here.last, {1, 0, Code::ZeroByte, from});
+        return;
+    }
+    uint32_t reach = std::min<uint32_t>(pos, ShortCopyMaxDistance);
+    for (uint32_t d = 1; d <= reach; ++d) {
+        if (p.data[pos - d] == byte) {
+            Relax(p, pos + 1, here.price + ShortCopyBits, here.last,
+                  {1, d, Code::ShortCopy, from});
+            return;
+        }
+    }
+}
+
+// Returns the end of a repeat long enough to be taken whole, else 0.
+uint32_t RelaxRepeat(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
+{
+    if (here.last > pos)
+        return 0;
+    uint32_t length = CommonLength(p.data, pos, here.last, p.size - pos);
+    if (length >= p.niceLength) {
+        Relax(p, pos + length, here.price + RepeatMatchBits(length), here.last,
+              {length, here.last, Code::Repeat, from});
+        return pos + length;
+    }
+    for (uint32_t l = 2; l <= length; ++l)
+        Relax(p, pos + l, here.price + RepeatMatchBits(l), here.last,
+              {l, here.last, Code::Repeat, from});
+    return 0;
+}
+
+// Each length up to the longest candidate, at the nearest distance that reaches it. A match
+// sets the last distance, so only the cheapest arrival needs to start one. Returns the end of
+// a match long enough to be taken whole, else 0.
+uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
+{
+    uint32_t begin = p.table.first[pos], end = p.table.first[pos + 1];
+    if (begin == end)
+        return 0;
+    const MatchCandidate& longest = p.table.matches[end - 1];
+    Code code;
+    if (longest.length >= p.niceLength) {
+        uint32_t bits = CopyBits(longest.distance, longest.length, p.indexWidth, code);
+        Relax(p, pos + longest.length, here.price + bits, longest.distance,
+              {longest.length, longest.distance, code, 0});
+        return pos + longest.length;
+    }
+    uint32_t nearest = longest.distance;
+    for (uint32_t k = end; k-- > begin;) {
+        const MatchCandidate& m = p.table.matches[k];
+        nearest = std::min(nearest, m.distance);
+        uint32_t shortest = k > begin ? p.table.matches[k - 1].length + 1 : 2;
+        for (uint32_t l = shortest; l <= m.length; ++l) {
+            uint32_t bits = CopyBits(nearest, l, p.indexWidth, code);
+            if (bits != 0)
+                Relax(p, pos + l, here.price + bits, nearest, {l, nearest, code, 0});
+        }
+    }
+    return 0;
+}
+
+std::vector<Step> Parse(Parser& p)
+{
+    p.arrivals.assign((size_t(p.size) + 1) * Arrivals,
+                      Arrival{Unreachable, 0, {0, 0, Code::Literal, 0}});
+    p.arrivals[0] = Arrival{0, 1, {0, 0, Code::Literal, 0}};
+    uint32_t skipUntil = 0;
+    for (uint32_t pos = 0; pos < p.size; ++pos) {
+        if (pos < skipUntil)
+            continue;
+        const Arrival* slots = &p.arrivals[size_t(pos) * Arrivals];
+        const Arrival best = slots[0];
+        if (p.size - pos >= RawRunLength)
+            Relax(p, pos + RawRunLength, best.price + RawRunBits, best.last,
+                  {RawRunLength, 0, Code::RawRun, 0});
+        uint32_t jump = RelaxRepeat(p, pos, best, 0);
+        for (uint8_t k = 0; k < Arrivals && slots[k].price != Unreachable; ++k) {
+            const Arrival here = slots[k];
+            RelaxSingleBytes(p, pos, here, k);
+            if (k > 0 && jump == 0)
+                RelaxRepeat(p, pos, here, k);
+        }
+        if (jump == 0)
+            jump = RelaxMatches(p, pos, best);
+        skipUntil = jump;
+    }
+    std::vector<Step> steps;
+    uint8_t slot = 0;
+    for (uint32_t pos = p.size; pos > 0;) {
+        const Step& step = p.arrivals[size_t(pos) * Arrivals + slot].step;
+        steps.push_back(step);
+        slot = step.from;
+        pos -= step.length;
+    }
+    std::reverse(steps.begin(), steps.end());
+    p.arrivals.clear();
+    p.arrivals.shrink_to_fit();
+    return steps;
+}
+
+std::vector<uint8_t> LiteralsOf(const uint8_t* data, const std::vector<Step>& steps)
+{
+    std::vector<uint8_t> literals;
+    uint32_t pos = 0;
+    for (const Step& step : steps) {
+        if (step.code == Code::Literal)
+            literals.push_back(data[pos]);
+        pos += step.length;
+    }
+    return literals;
+}
+
+// First guess: 7-bit literals wherever a stretch of the data keeps to one 128-value window.
+std::vector<uint8_t> GuessLiteralBits(const uint8_t* data, uint32_t size)
+{
+    constexpr uint32_t Stretch = 4096;
+    std::vector<uint8_t> bits(size);
+    for (uint32_t start = 0; start < size; start += Stretch) {
+        uint32_t stop = std::min(size, start + Stretch);
+        std::vector<uint8_t> stretch(data + start, data + stop);
+        std::vector<LiteralMode> modes = ChooseLiteralModes(stretch);
+        bool narrow = std::all_of(modes.begin(), modes.end(),
+                                  [&](LiteralMode m) { return m == modes.front(); }) &&
+                      modes.front().width == 7;
+        std::fill(bits.begin() + start, bits.begin() + stop, narrow ? 8 : 9);
+    }
+    return bits;
+}
+
+// Literal costs from the widths chosen for an earlier parse: each position takes the mode of
+// the literal at or before it.
+std::vector<uint8_t> PlannedLiteralBits(const uint8_t* data, uint32_t size,
+                                        const std::vector<Step>& steps,
+                                        const std::vector<LiteralMode>& modes)
+{
+    std::vector<uint8_t> bits(size);
+    if (modes.empty()) {
+        std::fill(bits.begin(), bits.end(), 9);
+        return bits;
+    }
+    size_t literal = 0;
+    LiteralMode mode = modes.front();
+    uint32_t pos = 0;
+    for (const Step& step : steps) {
+        if (step.code == Code::Literal)
+            mode = modes[literal++];
+        for (uint32_t k = 0; k < step.length; ++k, ++pos)
+            bits[pos] = LiteralFits(mode, data[pos]) ? 1 + mode.width : MisfitLiteralBits;
+    }
+    return bits;
+}
+
+// The index width that makes the parse's far matches cheapest, counting the code that sets it.
+int ChooseIndexWidth(const std::vector<Step>& steps)
+{
+    int bestWidth = DefaultIndexWidth;
+    uint64_t bestBits = UINT64_MAX;
+    for (int width = 1; width <= 24; ++width) {
+        uint64_t bits = width == DefaultIndexWidth ? 0 : IndexWidthBits(width);
+        for (const Step& step : steps)
+            if (step.code == Code::Match)
+                bits += GammaBits((uint64_t(step.distance) >> width) + 3) + width;
+        if (bits < bestBits) {
+            bestBits = bits;
+            bestWidth = width;
+        }
+    }
+    return bestWidth;
+}
+
+void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
+                const std::vector<LiteralMode>& modes, int indexWidth, BlockStream& stream)
+{
+    if (indexWidth != DefaultIndexWidth)
+        PutIndexWidth(stream, indexWidth);
+    LiteralMode current{0, 0};
+    size_t literal = 0;
+    uint32_t pos = 0;
+    for (size_t k = 0; k < steps.size(); ++k) {
+        const Step& step = steps[k];
+        switch (step.code) {
+        case Code::Literal: {
+            LiteralMode mode = modes[literal++];
+            if (!(mode == current))
+                PutLiteralWidth(stream, mode.width, mode.base);
+            current = mode;
+            PutLiteral(stream, data[pos], mode.width, mode.base);
+            break;
+        }
+        case Code::ZeroByte: PutZeroByte(stream); break;
+        case Code::ShortCopy: PutShortCopy(stream, step.distance); break;
+        case Code::ShortMatch: PutShortMatch(stream, step.distance, step.length); break;
+        case Code::Match: PutMatch(stream, step.distance, step.length, indexWidth); break;
+        case Code::Repeat: PutRepeatMatch(stream, step.length); break;
+        case Code::RawRun: {
+            size_t runs = 1;
+            while (k + runs < steps.size() && steps[k + runs].code == Code::RawRun)
+                ++runs;
+            PutRawRuns(stream, data + pos, runs);
+            k += runs - 1;
+            pos += uint32_t(RawRunLength * (runs - 1));
+            break;
+        }
+        }
+        pos += step.length;
+    }
+    PutEnd(stream);
+}
+
+void Encode(const uint8_t* data, uint32_t size, const std::vector<Step>& steps, int indexWidth,
+            std::vector<uint8_t>& block)
+{
+    std::vector<LiteralMode> modes = ChooseLiteralModes(LiteralsOf(data, steps));
+    BlockStream stream;
+    WriteSteps(data, steps, modes, indexWidth, stream);
+    block.clear();
+    FinishBlock(stream, data, size, true, block);
+}
+
+void Compress(const uint8_t* data, uint32_t size, std::vector<uint8_t>& block)
+{
+    MatchFinderSettings settings;
+    MatchTable table;
+    FindMatches(data, size, settings, table);
+    std::vector<uint8_t> literalBits = GuessLiteralBits(data, size);
+    Parser first{data, size, table, literalBits, DefaultIndexWidth, settings.niceLength, {}};
+    std::vector<Step> steps = Parse(first);
+    Encode(data, size, steps, DefaultIndexWidth, block);
+
+    // Second parse with the widths the first one suggests; keep whichever is smaller.
+    std::vector<LiteralMode> modes = ChooseLiteralModes(LiteralsOf(data, steps));
+    literalBits = PlannedLiteralBits(data, size, steps, modes);
+    int indexWidth = ChooseIndexWidth(steps);
+    Parser second{data, size, table, literalBits, indexWidth, settings.niceLength, {}};
+    steps = Parse(second);
+    std::vector<uint8_t> other;
+    Encode(data, size, steps, indexWidth, other);
+    if (other.size() < block.size())
+        block.swap(other);
+}
+} // namespace
+
+bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block)
+{
+    block.clear();
+    if (size > LargestUnpackedSize || (size != 0 && !data))
+        return false;
+    try {
+        Compress(data, uint32_t(size), block);
+        return true;
+    } catch (const std::bad_alloc&) {
+        block.clear();
+        block.shrink_to_fit();
+        return false;
+    }
+}
+
+bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size)
+{
+    std::vector<uint8_t> block;
+    if (!PackBlock(data, size, block))
+        return false;
+    bool compressed = block.size() < size;
+    const uint8_t* stored = compressed ? block.data() : data;
+    size_t storedSize = compressed ? block.size() : size;
+    try {
+        pack.reserve(pack.size() + 8 + storedSize);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (uint32_t value : {uint32_t(size), uint32_t(storedSize)})
+        for (int k = 0; k < 4; ++k)
+            pack.push_back(uint8_t(value >> (8 * k)));
+    pack.insert(pack.end(), stored, stored + storedSize);
+    return true;
+}

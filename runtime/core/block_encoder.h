@@ -1,0 +1,15 @@
+// The compressor of the block format: an optimal parse over a bit-cost model, with the
+// literal width and the index width chosen to fit the data.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Replaces block with the compressed block of the data (check value included). False, with
+// block empty, when the data is larger than LargestUnpackedSize or memory runs out. Needs
+// about 40 bytes of working memory per input byte.
+bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block);
+
+// Appends one pack entry: the compressed block when it is smaller than the data, else the
+// data itself. False (pack unchanged) when the data is too large or memory runs out.
+bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size);

@@ -1,0 +1,77 @@
+// A shortest path over the literal modes: one state per mode, a switch from the cheapest
+// state costing the bits of the width code.
+#include "runtime/core/literal_modes.h"
+
+#include "runtime/core/block_stream.h"
+
+#include <cstddef>
+
+namespace {
+// State 0 is 8 bits wide; state s from 1 is 7 bits above the base 4 * (s - 1).
+constexpr int NarrowStates = 64;
+constexpr int States = 1 + NarrowStates;
+
+LiteralMode ModeOf(int state)
+{
+    return state == 0 ? LiteralMode{8, 0} : LiteralMode{7, uint8_t(4 * (state - 1))};
+}
+
+constexpr uint32_t Unreachable = 0xFFFFFFFFu;
+
+// Which states were entered by a switch at one literal.
+struct Switches {
+    uint64_t narrow = 0;
+    bool wide = false;
+    uint8_t cheapestBefore = 0;
+};
+} // namespace
+
+std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals)
+{
+    std::vector<LiteralMode> modes(literals.size());
+    if (literals.empty())
+        return modes;
+    std::vector<Switches> switches(literals.size());
+    uint32_t cost[States];
+    int cheapest = 0;
+    uint32_t cheapestCost = 0; // no mode before the first literal: every state is a switch
+    for (int s = 0; s < States; ++s)
+        cost[s] = Unreachable;
+    for (size_t k = 0; k < literals.size(); ++k) {
+        Switches& sw = switches[k];
+        sw.cheapestBefore = uint8_t(cheapest);
+        uint32_t nextCheapestCost = Unreachable;
+        int nextCheapest = 0;
+        for (int s = 0; s < States; ++s) {
+            LiteralMode mode = ModeOf(s);
+            if (!LiteralFits(mode, literals[k])) {
+                cost[s] = Unreachable;
+                continue;
+            }
+            uint32_t viaSwitch = cheapestCost + uint32_t(LiteralWidthBits(mode.width));
+            bool switched = k == 0 || cost[s] == Unreachable || viaSwitch < cost[s];
+            cost[s] = (switched ? viaSwitch : cost[s]) + 1 + mode.width;
+            if (switched) {
+                if (s == 0)
+                    sw.wide = true;
+                else
+                    sw.narrow |= uint64_t(1) << (s - 1);
+            }
+            if (cost[s] < nextCheapestCost) {
+                nextCheapestCost = cost[s];
+                nextCheapest = s;
+            }
+        }
+        cheapest = nextCheapest;
+        cheapestCost = nextCheapestCost;
+    }
+    int state = cheapest;
+    for (size_t k = literals.size(); k-- > 0;) {
+        modes[k] = ModeOf(state);
+        const Switches& sw = switches[k];
+        bool switched = state == 0 ? sw.wide : (sw.narrow >> (state - 1)) & 1;
+        if (switched)
+            state = sw.cheapestBefore;
+    }
+    return modes;
+}

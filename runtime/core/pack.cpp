@@ -1,0 +1,133 @@
+// The pack reader's one process-wide state and its entry-by-entry reading.
+#include "runtime/core/pack.h"
+
+#include "runtime/core/block_decoder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+struct PackReader {
+    std::FILE* file = nullptr;
+    int64_t remaining = 0;     // bytes of the file not yet read
+    uint8_t* entry = nullptr;  // the entry last unpacked
+    int32_t entrySize = -1;
+};
+PackReader Pack;
+
+uint32_t Load32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+std::string LinuxName(const char* fileName)
+{
+    std::string name(fileName);
+    for (char& c : name)
+        if (c == '\\')
+            c = '/';
+    return name;
+}
+
+void FreeEntry()
+{
+    std::free(Pack.entry);
+    Pack.entry = nullptr;
+    Pack.entrySize = -1;
+}
+
+bool ReadExactly(void* destination, int64_t count)
+{
+    if (count > Pack.remaining)
+        return false;
+    size_t got = std::fread(destination, 1, size_t(count), Pack.file);
+    Pack.remaining -= int64_t(got);
+    return got == size_t(count);
+}
+
+// Leaves nothing more to read: the rest of a file whose entry is broken cannot be framed.
+void GiveUpOnFile()
+{
+    std::fseek(Pack.file, 0, SEEK_END);
+    Pack.remaining = 0;
+}
+
+// The stored bytes turned into the entry: copied when raw, decoded when compressed.
+bool UnpackStored(const uint8_t* stored, uint32_t storedSize, uint8_t* entry,
+                  uint32_t unpackedSize)
+{
+    if (storedSize == unpackedSize) {
+        std::memcpy(entry, stored, storedSize);
+        return true;
+    }
+    return DecodeBlock(stored, storedSize, entry, unpackedSize);
+}
+} // namespace
+
+int32_t OpenPack(const char* fileName)
+{
+    ClosePack();
+    if (!fileName || !*fileName)
+        return 0;
+    std::FILE* file = std::fopen(LinuxName(fileName).c_str(), "rb");
+    if (!file)
+        return 0;
+    struct stat status;
+    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+        std::fclose(file); // a folder, or something else without a size to frame entries by
+        return 0;
+    }
+    Pack.file = file;
+    Pack.remaining = int64_t(status.st_size);
+    return 1;
+}
+
+const uint8_t* NextPackEntry()
+{
+    FreeEntry();
+    if (!Pack.file)
+        return nullptr;
+    uint8_t header[PackEntryHeaderSize];
+    if (!ReadExactly(header, PackEntryHeaderSize)) {
+        GiveUpOnFile();
+        return nullptr;
+    }
+    uint32_t unpackedSize = Load32(header);
+    uint32_t storedSize = Load32(header + 4);
+    if (unpackedSize > LargestUnpackedSize || storedSize > Pack.remaining) {
+        GiveUpOnFile();
+        return nullptr;
+    }
+    // One spare byte keeps an empty entry distinct from none.
+    auto* entry = static_cast<uint8_t*>(std::malloc(size_t(unpackedSize) + 1));
+    auto* stored = static_cast<uint8_t*>(std::malloc(size_t(storedSize) + 1));
+    bool read = entry && stored && ReadExactly(stored, storedSize);
+    if (!read)
+        GiveUpOnFile();
+    bool ok = read && UnpackStored(stored, storedSize, entry, unpackedSize);
+    std::free(stored);
+    if (!ok) {
+        std::free(entry);
+        return nullptr;
+    }
+    Pack.entry = entry;
+    Pack.entrySize = int32_t(unpackedSize);
+    return entry;
+}
+
+int32_t PackEntrySize()
+{
+    return Pack.file ? Pack.entrySize : -1;
+}
+
+void ClosePack()
+{
+    FreeEntry();
+    if (Pack.file)
+        std::fclose(Pack.file);
+    Pack.file = nullptr;
+    Pack.remaining = 0;
+}

@@ -1,0 +1,20 @@
+// The sequential reader of packed data files: entries of (unpacked size, stored size, bytes),
+// each stored raw or as one compressed block.
+#pragma once
+#include <cstdint>
+
+// Entry header: unpacked size and stored size, both u32 little-endian.
+constexpr int32_t PackEntryHeaderSize = 8;
+
+// 1 when the file was opened for reading, 0 otherwise (also for an absent name). Closes a
+// pack that is open first.
+int32_t OpenPack(const char* fileName);
+// The next entry, unpacked; none at the end of the file, when no pack is open, when memory
+// runs out, and for an entry that is cut short by the end of the file, declares more than
+// LargestUnpackedSize, or whose block fails to decode or to match its check value. The memory
+// belongs to the reader and stays valid until the next NextPackEntry or ClosePack.
+const uint8_t* NextPackEntry();
+// The size of the entry the last NextPackEntry returned; -1 after none or with no pack open.
+int32_t PackEntrySize();
+// Closes the file and frees the last entry.
+void ClosePack();
