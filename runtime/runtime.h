@@ -2,6 +2,7 @@
 #pragma once
 
 // Core services
+#include "runtime/core/block_decoder.h"
 #include "runtime/core/console.h"
 #include "runtime/core/conversion.h"
 #include "runtime/core/date_format.h"
@@ -9,6 +10,7 @@
 #include "runtime/core/files.h"
 #include "runtime/core/numeric.h"
 #include "runtime/core/object_table.h"
+#include "runtime/core/pack.h"
 #include "runtime/core/path.h"
 #include "runtime/core/preferences.h"
 #include "runtime/core/random.h"

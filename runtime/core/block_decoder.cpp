@@ -153,9 +153,15 @@ inline bool Copy(Output& out, uint64_t distance, uint64_t length)
     uint8_t* to = out.next;
     const uint8_t* from = to - distance;
     uint8_t* stop = to + length;
-    if (distance >= 8 && out.end - stop >= 8) {
-        // Eight bytes at a time: each chunk's source lies before its destination, and the
-        // overshoot past stop stays inside the output and is overwritten later.
+    // Whole chunks, as long as each chunk's source lies before its destination; the overshoot
+    // past stop stays inside the output and is overwritten later.
+    if (distance >= 16 && out.end - stop >= 16) {
+        do {
+            std::memcpy(to, from, 16);
+            to += 16;
+            from += 16;
+        } while (to < stop);
+    } else if (distance >= 8 && out.end - stop >= 8) {
         do {
             std::memcpy(to, from, 8);
             to += 8;
@@ -171,13 +177,20 @@ inline bool Copy(Output& out, uint64_t distance, uint64_t length)
     return true;
 }
 
+// 256 bytes of 8 bits: 64 words' worth, taken four bytes per refill.
 bool RawRuns(BitStream& stream, Output& out)
 {
     do {
         if (out.end - out.next < 256)
             return false;
-        for (int k = 0; k < 256; ++k)
-            *out.next++ = uint8_t(ReadBits(stream, 8));
+        for (int k = 0; k < 64; ++k) {
+            Refill(stream);
+            for (int b = 0; b < 4; ++b) {
+                *out.next++ = uint8_t(stream.bits >> 56);
+                stream.bits <<= 8;
+            }
+            stream.count -= 32;
+        }
     } while (ReadBit(stream));
     return true;
 }
@@ -201,7 +214,9 @@ bool DecodeMatch(BitStream& stream, Output& out, DecoderState& state)
     uint64_t high = g - 3;
     if (high != 0 && state.indexWidth >= 32)
         return false; // a distance beyond any output
-    uint64_t distance = high << state.indexWidth | ReadWideBits(stream, state.indexWidth);
+    uint64_t low = state.indexWidth <= 32 ? ReadBits(stream, state.indexWidth)
+                                          : ReadWideBits(stream, state.indexWidth);
+    uint64_t distance = high << state.indexWidth | low;
     state.lastDistance = distance;
     uint64_t length = ReadGamma(stream);
     return length != 0 && Copy(out, distance, length + LengthBonus(distance));
