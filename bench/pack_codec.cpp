@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -26,8 +27,7 @@ std::vector<uint8_t> Licences()
 {
     std::vector<std::filesystem::path> paths;
     for (const auto& entry : std::filesystem::directory_iterator("/usr/share/common-licenses"))
-        if (entry.is_regular_file() && !entry.is_symlink())
-            paths.push_back(entry.path());
+        if (entry.is_regular_file() && !entry.is_symlink()) paths.push_back(entry.path());
     std::sort(paths.begin(), paths.end());
     std::vector<uint8_t> all;
     for (const auto& path : paths) {
@@ -67,7 +67,7 @@ std::vector<uint8_t> CellPixels()
 struct Sample {
     std::string name;
     std::vector<uint8_t> data;
-    std::vector<uint8_t> block;   // ours
+    std::vector<uint8_t> block;    // ours
     std::vector<uint8_t> deflated; // zlib level 9
 };
 
@@ -96,8 +96,8 @@ void Inflate(benchmark::State& state, const Sample* sample)
     std::vector<uint8_t> out(sample->data.size());
     for (auto _ : state) {
         uLongf size = uLongf(out.size());
-        int result = uncompress(out.data(), &size, sample->deflated.data(),
-                                uLong(sample->deflated.size()));
+        int result =
+            uncompress(out.data(), &size, sample->deflated.data(), uLong(sample->deflated.size()));
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }

@@ -3,12 +3,8 @@
 
 #include <cstring>
 
-namespace {
-uint32_t Load32(const uint8_t* p)
+namespace
 {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 uint32_t RotateLeft1(uint32_t value)
 {
     return value << 1 | value >> 31;
@@ -36,10 +32,10 @@ uint32_t LoadTailWord(const BitStream& stream)
 // Afterwards at least 33 bits are buffered.
 inline void Refill(BitStream& stream)
 {
-    if (stream.count > 32)
-        return;
-    uint32_t word = stream.position + 4 <= stream.size ? Load32(stream.data + stream.position)
-                                                       : LoadTailWord(stream);
+    if (stream.count > 32) return;
+    uint32_t word = stream.position + 4 <= stream.size
+                        ? LoadLittleEndian32(stream.data + stream.position)
+                        : LoadTailWord(stream);
     stream.bits |= uint64_t(word) << (32 - stream.count);
     stream.count += 32;
     stream.position += 4;
@@ -110,10 +106,8 @@ inline uint64_t ReadGamma(BitStream& stream)
         value = value << chunk.pairs | chunk.bits;
         stream.bits <<= 2 * chunk.pairs;
         stream.count -= 2 * chunk.pairs;
-        if (chunk.done)
-            return value;
-        if (value >> 32)
-            return 0;
+        if (chunk.done) return value;
+        if (value >> 32) return 0;
     }
 }
 
@@ -121,21 +115,6 @@ bool StreamOverrun(const BitStream& stream)
 {
     uint64_t consumed = uint64_t(stream.position) * 8 - uint64_t(stream.count);
     return consumed > uint64_t(stream.size) * 8;
-}
-
-// The length a match gains from its distance: short distances have their own codes for the
-// shortest lengths, far ones are only worth it when longer.
-inline uint64_t LengthBonus(uint64_t distance)
-{
-    if (distance <= 127)
-        return 4;
-    if (distance <= 638)
-        return 0;
-    if (distance <= 14334)
-        return 1;
-    if (distance <= 65535)
-        return 2;
-    return 3;
 }
 
 struct Output {
@@ -181,8 +160,7 @@ inline bool Copy(Output& out, uint64_t distance, uint64_t length)
 bool RawRuns(BitStream& stream, Output& out)
 {
     do {
-        if (out.end - out.next < 256)
-            return false;
+        if (out.end - out.next < 256) return false;
         for (int k = 0; k < 64; ++k) {
             Refill(stream);
             for (int b = 0; b < 4; ++b) {
@@ -205,21 +183,19 @@ struct DecoderState {
 bool DecodeMatch(BitStream& stream, Output& out, DecoderState& state)
 {
     uint64_t g = ReadGamma(stream);
-    if (g == 0)
-        return false;
+    if (g == 0) return false;
     if (g == 2) {
         uint64_t length = ReadGamma(stream);
         return length != 0 && Copy(out, state.lastDistance, length);
     }
     uint64_t high = g - 3;
-    if (high != 0 && state.indexWidth >= 32)
-        return false; // a distance beyond any output
+    if (high != 0 && state.indexWidth >= 32) return false; // a distance beyond any output
     uint64_t low = state.indexWidth <= 32 ? ReadBits(stream, state.indexWidth)
                                           : ReadWideBits(stream, state.indexWidth);
     uint64_t distance = high << state.indexWidth | low;
     state.lastDistance = distance;
     uint64_t length = ReadGamma(stream);
-    return length != 0 && Copy(out, distance, length + LengthBonus(distance));
+    return length != 0 && Copy(out, distance, length + MatchLengthBonus(distance));
 }
 
 // Codes 0 0 1: one-byte copies, the zero byte, raw runs and the literal width.
@@ -227,15 +203,12 @@ bool DecodeShortCopy(BitStream& stream, Output& out, DecoderState& state)
 {
     uint32_t v = ReadBits(stream, 4);
     if (v == 1) {
-        if (out.next == out.end)
-            return false;
+        if (out.next == out.end) return false;
         *out.next++ = 0;
         return true;
     }
-    if (v >= 2)
-        return Copy(out, v - 1, 1);
-    if (ReadBit(stream))
-        return RawRuns(stream, out);
+    if (v >= 2) return Copy(out, v - 1, 1);
+    if (ReadBit(stream)) return RawRuns(stream, out);
     state.literalWidth = 7 + int(ReadBit(stream));
     state.literalBase = state.literalWidth == 7 ? ReadBits(stream, 8) : 0;
     return true;
@@ -252,8 +225,7 @@ Step DecodeShortMatch(BitStream& stream, Output& out, DecoderState& state)
         state.lastDistance = distance;
         return Copy(out, distance, n + 2) ? Step::Go : Step::Fail;
     }
-    if (n == 0)
-        return Step::End;
+    if (n == 0) return Step::End;
     state.indexWidth = int(ReadBits(stream, int(n) + 3));
     return state.indexWidth == 0 ? Step::Fail : Step::Go;
 }
@@ -264,12 +236,10 @@ bool DecodeStream(BitStream& stream, Output& out)
     for (;;) {
         Refill(stream);
         if (stream.bits >> 63) {
-            if (state.literalWidth == 0)
-                return false; // a literal before the stream set the width
+            if (state.literalWidth == 0) return false; // a literal before the stream set the width
             // Literals are the common code: take as many as the buffered bits hold.
             do {
-                if (out.next == out.end)
-                    return false;
+                if (out.next == out.end) return false;
                 uint64_t bits = stream.bits << 1;
                 *out.next++ = uint8_t((bits >> (64 - state.literalWidth)) + state.literalBase);
                 stream.bits = bits << state.literalWidth;
@@ -286,35 +256,30 @@ bool DecodeStream(BitStream& stream, Output& out)
             ok = DecodeShortCopy(stream, out, state);
         } else {
             Step step = DecodeShortMatch(stream, out, state);
-            if (step == Step::End)
-                return true;
+            if (step == Step::End) return true;
             ok = step == Step::Go;
         }
-        if (!ok)
-            return false;
+        if (!ok) return false;
     }
 }
 } // namespace
 
 uint32_t PackCheckValue(const uint8_t* data, size_t size)
 {
-    if (size < 4)
-        return 0;
+    if (size < 4) return 0;
     uint32_t sum = 0;
     auto step = [&sum](uint32_t word) { sum = (sum + word) ^ (RotateLeft1(word) + 1); };
     size_t offset = 0;
     for (; offset + 4 <= size; offset += 4)
-        step(Load32(data + offset));
-    if (offset != size)
-        step(Load32(data + size - 4));
+        step(LoadLittleEndian32(data + offset));
+    if (offset != size) step(LoadLittleEndian32(data + size - 4));
     return sum;
 }
 
 int64_t BlockUnpackedSize(const uint8_t* block, size_t blockSize)
 {
-    if (!block || blockSize < BlockHeaderSize || block[0] != 'Z' || block[1] != 'Q')
-        return -1;
-    return Load32(block + 2);
+    if (!block || blockSize < BlockHeaderSize || block[0] != 'Z' || block[1] != 'Q') return -1;
+    return LoadLittleEndian32(block + 2);
 }
 
 bool DecodeBlock(const uint8_t* block, size_t blockSize, uint8_t* destination,
@@ -323,26 +288,22 @@ bool DecodeBlock(const uint8_t* block, size_t blockSize, uint8_t* destination,
     int64_t declared = BlockUnpackedSize(block, blockSize);
     if (declared < 0 || uint64_t(declared) != destinationSize || declared > LargestUnpackedSize)
         return false;
-    if (destinationSize != 0 && !destination)
-        return false;
+    if (destinationSize != 0 && !destination) return false;
     BitStream stream{block + BlockHeaderSize, blockSize - BlockHeaderSize, 0, 0, 0};
     Output out{destination, destination, destination + destinationSize};
-    if (!DecodeStream(stream, out) || StreamOverrun(stream) || out.next != out.end)
-        return false;
-    uint32_t check = Load32(block + 6);
+    if (!DecodeStream(stream, out) || StreamOverrun(stream) || out.next != out.end) return false;
+    uint32_t check = LoadLittleEndian32(block + 6);
     return check == 0 || PackCheckValue(destination, destinationSize) == check;
 }
 
 int32_t UnpackMemory(const void* block, int32_t blockSize, void* destination,
                      int32_t destinationSize)
 {
-    if (blockSize < 0 || destinationSize < 0)
-        return 0;
+    if (blockSize < 0 || destinationSize < 0) return 0;
     auto* bytes = static_cast<const uint8_t*>(block);
     int64_t declared = BlockUnpackedSize(bytes, size_t(blockSize));
-    if (declared < 0 || declared > destinationSize)
-        return 0;
-    bool ok = DecodeBlock(bytes, size_t(blockSize), static_cast<uint8_t*>(destination),
-                          size_t(declared));
+    if (declared < 0 || declared > destinationSize) return 0;
+    bool ok =
+        DecodeBlock(bytes, size_t(blockSize), static_cast<uint8_t*>(destination), size_t(declared));
     return ok ? int32_t(declared) : 0;
 }

@@ -9,6 +9,22 @@ constexpr size_t BlockHeaderSize = 10;
 // Entries and blocks that declare more than this are refused as corrupt.
 constexpr uint32_t LargestUnpackedSize = 256u << 20;
 
+// How much longer a match (code 0 1) is than its coded length, by its distance: near matches
+// have short-match codes for the shortest lengths, far ones pay only when longer.
+inline uint32_t MatchLengthBonus(uint64_t distance)
+{
+    if (distance <= 127) return 4;
+    if (distance <= 638) return 0;
+    if (distance <= 14334) return 1;
+    if (distance <= 65535) return 2;
+    return 3;
+}
+
+inline uint32_t LoadLittleEndian32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
 // The check value of unpacked data: 32-bit words from the start, the last word overlapping
 // its predecessor when the size is not a multiple of 4; 0 for fewer than 4 bytes.
 uint32_t PackCheckValue(const uint8_t* data, size_t size);

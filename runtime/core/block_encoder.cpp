@@ -10,7 +10,8 @@
 #include <algorithm>
 #include <new>
 
-namespace {
+namespace
+{
 enum class Code : uint8_t { Literal, ZeroByte, ShortCopy, ShortMatch, Match, Repeat, RawRun };
 
 struct Step {
@@ -50,12 +51,10 @@ void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
     Arrival* slots = &p.arrivals[size_t(to) * Arrivals];
     int at = 0;
     while (at < Arrivals && slots[at].price <= price) {
-        if (slots[at].last == last)
-            return; // as cheap or cheaper with the same distance
+        if (slots[at].last == last) return; // as cheap or cheaper with the same distance
         ++at;
     }
-    if (at == Arrivals)
-        return;
+    if (at == Arrivals) return;
     int drop = Arrivals - 1; // the slot that goes: the same distance if dearer, else the last
     for (int k = at; k < Arrivals; ++k) {
         if (slots[k].last == last && slots[k].price != Unreachable) {
@@ -99,8 +98,7 @@ void RelaxSingleBytes(Parser& p, uint32_t pos, const Arrival& here, uint8_t from
     uint32_t reach = std::min<uint32_t>(pos, ShortCopyMaxDistance);
     for (uint32_t d = 1; d <= reach; ++d) {
         if (p.data[pos - d] == byte) {
-            Relax(p, pos + 1, here.price + ShortCopyBits, here.last,
-                  {1, d, Code::ShortCopy, from});
+            Relax(p, pos + 1, here.price + ShortCopyBits, here.last, {1, d, Code::ShortCopy, from});
             return;
         }
     }
@@ -109,8 +107,7 @@ void RelaxSingleBytes(Parser& p, uint32_t pos, const Arrival& here, uint8_t from
 // Returns the end of a repeat long enough to be taken whole, else 0.
 uint32_t RelaxRepeat(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
 {
-    if (here.last > pos)
-        return 0;
+    if (here.last > pos) return 0;
     uint32_t length = CommonLength(p.data, pos, here.last, p.size - pos);
     if (length >= p.niceLength) {
         Relax(p, pos + length, here.price + RepeatMatchBits(length), here.last,
@@ -129,8 +126,7 @@ uint32_t RelaxRepeat(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
 uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
 {
     uint32_t begin = p.table.first[pos], end = p.table.first[pos + 1];
-    if (begin == end)
-        return 0;
+    if (begin == end) return 0;
     const MatchCandidate& longest = p.table.matches[end - 1];
     Code code;
     if (longest.length >= p.niceLength) {
@@ -146,8 +142,7 @@ uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
         uint32_t shortest = k > begin ? p.table.matches[k - 1].length + 1 : 2;
         for (uint32_t l = shortest; l <= m.length; ++l) {
             uint32_t bits = CopyBits(nearest, l, p.indexWidth, code);
-            if (bits != 0)
-                Relax(p, pos + l, here.price + bits, nearest, {l, nearest, code, 0});
+            if (bits != 0) Relax(p, pos + l, here.price + bits, nearest, {l, nearest, code, 0});
         }
     }
     return 0;
@@ -160,8 +155,7 @@ std::vector<Step> Parse(Parser& p)
     p.arrivals[0] = Arrival{0, 1, {0, 0, Code::Literal, 0}};
     uint32_t skipUntil = 0;
     for (uint32_t pos = 0; pos < p.size; ++pos) {
-        if (pos < skipUntil)
-            continue;
+        if (pos < skipUntil) continue;
         const Arrival* slots = &p.arrivals[size_t(pos) * Arrivals];
         const Arrival best = slots[0];
         if (p.size - pos >= RawRunLength)
@@ -171,11 +165,9 @@ std::vector<Step> Parse(Parser& p)
         for (uint8_t k = 0; k < Arrivals && slots[k].price != Unreachable; ++k) {
             const Arrival here = slots[k];
             RelaxSingleBytes(p, pos, here, k);
-            if (k > 0 && jump == 0)
-                RelaxRepeat(p, pos, here, k);
+            if (k > 0 && jump == 0) RelaxRepeat(p, pos, here, k);
         }
-        if (jump == 0)
-            jump = RelaxMatches(p, pos, best);
+        if (jump == 0) jump = RelaxMatches(p, pos, best);
         skipUntil = jump;
     }
     std::vector<Step> steps;
@@ -197,8 +189,7 @@ std::vector<uint8_t> LiteralsOf(const uint8_t* data, const std::vector<Step>& st
     std::vector<uint8_t> literals;
     uint32_t pos = 0;
     for (const Step& step : steps) {
-        if (step.code == Code::Literal)
-            literals.push_back(data[pos]);
+        if (step.code == Code::Literal) literals.push_back(data[pos]);
         pos += step.length;
     }
     return literals;
@@ -236,8 +227,7 @@ std::vector<uint8_t> PlannedLiteralBits(const uint8_t* data, uint32_t size,
     LiteralMode mode = modes.front();
     uint32_t pos = 0;
     for (const Step& step : steps) {
-        if (step.code == Code::Literal)
-            mode = modes[literal++];
+        if (step.code == Code::Literal) mode = modes[literal++];
         for (uint32_t k = 0; k < step.length; ++k, ++pos)
             bits[pos] = LiteralFits(mode, data[pos]) ? 1 + mode.width : MisfitLiteralBits;
     }
@@ -265,8 +255,7 @@ int ChooseIndexWidth(const std::vector<Step>& steps)
 void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
                 const std::vector<LiteralMode>& modes, int indexWidth, BlockStream& stream)
 {
-    if (indexWidth != DefaultIndexWidth)
-        PutIndexWidth(stream, indexWidth);
+    if (indexWidth != DefaultIndexWidth) PutIndexWidth(stream, indexWidth);
     LiteralMode current{0, 0};
     size_t literal = 0;
     uint32_t pos = 0;
@@ -275,17 +264,26 @@ void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
         switch (step.code) {
         case Code::Literal: {
             LiteralMode mode = modes[literal++];
-            if (!(mode == current))
-                PutLiteralWidth(stream, mode.width, mode.base);
+            if (!(mode == current)) PutLiteralWidth(stream, mode.width, mode.base);
             current = mode;
             PutLiteral(stream, data[pos], mode.width, mode.base);
             break;
         }
-        case Code::ZeroByte: PutZeroByte(stream); break;
-        case Code::ShortCopy: PutShortCopy(stream, step.distance); break;
-        case Code::ShortMatch: PutShortMatch(stream, step.distance, step.length); break;
-        case Code::Match: PutMatch(stream, step.distance, step.length, indexWidth); break;
-        case Code::Repeat: PutRepeatMatch(stream, step.length); break;
+        case Code::ZeroByte:
+            PutZeroByte(stream);
+            break;
+        case Code::ShortCopy:
+            PutShortCopy(stream, step.distance);
+            break;
+        case Code::ShortMatch:
+            PutShortMatch(stream, step.distance, step.length);
+            break;
+        case Code::Match:
+            PutMatch(stream, step.distance, step.length, indexWidth);
+            break;
+        case Code::Repeat:
+            PutRepeatMatch(stream, step.length);
+            break;
         case Code::RawRun: {
             size_t runs = 1;
             while (k + runs < steps.size() && steps[k + runs].code == Code::RawRun)
@@ -329,16 +327,14 @@ void Compress(const uint8_t* data, uint32_t size, std::vector<uint8_t>& block)
     steps = Parse(second);
     std::vector<uint8_t> other;
     Encode(data, size, steps, indexWidth, other);
-    if (other.size() < block.size())
-        block.swap(other);
+    if (other.size() < block.size()) block.swap(other);
 }
 } // namespace
 
 bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block)
 {
     block.clear();
-    if (size > LargestUnpackedSize || (size != 0 && !data))
-        return false;
+    if (size > LargestUnpackedSize || (size != 0 && !data)) return false;
     try {
         Compress(data, uint32_t(size), block);
         return true;
@@ -352,8 +348,7 @@ bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block)
 bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size)
 {
     std::vector<uint8_t> block;
-    if (!PackBlock(data, size, block))
-        return false;
+    if (!PackBlock(data, size, block)) return false;
     bool compressed = block.size() < size;
     const uint8_t* stored = compressed ? block.data() : data;
     size_t storedSize = compressed ? block.size() : size;

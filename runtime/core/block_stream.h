@@ -23,8 +23,6 @@ struct BlockStream {
 
 // The bits a gamma number of value (at least 2) takes: two per bit after the leading one.
 int GammaBits(uint64_t value);
-// How much a match's coded length falls short of its true length, by distance.
-uint32_t MatchLengthBonus(uint64_t distance);
 // The bits of a match (code 0 1) at a distance with the index width; 0 when the length is too
 // short for that distance (the coded length would fall below 2).
 int MatchBits(uint64_t distance, uint64_t length, int indexWidth);

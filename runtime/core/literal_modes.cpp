@@ -6,7 +6,8 @@
 
 #include <cstddef>
 
-namespace {
+namespace
+{
 // State 0 is 8 bits wide; state s from 1 is 7 bits above the base 4 * (s - 1).
 constexpr int NarrowStates = 64;
 constexpr int States = 1 + NarrowStates;
@@ -29,8 +30,7 @@ struct Switches {
 std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals)
 {
     std::vector<LiteralMode> modes(literals.size());
-    if (literals.empty())
-        return modes;
+    if (literals.empty()) return modes;
     std::vector<Switches> switches(literals.size());
     uint32_t cost[States];
     int cheapest = 0;
@@ -70,8 +70,7 @@ std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals
         modes[k] = ModeOf(state);
         const Switches& sw = switches[k];
         bool switched = state == 0 ? sw.wide : (sw.narrow >> (state - 1)) & 1;
-        if (switched)
-            state = sw.cheapestBefore;
+        if (switched) state = sw.cheapestBefore;
     }
     return modes;
 }

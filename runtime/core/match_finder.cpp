@@ -3,7 +3,8 @@
 // matches on the way.
 #include "runtime/core/match_finder.h"
 
-namespace {
+namespace
+{
 constexpr uint32_t None = 0xFFFFFFFFu;
 constexpr int HashBits = 18;
 

@@ -9,26 +9,21 @@
 #include <string>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 struct PackReader {
     std::FILE* file = nullptr;
-    int64_t remaining = 0;     // bytes of the file not yet read
-    uint8_t* entry = nullptr;  // the entry last unpacked
+    int64_t remaining = 0;    // bytes of the file not yet read
+    uint8_t* entry = nullptr; // the entry last unpacked
     int32_t entrySize = -1;
 };
 PackReader Pack;
-
-uint32_t Load32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 std::string LinuxName(const char* fileName)
 {
     std::string name(fileName);
     for (char& c : name)
-        if (c == '\\')
-            c = '/';
+        if (c == '\\') c = '/';
     return name;
 }
 
@@ -41,8 +36,7 @@ void FreeEntry()
 
 bool ReadExactly(void* destination, int64_t count)
 {
-    if (count > Pack.remaining)
-        return false;
+    if (count > Pack.remaining) return false;
     size_t got = std::fread(destination, 1, size_t(count), Pack.file);
     Pack.remaining -= int64_t(got);
     return got == size_t(count);
@@ -56,8 +50,7 @@ void GiveUpOnFile()
 }
 
 // The stored bytes turned into the entry: copied when raw, decoded when compressed.
-bool UnpackStored(const uint8_t* stored, uint32_t storedSize, uint8_t* entry,
-                  uint32_t unpackedSize)
+bool UnpackStored(const uint8_t* stored, uint32_t storedSize, uint8_t* entry, uint32_t unpackedSize)
 {
     if (storedSize == unpackedSize) {
         std::memcpy(entry, stored, storedSize);
@@ -70,11 +63,9 @@ bool UnpackStored(const uint8_t* stored, uint32_t storedSize, uint8_t* entry,
 int32_t OpenPack(const char* fileName)
 {
     ClosePack();
-    if (!fileName || !*fileName)
-        return 0;
+    if (!fileName || !*fileName) return 0;
     std::FILE* file = std::fopen(LinuxName(fileName).c_str(), "rb");
-    if (!file)
-        return 0;
+    if (!file) return 0;
     struct stat status;
     if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
         std::fclose(file); // a folder, or something else without a size to frame entries by
@@ -88,15 +79,14 @@ int32_t OpenPack(const char* fileName)
 const uint8_t* NextPackEntry()
 {
     FreeEntry();
-    if (!Pack.file)
-        return nullptr;
+    if (!Pack.file) return nullptr;
     uint8_t header[PackEntryHeaderSize];
     if (!ReadExactly(header, PackEntryHeaderSize)) {
         GiveUpOnFile();
         return nullptr;
     }
-    uint32_t unpackedSize = Load32(header);
-    uint32_t storedSize = Load32(header + 4);
+    uint32_t unpackedSize = LoadLittleEndian32(header);
+    uint32_t storedSize = LoadLittleEndian32(header + 4);
     if (unpackedSize > LargestUnpackedSize || storedSize > Pack.remaining) {
         GiveUpOnFile();
         return nullptr;
@@ -105,8 +95,7 @@ const uint8_t* NextPackEntry()
     auto* entry = static_cast<uint8_t*>(std::malloc(size_t(unpackedSize) + 1));
     auto* stored = static_cast<uint8_t*>(std::malloc(size_t(storedSize) + 1));
     bool read = entry && stored && ReadExactly(stored, storedSize);
-    if (!read)
-        GiveUpOnFile();
+    if (!read) GiveUpOnFile();
     bool ok = read && UnpackStored(stored, storedSize, entry, unpackedSize);
     std::free(stored);
     if (!ok) {
@@ -126,8 +115,7 @@ int32_t PackEntrySize()
 void ClosePack()
 {
     FreeEntry();
-    if (Pack.file)
-        std::fclose(Pack.file);
+    if (Pack.file) std::fclose(Pack.file);
     Pack.file = nullptr;
     Pack.remaining = 0;
 }

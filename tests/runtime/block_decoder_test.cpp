@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 std::vector<uint8_t> KnownBlock()
 {
     return {0x5A, 0x51, 0x06, 0x00, 0x00, 0x00, 0x81, 0x8D, 0x8D,
@@ -29,8 +30,8 @@ Unpacked Unpack(const std::vector<uint8_t>& block, int32_t room = 1 << 16)
 }
 
 // A block of the codes written by build, declaring the given unpacked size.
-std::vector<uint8_t> Block(const std::string& expected, const std::function<void(BlockStream&)>& build,
-                           bool withCheck = true)
+std::vector<uint8_t> Block(const std::string& expected,
+                           const std::function<void(BlockStream&)>& build, bool withCheck = true)
 {
     BlockStream stream;
     build(stream);
@@ -93,7 +94,9 @@ TEST(BlockDecoder, EveryCodeOfTheTable)
              PutLiteral(s, 'x', 8, 0);
              PutMatch(s, 1, 10, 8);
          }},
-        {"repeat match reuses the last distance", "abcabcab" "cab",
+        {"repeat match reuses the last distance",
+         "abcabcab"
+         "cab",
          [](BlockStream& s) {
              PutLiteralWidth(s, 8, 0);
              for (char c : std::string("abc"))
@@ -101,7 +104,11 @@ TEST(BlockDecoder, EveryCodeOfTheTable)
              PutShortMatch(s, 3, 5);
              PutRepeatMatch(s, 3);
          }},
-        {"short copies leave the last distance alone", "abca" "bc" "c" "bc",
+        {"short copies leave the last distance alone",
+         "abca"
+         "bc"
+         "c"
+         "bc",
          [](BlockStream& s) {
              PutLiteralWidth(s, 8, 0);
              for (char c : std::string("abc"))
@@ -157,18 +164,84 @@ TEST(BlockDecoder, MalformedStreamsGiveZero)
         std::string declared;
         std::function<void(BlockStream&)> build;
     } cases[] = {
-        {"distance before the start", "aaa", [&](BlockStream& s) { literal(s); PutMatch(s, 200, 2, 8); PutEnd(s); }},
-        {"short match before the start", "aaa", [&](BlockStream& s) { literal(s); PutShortMatch(s, 2, 2); PutEnd(s); }},
-        {"short copy before the start", "aa", [&](BlockStream& s) { literal(s); PutShortCopy(s, 2); PutEnd(s); }},
-        {"repeat of the initial distance with no output", "aa", [](BlockStream& s) { PutRepeatMatch(s, 2); PutEnd(s); }},
-        {"distance 0", "aaa", [&](BlockStream& s) { literal(s); PutIndexWidth(s, 4); PutBits(s, 1, 2); PutGamma(s, 3); PutBits(s, 0, 4); PutGamma(s, 2); PutEnd(s); }},
-        {"literal before the width", "a", [](BlockStream& s) { PutLiteral(s, 'a', 8, 0); PutEnd(s); }},
-        {"index width 0", "aa", [&](BlockStream& s) { literal(s); PutBits(s, 0, 10); PutBits(s, 1, 2); PutBits(s, 0, 4); PutMatch(s, 1, 5, 0); PutEnd(s); }},
-        {"gamma that never ends", "aaa", [&](BlockStream& s) { literal(s); PutBits(s, 1, 2); for (int k = 0; k < 40; ++k) PutBits(s, 0xFFFFFFFF, 32); }},
-        {"no end code", "aa", [&](BlockStream& s) { literal(s); PutLiteral(s, 'a', 8, 0); PutBits(s, 0xFFFFFFFF, 32); }},
-        {"output beyond the declared size", "a", [&](BlockStream& s) { literal(s); PutShortMatch(s, 1, 5); PutEnd(s); }},
-        {"raw run beyond the declared size", std::string(255, 'r'), [](BlockStream& s) { std::string r(256, 'r'); PutRawRuns(s, reinterpret_cast<const uint8_t*>(r.data()), 1); PutEnd(s); }},
-        {"end before the declared size", "aaaa", [&](BlockStream& s) { literal(s); PutShortCopy(s, 1); PutEnd(s); }},
+        {"distance before the start", "aaa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutMatch(s, 200, 2, 8);
+             PutEnd(s);
+         }},
+        {"short match before the start", "aaa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutShortMatch(s, 2, 2);
+             PutEnd(s);
+         }},
+        {"short copy before the start", "aa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutShortCopy(s, 2);
+             PutEnd(s);
+         }},
+        {"repeat of the initial distance with no output", "aa",
+         [](BlockStream& s) {
+             PutRepeatMatch(s, 2);
+             PutEnd(s);
+         }},
+        {"distance 0", "aaa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutIndexWidth(s, 4);
+             PutBits(s, 1, 2);
+             PutGamma(s, 3);
+             PutBits(s, 0, 4);
+             PutGamma(s, 2);
+             PutEnd(s);
+         }},
+        {"literal before the width", "a",
+         [](BlockStream& s) {
+             PutLiteral(s, 'a', 8, 0);
+             PutEnd(s);
+         }},
+        {"index width 0", "aa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutBits(s, 0, 10);
+             PutBits(s, 1, 2);
+             PutBits(s, 0, 4);
+             PutMatch(s, 1, 5, 0);
+             PutEnd(s);
+         }},
+        {"gamma that never ends", "aaa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutBits(s, 1, 2);
+             for (int k = 0; k < 40; ++k)
+                 PutBits(s, 0xFFFFFFFF, 32);
+         }},
+        {"no end code", "aa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutLiteral(s, 'a', 8, 0);
+             PutBits(s, 0xFFFFFFFF, 32);
+         }},
+        {"output beyond the declared size", "a",
+         [&](BlockStream& s) {
+             literal(s);
+             PutShortMatch(s, 1, 5);
+             PutEnd(s);
+         }},
+        {"raw run beyond the declared size", std::string(255, 'r'),
+         [](BlockStream& s) {
+             std::string r(256, 'r');
+             PutRawRuns(s, reinterpret_cast<const uint8_t*>(r.data()), 1);
+             PutEnd(s);
+         }},
+        {"end before the declared size", "aaaa",
+         [&](BlockStream& s) {
+             literal(s);
+             PutShortCopy(s, 1);
+             PutEnd(s);
+         }},
         {"stream ends without its words", "aa", [](BlockStream& s) { PutBits(s, 1, 3); }},
     };
     for (const Case& c : cases) {

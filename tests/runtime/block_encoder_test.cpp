@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 // A slow decoder written straight from the code table, one bit at a time, that also counts
 // which codes a stream uses.
 struct ReferenceDecoder {
@@ -65,7 +66,11 @@ struct ReferenceDecoder {
                 codes["match"]++;
                 last = (g - 3) << index | Bits(index);
                 uint64_t length = Gamma();
-                length += last <= 127 ? 4 : last <= 638 ? 0 : last <= 14334 ? 1 : last <= 65535 ? 2 : 3;
+                length += last <= 127     ? 4
+                          : last <= 638   ? 0
+                          : last <= 14334 ? 1
+                          : last <= 65535 ? 2
+                                          : 3;
                 Copy(last, length);
             } else if (!Bit()) {
                 uint64_t distance = Bits(7), n = Bits(2);
@@ -120,8 +125,8 @@ std::vector<uint8_t> Bytes(const std::string& text)
 std::vector<uint8_t> Text()
 {
     std::string text;
-    const char* words[] = {"cells ", "drift ", "in ", "a ", "dark ", "liquid ", "world, ",
-                           "wrapping ", "around ", "its ", "edges.\n"};
+    const char* words[] = {"cells ",  "drift ",    "in ",     "a ",   "dark ",   "liquid ",
+                           "world, ", "wrapping ", "around ", "its ", "edges.\n"};
     uint32_t seed = 7;
     for (int k = 0; k < 3000; ++k) {
         seed = seed * 1103515245u + 12345u;
@@ -182,8 +187,8 @@ TEST(BlockEncoder, RoundTripsThroughBothDecoders)
         {"three bytes", {7, 7, 7}},
         {"text", Text()},
         {"random bytes", RandomBytes(5000, 2)},
-        {"long runs", Concat({std::vector<uint8_t>(300000, 0), Bytes("x"),
-                              std::vector<uint8_t>(70000, 0xAB)})},
+        {"long runs",
+         Concat({std::vector<uint8_t>(300000, 0), Bytes("x"), std::vector<uint8_t>(70000, 0xAB)})},
         {"distances of 65536 and more", Concat({noise, Bytes("--"), noise, noise})},
         {"records", Records()},
     };
@@ -198,8 +203,8 @@ TEST(BlockEncoder, RoundTripsThroughBothDecoders)
 
 TEST(BlockEncoder, UsesEveryCodeWhereItPays)
 {
-    std::vector<uint8_t> data = Concat(
-        {Text(), RandomBytes(3000, 3), Records(), FarPieces(), Text(), Records()});
+    std::vector<uint8_t> data =
+        Concat({Text(), RandomBytes(3000, 3), Records(), FarPieces(), Text(), Records()});
     std::vector<uint8_t> block;
     ASSERT_TRUE(PackBlock(data.data(), data.size(), block));
     ReferenceDecoder reference{block, 0, {}, {}};

@@ -8,15 +8,18 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 // A pack file made by the test in its own folder, removed afterwards.
-class PackFile : public ::testing::Test {
-protected:
+class PackFile : public ::testing::Test
+{
+  protected:
     std::filesystem::path folder;
     void SetUp() override
     {
         folder = std::filesystem::path(::testing::TempDir()) /
-                 ("pack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("pack_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::create_directories(folder);
     }
     void TearDown() override
