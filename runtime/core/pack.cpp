@@ -2,6 +2,7 @@
 #include "runtime/core/pack.h"
 
 #include "runtime/core/block_decoder.h"
+#include "runtime/core/path.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,14 +19,6 @@ struct PackReader {
     int32_t entrySize = -1;
 };
 PackReader Pack;
-
-std::string LinuxName(const char* fileName)
-{
-    std::string name(fileName);
-    for (char& c : name)
-        if (c == '\\') c = '/';
-    return name;
-}
 
 void FreeEntry()
 {
@@ -63,8 +56,9 @@ bool UnpackStored(const uint8_t* stored, uint32_t storedSize, uint8_t* entry, ui
 int32_t OpenPack(const char* fileName)
 {
     ClosePack();
-    if (!fileName || !*fileName) return 0;
-    std::FILE* file = std::fopen(LinuxName(fileName).c_str(), "rb");
+    std::string path = ResolvePath(fileName ? fileName : "");
+    if (path.empty()) return 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return 0;
     struct stat status;
     if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
