@@ -79,61 +79,7 @@ void RestoreShapePaint(DeviceContext* context, const ShapePaint& saved)
     context->pen = saved.pen;
     context->brush = saved.brush;
 }
-SurfaceDrawing* Lending = nullptr; // the holder of the plain surface lent, if any
-
-void ReleaseLending()
-{
-    if (Lending)
-        Lending->held = 0;
-    Lending = nullptr;
-}
-
-Surface* TakeLending()
-{
-    if (!Lending)
-        return nullptr;
-    Lending->held = 1;
-    return Lending->surface;
-}
-
-uint8_t* LockLending(int32_t* pitch)
-{
-    if (!Lending)
-        return nullptr;
-    Lending->held = -1;
-    *pitch = Lending->surface->pitch;
-    return Lending->surface->pixels;
-}
 } // namespace
-
-DrawTarget* BeginSurfaceDrawing(SurfaceDrawing* holder, Surface* surface, int32_t depth)
-{
-    if (!holder || !surface || holder->held || (Lending && Lending->held))
-        return nullptr;
-    Lending = holder;
-    holder->surface = surface;
-    holder->held = 1;
-    DrawTarget& target = holder->target;
-    target = DrawTarget{};
-    target.kind = DRAW_TARGET_SURFACE;
-    target.deviceContext = surface;
-    target.release = ReleaseLending;
-    target.width = surface->width;
-    target.height = surface->height;
-    target.depth = depth;
-    target.pixelFormat = surface->format;
-    target.getContext = TakeLending;
-    target.lock = LockLending;
-    return &target;
-}
-
-void EndSurfaceDrawing(SurfaceDrawing* holder)
-{
-    if (!holder || holder != Lending)
-        return;
-    EndDrawingOnSurface(holder->surface);
-    ReleaseLending();
-}
 
 Surface* StartDrawing(const DrawTarget* target)
 {

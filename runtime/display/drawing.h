@@ -8,18 +8,6 @@
 #include <cstdint>
 #include <string>
 
-// Lends a plain surface of one's own (neither the back buffer nor a sprite) to drawing, for
-// tools and tests; the holder records the lending as the screen does. One plain surface is
-// lent at a time: none while a lending is held, or when the surface is missing.
-struct SurfaceDrawing {
-    Surface* surface = nullptr;
-    int32_t held = 0; // 1: lent for drawing, -1: locked for direct writes, 0: free
-    DrawTarget target;
-};
-DrawTarget* BeginSurfaceDrawing(SurfaceDrawing* holder, Surface* surface, int32_t depth);
-// Takes the surface back; an open drawing on it ends.
-void EndSurfaceDrawing(SurfaceDrawing* holder);
-
 // Stops any open drawing and starts one on the target (none allowed): the surface drawn on,
 // or none.
 Surface* StartDrawing(const DrawTarget* target);

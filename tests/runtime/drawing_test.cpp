@@ -11,8 +11,43 @@
 namespace {
 using Pixels = std::set<std::pair<int, int>>;
 
-SurfaceDrawing Lender;
-DrawTarget* Lend(Surface* surface) { return BeginSurfaceDrawing(&Lender, surface, 32); }
+// A lender of one surface, as the screen and the sprite library are.
+struct TestLender {
+    Surface* surface = nullptr;
+    int32_t held = 0;
+    DrawTarget target;
+};
+TestLender Lender;
+void LenderRelease() { Lender.held = 0; }
+Surface* LenderTake()
+{
+    Lender.held = 1;
+    return Lender.surface;
+}
+uint8_t* LenderLock(int32_t* pitch)
+{
+    Lender.held = -1;
+    *pitch = Lender.surface->pitch;
+    return Lender.surface->pixels;
+}
+DrawTarget* Lend(Surface* surface)
+{
+    if (Lender.held)
+        return nullptr;
+    Lender.surface = surface;
+    Lender.held = 1;
+    DrawTarget& t = Lender.target;
+    t.kind = DRAW_TARGET_SURFACE;
+    t.deviceContext = surface;
+    t.release = LenderRelease;
+    t.width = surface->width;
+    t.height = surface->height;
+    t.depth = 32;
+    t.pixelFormat = surface->format;
+    t.getContext = LenderTake;
+    t.lock = LenderLock;
+    return &t;
+}
 
 // A surface lent to drawing for the length of a test.
 struct Canvas {
@@ -221,13 +256,13 @@ TEST(Drawing, NothingHappensWithoutAnOpenDrawingAndOneLendingAtATime)
     EXPECT_EQ(Lender.held, 1);
     EXPECT_EQ(ReadPixel(*surface, 3, 3), WHITE_PIXEL);
     // The lender takes the surface back on its own (as a flip does) and lends it anew.
-    EndSurfaceDrawing(&Lender);
-    EXPECT_EQ(Lender.held, 0);
+    Lender.held = 0;
+    EndDrawingOnSurface(surface);
     ASSERT_NE(Lend(surface), nullptr);
     DrawBox(5, 5, 2, 2, WHITE); // the old drawing is over: nothing
     EXPECT_EQ(ReadPixel(*surface, 5, 5), 0u);
     StopDrawing();
     EXPECT_EQ(Lender.held, 1); // the new lending is untouched
-    EndSurfaceDrawing(&Lender);
+    Lender.held = 0;
     FreeSurface(surface);
 }
