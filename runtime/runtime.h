@@ -19,7 +19,6 @@
 // Display and graphics
 #include "runtime/display/default_font.h"
 #include "runtime/display/device_context.h"
-#include "runtime/display/draw_target.h"
 #include "runtime/display/drawing.h"
 #include "runtime/display/image_codec.h"
 #include "runtime/display/pixel_access.h"

@@ -8,6 +8,16 @@
 #include <cmath>
 
 namespace {
+// The screen and one sprite may hold a context at the same time; a few spare ones cost
+// nothing and no context is ever allocated while the game runs.
+constexpr int32_t CONTEXT_COUNT = 4;
+
+struct ContextPool {
+    DeviceContext contexts[CONTEXT_COUNT];
+    uint32_t nextSerial = 1;
+};
+ContextPool Pool;
+
 // Columns x0..x1 of row y in a pixel value, or inverted; clipped to the surface.
 void PaintSpan(const Surface& surface, int64_t y, int64_t x0, int64_t x1, uint32_t pixel,
                int32_t invert)
@@ -78,6 +88,32 @@ Span EllipseSpan(int64_t left, int64_t top, int64_t right, int64_t bottom, int64
             static_cast<int64_t>(std::floor(cx + half - 0.5))};
 }
 } // namespace
+
+DeviceContext* TakeSurfaceContext(Surface* surface)
+{
+    if (!surface)
+        return nullptr;
+    for (DeviceContext& context : Pool.contexts)
+        if (!context.inUse) {
+            context = DeviceContext{};
+            context.surface = surface;
+            context.inUse = 1;
+            context.serial = Pool.nextSerial++;
+            return &context;
+        }
+    return nullptr;
+}
+
+void ReleaseSurfaceContext(DeviceContext* context)
+{
+    if (context)
+        context->inUse = 0;
+}
+
+bool ContextIsCurrent(const DeviceContext* context, uint32_t serial)
+{
+    return context && context->inUse && context->serial == serial;
+}
 
 void ContextMoveTo(DeviceContext* context, int32_t x, int32_t y, int32_t* oldX, int32_t* oldY)
 {

@@ -12,9 +12,10 @@ struct ContextPaint {
     uint32_t color = 0; // 24-bit colour, red in the low byte
 };
 
-// A context's state is that of a context freshly taken from the surface unless set otherwise.
 struct DeviceContext {
     Surface* surface = nullptr;
+    uint32_t serial = 0; // changes each time the context is taken
+    int32_t inUse = 0;
     int32_t positionX = 0; // the current position: lines start and text is written there
     int32_t positionY = 0;
     uint32_t textColor = 0;
@@ -24,6 +25,12 @@ struct DeviceContext {
     ContextPaint pen;            // defaults: black pen, white brush
     ContextPaint brush{0, 0xFFFFFF};
 };
+
+// Takes a context for the surface with the default state; none when every context is taken.
+DeviceContext* TakeSurfaceContext(Surface* surface);
+void ReleaseSurfaceContext(DeviceContext* context);
+// Whether the context is still the one taken with that serial.
+bool ContextIsCurrent(const DeviceContext* context, uint32_t serial);
 
 // Moves the current position; the previous one goes to oldX/oldY when given.
 void ContextMoveTo(DeviceContext* context, int32_t x, int32_t y, int32_t* oldX, int32_t* oldY);

@@ -11,8 +11,8 @@ const ContextPaint DEFAULT_BRUSH{0, 0}; // solid black
 const ContextPaint NULL_BRUSH{1, 0};
 
 struct DrawingContext {
-    int32_t open = 0;
-    DeviceContext context; // state of the surface's context while it is current
+    DeviceContext* deviceContext = nullptr; // none when no drawing is open
+    uint32_t serial = 0;                    // of deviceContext when it was taken
     DrawTarget target;
     int32_t access = 0; // 1: the context is current; -1: the surface is locked
     uint8_t* pixels = nullptr; // while locked
@@ -21,6 +21,8 @@ struct DrawingContext {
     uint32_t backColor = 0xFFFFFF;
     int32_t mode = 0;
     ContextPaint fillBrush;
+    ContextPaint oldPen;
+    ContextPaint oldBrush;
 };
 DrawingContext Drawing;
 
@@ -33,30 +35,32 @@ void ApplyMode(DeviceContext* context, int32_t mode)
     context->transparentBack = (mode & 1) != 0;
 }
 
-// The context of the open drawing, taken again after PlotPixel locked the surface: a fresh
-// context, given the drawing's colours and mode again. None when no drawing is open.
+// The context of the open drawing, taken again after PlotPixel locked the surface; none when
+// no drawing is open or its surface was taken back by its owner.
 DeviceContext* CurrentContext()
 {
-    if (!Drawing.open)
+    if (!Drawing.deviceContext)
         return nullptr;
-    if (Drawing.access == 1)
-        return &Drawing.context;
-    Drawing.access = 1;
-    Surface* surface = Drawing.target.getContext ? Drawing.target.getContext() : nullptr;
-    if (!surface) {
-        Drawing.open = 0;
+    if (Drawing.access == -1) {
+        Drawing.access = 1;
+        DeviceContext* context = Drawing.target.getContext(Drawing.target.owner);
+        Drawing.deviceContext = context;
+        if (!context)
+            return nullptr;
+        Drawing.serial = context->serial;
+        context->textColor = Drawing.frontColor;
+        context->backColor = Drawing.backColor;
+        if (Drawing.mode)
+            ApplyMode(context, Drawing.mode);
+        else
+            context->brush = Drawing.fillBrush;
+        return context;
+    }
+    if (!ContextIsCurrent(Drawing.deviceContext, Drawing.serial)) {
+        Drawing.deviceContext = nullptr;
         return nullptr;
     }
-    DeviceContext& context = Drawing.context;
-    context = DeviceContext{};
-    context.surface = surface;
-    context.textColor = Drawing.frontColor;
-    context.backColor = Drawing.backColor;
-    if (Drawing.mode)
-        ApplyMode(&context, Drawing.mode);
-    else
-        context.brush = Drawing.fillBrush;
-    return &context;
+    return Drawing.deviceContext;
 }
 
 // Pen, and brush unless outlines only, in the colour while a shape is drawn.
@@ -79,9 +83,69 @@ void RestoreShapePaint(DeviceContext* context, const ShapePaint& saved)
     context->pen = saved.pen;
     context->brush = saved.brush;
 }
+
+void ReleaseHeld(void* owner) { EndSurfaceDrawing(static_cast<SurfaceDrawing*>(owner)); }
+
+DeviceContext* TakeHeldContext(void* owner)
+{
+    auto* holder = static_cast<SurfaceDrawing*>(owner);
+    if (holder->held == 1)
+        return holder->context;
+    holder->held = 0;
+    holder->context = TakeSurfaceContext(holder->surface);
+    if (holder->context)
+        holder->held = 1;
+    holder->target.deviceContext = holder->context;
+    return holder->context;
+}
+
+uint8_t* LockHeld(void* owner, int32_t* pitch)
+{
+    auto* holder = static_cast<SurfaceDrawing*>(owner);
+    if (holder->held == 1)
+        ReleaseSurfaceContext(holder->context);
+    holder->context = nullptr;
+    holder->held = -1;
+    *pitch = holder->surface->pitch;
+    return holder->surface->pixels;
+}
 } // namespace
 
-Surface* StartDrawing(const DrawTarget* target)
+DrawTarget* BeginSurfaceDrawing(SurfaceDrawing* holder, Surface* surface, int32_t depth)
+{
+    if (!holder || !surface || holder->held != 0)
+        return nullptr;
+    DeviceContext* context = TakeSurfaceContext(surface);
+    if (!context)
+        return nullptr;
+    holder->surface = surface;
+    holder->context = context;
+    holder->held = 1;
+    DrawTarget& target = holder->target;
+    target = DrawTarget{};
+    target.deviceContext = context;
+    target.release = ReleaseHeld;
+    target.owner = holder;
+    target.width = surface->width;
+    target.height = surface->height;
+    target.depth = depth;
+    target.pixelFormat = surface->format;
+    target.getContext = TakeHeldContext;
+    target.lock = LockHeld;
+    return &target;
+}
+
+void EndSurfaceDrawing(SurfaceDrawing* holder)
+{
+    if (!holder)
+        return;
+    if (holder->held == 1)
+        ReleaseSurfaceContext(holder->context);
+    holder->context = nullptr;
+    holder->held = 0;
+}
+
+DeviceContext* StartDrawing(const DrawTarget* target)
 {
     StopDrawing();
     if (!target || !target->deviceContext)
@@ -89,33 +153,35 @@ Surface* StartDrawing(const DrawTarget* target)
     Drawing.target = *target;
     Drawing.mode = 0;
     Drawing.access = 1;
-    Drawing.open = 1;
-    Drawing.context = DeviceContext{};
-    Drawing.context.surface = target->deviceContext;
-    Drawing.context.pen = DEFAULT_PEN;
-    Drawing.context.brush = DEFAULT_BRUSH;
+    DeviceContext* context = target->deviceContext;
+    Drawing.deviceContext = context;
+    Drawing.serial = context->serial;
+    Drawing.oldPen = context->pen;
+    Drawing.oldBrush = context->brush;
+    context->pen = DEFAULT_PEN;
+    context->brush = DEFAULT_BRUSH;
     Drawing.frontColor = 0;
     Drawing.backColor = 0xFFFFFF;
     Drawing.fillBrush = ContextPaint{0, 0};
-    return target->deviceContext;
+    context->textColor = 0;
+    return context;
 }
 
 void StopDrawing()
 {
-    if (!Drawing.open)
+    if (!Drawing.deviceContext)
         return;
-    Drawing.open = 0;
-    Drawing.pixels = nullptr;
-    if (Drawing.target.release)
-        Drawing.target.release();
-}
-
-void EndDrawingOnSurface(const Surface* surface)
-{
-    if (Drawing.open && surface && Drawing.target.deviceContext == surface) {
-        Drawing.open = 0;
-        Drawing.pixels = nullptr;
+    // A context that its owner took back already (a flip ends an open screen drawing) is
+    // not released again: the owner may have lent it anew.
+    bool current = ContextIsCurrent(Drawing.deviceContext, Drawing.serial);
+    if (Drawing.access == 1 && current) {
+        Drawing.deviceContext->pen = Drawing.oldPen;
+        Drawing.deviceContext->brush = Drawing.oldBrush;
     }
+    if (Drawing.access == -1 || current)
+        Drawing.target.release(Drawing.target.owner);
+    Drawing.deviceContext = nullptr;
+    Drawing.pixels = nullptr;
 }
 
 void SetDrawingMode(int32_t mode)
@@ -194,29 +260,30 @@ void DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color)
 
 void PlotPixel(int32_t x, int32_t y, uint32_t color)
 {
-    if (!Drawing.open)
+    if (!Drawing.deviceContext)
         return;
     const DrawTarget& target = Drawing.target;
-    const Surface& surface = *Drawing.context.surface;
     int32_t format = target.pixelFormat;
     bool direct = format == 1 || format == 2 || format == 3 || format == 7;
-    if (target.kind != DRAW_TARGET_SURFACE || !direct || format != surface.format) {
+    if (target.kind != 7 || !direct) {
         if (DeviceContext* context = CurrentContext())
             ContextSetPixel(context, x, y, color);
         return;
     }
     if (Drawing.access == 1) {
+        if (!CurrentContext())
+            return;
         int32_t pitch = 0;
-        uint8_t* pixels = target.lock ? target.lock(&pitch) : nullptr;
+        uint8_t* pixels = target.lock(target.owner, &pitch);
         if (!pixels)
             return;
         Drawing.pixels = pixels;
         Drawing.pitch = pitch;
         Drawing.access = -1;
     }
-    if (x < 0 || y < 0 || x >= surface.width || y >= surface.height)
+    if (x < 0 || y < 0 || x >= target.width || y >= target.height)
         return;
-    int32_t bytes = surface.bytesPerPixel;
+    int32_t bytes = FormatBytesPerPixel(format);
     PutPixelValue(Drawing.pixels + static_cast<intptr_t>(y) * Drawing.pitch + x * bytes, bytes,
                   ColorToPixel(format, color));
 }

@@ -11,51 +11,14 @@
 namespace {
 using Pixels = std::set<std::pair<int, int>>;
 
-// A lender of one surface, as the screen and the sprite library are.
-struct TestLender {
-    Surface* surface = nullptr;
-    int32_t held = 0;
-    DrawTarget target;
-};
-TestLender Lender;
-void LenderRelease() { Lender.held = 0; }
-Surface* LenderTake()
-{
-    Lender.held = 1;
-    return Lender.surface;
-}
-uint8_t* LenderLock(int32_t* pitch)
-{
-    Lender.held = -1;
-    *pitch = Lender.surface->pitch;
-    return Lender.surface->pixels;
-}
-DrawTarget* Lend(Surface* surface)
-{
-    if (Lender.held)
-        return nullptr;
-    Lender.surface = surface;
-    Lender.held = 1;
-    DrawTarget& t = Lender.target;
-    t.kind = DRAW_TARGET_SURFACE;
-    t.deviceContext = surface;
-    t.release = LenderRelease;
-    t.width = surface->width;
-    t.height = surface->height;
-    t.depth = 32;
-    t.pixelFormat = surface->format;
-    t.getContext = LenderTake;
-    t.lock = LenderLock;
-    return &t;
-}
-
 // A surface lent to drawing for the length of a test.
 struct Canvas {
     Surface* surface;
+    SurfaceDrawing holder;
     explicit Canvas(int32_t width, int32_t height, int32_t format = 7)
         : surface(CreateSurface(width, height, format))
     {
-        StartDrawing(Lend(surface));
+        StartDrawing(BeginSurfaceDrawing(&holder, surface, 32));
     }
     ~Canvas()
     {
@@ -217,13 +180,14 @@ TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
     for (int32_t format = 1; format <= 7; ++format)
         for (uint32_t color : colors) {
             Surface* plotted = CreateSurface(4, 3, format);
-            StartDrawing(Lend(plotted));
+            SurfaceDrawing holder;
+            StartDrawing(BeginSurfaceDrawing(&holder, plotted, 32));
             PlotPixel(2, 1, color);
             PlotPixel(9, 1, color);  // outside: skipped
             PlotPixel(-1, 0, color);
             DrawBox(0, 0, 1, 1, color); // one pixel through the context
             StopDrawing();
-            EXPECT_EQ(Lender.held, 0);
+            EXPECT_EQ(holder.held, 0);
             EXPECT_EQ(ReadPixel(*plotted, 2, 1), ReadPixel(*plotted, 0, 0))
                 << "format " << format << " colour " << std::hex << color;
             FreeSurface(plotted);
@@ -247,22 +211,23 @@ TEST(Drawing, NothingHappensWithoutAnOpenDrawingAndOneLendingAtATime)
     EXPECT_EQ(StartDrawing(nullptr), nullptr);
     EXPECT_EQ(ReadPixel(*surface, 1, 1), 0u);
 
-    DrawTarget* target = Lend(surface);
+    SurfaceDrawing holder;
+    DrawTarget* target = BeginSurfaceDrawing(&holder, surface, 32);
     ASSERT_NE(target, nullptr);
-    EXPECT_EQ(StartDrawing(target), surface);
+    EXPECT_EQ(BeginSurfaceDrawing(&holder, surface, 32), nullptr);
+    EXPECT_NE(StartDrawing(target), nullptr);
     PlotPixel(1, 1, WHITE);
-    EXPECT_EQ(Lender.held, -1);
+    EXPECT_EQ(holder.held, -1);
     DrawBox(2, 2, 2, 2, WHITE); // takes the context back
-    EXPECT_EQ(Lender.held, 1);
-    EXPECT_EQ(ReadPixel(*surface, 3, 3), WHITE_PIXEL);
-    // The lender takes the surface back on its own (as a flip does) and lends it anew.
-    Lender.held = 0;
-    EndDrawingOnSurface(surface);
-    ASSERT_NE(Lend(surface), nullptr);
+    EXPECT_EQ(holder.held, 1);
+    // The owner ends the drawing behind its back (as a flip does) and lends the surface anew.
+    EndSurfaceDrawing(&holder);
+    DrawTarget* again = BeginSurfaceDrawing(&holder, surface, 32);
+    ASSERT_NE(again, nullptr);
     DrawBox(5, 5, 2, 2, WHITE); // the old drawing is over: nothing
     EXPECT_EQ(ReadPixel(*surface, 5, 5), 0u);
     StopDrawing();
-    EXPECT_EQ(Lender.held, 1); // the new lending is untouched
-    Lender.held = 0;
+    EXPECT_EQ(holder.held, 1); // the new lending is untouched
+    EndSurfaceDrawing(&holder);
     FreeSurface(surface);
 }
