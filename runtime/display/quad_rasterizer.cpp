@@ -257,28 +257,77 @@ void DrawSpan(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, int32_
     DrawSpanPlain(quad, y, x, count, s, t, ds, dt);
 }
 
-// The columns [left, right) of row y inside a triangle, by its three edge functions and the
-// top-left rule; false when the row misses it.
-bool RowSpan(const QuadTriangle& tri, int32_t y, int32_t width, int32_t& left, int32_t& right)
+// One edge's bound on the columns of successive rows. The edge function at the centre of
+// pixel x in row y is 256 * a * x + k(y), and k grows by 256 * b per row. A left edge (a > 0)
+// bounds the first column, a right edge (a < 0) the column after the last, both by
+// floor(n / d) for n = +-k(y): the quotient and remainder are stepped from row to row, so that
+// the bounds stay exact without a division per row. A horizontal edge keeps k itself.
+struct EdgeWalk {
+    int32_t kind;  // 0 left, 1 right, 2 horizontal
+    int32_t sign;  // bound = sign * quotient + offset
+    int32_t offset;
+    bool inclusive;
+    int64_t quotient, remainder, divisor; // floor(n / d) and n mod d; k for a horizontal edge
+    int64_t stepQuotient, stepRemainder;  // of the change of n per row
+};
+
+void StartEdges(const QuadTriangle& tri, int32_t y, EdgeWalk walk[3])
 {
-    int64_t lo = 0, hi = width;
     int64_t py = int64_t{y} * SubPixels + SubPixels / 2;
     for (int e = 0; e < 3; ++e) {
+        EdgeWalk& w = walk[e];
         int64_t a = tri.a[e];
-        // The edge function at the centre of pixel x is 256 * a * x + k.
         int64_t k = tri.b[e] * py + tri.c[e] + a * (SubPixels / 2);
-        if (a > 0) {
-            int64_t d = SubPixels * a;
-            lo = std::max(lo, tri.inclusive[e] ? CeilDiv(-k, d) : FloorDiv(-k, d) + 1);
-        } else if (a < 0) {
-            int64_t d = -SubPixels * a;
-            hi = std::min(hi, tri.inclusive[e] ? FloorDiv(k, d) + 1 : CeilDiv(k, d));
-        } else if (k < 0 || (k == 0 && !tri.inclusive[e])) {
-            return false;
+        int64_t step = SubPixels * tri.b[e];
+        w.inclusive = tri.inclusive[e];
+        if (a == 0) {
+            w = {2, 0, 0, tri.inclusive[e], k, 0, 1, step, 0};
+            continue;
         }
-        if (lo >= hi)
-            return false;
+        // Left: first column ceil(-k / d) = -floor(k / d), or floor(-k / d) + 1 when the edge
+        // does not own its pixels. Right: floor(k / d) + 1, or ceil(k / d) = -floor(-k / d).
+        bool left = a > 0;
+        int64_t d = left ? SubPixels * a : -SubPixels * a;
+        bool useK = w.inclusive;
+        int64_t n = useK ? k : -k, dn = useK ? step : -step;
+        w.kind = left ? 0 : 1;
+        w.sign = left == w.inclusive ? -1 : 1;
+        w.offset = w.sign == 1 ? 1 : 0;
+        w.divisor = d;
+        w.quotient = FloorDiv(n, d);
+        w.remainder = n - w.quotient * d;
+        w.stepQuotient = FloorDiv(dn, d);
+        w.stepRemainder = dn - w.stepQuotient * d;
     }
+}
+
+// The columns [left, right) of the current row inside the triangle, by its three edges and
+// the top-left rule (false when the row misses it); then moves the edges to the next row.
+bool NextSpan(EdgeWalk walk[3], int32_t width, int32_t& left, int32_t& right)
+{
+    int64_t lo = 0, hi = width;
+    bool inside = true;
+    for (int e = 0; e < 3; ++e) {
+        EdgeWalk& w = walk[e];
+        if (w.kind == 2) {
+            inside = inside && (w.quotient > 0 || (w.quotient == 0 && w.inclusive));
+            w.quotient += w.stepQuotient;
+            continue;
+        }
+        int64_t bound = w.sign * w.quotient + w.offset;
+        if (w.kind == 0)
+            lo = std::max(lo, bound);
+        else
+            hi = std::min(hi, bound);
+        w.quotient += w.stepQuotient;
+        w.remainder += w.stepRemainder;
+        if (w.remainder >= w.divisor) {
+            w.remainder -= w.divisor;
+            ++w.quotient;
+        }
+    }
+    if (!inside || lo >= hi)
+        return false;
     left = static_cast<int32_t>(lo);
     right = static_cast<int32_t>(hi);
     return true;
@@ -365,7 +414,9 @@ int32_t ChooseKernel(const QuadSetup& quad)
 {
     const Surface& texture = *quad.texture;
     const QuadState& state = quad.state;
+    // The bilinear kernel reads texels in neighbouring pairs: a texture needs two columns.
     if (quad.target->format != 7 || texture.format != 7 || texture.pitch % 4 != 0 ||
+        texture.width < 2 ||
         quad.target->pitch % 4 != 0 || quad.textureAlpha || !state.blendEnabled)
         return KERNEL_PLAIN;
     if (state.srcBlend == BLEND_SRCALPHA && state.destBlend == BLEND_INVSRCALPHA)
@@ -433,9 +484,13 @@ void DrawQuadRows(const QuadSetup& quad, int32_t rowBegin, int32_t rowEnd)
     for (int32_t i = 0; i < quad.triangleCount; ++i) {
         const QuadTriangle& tri = quad.triangles[i];
         int32_t first = std::max(rowBegin, tri.rowBegin), last = std::min(rowEnd, tri.rowEnd);
+        if (first >= last)
+            continue;
+        EdgeWalk walk[3];
+        StartEdges(tri, first, walk);
         for (int32_t y = first; y < last; ++y) {
             int32_t left, right;
-            if (!RowSpan(tri, y, quad.target->width, left, right))
+            if (!NextSpan(walk, quad.target->width, left, right))
                 continue;
             int32_t coords[4];
             SpanCoordinates(quad, tri, y, left, right - left, coords);

@@ -1,5 +1,5 @@
 #include "quad_reference.h"
-#include "runtime/display/quad_threads.h"
+#include "runtime/display/quad_batch.h"
 #include "runtime/runtime.h"
 
 #include <gtest/gtest.h>
@@ -411,27 +411,29 @@ TEST(QuadRasterizer, RefusesQuadsItCannotDraw)
     EXPECT_TRUE(SamePixels(*target, *before, where)) << where;
 }
 
-TEST(QuadRasterizer, SharedRowsGiveTheOneThreadPicture)
+TEST(QuadRasterizer, BatchesGiveTheOneThreadPicture)
 {
+    // Large turned quads cut by many bands, then more small ones than a batch holds.
     SurfacePtr texture = KeyedTexture(128, 128, 7, 31);
     SurfacePtr alone = MakeSurface(400, 300, 7);
     FillRandom(*alone, 12);
-    SurfacePtr shared = Copy(*alone);
+    SurfacePtr batched = Copy(*alone);
     bool started = StartQuadHelper();
     uint32_t seed = 1;
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 4400; ++round) {
         QuadState state;
         state.filterLinear = round & 1;
         TLVertex v[4];
-        float size = 16.0f + NextRandom(seed) % 200;
+        float size = round < 200 ? 16.0f + NextRandom(seed) % 200 : 4.0f;
         RotatedQuad(v, float(NextRandom(seed) % 400), float(NextRandom(seed) % 300), size, size,
                     NextRandom(seed) % 360, 100 + NextRandom(seed) % 156);
         DrawQuad(*alone, *texture, v, state);
-        QuadSetup setup;
-        if (PrepareQuad(setup, *shared, *texture, v, state))
-            DrawQuadShared(setup);
+        AddQuad(*batched, *texture, v, state);
     }
+    EXPECT_GT(PendingQuads(), 0);
+    DrawQuadBatch();
+    EXPECT_EQ(PendingQuads(), 0);
     StopQuadHelper();
     std::string where;
-    EXPECT_TRUE(SamePixels(*shared, *alone, where)) << where << " helper started " << started;
+    EXPECT_TRUE(SamePixels(*batched, *alone, where)) << where << " helper started " << started;
 }

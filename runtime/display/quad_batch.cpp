@@ -1,0 +1,181 @@
+// The batch of quads and the helper thread that draws half of its bands.
+#include "runtime/display/quad_batch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <thread>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+namespace {
+constexpr int32_t BatchCapacity = 4096;
+// Rows per band: small enough for the two threads to share out any scene evenly, large enough
+// that a quad is rarely cut into many pieces.
+constexpr int32_t BandRows = 32;
+// Pauses the helper spins through before it sleeps: batches of one frame come close together.
+constexpr int32_t SpinRounds = 20000;
+
+struct QuadBatch {
+    QuadSetup* quads = nullptr; // BatchCapacity entries, made at the first quad
+    int32_t count = 0;
+    std::atomic<int32_t> bandCount{0};
+    std::atomic<int32_t> nextBand{0}; // the next band to claim
+    std::atomic<int32_t> doneBands{0};
+    std::thread* helper = nullptr;
+    std::atomic<uint32_t> posted{0};   // batches handed to the helper
+    std::atomic<uint32_t> sleeping{0}; // 1 while the helper waits in the kernel
+    std::atomic<bool> quit{false};
+};
+QuadBatch Batch;
+
+inline void CpuRelax()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    _mm_pause();
+#endif
+}
+
+// Claims bands until none is left and draws each; both threads run this.
+void DrawBands()
+{
+    for (;;) {
+        int32_t band = Batch.nextBand.fetch_add(1, std::memory_order_acq_rel);
+        if (band >= Batch.bandCount.load(std::memory_order_relaxed))
+            return;
+        int32_t top = band * BandRows, bottom = top + BandRows;
+        for (int32_t i = 0; i < Batch.count; ++i) {
+            const QuadSetup& quad = Batch.quads[i];
+            if (quad.rowEnd > top && quad.rowBegin < bottom)
+                DrawQuadRows(quad, std::max(top, quad.rowBegin), std::min(bottom, quad.rowEnd));
+        }
+        Batch.doneBands.fetch_add(1, std::memory_order_release);
+    }
+}
+
+uint32_t WaitForBatch(uint32_t seen)
+{
+    for (int32_t i = 0; i < SpinRounds; ++i) {
+        uint32_t now = Batch.posted.load(std::memory_order_acquire);
+        if (now != seen)
+            return now;
+        CpuRelax();
+    }
+    for (;;) {
+        // Announce the sleep before the last look, so that a poster either sees the flag or
+        // its batch is seen here.
+        Batch.sleeping.store(1, std::memory_order_seq_cst);
+        if (Batch.posted.load(std::memory_order_seq_cst) == seen)
+            Batch.posted.wait(seen, std::memory_order_seq_cst);
+        Batch.sleeping.store(0, std::memory_order_relaxed);
+        uint32_t now = Batch.posted.load(std::memory_order_acquire);
+        if (now != seen)
+            return now;
+    }
+}
+
+// A late wake-up is harmless: bands are claimed from the shared counter, so a helper that
+// comes after the caller has drawn everything finds no band left.
+void HelperLoop(uint32_t seen)
+{
+    for (;;) {
+        seen = WaitForBatch(seen);
+        if (Batch.quit.load(std::memory_order_acquire))
+            return;
+        DrawBands();
+    }
+}
+
+void WakeHelper()
+{
+    Batch.posted.fetch_add(1, std::memory_order_seq_cst);
+    if (Batch.sleeping.load(std::memory_order_seq_cst))
+        Batch.posted.notify_one();
+}
+
+bool HaveStorage()
+{
+    if (!Batch.quads)
+        Batch.quads = static_cast<QuadSetup*>(std::malloc(sizeof(QuadSetup) * BatchCapacity));
+    return Batch.quads != nullptr;
+}
+} // namespace
+
+bool StartQuadHelper()
+{
+    if (Batch.helper)
+        return true;
+    if (std::thread::hardware_concurrency() < 2)
+        return false;
+    Batch.quit.store(false);
+    try {
+        // The count of batches is taken here, not in the thread: a batch posted before the
+        // thread first runs must still be seen as new.
+        Batch.helper = new std::thread(HelperLoop, Batch.posted.load());
+    } catch (...) {
+        Batch.helper = nullptr;
+    }
+    return Batch.helper != nullptr;
+}
+
+void StopQuadHelper()
+{
+    if (!Batch.helper)
+        return;
+    DrawQuadBatch();
+    Batch.quit.store(true, std::memory_order_release);
+    WakeHelper();
+    Batch.helper->join();
+    delete Batch.helper;
+    Batch.helper = nullptr;
+}
+
+bool AddQuad(Surface& target, const Surface& texture, const TLVertex vertices[4],
+             const QuadState& state)
+{
+    if (!HaveStorage()) {
+        QuadSetup quad;
+        if (!PrepareQuad(quad, target, texture, vertices, state))
+            return false;
+        DrawQuadRows(quad, quad.rowBegin, quad.rowEnd);
+        return true;
+    }
+    if (Batch.count == BatchCapacity)
+        DrawQuadBatch();
+    if (!PrepareQuad(Batch.quads[Batch.count], target, texture, vertices, state))
+        return false;
+    ++Batch.count;
+    return true;
+}
+
+void DrawQuadBatch()
+{
+    if (Batch.count == 0)
+        return;
+    int32_t rows = 0;
+    for (int32_t i = 0; i < Batch.count; ++i)
+        rows = std::max(rows, Batch.quads[i].rowEnd);
+    int32_t bands = (rows + BandRows - 1) / BandRows;
+    Batch.bandCount.store(bands, std::memory_order_relaxed);
+    Batch.doneBands.store(0, std::memory_order_relaxed);
+    Batch.nextBand.store(0, std::memory_order_release);
+    if (Batch.helper)
+        WakeHelper();
+    DrawBands();
+    for (uint32_t spins = 0; Batch.doneBands.load(std::memory_order_acquire) != bands;
+         ++spins) {
+        if (spins < 4096)
+            CpuRelax();
+        else
+            std::this_thread::yield(); // the helper lost its core in the middle of a band
+    }
+    Batch.count = 0;
+}
+
+int32_t PendingQuads()
+{
+    return Batch.count;
+}
