@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer programs with clang and runs each for the given seconds (default 60).
+# Usage: scripts/fuzz.sh [seconds] [target ...]. New inputs go to build-fuzz/corpus/TARGET;
+# a crashing input is left as build-fuzz/crash-* and the script fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+seconds=${1:-60}
+shift || true
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVELLOMIRA_FUZZ=ON \
+    -DVELLOMIRA_TESTS=OFF -DVELLOMIRA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j "$(nproc)"
+
+targets=("$@")
+if [[ ${#targets[@]} -eq 0 ]]; then
+    for program in build-fuzz/fuzz/*_fuzzer; do
+        name=$(basename "$program")
+        targets+=("${name%_fuzzer}")
+    done
+fi
+
+for target in "${targets[@]}"; do
+    work=build-fuzz/corpus/$target
+    mkdir -p "$work"
+    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+             -artifact_prefix=build-fuzz/crash-"$target"-)
+    [[ -f fuzz/dictionaries/$target.dict ]] && options+=(-dict=fuzz/dictionaries/$target.dict)
+    echo "== $target for ${seconds}s"
+    folders=("$work")
+    for folder in fuzz/corpus/"$target" fuzz/regressions/"$target"; do
+        [[ -d $folder ]] && folders+=("$folder")
+    done
+    build-fuzz/fuzz/"$target"_fuzzer "${options[@]}" "${folders[@]}"
+done
