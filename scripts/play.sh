@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the game in its working directory run/.
+# Installs what is missing, builds, makes the sample data when it is missing or out of date,
+# and starts the game in its working directory run/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
-mkdir -p run
+scripts/make_data.sh build run
 cd run
 exec ../build/vellomira

@@ -1,0 +1,203 @@
+// The sample data generator: the same bytes on every run, a list file that matches the data,
+// and eye sockets that hold the pupils the game draws, at every heading, size and bearing.
+#include "game/game.h"
+#include "runtime/runtime.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string MAKEDATA = std::string(VELLOMIRA_BINARY_DIR) + "/makedata";
+const std::string DATA = std::string(VELLOMIRA_SOURCE_DIR) + "/data";
+
+std::vector<uint8_t> ReadBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string ThreeDigits(int32_t n) { return std::to_string(1000 + n).substr(1); }
+
+// Runs the generator into a fresh folder of this process (the test runner may run several at
+// once); the folder.
+fs::path Generate(const std::string& name)
+{
+    fs::path root = fs::temp_directory_path() /
+                    ("vellomira_makedata_" + std::to_string(getpid()) + "_" + name);
+    fs::remove_all(root);
+    std::string command = MAKEDATA + " '" + DATA + "' '" + (root / "run").string() + "' '" +
+                          (root / "stage").string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return root;
+}
+
+std::vector<std::string> FilesBelow(const fs::path& root)
+{
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files.push_back(fs::relative(entry.path(), root).string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The size range of a definition text, from its "size = a|b" line.
+void SizeRange(const fs::path& path, int32_t& low, int32_t& high)
+{
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line))
+        if (line.rfind("size", 0) == 0) {
+            std::string value = line.substr(line.find('=') + 1);
+            low = TextToInteger(TextField(value, 1, "|"));
+            high = TextToInteger(TextField(value, 2, "|"));
+        }
+}
+
+struct Frame {
+    int32_t width = 0, height = 0, pitch = 0;
+    std::vector<uint8_t> bgr;
+};
+
+Frame DecodeFrame(const fs::path& path)
+{
+    RegisterPngDecoder();
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    Frame frame;
+    if (bytes.empty() || FindImageDecoder(bytes.data(), static_cast<int64_t>(bytes.size())) != 1)
+        return frame;
+    int32_t width = CurrentImageWidth();
+    frame.height = CurrentImageHeight();
+    frame.pitch = width * 3 + width % 4;
+    frame.bgr.resize(static_cast<size_t>(frame.pitch) * (frame.height + 1));
+    if (DecodeCurrentImage(frame.bgr.data(), frame.pitch))
+        frame.width = width;
+    return frame;
+}
+
+// Brightness (sum of the channels) of the texel under a screen point of a cell image drawn
+// as the game draws it: at its rounded position and size, turned clockwise about its centre
+// by its rounded heading. 0 on the colour key or off the image.
+int32_t TexelUnder(const Frame& frame, const Cell& cell, double sx, double sy)
+{
+    double width = std::nearbyint(cell.size);
+    double cx = std::nearbyint(cell.x - ScreenPosX) + width / 2;
+    double cy = std::nearbyint(cell.y - ScreenPosY) + width / 2;
+    double a = std::nearbyint(cell.angle) * M_PI / 180;
+    double dx = sx - cx, dy = sy - cy;
+    double u = dx * std::cos(a) + dy * std::sin(a), v = -dx * std::sin(a) + dy * std::cos(a);
+    int32_t tx = static_cast<int32_t>(std::floor(u * frame.width / width + frame.width / 2.0));
+    int32_t ty = static_cast<int32_t>(std::floor(v * frame.height / width + frame.height / 2.0));
+    if (tx < 0 || ty < 0 || tx >= frame.width || ty >= frame.height)
+        return 0;
+    const uint8_t* p = &frame.bgr[static_cast<size_t>(ty) * frame.pitch + tx * 3];
+    if (p[0] == 255 && p[1] == 0 && p[2] == 255)
+        return 0;
+    return p[0] + p[1] + p[2];
+}
+
+// Points of the pupils of one cell that land outside the pale inside of their sockets, with
+// the player 400 pixels away at the bearing. A pupil dot of sprite m is a disc of m pixels
+// across in the top-left corner of its sprite (2 x 2 for m = 2, a 5-pixel round dot for 5).
+int32_t PupilMisses(const Frame& frame, const Cell& cell, int32_t image, int32_t bearing)
+{
+    static const double HALF[7] = {0, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0};
+    double b = bearing * M_PI / 180;
+    PlayerSize = 64;
+    PlayerX = static_cast<float>(cell.x + cell.size / 2 + 400 * std::sin(b) - 32);
+    PlayerY = static_cast<float>(cell.y + cell.size / 2 - 400 * std::cos(b) - 32);
+    EyeSpec eyes[2];
+    int32_t count = CellEyes(cell, image, eyes), misses = 0;
+    for (int32_t e = 0; e < count; ++e) {
+        ScreenPoint at = PupilPosition(cell, eyes[e]);
+        double half = HALF[eyes[e].dot];
+        for (int32_t s = 0; s <= 8; ++s) {
+            double reach = s < 8 ? half - 0.5 : 0;
+            double sx = at.x + half + reach * std::cos(s * M_PI / 4);
+            double sy = at.y + half + reach * std::sin(s * M_PI / 4);
+            misses += TexelUnder(frame, cell, sx, sy) < 300;
+        }
+    }
+    return misses;
+}
+
+class MakeData : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { first = Generate("first"); }
+    static void TearDownTestSuite() { fs::remove_all(first); }
+    static fs::path first;
+};
+fs::path MakeData::first;
+} // namespace
+
+TEST_F(MakeData, GeneratesTheSameBytesEveryTime)
+{
+    fs::path second = Generate("second");
+    std::vector<std::string> files = FilesBelow(first);
+    ASSERT_EQ(files, FilesBelow(second));
+    EXPECT_GE(files.size(), 21u + 1u + 14u * 2u);
+    for (const std::string& file : files)
+        EXPECT_EQ(ReadBytes(first / file), ReadBytes(second / file)) << file;
+    fs::remove_all(second);
+}
+
+TEST_F(MakeData, ListFileMatchesTheStagedTypes)
+{
+    std::vector<uint8_t> list = ReadBytes(first / "run/cell/cell.ini");
+    ASSERT_FALSE(list.empty());
+    int32_t count = static_cast<int8_t>(list[0]);
+    ASSERT_GE(count, 14);
+    ASSERT_EQ(list.size(), 1u + 3u * count);
+    int32_t cells = 0;
+    for (int32_t t = 1; t <= count; ++t) {
+        const uint8_t* entry = &list[1 + 3 * (t - 1)];
+        cells += static_cast<int16_t>(entry[0] | entry[1] << 8);
+        int32_t frames = static_cast<int8_t>(entry[2]);
+        fs::path folder = first / "stage" / ThreeDigits(t);
+        EXPECT_TRUE(fs::exists(folder / "definition.ini")) << folder;
+        for (int32_t k = 1; k <= frames; ++k)
+            EXPECT_GT(DecodeFrame(folder / ("frame" + ThreeDigits(k) + ".png")).width, 0)
+                << folder << ", frame " << k;
+        EXPECT_FALSE(fs::exists(folder / ("frame" + ThreeDigits(frames + 1) + ".png"))) << folder;
+    }
+    EXPECT_GE(cells, 200);
+    EXPECT_LE(cells, 800);
+}
+
+TEST_F(MakeData, PupilsSitInTheirSockets)
+{
+    ScreenPosX = 900, ScreenPosY = 900;
+    for (int32_t type : {3, 6, 13, 14}) {
+        int32_t low = 0, high = 0;
+        SizeRange(DATA + "/cells/" + ThreeDigits(type) + ".ini", low, high);
+        ASSERT_GT(low, 0) << type;
+        fs::path folder = first / "stage" / ThreeDigits(type);
+        for (int32_t k = 0; fs::exists(folder / ("frame" + ThreeDigits(k + 1) + ".png")); ++k) {
+            Frame frame = DecodeFrame(folder / ("frame" + ThreeDigits(k + 1) + ".png"));
+            ASSERT_GT(frame.width, 0);
+            int32_t misses = 0;
+            for (int32_t size = low; size <= high; size = size < high && size + 4 > high ? high : size + 4)
+                for (int32_t heading = 0; heading < 360; heading += 5)
+                    for (int32_t bearing = 0; bearing < 360; bearing += 20) {
+                        Cell cell{};
+                        cell.type = static_cast<int8_t>(type);
+                        cell.size = static_cast<float>(size);
+                        cell.angle = static_cast<float>(heading);
+                        cell.x = 1000.3f, cell.y = 1000.6f;
+                        misses += PupilMisses(frame, cell, k, bearing);
+                    }
+            EXPECT_EQ(misses, 0) << "type " << type << ", frame " << k + 1;
+        }
+    }
+}
