@@ -2,6 +2,8 @@
 #include "runtime/core/descriptor_io.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 size_t WriteToDescriptor(int handle, const void* data, size_t length)
@@ -39,4 +41,18 @@ size_t ReadFromDescriptor(int handle, void* data, size_t length)
         done += got;
     }
     return done;
+}
+
+int OpenFileDescriptor(const char* path, int flags)
+{
+    int handle = open(path, flags | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (handle < 0)
+        return -1;
+    struct stat info;
+    if (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode) ||
+        fcntl(handle, F_SETFL, fcntl(handle, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(handle);
+        return -1;
+    }
+    return handle;
 }

@@ -70,22 +70,12 @@ int OpenDescriptor(const std::string& path, OpenMode mode)
 {
     if (path.empty())
         return -1;
-    int handle = -1;
-    if (mode == OpenMode::Create) {
-        handle = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (handle < 0)
-            handle = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    } else if (mode == OpenMode::Read) {
-        handle = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } else {
-        handle = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    }
-    struct stat info;
-    if (handle >= 0 && (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode))) {
-        close(handle);
-        handle = -1;
-    }
-    return handle;
+    if (mode == OpenMode::Read)
+        return OpenFileDescriptor(path.c_str(), O_RDONLY);
+    if (mode == OpenMode::Update)
+        return OpenFileDescriptor(path.c_str(), O_RDWR | O_CREAT);
+    int handle = OpenFileDescriptor(path.c_str(), O_RDWR | O_CREAT | O_TRUNC);
+    return handle >= 0 ? handle : OpenFileDescriptor(path.c_str(), O_WRONLY | O_TRUNC);
 }
 
 int32_t OpenNumbered(int32_t number, std::string_view name, OpenMode mode)

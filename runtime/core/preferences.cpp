@@ -8,7 +8,6 @@
 #include "runtime/core/preference_text.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -88,26 +87,19 @@ int OpenExistingFile(const std::string& path, int& writable)
 {
     if (path.empty())
         return -1;
-    writable = 1;
-    int handle = open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (handle < 0) {
-        writable = 0;
-        handle = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    }
-    struct stat info;
-    if (handle >= 0 && (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode))) {
-        close(handle);
-        handle = -1;
-    }
-    return handle;
+    int handle = OpenFileDescriptor(path.c_str(), O_RDWR);
+    writable = handle >= 0;
+    return writable ? handle : OpenFileDescriptor(path.c_str(), O_RDONLY);
 }
 
-// A new file beside the target, for reading and writing; -1 when the folder takes none.
+// A new file in the target's folder, for reading and writing; -1 when the folder takes none.
+// Its short name does not depend on the target's, so a long target name still fits.
 int CreateBeside(const std::string& target, std::string& name)
 {
     static unsigned counter = 0;
+    std::string prefix = FolderOfPath(target) + "/.preferences-" + std::to_string(getpid());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        name = prefix + "-" + std::to_string(counter++) + ".tmp";
         int handle = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (handle >= 0 || errno != EEXIST)
             return handle;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 struct FilesTest : testing::Test {
@@ -209,4 +210,14 @@ TEST_F(FilesTest, CreateEmptiesAnExistingFile)
     ASSERT_NE(CreateFileNumbered(0, "buff.buff"), 0);
     CloseFileNumbered(0);
     EXPECT_EQ(ReadBytes("Buff.buff"), "");
+}
+
+TEST_F(FilesTest, APipeWithoutAWriterNeverBlocks)
+{
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    ASSERT_NE(OpenFileForReading(0, "pipe"), 0);
+    EXPECT_EQ(ReadWordFromFile(0), 0);
+    EXPECT_NE(OpenPreferences("pipe"), 0);
+    EXPECT_EQ(ReadPreferenceLong("k", 3), 3);
+    ClosePreferences();
 }

@@ -158,6 +158,11 @@ TEST_F(PreferencesTest, CreatedFileReachesTheDiskOnlyWhenClosed)
     ASSERT_NE(CreatePreferences("empty.ini"), 0);
     ClosePreferences();
     EXPECT_EQ(FileSize("empty.ini"), 0);
+
+    std::string longest(255, 'n');
+    ASSERT_NE(CreatePreferences(longest), 0);
+    ClosePreferences();
+    EXPECT_EQ(FileSize(longest), 0);
 }
 
 TEST_F(PreferencesTest, ClosedOrUncreatableFilesTakeNoWrites)
