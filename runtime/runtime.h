@@ -28,3 +28,4 @@
 
 // Input and sound
 #include "runtime/input/keyboard.h"
+#include "runtime/input/mouse.h"

@@ -6,13 +6,20 @@ namespace {
 constexpr int32_t WINDOW_QUEUE = 64;
 constexpr int32_t MOUSE_QUEUE = 256;
 
+// A display that opens takes mouse input at once, so that nothing moved before the first poll
+// is lost; once the mouse was given back or lost with the focus, input waits for it to be
+// acquired again.
+constexpr int32_t MOUSE_GIVEN_BACK = 0;
+constexpr int32_t MOUSE_ACQUIRED = 1;
+constexpr int32_t MOUSE_NOT_YET_ACQUIRED = 2;
+
 struct EventQueues {
     int32_t displayOpen = 0;
     int32_t focused = 0;
     PlatformWindowEvent window[WINDOW_QUEUE];
     int32_t windowFirst = 0;
     int32_t windowCount = 0;
-    int32_t mouseAcquired = 0;
+    int32_t mouseMode = MOUSE_GIVEN_BACK;
     PlatformMouseEvent mouse[MOUSE_QUEUE];
     int32_t mouseCount = 0;
     int32_t mouseOverflow = 0;
@@ -43,6 +50,8 @@ void EventsDisplayOpened()
 {
     Queues.displayOpen = 1;
     Queues.focused = 1;
+    DropMouseEvents();
+    Queues.mouseMode = MOUSE_NOT_YET_ACQUIRED;
 }
 
 void EventsDisplayClosed()
@@ -82,7 +91,7 @@ void EventsCloseRequested()
 
 void EventsMouse(int32_t offset, int32_t value)
 {
-    if (!EventsFocused())
+    if (!EventsFocused() || Queues.mouseMode == MOUSE_GIVEN_BACK)
         return;
     if (Queues.mouseCount == MOUSE_QUEUE) {
         Queues.mouseOverflow = 1;
@@ -97,13 +106,13 @@ int32_t EventsAcquireMouse()
 {
     if (!EventsFocused())
         return 0;
-    Queues.mouseAcquired = 1;
+    Queues.mouseMode = MOUSE_ACQUIRED;
     return 1;
 }
 
 void EventsUnacquireMouse()
 {
-    Queues.mouseAcquired = 0;
+    Queues.mouseMode = MOUSE_GIVEN_BACK;
     DropMouseEvents();
 }
 
@@ -119,7 +128,7 @@ int32_t PlatformNextWindowEvent(PlatformWindowEvent* event)
 
 int32_t PlatformReadMouse(PlatformMouseEvent* events, int32_t capacity)
 {
-    if (!Queues.mouseAcquired)
+    if (Queues.mouseMode != MOUSE_ACQUIRED)
         return MOUSE_NOT_ACQUIRED;
     if (Queues.mouseOverflow || Queues.mouseCount > capacity) {
         DropMouseEvents();

@@ -14,7 +14,8 @@ void EventsFocus(int32_t active);
 int32_t EventsFocused();
 void EventsKeyReleased(int32_t keyCode);
 void EventsCloseRequested();
-// Buffers one mouse event while the display is open and has the focus.
+// Buffers one mouse event while the display is open and has the focus, unless the mouse was
+// given back (or lost) since the display opened and is not acquired again yet.
 void EventsMouse(int32_t offset, int32_t value);
 // 1 when the mouse is acquired now; 0 while no display is open or it lacks the focus.
 int32_t EventsAcquireMouse();
