@@ -29,3 +29,4 @@
 // Input and sound
 #include "runtime/input/keyboard.h"
 #include "runtime/input/mouse.h"
+#include "runtime/sound/sound.h"
