@@ -1,0 +1,81 @@
+// Makes the seed corpora of the fuzz targets with the project's own writers:
+// make_fuzz_seeds FOLDER writes FOLDER/TARGET/NAME files.
+#include "runtime/core/block_encoder.h"
+#include "runtime/runtime.h"
+
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+using Bytes = std::vector<uint8_t>;
+
+bool Save(const std::string& folder, const std::string& target, const std::string& name,
+          const Bytes& bytes)
+{
+    std::string directory = folder + "/" + target;
+    mkdir(folder.c_str(), 0755);
+    mkdir(directory.c_str(), 0755);
+    std::FILE* file = std::fopen((directory + "/" + name).c_str(), "wb");
+    if (!file)
+        return false;
+    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+Bytes Text(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+// Samples that reach the encoder's different codes: text, runs, repeats at a distance,
+// and noise.
+std::vector<std::pair<std::string, Bytes>> Samples()
+{
+    Bytes runs(300, 'A');
+    runs.insert(runs.end(), 200, 0);
+    Bytes repeats;
+    for (int i = 0; i < 40; ++i)
+        for (int k = 0; k < 17; ++k)
+            repeats.push_back(uint8_t(k * 13 + (i % 3)));
+    Bytes noise;
+    uint32_t x = 12345;
+    for (int i = 0; i < 600; ++i) {
+        x = x * 1103515245u + 12345u;
+        noise.push_back(uint8_t(x >> 24));
+    }
+    return {{"text", Text("Name = Zelle\r\nsize = 32|48\r\nangle_s = 0.1|0.2\r\n"
+                          "norm_movespeed = 2|3\r\ntrans = 160|170\r\n")},
+            {"runs", runs},
+            {"repeats", repeats},
+            {"noise", noise},
+            {"tiny", Text("AB")}};
+}
+
+bool MakeBlockAndPackSeeds(const std::string& folder)
+{
+    bool ok = true;
+    Bytes pack;
+    for (const auto& [name, data] : Samples()) {
+        Bytes block;
+        ok = ok && PackBlock(data.data(), data.size(), block) &&
+             Save(folder, "block", name, block) && Save(folder, "encoder", name, data) &&
+             AppendPackEntry(pack, data.data(), data.size());
+    }
+    return ok && Save(folder, "pack", "five_entries", pack);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_fuzz_seeds FOLDER\n");
+        return 2;
+    }
+    std::string folder = argv[1];
+    bool ok = MakeBlockAndPackSeeds(folder);
+    if (!ok)
+        std::fprintf(stderr, "make_fuzz_seeds: could not write the seeds into %s\n", argv[1]);
+    return ok ? 0 : 1;
+}
