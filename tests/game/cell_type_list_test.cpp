@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -61,6 +62,8 @@ TEST_F(CellTypeListTest, AMissingListCannotBeOpened)
 {
     EXPECT_FALSE(OpenCellTypeList());
     WriteBytes("cell.ini", "\x01");
+    EXPECT_FALSE(OpenCellTypeList());
+    std::filesystem::create_directories("cell/cell.ini");
     EXPECT_FALSE(OpenCellTypeList());
 }
 
