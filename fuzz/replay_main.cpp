@@ -56,7 +56,9 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         count += ReplayFolder(argv[i]);
     // The empty input is always worth one run.
-    LLVMFuzzerTestOneInput(static_cast<const uint8_t*>(std::malloc(1)), 0);
+    auto* empty = static_cast<uint8_t*>(std::malloc(1));
+    LLVMFuzzerTestOneInput(empty, 0);
+    std::free(empty);
     std::printf("replayed %d inputs\n", count);
     return 0;
 }
