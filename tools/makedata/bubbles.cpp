@@ -32,17 +32,17 @@ void PaintBubble(Canvas& canvas, const BubbleRecipe& recipe, Point centre, doubl
 
 std::string ReadBubbleRecipe(const std::string& path, BubbleRecipe& recipe)
 {
-    KeyFile file;
-    if (!LoadKeyFile(path, file))
+    if (!OpenKeyFile(path))
         return "cannot read the file";
     int32_t seed = static_cast<int32_t>(recipe.seed);
-    ReadWhole(file, "seed", seed);
+    ReadWhole("seed", seed);
     recipe.seed = static_cast<uint32_t>(seed);
-    ReadWhole(file, "smallest", recipe.smallest);
-    ReadWhole(file, "largest", recipe.largest);
-    ReadColour(file, "rim", recipe.rim);
-    ReadColour(file, "glint", recipe.glint);
-    ReadNumber(file, "alpha", recipe.alpha);
+    ReadWhole("smallest", recipe.smallest);
+    ReadWhole("largest", recipe.largest);
+    ReadColour("rim", recipe.rim);
+    ReadColour("glint", recipe.glint);
+    ReadNumber("alpha", recipe.alpha);
+    CloseKeyFile();
     if (recipe.smallest < 4 || recipe.largest > 64 || recipe.smallest > recipe.largest)
         return "smallest and largest must lie in 4 .. 64, smallest first";
     return "";

@@ -18,16 +18,16 @@ namespace {
 // whether the frames loop or run back and forth.
 std::string ReadDefinition(CellTypeSource& type)
 {
-    KeyFile definition;
-    if (!LoadKeyFile(type.definitionPath, definition))
+    if (!OpenKeyFile(type.definitionPath))
         return type.definitionPath + ": cannot read the file";
     type.sizeMin = 64, type.sizeMax = 64;
-    ReadRange(definition, "size", type.sizeMin, type.sizeMax);
+    ReadRange("size", type.sizeMin, type.sizeMax);
+    int32_t aniType = 0;
+    ReadWhole("AniType", aniType);
+    CloseKeyFile();
+    type.recipe.cycle = static_cast<int8_t>(aniType) != 0;
     if (type.sizeMin < 1 || type.sizeMax < type.sizeMin)
         return type.definitionPath + ": size: the range must be rising and above 0";
-    int32_t aniType = 0;
-    ReadWhole(definition, "AniType", aniType);
-    type.recipe.cycle = static_cast<int8_t>(aniType) != 0;
     return "";
 }
 } // namespace

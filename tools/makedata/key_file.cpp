@@ -1,85 +1,71 @@
-// Reading key lines. Numbers go through the runtime's conversions, so they read the same as the
-// game reads them.
+// Reading data keys through the preferences engine; numbers through the runtime's
+// conversions, so they read the same as the game reads them.
 #include "tools/makedata/key_file.h"
 
 #include "runtime/runtime.h"
 
-#include <fstream>
+#include <filesystem>
 
 namespace {
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
+// A default no data file can hold as a value: it tells an absent key from an empty one.
+constexpr const char* ABSENT = "\x01";
 
-std::string Trim(const std::string& text)
+bool Read(const char* key, std::string& text)
 {
-    size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return "";
-    size_t last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+    text = ReadPreferenceString(key, ABSENT);
+    return text != ABSENT;
 }
 } // namespace
 
-bool LoadKeyFile(const std::string& path, KeyFile& file)
+bool OpenKeyFile(const std::string& path)
 {
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream)
-        return false;
-    std::string line;
-    while (std::getline(stream, line)) {
-        std::string text = Trim(line);
-        if (text.empty() || text[0] == ';')
-            continue;
-        if (text[0] == '[')
-            break;
-        size_t equals = text.find('=');
-        std::string key = Lower(Trim(text.substr(0, equals)));
-        std::string value = equals == std::string::npos ? "" : Trim(text.substr(equals + 1));
-        file.values.emplace(key, value); // the first of two equal keys wins
-    }
-    return true;
+    return std::filesystem::is_regular_file(path) && OpenPreferences(path) != 0;
 }
 
-bool HasKey(const KeyFile& file, const char* key) { return file.values.count(Lower(key)) > 0; }
+void CloseKeyFile() { ClosePreferences(); }
 
-void ReadText(const KeyFile& file, const char* key, std::string& value)
+bool HasKey(const char* key)
 {
-    if (HasKey(file, key))
-        value = file.values.at(Lower(key));
+    std::string text;
+    return Read(key, text);
 }
 
-void ReadNumber(const KeyFile& file, const char* key, double& value)
+void ReadText(const char* key, std::string& value)
 {
-    if (HasKey(file, key))
-        value = TextToFloat(file.values.at(Lower(key)));
+    std::string text;
+    if (Read(key, text))
+        value = text;
 }
 
-void ReadWhole(const KeyFile& file, const char* key, int32_t& value)
+void ReadNumber(const char* key, double& value)
 {
-    if (HasKey(file, key))
-        value = TextToInteger(file.values.at(Lower(key)));
+    std::string text;
+    if (Read(key, text))
+        value = TextToFloat(text);
 }
 
-void ReadColour(const KeyFile& file, const char* key, Rgb& value)
+void ReadWhole(const char* key, int32_t& value)
 {
-    if (!HasKey(file, key))
+    std::string text;
+    if (Read(key, text))
+        value = TextToInteger(text);
+}
+
+void ReadColour(const char* key, Rgb& value)
+{
+    std::string text;
+    if (!Read(key, text))
         return;
-    const std::string& text = file.values.at(Lower(key));
     value = {static_cast<double>(TextToInteger(TextField(text, 1, ","))),
              static_cast<double>(TextToInteger(TextField(text, 2, ","))),
              static_cast<double>(TextToInteger(TextField(text, 3, ",")))};
 }
 
-void ReadRange(const KeyFile& file, const char* key, int32_t& first, int32_t& second)
+void ReadRange(const char* key, int32_t& first, int32_t& second)
 {
-    if (!HasKey(file, key))
+    std::string text;
+    if (!Read(key, text))
         return;
-    const std::string& text = file.values.at(Lower(key));
     first = TextToInteger(TextField(text, 1, "|"));
     second = TextToInteger(TextField(text, 2, "|"));
 }

@@ -1,23 +1,22 @@
-// Key lines of a data file in the preferences syntax (comments with ';', the keys of the
-// leading section, looked up without regard to case), read into typed values.
+// Data files in the preferences syntax, read through the runtime's preferences engine exactly
+// as the game reads its definitions: the keys of the leading section, in any letter case.
+// The engine holds one file at a time, so a file is read from open to close before the next.
 #pragma once
 #include "tools/makedata/canvas.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 
-struct KeyFile {
-    std::map<std::string, std::string> values; // keys in lower case
-};
+// False when the file cannot be read.
+bool OpenKeyFile(const std::string& path);
+void CloseKeyFile();
 
-bool LoadKeyFile(const std::string& path, KeyFile& file);
-bool HasKey(const KeyFile& file, const char* key);
+bool HasKey(const char* key);
 // Each leaves the value as it is when the key is absent.
-void ReadText(const KeyFile& file, const char* key, std::string& value);
-void ReadNumber(const KeyFile& file, const char* key, double& value);
-void ReadWhole(const KeyFile& file, const char* key, int32_t& value);
+void ReadText(const char* key, std::string& value);
+void ReadNumber(const char* key, double& value);
+void ReadWhole(const char* key, int32_t& value);
 // "red, green, blue", 0 .. 255 each.
-void ReadColour(const KeyFile& file, const char* key, Rgb& value);
+void ReadColour(const char* key, Rgb& value);
 // "first|second", as the cell definitions write ranges.
-void ReadRange(const KeyFile& file, const char* key, int32_t& first, int32_t& second);
+void ReadRange(const char* key, int32_t& first, int32_t& second);

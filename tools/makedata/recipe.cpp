@@ -4,21 +4,21 @@
 #include "tools/makedata/key_file.h"
 
 namespace {
-void Appendage(const KeyFile& lines, const std::string& name, AppendageRecipe& a)
+void Appendage(const std::string& name, AppendageRecipe& a)
 {
-    ReadWhole(lines, name.c_str(), a.count);
-    ReadNumber(lines, (name + "_length").c_str(), a.length);
-    ReadNumber(lines, (name + "_beat").c_str(), a.amplitude);
-    ReadNumber(lines, (name + "_waves").c_str(), a.waves);
-    ReadNumber(lines, (name + "_arc").c_str(), a.arc);
-    ReadNumber(lines, (name + "_at").c_str(), a.at);
-    ReadNumber(lines, (name + "_thickness").c_str(), a.thickness);
+    ReadWhole(name.c_str(), a.count);
+    ReadNumber((name + "_length").c_str(), a.length);
+    ReadNumber((name + "_beat").c_str(), a.amplitude);
+    ReadNumber((name + "_waves").c_str(), a.waves);
+    ReadNumber((name + "_arc").c_str(), a.arc);
+    ReadNumber((name + "_at").c_str(), a.at);
+    ReadNumber((name + "_thickness").c_str(), a.thickness);
 }
 
-std::string ReadBody(const KeyFile& lines, BodyRecipe& body)
+std::string ReadBody(BodyRecipe& body)
 {
     std::string shape = "oval";
-    ReadText(lines, "body", shape);
+    ReadText("body", shape);
     if (shape == "oval")
         body.shape = BodyShape::Oval;
     else if (shape == "rod")
@@ -27,58 +27,54 @@ std::string ReadBody(const KeyFile& lines, BodyRecipe& body)
         body.shape = BodyShape::Helix;
     else
         return "unknown body \"" + shape + "\" (oval, rod or helix)";
-    ReadNumber(lines, "length", body.length);
-    ReadNumber(lines, "width", body.width);
-    ReadNumber(lines, "taper", body.taper);
-    ReadWhole(lines, "lobes", body.lobes);
-    ReadNumber(lines, "lobe_depth", body.lobeDepth);
-    ReadNumber(lines, "stretch", body.stretch);
-    ReadNumber(lines, "pulse", body.pulse);
-    ReadNumber(lines, "turns", body.turns);
+    ReadNumber("length", body.length);
+    ReadNumber("width", body.width);
+    ReadNumber("taper", body.taper);
+    ReadWhole("lobes", body.lobes);
+    ReadNumber("lobe_depth", body.lobeDepth);
+    ReadNumber("stretch", body.stretch);
+    ReadNumber("pulse", body.pulse);
+    ReadNumber("turns", body.turns);
     if (body.length <= 0 || body.width <= 0 || body.length > 1 || body.width > 1)
         return "length and width must lie in 0 .. 1";
     return "";
 }
-} // namespace
 
-std::string ReadRecipe(const std::string& path, Recipe& recipe)
+std::string ReadKeys(Recipe& recipe)
 {
-    KeyFile lines;
-    if (!LoadKeyFile(path, lines))
-        return "cannot read the file";
-    ReadWhole(lines, "image", recipe.image);
-    ReadWhole(lines, "frames", recipe.frames);
-    ReadWhole(lines, "spawn", recipe.spawn);
+    ReadWhole("image", recipe.image);
+    ReadWhole("frames", recipe.frames);
+    ReadWhole("spawn", recipe.spawn);
     int32_t seed = static_cast<int32_t>(recipe.seed);
-    ReadWhole(lines, "seed", seed);
+    ReadWhole("seed", seed);
     recipe.seed = static_cast<uint32_t>(seed);
-    std::string problem = ReadBody(lines, recipe.body);
+    std::string problem = ReadBody(recipe.body);
     if (!problem.empty())
         return problem;
-    ReadColour(lines, "membrane", recipe.membrane);
-    ReadColour(lines, "plasm", recipe.plasm);
-    ReadNumber(lines, "plasm_alpha", recipe.plasmAlpha);
-    ReadNumber(lines, "halo", recipe.halo);
-    ReadColour(lines, "nucleus", recipe.nucleus);
-    ReadNumber(lines, "nucleus_size", recipe.nucleusSize);
-    ReadNumber(lines, "nucleus_u", recipe.nucleusU);
-    ReadNumber(lines, "nucleus_v", recipe.nucleusV);
-    ReadColour(lines, "accent", recipe.accent);
-    ReadWhole(lines, "granules", recipe.granules);
-    ReadWhole(lines, "vacuoles", recipe.vacuoles);
-    ReadNumber(lines, "vacuole_size", recipe.vacuoleSize);
-    ReadNumber(lines, "contractile", recipe.contractile);
-    ReadWhole(lines, "plastids", recipe.plastids);
-    ReadColour(lines, "plastid", recipe.plastid);
-    ReadWhole(lines, "colony", recipe.colony);
-    ReadWhole(lines, "daughters", recipe.daughters);
-    ReadWhole(lines, "striae", recipe.striae);
+    ReadColour("membrane", recipe.membrane);
+    ReadColour("plasm", recipe.plasm);
+    ReadNumber("plasm_alpha", recipe.plasmAlpha);
+    ReadNumber("halo", recipe.halo);
+    ReadColour("nucleus", recipe.nucleus);
+    ReadNumber("nucleus_size", recipe.nucleusSize);
+    ReadNumber("nucleus_u", recipe.nucleusU);
+    ReadNumber("nucleus_v", recipe.nucleusV);
+    ReadColour("accent", recipe.accent);
+    ReadWhole("granules", recipe.granules);
+    ReadWhole("vacuoles", recipe.vacuoles);
+    ReadNumber("vacuole_size", recipe.vacuoleSize);
+    ReadNumber("contractile", recipe.contractile);
+    ReadWhole("plastids", recipe.plastids);
+    ReadColour("plastid", recipe.plastid);
+    ReadWhole("colony", recipe.colony);
+    ReadWhole("daughters", recipe.daughters);
+    ReadWhole("striae", recipe.striae);
     int32_t girdle = 0;
-    ReadWhole(lines, "girdle", girdle);
+    ReadWhole("girdle", girdle);
     recipe.girdle = girdle != 0;
-    Appendage(lines, "cilia", recipe.cilia);
-    Appendage(lines, "flagella", recipe.flagella);
-    Appendage(lines, "axopods", recipe.axopods);
+    Appendage("cilia", recipe.cilia);
+    Appendage("flagella", recipe.flagella);
+    Appendage("axopods", recipe.axopods);
     if (recipe.image < 8 || recipe.image > 1024 || recipe.image % 2 != 0)
         return "image must be an even edge from 8 to 1024";
     if (recipe.frames < 1 || recipe.frames > 100)
@@ -86,4 +82,14 @@ std::string ReadRecipe(const std::string& path, Recipe& recipe)
     if (recipe.spawn < 0 || recipe.spawn > 32767)
         return "spawn must lie in 0 .. 32767";
     return "";
+}
+} // namespace
+
+std::string ReadRecipe(const std::string& path, Recipe& recipe)
+{
+    if (!OpenKeyFile(path))
+        return "cannot read the file";
+    std::string problem = ReadKeys(recipe);
+    CloseKeyFile();
+    return problem;
 }
