@@ -32,6 +32,43 @@ bool Inside(const Body& body, double u, double v, double margin)
 {
     return BodyDistance(body, u, v) < -margin;
 }
+// Daughter colonies spread through the sphere without touching one another; a place that
+// finds no room after a fixed number of draws is left out, so every machine leaves out the
+// same ones.
+void PaintDaughters(Canvas& canvas, const Recipe& recipe, double reach, double roll, double pixel)
+{
+    Rng rng = MakeRng(recipe.seed * 23 + 6);
+    Point placed[16];
+    double sizes[16];
+    int32_t count = 0;
+    for (int32_t i = 0; i < recipe.daughters && count < 16; ++i) {
+        for (int32_t attempt = 0; attempt < 30; ++attempt) {
+            double x, y;
+            DiscPoint(rng, x, y);
+            double size = reach * Uniform(rng, 0.2, 0.3);
+            Point at = {x * reach, y * reach};
+            bool free = true;
+            for (int32_t j = 0; j < count; ++j) {
+                double du = at.u - placed[j].u, dv = at.v - placed[j].v;
+                free = free && std::sqrt(du * du + dv * dv) > size + sizes[j] + 4 * pixel;
+            }
+            if (free) {
+                placed[count] = at, sizes[count++] = size;
+                break;
+            }
+        }
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        Point at = {placed[i].u * roll, placed[i].v};
+        PaintVesicle(canvas, at, sizes[i], Shade(recipe.plastid, 0.9), 0.6);
+        PaintRing(canvas, at, sizes[i], 1.0 * pixel, Shade(recipe.plastid, 1.4), 0.4);
+        for (int32_t k = 0; k < 7; ++k) {
+            double a = TWO_PI * k / 7 + i;
+            Point cell = {at.u + Cosine(a) * sizes[i] * 0.6, at.v + Sine(a) * sizes[i] * 0.6};
+            PaintDisc(canvas, cell, 1.4 * pixel, Shade(recipe.plastid, 1.3), 0.6);
+        }
+    }
+}
 } // namespace
 
 void PaintNucleus(Canvas& canvas, const Body& body, const Recipe& recipe)
@@ -149,15 +186,7 @@ void PaintColony(Canvas& canvas, const Body& body, const Recipe& recipe)
         Rgb color = Shade(recipe.plastid, 0.6 + 0.6 * depth);
         PaintDisc(canvas, at, pixel * (1.6 + 1.2 * depth), color, 0.35 + 0.45 * depth);
     }
-    Rng rng = MakeRng(recipe.seed * 23 + 6);
-    for (int32_t i = 0; i < recipe.daughters; ++i) {
-        double x, y;
-        DiscPoint(rng, x, y);
-        double size = width * Uniform(rng, 0.13, 0.2);
-        double u = (x * c) * width * 0.5, v = y * length * 0.5;
-        PaintVesicle(canvas, {u, v}, size, Shade(recipe.plastid, 0.9), 0.6);
-        PaintRing(canvas, {u, v}, size, 1.0 * pixel, Shade(recipe.plastid, 1.4), 0.4);
-    }
+    PaintDaughters(canvas, recipe, width * 0.62, c, pixel);
 }
 
 void PaintStriae(Canvas& canvas, const Body& body, const Recipe& recipe)
