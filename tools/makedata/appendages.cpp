@@ -1,7 +1,7 @@
 // Cilia, flagella and axopods, all rooted on the body's outline and moved by the frame phase.
 #include "tools/makedata/appendages.h"
 
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 #include "tools/makedata/rng.h"
 #include "tools/makedata/shapes.h"
 

@@ -1,7 +1,7 @@
 // Body outlines: a tapered, lobed oval, a rod with round ends, or a helix.
 #include "tools/makedata/body.h"
 
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 #include "tools/makedata/rng.h"
 
 #include <cmath>

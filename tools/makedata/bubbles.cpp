@@ -1,7 +1,7 @@
 // Bubble images: thin bright rims with a glint, nearly clear inside, on the colour key.
 #include "tools/makedata/bubbles.h"
 
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 #include "tools/makedata/key_file.h"
 #include "tools/makedata/rng.h"
 #include "tools/makedata/shapes.h"

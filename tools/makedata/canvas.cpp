@@ -1,7 +1,7 @@
 // Blending and flattening of the generator's canvas.
 #include "tools/makedata/canvas.h"
 
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 // adds in screen space (which do not turn with the cell), plus rounding.
 #include "tools/makedata/eye_sockets.h"
 
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 #include "tools/makedata/shapes.h"
 
 #include <cmath>

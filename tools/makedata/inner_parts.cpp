@@ -2,7 +2,7 @@
 // frame shows the same organelles, moved a little as the body stretches and the plasm streams.
 #include "tools/makedata/inner_parts.h"
 
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 #include "tools/makedata/rng.h"
 #include "tools/makedata/shapes.h"
 

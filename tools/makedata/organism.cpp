@@ -4,7 +4,7 @@
 
 #include "tools/makedata/appendages.h"
 #include "tools/makedata/body.h"
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 #include "tools/makedata/inner_parts.h"
 #include "tools/makedata/rng.h"
 

@@ -1,7 +1,7 @@
 // Soft-edged shapes: each computes a signed distance per pixel and blends its coverage once.
 #include "tools/makedata/shapes.h"
 
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 
 #include <cmath>
 

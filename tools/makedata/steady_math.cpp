@@ -1,5 +1,5 @@
 // Deterministic trigonometry: range reduction and a Taylor polynomial in plain IEEE doubles.
-#include "tools/makedata/det_math.h"
+#include "tools/makedata/steady_math.h"
 
 #include <cmath>
 
