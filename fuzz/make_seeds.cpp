@@ -65,6 +65,44 @@ bool MakeBlockAndPackSeeds(const std::string& folder)
     }
     return ok && Save(folder, "pack", "five_entries", pack);
 }
+void PutLittleEndian(Bytes& bytes, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.push_back(uint8_t(value >> (8 * i)));
+}
+
+// A RIFF WAVE image: 16-bit PCM, its format chunk followed by another chunk before the data.
+Bytes Wave(int channels, int sampleRate, int samples)
+{
+    Bytes body = Text("WAVEfmt ");
+    PutLittleEndian(body, 16, 4);
+    PutLittleEndian(body, 1, 2);
+    PutLittleEndian(body, channels, 2);
+    PutLittleEndian(body, sampleRate, 4);
+    PutLittleEndian(body, sampleRate * channels * 2, 4);
+    PutLittleEndian(body, channels * 2, 2);
+    PutLittleEndian(body, 16, 2);
+    Bytes list = Text("LIST");
+    PutLittleEndian(list, 4, 4);
+    Bytes info = Text("INFO");
+    list.insert(list.end(), info.begin(), info.end());
+    body.insert(body.end(), list.begin(), list.end());
+    Bytes data = Text("data");
+    PutLittleEndian(data, samples * channels * 2, 4);
+    for (int i = 0; i < samples * channels; ++i)
+        PutLittleEndian(data, uint32_t((i * 2654435761u) >> 16), 2);
+    body.insert(body.end(), data.begin(), data.end());
+    Bytes image = Text("RIFF");
+    PutLittleEndian(image, uint32_t(body.size()), 4);
+    image.insert(image.end(), body.begin(), body.end());
+    return image;
+}
+
+bool MakeWaveSeeds(const std::string& folder)
+{
+    return Save(folder, "wave", "mono_with_list", Wave(1, 22050, 40)) &&
+           Save(folder, "wave", "stereo", Wave(2, 44100, 16));
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -74,7 +112,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string folder = argv[1];
-    bool ok = MakeBlockAndPackSeeds(folder);
+    bool ok = MakeBlockAndPackSeeds(folder) && MakeWaveSeeds(folder);
     if (!ok)
         std::fprintf(stderr, "make_fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return ok ? 0 : 1;
