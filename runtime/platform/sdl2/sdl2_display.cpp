@@ -193,9 +193,11 @@ int32_t PlatformPresent(const uint8_t* pixels, int32_t pitch, int32_t rate)
         return PRESENT_FAILED;
     SDL_RenderClear(Display.renderer);
     SDL_RenderCopy(Display.renderer, Display.texture, nullptr, nullptr);
+    SDL_RenderPresent(Display.renderer);
+    // Paced after the present, so that the game's passes (not only the shown frames) never
+    // follow each other faster than the rate, however irregularly the present itself returns.
     if (rate > 0)
         SleepUntil(PaceFrame(Display.pacer, NowNanoseconds(), rate));
-    SDL_RenderPresent(Display.renderer);
     return PRESENT_SHOWN;
 }
 
