@@ -93,6 +93,9 @@ bool CreateRenderer()
 void Sdl2PrepareHints()
 {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Relative motion stays in the mouse's own units, as the game's input layer expects, not
+    // scaled by how the logical screen is fitted to the desktop.
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
 }
 
 uint32_t Sdl2WindowId()
