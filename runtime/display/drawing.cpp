@@ -35,12 +35,23 @@ void ApplyMode(DeviceContext* context, int32_t mode)
     context->transparentBack = (mode & 1) != 0;
 }
 
+// Whether the lender still has the surface locked for this drawing: a flip or a closing
+// screen takes it back, and then the pixels may be gone.
+bool StillLocked()
+{
+    return static_cast<const SurfaceDrawing*>(Drawing.target.owner)->held == -1;
+}
+
 // The context of the open drawing, taken again after PlotPixel locked the surface; none when
 // no drawing is open or its surface was taken back by its owner.
 DeviceContext* CurrentContext()
 {
     if (!Drawing.deviceContext)
         return nullptr;
+    if (Drawing.access == -1 && !StillLocked()) {
+        Drawing.deviceContext = nullptr;
+        return nullptr;
+    }
     if (Drawing.access == -1) {
         Drawing.access = 1;
         DeviceContext* context = Drawing.target.getContext(Drawing.target.owner);
@@ -178,7 +189,7 @@ void StopDrawing()
         Drawing.deviceContext->pen = Drawing.oldPen;
         Drawing.deviceContext->brush = Drawing.oldBrush;
     }
-    if (Drawing.access == -1 || current)
+    if ((Drawing.access == -1 && StillLocked()) || current)
         Drawing.target.release(Drawing.target.owner);
     Drawing.deviceContext = nullptr;
     Drawing.pixels = nullptr;
@@ -263,9 +274,10 @@ void PlotPixel(int32_t x, int32_t y, uint32_t color)
     if (!Drawing.deviceContext)
         return;
     const DrawTarget& target = Drawing.target;
+    const Surface& surface = *static_cast<const SurfaceDrawing*>(target.owner)->surface;
     int32_t format = target.pixelFormat;
     bool direct = format == 1 || format == 2 || format == 3 || format == 7;
-    if (target.kind != 7 || !direct) {
+    if (target.kind != 7 || !direct || format != surface.format) {
         if (DeviceContext* context = CurrentContext())
             ContextSetPixel(context, x, y, color);
         return;
@@ -281,9 +293,13 @@ void PlotPixel(int32_t x, int32_t y, uint32_t color)
         Drawing.pitch = pitch;
         Drawing.access = -1;
     }
-    if (x < 0 || y < 0 || x >= target.width || y >= target.height)
+    if (!StillLocked()) {
+        Drawing.deviceContext = nullptr;
         return;
-    int32_t bytes = FormatBytesPerPixel(format);
+    }
+    if (x < 0 || y < 0 || x >= surface.width || y >= surface.height)
+        return;
+    int32_t bytes = surface.bytesPerPixel;
     PutPixelValue(Drawing.pixels + static_cast<intptr_t>(y) * Drawing.pitch + x * bytes, bytes,
                   ColorToPixel(format, color));
 }

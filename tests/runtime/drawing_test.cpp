@@ -228,6 +228,18 @@ TEST(Drawing, NothingHappensWithoutAnOpenDrawingAndOneLendingAtATime)
     EXPECT_EQ(ReadPixel(*surface, 5, 5), 0u);
     StopDrawing();
     EXPECT_EQ(holder.held, 1); // the new lending is untouched
+
+    // The same while the surface is locked for direct writes.
+    StartDrawing(again);
+    PlotPixel(0, 0, WHITE);
+    EndSurfaceDrawing(&holder);
+    ASSERT_NE(BeginSurfaceDrawing(&holder, surface, 32), nullptr);
+    PlotPixel(7, 7, WHITE);
+    DrawBox(6, 0, 2, 2, WHITE);
+    EXPECT_EQ(ReadPixel(*surface, 7, 7), 0u);
+    EXPECT_EQ(ReadPixel(*surface, 6, 0), 0u);
+    StopDrawing();
+    EXPECT_EQ(holder.held, 1);
     EndSurfaceDrawing(&holder);
     FreeSurface(surface);
 }
