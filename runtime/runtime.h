@@ -24,6 +24,8 @@
 #include "runtime/display/pixel_access.h"
 #include "runtime/display/quad_rasterizer.h"
 #include "runtime/display/screen.h"
+#include "runtime/display/sprite.h"
+#include "runtime/display/sprite_conversion.h"
 #include "runtime/display/surface.h"
 
 // Input and sound
