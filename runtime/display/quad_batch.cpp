@@ -16,8 +16,9 @@ constexpr int32_t BatchCapacity = 4096;
 // Rows per band: small enough for the two threads to share out any scene evenly, large enough
 // that a quad is rarely cut into many pieces.
 constexpr int32_t BandRows = 32;
-// Pauses the helper spins through before it sleeps: batches of one frame come close together.
-constexpr int32_t SpinRounds = 20000;
+// Pauses the helper spins through before it sleeps. Batches come once a frame, so waking from
+// the kernel costs little, while spinning on would take a core from whatever else runs.
+constexpr int32_t SpinRounds = 1000;
 
 struct QuadBatch {
     QuadSetup* quads = nullptr; // BatchCapacity entries, made at the first quad

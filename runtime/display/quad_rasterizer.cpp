@@ -271,10 +271,10 @@ struct EdgeWalk {
     int64_t stepQuotient, stepRemainder;  // of the change of n per row
 };
 
-void StartEdges(const QuadTriangle& tri, int32_t y, EdgeWalk walk[3])
+void StartEdges(const QuadTriangle& tri, int32_t y, EdgeWalk walk[4])
 {
     int64_t py = int64_t{y} * SubPixels + SubPixels / 2;
-    for (int e = 0; e < 3; ++e) {
+    for (int e = 0; e < tri.edgeCount; ++e) {
         EdgeWalk& w = walk[e];
         int64_t a = tri.a[e];
         int64_t k = tri.b[e] * py + tri.c[e] + a * (SubPixels / 2);
@@ -301,13 +301,13 @@ void StartEdges(const QuadTriangle& tri, int32_t y, EdgeWalk walk[3])
     }
 }
 
-// The columns [left, right) of the current row inside the triangle, by its three edges and
+// The columns [left, right) of the current row inside the polygon, by its edges and
 // the top-left rule (false when the row misses it); then moves the edges to the next row.
-bool NextSpan(EdgeWalk walk[3], int32_t width, int32_t& left, int32_t& right)
+bool NextSpan(EdgeWalk walk[4], int32_t edges, int32_t width, int32_t& left, int32_t& right)
 {
     int64_t lo = 0, hi = width;
     bool inside = true;
-    for (int e = 0; e < 3; ++e) {
+    for (int e = 0; e < edges; ++e) {
         EdgeWalk& w = walk[e];
         if (w.kind == 2) {
             inside = inside && (w.quotient > 0 || (w.quotient == 0 && w.inclusive));
@@ -367,24 +367,29 @@ struct FixedVertex {
     double s, t;
 };
 
-bool SetUpTriangle(QuadTriangle& tri, FixedVertex p0, FixedVertex p1, FixedVertex p2,
-                   int32_t height)
+// Edges, rows and texture planes of a convex polygon of three or four corners in boundary
+// order; false when it has no area or no row of the target.
+bool SetUpPolygon(QuadTriangle& tri, const FixedVertex* corners, int32_t count, int32_t height)
 {
+    const FixedVertex &p0 = corners[0], &p1 = corners[1], &p2 = corners[2];
     int64_t area = (p2.y - p0.y) * (p1.x - p0.x) - (p2.x - p0.x) * (p1.y - p0.y);
     if (area == 0)
         return false;
-    if (area < 0)
-        std::swap(p1, p2);
-    const FixedVertex* p[3] = {&p0, &p1, &p2};
-    for (int e = 0; e < 3; ++e) {
+    // Walk the boundary so that the inside is on the positive side of every edge.
+    const FixedVertex* p[4];
+    for (int32_t i = 0; i < count; ++i)
+        p[i] = &corners[area > 0 ? i : (count - i) % count];
+    tri.edgeCount = count;
+    int64_t top = p0.y, bottom = p0.y;
+    for (int32_t e = 0; e < count; ++e) {
         const FixedVertex& from = *p[e];
-        const FixedVertex& to = *p[(e + 1) % 3];
+        const FixedVertex& to = *p[(e + 1) % count];
         tri.a[e] = from.y - to.y;
         tri.b[e] = to.x - from.x;
         tri.c[e] = -(tri.a[e] * from.x + tri.b[e] * from.y);
         tri.inclusive[e] = tri.a[e] > 0 || (tri.a[e] == 0 && tri.b[e] > 0);
+        top = std::min(top, from.y), bottom = std::max(bottom, from.y);
     }
-    int64_t top = std::min({p0.y, p1.y, p2.y}), bottom = std::max({p0.y, p1.y, p2.y});
     tri.rowBegin = static_cast<int32_t>(std::max<int64_t>(0, CeilDiv(top - SubPixels / 2, SubPixels)));
     tri.rowEnd = static_cast<int32_t>(
         std::min<int64_t>(height, FloorDiv(bottom - SubPixels / 2, SubPixels) + 1));
@@ -403,6 +408,14 @@ bool SetUpTriangle(QuadTriangle& tri, FixedVertex p0, FixedVertex p1, FixedVerte
     tri.s0 = p0.s - tri.sdx * x0 - tri.sdy * y0;
     tri.t0 = p0.t - tri.tdx * x0 - tri.tdy * y0;
     return true;
+}
+
+// The fourth corner completes the parallelogram of the other three, in the texture too: the
+// two triangles then have one mapping and every row one span.
+bool IsParallelogram(const FixedVertex v[4])
+{
+    return v[3].x == v[1].x + v[2].x - v[0].x && v[3].y == v[1].y + v[2].y - v[0].y &&
+           v[3].s == v[1].s + v[2].s - v[0].s && v[3].t == v[1].t + v[2].t - v[0].t;
 }
 
 bool ValidFactor(int32_t factor, bool source)
@@ -463,10 +476,17 @@ bool PrepareQuad(QuadSetup& quad, Surface& target, const Surface& texture,
     if (!SetUpVertices(quad, vertices, fixed))
         return false;
     quad.triangleCount = 0;
-    if (SetUpTriangle(quad.triangles[quad.triangleCount], fixed[0], fixed[1], fixed[2], target.height))
-        ++quad.triangleCount;
-    if (SetUpTriangle(quad.triangles[quad.triangleCount], fixed[1], fixed[3], fixed[2], target.height))
-        ++quad.triangleCount;
+    if (IsParallelogram(fixed)) {
+        const FixedVertex boundary[4] = {fixed[0], fixed[1], fixed[3], fixed[2]};
+        quad.triangleCount = SetUpPolygon(quad.triangles[0], boundary, 4, target.height) ? 1 : 0;
+    } else {
+        const FixedVertex first[3] = {fixed[0], fixed[1], fixed[2]};
+        const FixedVertex second[3] = {fixed[1], fixed[3], fixed[2]};
+        if (SetUpPolygon(quad.triangles[quad.triangleCount], first, 3, target.height))
+            ++quad.triangleCount;
+        if (SetUpPolygon(quad.triangles[quad.triangleCount], second, 3, target.height))
+            ++quad.triangleCount;
+    }
     if (quad.triangleCount == 0)
         return false;
     quad.rowBegin = quad.triangles[0].rowBegin;
@@ -486,11 +506,11 @@ void DrawQuadRows(const QuadSetup& quad, int32_t rowBegin, int32_t rowEnd)
         int32_t first = std::max(rowBegin, tri.rowBegin), last = std::min(rowEnd, tri.rowEnd);
         if (first >= last)
             continue;
-        EdgeWalk walk[3];
+        EdgeWalk walk[4];
         StartEdges(tri, first, walk);
         for (int32_t y = first; y < last; ++y) {
             int32_t left, right;
-            if (!NextSpan(walk, quad.target->width, left, right))
+            if (!NextSpan(walk, tri.edgeCount, quad.target->width, left, right))
                 continue;
             int32_t coords[4];
             SpanCoordinates(quad, tri, y, left, right - left, coords);

@@ -70,13 +70,16 @@ struct QuadState {
     int32_t destBlend = BLEND_INVSRCALPHA;
 };
 
-// One triangle ready for scan conversion: three edge functions a*x + b*y + c in 1/256 pixel
-// units, positive inside, and the texel coordinates as planes over the screen.
+// One triangle (or, when the quad is an exact parallelogram in both position and texture, the
+// whole quad, whose two triangles then share one mapping) ready for scan conversion: three or
+// four edge functions a*x + b*y + c in 1/256 pixel units, positive inside, and the texel
+// coordinates as planes over the screen.
 struct QuadTriangle {
-    int64_t a[3];
-    int64_t b[3];
-    int64_t c[3];
-    bool inclusive[3];
+    int32_t edgeCount;
+    int64_t a[4];
+    int64_t b[4];
+    int64_t c[4];
+    bool inclusive[4];
     int32_t rowBegin;
     int32_t rowEnd;
     double s0, sdx, sdy; // texel x coordinate at screen (0, 0) and its gradient

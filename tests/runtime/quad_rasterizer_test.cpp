@@ -161,46 +161,51 @@ TEST(QuadRasterizer, UnrotatedQuadAtTextureSizeCopiesTexelsExactly)
 
 TEST(QuadRasterizer, QuadsSharingEdgesDrawEveryPixelOnce)
 {
-    // A grid of quads with jittered, shared corners, added onto black with factors (2, 2):
-    // a pixel drawn twice would read 2.
+    // A grid of quads with shared corners, added onto black with factors (2, 2): a pixel drawn
+    // twice would read 2. Jittered corners make general quads (two triangles each); a regular
+    // grid at fractional spacing makes parallelograms (drawn whole).
     SurfacePtr texture = MakeSurface(4, 4, 7);
     for (int32_t i = 0; i < 16; ++i)
         SetRawPixel(*texture, i % 4, i / 4, 0x010101);
     SurfacePtr target = MakeSurface(200, 200, 7);
-    uint32_t seed = 3;
-    float corner[9][9][2];
-    for (int j = 0; j < 9; ++j)
-        for (int i = 0; i < 9; ++i)
-            for (int axis = 0; axis < 2; ++axis)
-                corner[j][i][axis] = 10 + 22.0f * (axis ? j : i) + (NextRandom(seed) % 1536) / 256.0f - 3;
-    // Whole-pixel corners too, where centres fall exactly on diagonal edges.
-    corner[4][4][0] = 98, corner[4][4][1] = 98, corner[4][5][0] = 120, corner[4][5][1] = 98;
     QuadState state;
     state.srcBlend = BLEND_ONE;
     state.destBlend = BLEND_ONE;
-    for (bool vectors : {false, true}) {
-        VectorPaths paths(vectors);
-        std::memset(target->pixels, 0, static_cast<size_t>(target->pitch) * target->height);
-        for (int j = 0; j < 8; ++j)
-            for (int i = 0; i < 8; ++i) {
-                TLVertex v[4];
-                UprightQuad(v, 0, 0, 1, 1, 255);
-                for (int k = 0; k < 4; ++k) {
-                    v[k].x = corner[j + (k >> 1)][i + (k & 1)][0];
-                    v[k].y = corner[j + (k >> 1)][i + (k & 1)][1];
+    for (bool jitter : {true, false}) {
+        uint32_t seed = 3;
+        float corner[9][9][2];
+        for (int j = 0; j < 9; ++j)
+            for (int i = 0; i < 9; ++i)
+                for (int axis = 0; axis < 2; ++axis)
+                    corner[j][i][axis] = 10 + 22.37f * (axis ? j : i) +
+                                         (jitter ? (NextRandom(seed) % 1536) / 256.0f - 3 : 0);
+        // Whole-pixel corners too, where centres fall exactly on diagonal edges.
+        if (jitter)
+            corner[4][4][0] = 98, corner[4][4][1] = 98, corner[4][5][0] = 120, corner[4][5][1] = 98;
+        for (bool vectors : {false, true}) {
+            VectorPaths paths(vectors);
+            std::memset(target->pixels, 0, static_cast<size_t>(target->pitch) * target->height);
+            for (int j = 0; j < 8; ++j)
+                for (int i = 0; i < 8; ++i) {
+                    TLVertex v[4];
+                    UprightQuad(v, 0, 0, 1, 1, 255);
+                    for (int k = 0; k < 4; ++k) {
+                        v[k].x = corner[j + (k >> 1)][i + (k & 1)][0];
+                        v[k].y = corner[j + (k >> 1)][i + (k & 1)][1];
+                    }
+                    DrawQuad(*target, *texture, v, state);
                 }
-                DrawQuad(*target, *texture, v, state);
-            }
-        int twice = 0, missing = 0;
-        for (int32_t y = 0; y < 200; ++y)
-            for (int32_t x = 0; x < 200; ++x) {
-                uint32_t value = RawPixel(*target, x, y) & 0xFFFFFF;
-                twice += value > 0x010101;
-                bool inner = x >= 16 && x < 180 && y >= 16 && y < 180;
-                missing += inner && value != 0x010101;
-            }
-        EXPECT_EQ(twice, 0) << "vectors " << vectors;
-        EXPECT_EQ(missing, 0) << "vectors " << vectors;
+            int twice = 0, missing = 0;
+            for (int32_t y = 0; y < 200; ++y)
+                for (int32_t x = 0; x < 200; ++x) {
+                    uint32_t value = RawPixel(*target, x, y) & 0xFFFFFF;
+                    twice += value > 0x010101;
+                    bool inner = x >= 16 && x < 180 && y >= 16 && y < 180;
+                    missing += inner && value != 0x010101;
+                }
+            EXPECT_EQ(twice, 0) << "jitter " << jitter << " vectors " << vectors;
+            EXPECT_EQ(missing, 0) << "jitter " << jitter << " vectors " << vectors;
+        }
     }
 }
 
