@@ -1,10 +1,9 @@
-// The game's world scene on a 1024 x 768 32-bit back buffer, drawn side by side by our quad
-// rasterizer (both cores), by pixman (bilinear affine transforms, a solid opacity mask and
+// The game's world scene on a 1024 x 768 32-bit back buffer, drawn side by side by the
+// runtime's 3D sprites on the headless screen (our quad rasterizer on both cores), by pixman (bilinear affine transforms, a solid opacity mask and
 // OVER; the light as an 8-bit alpha image with IN_REVERSE) and by SDL2's software renderer
 // (SDL_RenderGeometry). After the runs a summary gives each frame time, pixman's time over
 // ours, and the mean absolute channel difference of each picture from pixman's.
 #include "runtime/display/quad_batch.h"
-#include "runtime/display/sprite3d_quad.h"
 #include "runtime/runtime.h"
 
 #include <SDL.h>
@@ -27,16 +26,22 @@ constexpr uint32_t Water = 0x000A14; // red 0, green 10, blue 20 as bytes B G R 
 constexpr uint32_t Key = 0xFF00FF;
 constexpr int32_t CellKinds = 4;
 
-enum TextureId { BUBBLE = 0, PLAYER = 1, LIGHT = 2, CELL = 3 };
+enum TextureId { BUBBLE = 1, PLAYER = 2, LIGHT = 3, CELL = 4, DARK = 10 };
 
+// One display as the game makes it, and the vertices it gives (for pixman and SDL2).
 struct Item {
-    int32_t texture;
+    int32_t texture; // also the number of its sprite and 3D sprite
+    int32_t size;    // zoomed to size x size before the display
+    bool zoom;       // false: left as created (bubbles and the light)
+    bool rotate;
+    int32_t angle;
+    int32_t x, y, opacity;
     TLVertex vertices[4];
     bool multiply; // the light: factors (9, 8)
 };
 
 struct Texture {
-    Surface* ours = nullptr;
+    int32_t size = 0;
     pixman_image_t* pixman = nullptr;
     SDL_Texture* sdl = nullptr;
     std::vector<uint32_t> premultiplied; // pixman's pixels
@@ -104,20 +109,20 @@ uint32_t LightTexel(int32_t x, int32_t y, int32_t)
     return Rgb(grey, grey, grey);
 }
 
-Texture MakeTexture(int32_t size, uint32_t (*texel)(int32_t, int32_t, int32_t), int32_t kind,
-                    SDL_Renderer* renderer, bool light)
+Texture MakeTexture(int32_t number, int32_t size, uint32_t (*texel)(int32_t, int32_t, int32_t),
+                    int32_t kind, SDL_Renderer* renderer, bool light)
 {
     Texture t;
-    t.ours = CreateSurface(size, size, 7);
-    t.ours->hasColorKey = 1;
-    t.ours->colorKey = Key;
+    t.size = size;
+    CreateSprite(number, size, size, 4);
+    Surface& ours = *SpriteSurface(number);
     SDL_Surface* sdl = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
     t.premultiplied.resize(static_cast<size_t>(size) * size);
     t.grey.resize(static_cast<size_t>(size) * size);
     for (int32_t y = 0; y < size; ++y)
         for (int32_t x = 0; x < size; ++x) {
             uint32_t value = texel(x, y, kind);
-            std::memcpy(SurfaceRow(*t.ours, y) + 4 * x, &value, 4);
+            std::memcpy(SurfaceRow(ours, y) + 4 * x, &value, 4);
             size_t i = static_cast<size_t>(y) * size + x;
             t.premultiplied[i] = value == Key ? 0 : 0xFF000000 | value;
             t.grey[i] = static_cast<uint8_t>(value & 255);
@@ -135,23 +140,19 @@ Texture MakeTexture(int32_t size, uint32_t (*texel)(int32_t, int32_t, int32_t), 
     SDL_SetTextureBlendMode(t.sdl, light ? SDL_BLENDMODE_MOD : SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(t.sdl, SDL_ScaleModeLinear);
     SDL_FreeSurface(sdl);
+    CreateSprite3D(number, number);
     return t;
 }
 
-// One drawn quad as the game makes it: zoom, optional rotation, display.
-Item MakeItem(int32_t texture, int32_t textureSize, int32_t size, bool rotate, int32_t angle,
-              int32_t x, int32_t y, int32_t opacity)
+Item MakeItem(int32_t texture, int32_t size, bool zoom, bool rotate, int32_t angle, int32_t x,
+              int32_t y, int32_t opacity)
 {
+    Item item{texture, size, zoom, rotate, angle, x, y, opacity, {}, texture == LIGHT};
     Sprite3DRecord record{};
-    record.zoomWidth = record.zoomHeight = static_cast<int16_t>(textureSize);
-    SetUprightCorners(record, textureSize, textureSize);
-    if (size != textureSize) {
-        record.zoomWidth = record.zoomHeight = static_cast<int16_t>(size);
-        SetUprightCorners(record, size, size);
-    }
+    record.zoomWidth = record.zoomHeight = static_cast<int16_t>(size);
+    SetUprightCorners(record, size, size);
     if (rotate)
         RotateCorners(record, angle, 0);
-    Item item{texture, {}, texture == LIGHT};
     PlaceCorners(record, x, y, opacity, item.vertices);
     return item;
 }
@@ -159,7 +160,6 @@ Item MakeItem(int32_t texture, int32_t textureSize, int32_t size, bool rotate, i
 struct Scene {
     SDL_Surface* sdlTarget = nullptr;
     SDL_Renderer* renderer = nullptr;
-    Surface* ours = nullptr;
     pixman_image_t* pixman = nullptr;
     std::vector<uint32_t> pixmanPixels;
     std::vector<Texture> textures;
@@ -174,15 +174,20 @@ void BuildTextures(Scene& scene)
 {
     scene.sdlTarget = SDL_CreateRGBSurfaceWithFormat(0, Width, Height, 32, SDL_PIXELFORMAT_RGB888);
     scene.renderer = SDL_CreateSoftwareRenderer(scene.sdlTarget);
-    scene.ours = CreateSurface(Width, Height, 7);
+    if (!InitSprite() || !InitSprite3D() || !OpenScreen(Width, Height, 32, "scene"))
+        std::fprintf(stderr, "the headless screen did not open\n");
+    SetTransparentColor(-1, static_cast<int32_t>(Key));
+    Sprite3DQuality(1);
+    CreateSprite(DARK, GradientSize, GradientSize, 0);
     scene.pixmanPixels.assign(static_cast<size_t>(Width) * Height, 0);
     scene.pixman = pixman_image_create_bits(PIXMAN_x8r8g8b8, Width, Height,
                                             scene.pixmanPixels.data(), Width * 4);
-    scene.textures.push_back(MakeTexture(64, BubbleTexel, 0, scene.renderer, false));
-    scene.textures.push_back(MakeTexture(64, PlayerTexel, 0, scene.renderer, false));
-    scene.textures.push_back(MakeTexture(GradientSize, LightTexel, 0, scene.renderer, true));
+    scene.textures.resize(CELL + CellKinds);
+    scene.textures[BUBBLE] = MakeTexture(BUBBLE, 64, BubbleTexel, 0, scene.renderer, false);
+    scene.textures[PLAYER] = MakeTexture(PLAYER, 64, PlayerTexel, 0, scene.renderer, false);
+    scene.textures[LIGHT] = MakeTexture(LIGHT, GradientSize, LightTexel, 0, scene.renderer, true);
     for (int32_t kind = 0; kind < CellKinds; ++kind)
-        scene.textures.push_back(MakeTexture(128, CellTexel, kind, scene.renderer, false));
+        scene.textures[CELL + kind] = MakeTexture(CELL + kind, 128, CellTexel, kind, scene.renderer, false);
     for (int32_t a = 0; a < 256; ++a) {
         pixman_color_t colour{0, 0, 0, static_cast<uint16_t>(a * 257)};
         scene.opacity[a] = pixman_image_create_solid_fill(&colour);
@@ -194,19 +199,19 @@ void LayOut(Scene& scene, int32_t cells)
     scene.items.clear();
     uint32_t seed = 2026;
     for (int32_t i = 0; i < 62; ++i)
-        scene.items.push_back(MakeItem(BUBBLE, 64, 64, false, 0, Between(seed, -32, Width - 32),
+        scene.items.push_back(MakeItem(BUBBLE, 64, false, false, 0, Between(seed, -32, Width - 32),
                                        Between(seed, -32, Height - 32), Between(seed, 108, 148)));
     for (int32_t i = 0; i < cells; ++i) {
         int32_t size = Between(seed, 32, 160);
-        scene.items.push_back(MakeItem(CELL + i % CellKinds, 128, size, true, Between(seed, 0, 359),
+        scene.items.push_back(MakeItem(CELL + i % CellKinds, size, true, true, Between(seed, 0, 359),
                                        Between(seed, -size / 2, Width - size / 2),
                                        Between(seed, -size / 2, Height - size / 2),
                                        Between(seed, 160, 170)));
     }
-    scene.items.push_back(MakeItem(PLAYER, 64, 64, true, 30, Width / 2 - 32, Height / 2 - 32, 196));
+    scene.items.push_back(MakeItem(PLAYER, 64, true, true, 30, Width / 2 - 32, Height / 2 - 32, 196));
     scene.lightX = Width / 2 - GradientSize / 2;
     scene.lightY = Height / 2 - GradientSize / 2;
-    scene.items.push_back(MakeItem(LIGHT, GradientSize, GradientSize, false, 0, scene.lightX,
+    scene.items.push_back(MakeItem(LIGHT, GradientSize, false, false, 0, scene.lightX,
                                    scene.lightY, 255));
 }
 
@@ -220,32 +225,26 @@ void DarknessSquares(const Scene& scene, int32_t squares[8][2])
     }
 }
 
-void FillOurs(Surface& target, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t value)
-{
-    int32_t left = std::max(x, 0), right = std::min(x + width, target.width);
-    int32_t top = std::max(y, 0), bottom = std::min(y + height, target.height);
-    for (int32_t row = top; row < bottom; ++row) {
-        auto* p = reinterpret_cast<uint32_t*>(SurfaceRow(target, row));
-        std::fill(p + left, p + right, value);
-    }
-}
-
+// The frame as the game draws it, through the runtime's operations.
 void DrawOurs(Scene& scene)
 {
-    FillOurs(*scene.ours, 0, 0, Width, Height, Water);
-    QuadState over;
-    over.filterLinear = 1;
-    QuadState multiply = over;
-    multiply.srcBlend = BLEND_DESTCOLOR;
-    multiply.destBlend = BLEND_INVDESTALPHA;
-    for (const Item& item : scene.items)
-        AddQuad(*scene.ours, *scene.textures[item.texture].ours, item.vertices,
-                item.multiply ? multiply : over);
-    DrawQuadBatch();
+    ClearScreen(static_cast<int32_t>(ColorRGB(0, 10, 20)));
+    Start3D();
+    Sprite3DBlendingMode(5, 6);
+    for (const Item& item : scene.items) {
+        if (item.multiply)
+            Sprite3DBlendingMode(9, 8);
+        if (item.zoom)
+            ZoomSprite3D(item.texture, item.size, item.size);
+        if (item.rotate)
+            RotateSprite3D(item.texture, item.angle, 0);
+        DisplaySprite3D(item.texture, item.x, item.y, item.opacity);
+    }
+    Stop3D();
     int32_t squares[8][2];
     DarknessSquares(scene, squares);
     for (auto& square : squares)
-        FillOurs(*scene.ours, square[0], square[1], GradientSize, GradientSize, 0);
+        DisplaySprite(DARK, square[0], square[1]);
 }
 
 // Screen to texture: the affine map of the quad's first triangle.
@@ -294,7 +293,7 @@ void DrawPixman(Scene& scene)
         int32_t y1 = std::min(Height, static_cast<int32_t>(std::ceil(bottom)));
         if (x0 >= x1 || y0 >= y1)
             continue;
-        pixman_transform_t transform = TextureTransform(item, texture.ours->width);
+        pixman_transform_t transform = TextureTransform(item, texture.size);
         pixman_image_set_transform(texture.pixman, &transform);
         pixman_image_composite32(PIXMAN_OP_OVER, texture.pixman,
                                  scene.opacity[item.vertices[0].diffuse >> 24], scene.pixman, x0,
@@ -383,7 +382,7 @@ void CompareFrames(Scene& scene, int32_t cells)
     DrawPixman(scene);
     DrawSdl(scene);
     const auto* pixman = reinterpret_cast<const uint8_t*>(scene.pixmanPixels.data());
-    DifferenceOurs[cells] = MeanDifference(scene.ours->pixels, scene.ours->pitch, pixman, Width * 4);
+    DifferenceOurs[cells] = MeanDifference(BackBuffer()->pixels, BackBuffer()->pitch, pixman, Width * 4);
     SDL_LockSurface(scene.sdlTarget);
     DifferenceSdl[cells] = MeanDifference(static_cast<const uint8_t*>(scene.sdlTarget->pixels),
                                           scene.sdlTarget->pitch, pixman, Width * 4);
@@ -442,7 +441,6 @@ public:
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    StartQuadHelper();
     Scene scene;
     BuildTextures(scene);
     TheScene = &scene;
@@ -460,7 +458,8 @@ int main(int argc, char** argv)
                     reporter.milliseconds["OursOneCore"][cells], pixman, sdl,
                     ours > 0 ? pixman / ours : 0.0, DifferenceOurs[cells], DifferenceSdl[cells]);
     }
-    StopQuadHelper();
+    FreeAllSprite3D();
+    EndSprite();
     benchmark::Shutdown();
     return 0;
 }

@@ -25,6 +25,7 @@
 #include "runtime/display/quad_rasterizer.h"
 #include "runtime/display/screen.h"
 #include "runtime/display/sprite.h"
+#include "runtime/display/sprite3d.h"
 #include "runtime/display/sprite_conversion.h"
 #include "runtime/display/surface.h"
 

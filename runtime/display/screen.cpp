@@ -309,6 +309,11 @@ Surface* BackBuffer()
     return Screen.backBuffer;
 }
 
+int32_t ScreenLibraryInitialised()
+{
+    return Screen.initialised;
+}
+
 int32_t ScreenDrawingHeld()
 {
     return Screen.drawing.held;

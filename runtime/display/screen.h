@@ -60,6 +60,8 @@ int32_t DrawBufferHeight();
 Surface* BackBuffer();
 // 1 while ScreenDrawTarget's surface is held for drawing, -1 while it is locked, else 0.
 int32_t ScreenDrawingHeld();
+// 1 once InitSprite has succeeded (the 3D sprites need it), until EndSprite.
+int32_t ScreenLibraryInitialised();
 
 // ---- Hooks: how the sprite and 3D sprite libraries meet the screen ----
 

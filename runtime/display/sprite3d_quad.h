@@ -6,9 +6,6 @@
 #include <cstdint>
 #include <type_traits>
 
-// Bit of a sprite's mode for a 32-bit texture with an alpha channel.
-constexpr uint16_t SPRITE_MODE_ALPHA = 8;
-
 struct Sprite3DRecord {
     // 1 while the record holds a quad. The table tests a record's first 32 bits, which the low
     // half of a 64-bit pointer cannot be trusted to fill, so the texture comes second.
@@ -19,6 +16,7 @@ struct Sprite3DRecord {
     int16_t zoomHeight;
     int16_t angle; // stored rotation in degrees
     uint16_t mode; // the source sprite's mode flags
+    int32_t sprite; // the source sprite's number or handle, to find out whether it still lives
 };
 static_assert(std::is_trivially_copyable_v<Sprite3DRecord>);
 

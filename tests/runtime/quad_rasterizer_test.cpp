@@ -211,8 +211,8 @@ TEST(QuadRasterizer, QuadsSharingEdgesDrawEveryPixelOnce)
 
 TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
 {
-    // A 5 x 5 texture of extreme and mixed colours and key texels, magnified 32 times, so
-    // that bilinear fractions step through 0, 8, ... 248 and every texel meets every
+    // A 5 x 5 texture of extreme and mixed colours and key texels, magnified 16 times, so
+    // that bilinear fractions step through 0, 16, ... 240 and every texel meets every
     // neighbour; the destination runs through all channel values.
     const uint32_t colours[] = {0xFF00FF, 0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
                                 0x7F8081, 0x010203, 0xFEFDFC, 0xFF00FE};
@@ -228,10 +228,10 @@ TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
         }
         texture->hasColorKey = 1;
         texture->colorKey = format == 3 ? 0xF81F : 0xFF00FF;
-        SurfacePtr target = MakeSurface(168, 168, format);
-        for (int32_t y = 0; y < 168; ++y)
-            for (int32_t x = 0; x < 168; ++x)
-                SetRawPixel(*target, x, y, (x * 255 / 167) | (y * 255 / 167) << 8 | ((x + y) & 255) << 16);
+        SurfacePtr target = MakeSurface(88, 88, format);
+        for (int32_t y = 0; y < 88; ++y)
+            for (int32_t x = 0; x < 88; ++x)
+                SetRawPixel(*target, x, y, (x * 255 / 87) | (y * 255 / 87) << 8 | ((x * 3 + y * 5) & 255) << 16);
         for (int32_t filter : {0, 1})
             for (const Pair& pair : pairs)
                 for (uint32_t alpha : {0u, 1u, 127u, 128u, 254u, 255u}) {
@@ -244,7 +244,7 @@ TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
                     state.srcBlend = pair.src;
                     state.destBlend = pair.dest;
                     TLVertex v[4];
-                    UprightQuad(v, 4, 4, 160, 160, alpha);
+                    UprightQuad(v, 4, 4, 80, 80, alpha);
                     SurfacePtr expected = Copy(*target);
                     ReferenceDrawQuad(*expected, *texture, v, state);
                     for (bool vectors : {false, true}) {
