@@ -1,0 +1,120 @@
+// The game's images, made once at start-up in three stages: image files loaded into sprites,
+// sprites drawn by the program, and the 3D sprites the world is drawn with.
+#include "game/game.h"
+
+namespace {
+constexpr uint32_t Magenta = 0xFF00FF;
+constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t Black = 0;
+
+// The cursor: the outline of an arrow head with its tip at (1, 1), on a transparent ground.
+void CreateCursor()
+{
+    CreateSprite(0, 16, 16, 0);
+    StartDrawing(SpriteDrawTarget(0));
+    DrawBox(0, 0, 16, 16, Magenta);
+    DrawLine(1, 1, 16, 8, White);
+    DrawLine(1, 1, 8, 16, White);
+    DrawLine(16, 8, 8, 16, White);
+    StopDrawing();
+}
+
+// The light: a radial gradient, white within radius 145, one grey step darker per pixel
+// outward, black from radius 400 on. Each filled circle covers the middle of the last.
+void CreateLight()
+{
+    CreateSprite(2, GradientSize, GradientSize, 4);
+    StartDrawing(SpriteDrawTarget(2));
+    DrawBox(0, 0, 1280, 800, Black);
+    for (uint32_t i = 0; i <= 255; ++i)
+        DrawCircle(GradientSize / 2, GradientSize / 2, 400 - static_cast<int32_t>(i),
+                   ColorRGB(i, i, i));
+    StopDrawing();
+}
+
+// Black squares of the edges 1, 2, 4 ... 2048, left as created; 1024 is the darkness tile.
+void CreateEmptySquares()
+{
+    for (int32_t i = 0; i <= 11; ++i) {
+        int32_t edge = TruncateToInteger(PowerDouble(2.0, i));
+        SizeSprites[edge][1] = CreateSprite(DYNAMIC_OBJECT, edge, edge, 0);
+    }
+}
+
+// The pupils: black dots about i pixels across in the top-left corner of 8 x 8 sprites.
+void DrawDot(int32_t i)
+{
+    switch (i) {
+    case 1:
+        PlotPixel(0, 0, Black);
+        break;
+    case 2:
+        DrawCircle(0, 0, 1, Black);
+        break;
+    case 3:
+        PlotPixel(1, 0, Black);
+        PlotPixel(1, 1, Black);
+        PlotPixel(1, 2, Black);
+        PlotPixel(0, 1, Black);
+        PlotPixel(2, 1, Black);
+        break;
+    case 4:
+        DrawCircle(2, 2, 2, Black);
+        break;
+    case 5:
+        DrawBox(1, 1, 3, 3, Black);
+        PlotPixel(0, 2, Black);
+        PlotPixel(2, 0, Black);
+        PlotPixel(4, 2, Black);
+        PlotPixel(2, 4, Black);
+        break;
+    default:
+        DrawCircle(3, 3, 3, Black);
+        break;
+    }
+}
+
+void CreateDots()
+{
+    for (int32_t i = 1; i <= 6; ++i) {
+        int32_t dot = CreateSprite(DYNAMIC_OBJECT, 8, 8, 4);
+        DotSprites[i][1] = dot;
+        StartDrawing(SpriteDrawTarget(dot));
+        DrawBox(0, 0, 8, 8, Magenta);
+        DrawDot(i);
+        StopDrawing();
+    }
+}
+} // namespace
+
+void LoadImageSprites()
+{
+    SetTransparentColor(-1, Magenta);
+    LoadSprite(1, "gfx\\test.png", 4);
+    for (int32_t i = 1; i <= 20; ++i) {
+        std::string name = "gfx\\Blase" + IntegerToText(i) + ".png";
+        BubbleSprites[i][1] = LoadSprite(DYNAMIC_OBJECT, name, 4);
+    }
+}
+
+void CreateDrawnSprites()
+{
+    CreateCursor();
+    CreateLight();
+    CreateEmptySquares();
+    CreateDots();
+}
+
+void CreateSprite3Ds()
+{
+    Sprite3DQuality(BilinearFiltering);
+    CreateSprite3D(1, 1);
+    CreateSprite3D(2, 2);
+    for (int32_t i = 1; i <= 20; ++i)
+        BubbleSprites[i][0] = CreateSprite3D(DYNAMIC_OBJECT, BubbleSprites[i][1]);
+    for (int32_t i = 1; i <= 6; ++i)
+        DotSprites[i][0] = CreateSprite3D(DYNAMIC_OBJECT, DotSprites[i][1]);
+    for (int32_t t = 1; t <= CellTypeCount; ++t)
+        for (int32_t k = 0; k < CellTypes[t].FrameCount && k <= MaxFrameIndex; ++k)
+            CellSprite(t, k)[0] = CreateSprite3D(DYNAMIC_OBJECT, CellSprite(t, k)[1]);
+}
