@@ -21,11 +21,10 @@ protected:
     void SetUp() override
     {
         std::string definition = "Type = 0\r\nsize = 64|64\r\ntrans = 255|255\r\n";
-        directory = MakeGameDirectory({{2, definition, {SolidPng(64, 64, Green)}}},
-                                      SolidPng(64, 64, Red), SolidPng(8, 8, White));
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(directory);
-        int quiet = ::open("/dev/null", O_RDWR);
+        WriteGameData({{2, definition, {SolidPng(64, 64, Green)}}}, SolidPng(64, 64, Red),
+                      SolidPng(8, 8, White));
+        // The console's lines go nowhere; the descriptor stays open for the whole test program.
+        static const int quiet = ::open("/dev/null", O_RDWR);
         ClearGlobals();
         OpenConsoleOn(quiet, quiet);
         int status = 0;
@@ -39,8 +38,6 @@ protected:
         HeadlessMouseButton(1, 0);
         if (started)
             QuitSequence();
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(directory);
     }
 
     // The last presented frame's pixel as 0xRRGGBB.
@@ -64,7 +61,7 @@ protected:
         bubble->trans = 255;
     }
 
-    std::filesystem::path directory, previous;
+    ScratchFolder folder;
     bool started = false;
 };
 
