@@ -301,6 +301,8 @@ void DrawCell(const Cell& cell);
 void DrawPlayerAndLight();
 
 // The main loop.
+// Every cell moves and behaves on every pass; those near the screen are drawn and perceive.
+void UpdateCells();
 // One pass: keys, mouse, player, world, overlay, cursor, flip. False once the loop must end
 // (Escape, or a quit asked for from the console), after that pass has shown its frame.
 bool RunMainLoopPass();

@@ -28,8 +28,8 @@ void ReadKeys()
         PollKeyboard();
     }
 }
+} // namespace
 
-// Every cell moves and behaves on every pass; only those near the screen are drawn and see.
 void UpdateCells()
 {
     ResetList(CellList);
@@ -43,7 +43,6 @@ void UpdateCells()
         }
     }
 }
-} // namespace
 
 bool RunMainLoopPass()
 {
