@@ -3,6 +3,12 @@
 #include "game/game.h"
 
 namespace {
+// Dynamic objects are known by handles that fit the 32-bit entries of the tables.
+int32_t Handle(intptr_t object)
+{
+    return static_cast<int32_t>(object);
+}
+
 constexpr uint32_t Magenta = 0xFF00FF;
 constexpr uint32_t White = 0xFFFFFF;
 constexpr uint32_t Black = 0;
@@ -37,7 +43,7 @@ void CreateEmptySquares()
 {
     for (int32_t i = 0; i <= 11; ++i) {
         int32_t edge = TruncateToInteger(PowerDouble(2.0, i));
-        SizeSprites[edge][1] = CreateSprite(DYNAMIC_OBJECT, edge, edge, 0);
+        SizeSprites[edge][1] = Handle(CreateSprite(DYNAMIC_OBJECT, edge, edge, 0));
     }
 }
 
@@ -77,7 +83,7 @@ void DrawDot(int32_t i)
 void CreateDots()
 {
     for (int32_t i = 1; i <= 6; ++i) {
-        int32_t dot = CreateSprite(DYNAMIC_OBJECT, 8, 8, 4);
+        int32_t dot = Handle(CreateSprite(DYNAMIC_OBJECT, 8, 8, 4));
         DotSprites[i][1] = dot;
         StartDrawing(SpriteDrawTarget(dot));
         DrawBox(0, 0, 8, 8, Magenta);
@@ -93,7 +99,7 @@ void LoadImageSprites()
     LoadSprite(1, "gfx\\test.png", 4);
     for (int32_t i = 1; i <= 20; ++i) {
         std::string name = "gfx\\Blase" + IntegerToText(i) + ".png";
-        BubbleSprites[i][1] = LoadSprite(DYNAMIC_OBJECT, name, 4);
+        BubbleSprites[i][1] = Handle(LoadSprite(DYNAMIC_OBJECT, name, 4));
     }
 }
 
@@ -111,10 +117,10 @@ void CreateSprite3Ds()
     CreateSprite3D(1, 1);
     CreateSprite3D(2, 2);
     for (int32_t i = 1; i <= 20; ++i)
-        BubbleSprites[i][0] = CreateSprite3D(DYNAMIC_OBJECT, BubbleSprites[i][1]);
+        BubbleSprites[i][0] = Handle(CreateSprite3D(DYNAMIC_OBJECT, BubbleSprites[i][1]));
     for (int32_t i = 1; i <= 6; ++i)
-        DotSprites[i][0] = CreateSprite3D(DYNAMIC_OBJECT, DotSprites[i][1]);
+        DotSprites[i][0] = Handle(CreateSprite3D(DYNAMIC_OBJECT, DotSprites[i][1]));
     for (int32_t t = 1; t <= CellTypeCount; ++t)
         for (int32_t k = 0; k < CellTypes[t].FrameCount && k <= MaxFrameIndex; ++k)
-            CellSprite(t, k)[0] = CreateSprite3D(DYNAMIC_OBJECT, CellSprite(t, k)[1]);
+            CellSprite(t, k)[0] = Handle(CreateSprite3D(DYNAMIC_OBJECT, CellSprite(t, k)[1]));
 }
