@@ -11,15 +11,9 @@ int FatalError(const char* message)
 
 void EndSequence()
 {
-    // The fixed order. A preferences file still open and changed is written back before the
-    // numbered files close; the screen goes with the sprites.
-    FreeAllSprite3D();
-    FreeAllSounds();
+    // The fixed order: a preferences file still open and changed is written back before the
+    // numbered files close.
     ClosePreferences();
-    ClosePack();
-    ReleaseMouseDevice();
-    ReleaseKeyboard();
-    EndSprite();
     CloseAllFiles();
     FreeList(CellList);
     FreeList(BubbleList);

@@ -17,8 +17,11 @@ void PrintBanner()
         PrintLine(line);
 }
 
-bool StartGame(int& status)
+int RunGame()
 {
+    ClearGlobals();
+    OpenConsole();
+
     BuildTitles();
     ConsoleTitle(TitleText);
     PrintBanner();
@@ -26,47 +29,14 @@ bool StartGame(int& status)
     PrintLine("InitVar...");
     InitGlobals();
     BuildTrigTables();
-    if (!OpenCellTypeList()) {
-        status = FatalError("Error -> cell.ini");
-        return false;
-    }
+    if (!OpenCellTypeList())
+        return FatalError("Error -> cell.ini");
     SizeTables();
     ReadCellTypeCounts();
     ScatterBubbles();
 
-    InitServices();
     LoadOrCreatePreferences();
-    if (!OpenGameScreen()) {
-        status = FatalError("Unable! Check Preferences...");
-        return false;
-    }
 
-    AnnounceFirstStage();
-    LoadImageSprites();
-    std::string error = LoadCellTypes();
-    if (!error.empty()) {
-        // The console must be visible for the message.
-        CloseScreen();
-        status = FatalError(error.c_str());
-        return false;
-    }
-    AnnounceStage(10, "CreatingSprites...");
-    CreateDrawnSprites();
-    AnnounceStage(30, "CreatingSprite3Ds...");
-    CreateSprite3Ds();
-    AnnounceStage(50, "LoadingSounds...");
-
-    PlacePlayerAndCamera();
-    return true;
-}
-
-int RunGame()
-{
-    ClearGlobals();
-    OpenConsole();
-    int status = 0;
-    if (!StartGame(status))
-        return status;
-    RunMainLoop();
-    return QuitSequence();
+    EndSequence();
+    return 0;
 }
