@@ -167,8 +167,11 @@ void DisplaySprite3D(int32_t number, int32_t x, int32_t y, int32_t transparency)
     TLVertex vertices[4];
     PlaceCorners(*record, x, y, transparency, vertices);
     // An alpha texture is blended by its own alpha times the transparency and has no key;
-    // any other texture by the transparency alone, without its key texels.
-    bool alpha = record->mode & SPRITE_ALPHA;
+    // any other texture by the transparency alone, without its key texels. A sprite asked for
+    // with alpha whose image had none got a key instead and no alpha (every alpha byte 0):
+    // it is drawn with its key, not left invisible.
+    bool alpha = (record->mode & SPRITE_ALPHA) && texture->bytesPerPixel == 4 &&
+                 !texture->hasColorKey;
     Sprite3D.colorKeyEnabled = alpha ? 0 : 1;
     QuadState state;
     state.filterLinear = Sprite3D.filterLinear ? 1 : 0;

@@ -1,3 +1,4 @@
+#include "image_fixtures.h"
 #include "runtime/display/quad_batch.h"
 #include "runtime/runtime.h"
 
@@ -215,18 +216,29 @@ TEST_F(Sprites3D, Start3DResetsTheBlendingAndNineEightMultiplies)
     EXPECT_EQ(Pixel(back, 21, 1), 0x646464u);
 }
 
-TEST_F(Sprites3D, AlphaTexturesBlendByTheirOwnAlpha)
+TEST_F(Sprites3D, AlphaTexturesBlendByTheirOwnAlphaAndImagesWithoutAlphaStayVisible)
 {
-    ASSERT_NE(CreateSprite(1, 2, 2, 4 | 8), 0);
-    Surface& texture = *SpriteSurface(1);
-    for (int32_t i = 0; i < 4; ++i)
-        SetPixel(texture, i % 2, i / 2, 0x80FF00FF); // magenta at half alpha: not a key here
+    ClearImageCodecs();
+    RegisterPngDecoder();
+    PngSpec withAlpha{2, 2, 6, 8, 0, {}, {}, {}};
+    PngSpec without{2, 2, 2, 8, 0, {}, {}, {}};
+    for (int i = 0; i < 4; ++i) {
+        withAlpha.samples.insert(withAlpha.samples.end(), {255, 0, 255, 128}); // not a key here
+        without.samples.insert(without.samples.end(), {10, 200, 30});
+    }
+    Bytes a = MakePng(withAlpha), b = MakePng(without);
+    ASSERT_NE(LoadSpriteFromMemory(1, a.data(), static_cast<int64_t>(a.size()), 4 | 8), 0);
+    ASSERT_NE(LoadSpriteFromMemory(2, b.data(), static_cast<int64_t>(b.size()), 4 | 8), 0);
     ASSERT_NE(CreateSprite3D(1, 1), 0);
+    ASSERT_NE(CreateSprite3D(2, 2), 0);
     ClearScreen(0);
     ASSERT_NE(Start3D(), 0);
     DisplaySprite3D(1, 0, 0);
+    DisplaySprite3D(2, 4, 0);
     Stop3D();
-    EXPECT_EQ(Pixel(*BackBuffer(), 1, 1), 0x800080u);
+    EXPECT_EQ(Pixel(*BackBuffer(), 1, 1), 0x800080u) << "half of magenta";
+    EXPECT_EQ(Pixel(*BackBuffer(), 5, 1), 0x0AC81Eu) << "opaque, as the image had no alpha";
+    ClearImageCodecs();
 }
 
 TEST_F(Sprites3D, ARecordWhoseSpriteDiedDrawsNothing)
