@@ -103,6 +103,59 @@ bool MakeWaveSeeds(const std::string& folder)
     return Save(folder, "wave", "mono_with_list", Wave(1, 22050, 40)) &&
            Save(folder, "wave", "stereo", Wave(2, 44100, 16));
 }
+Bytes ReadBack(const std::string& path)
+{
+    Bytes bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        for (int c; (c = std::fgetc(file)) != EOF;)
+            bytes.push_back(uint8_t(c));
+        std::fclose(file);
+    }
+    std::remove(path.c_str());
+    return bytes;
+}
+
+// A 3 x 2 BMP with an 8-bit palette of three colours.
+Bytes PaletteBmp()
+{
+    Bytes bmp = Text("BM");
+    const uint32_t rowBytes = 4, pixelOffset = 14 + 40 + 3 * 4;
+    PutLittleEndian(bmp, pixelOffset + 2 * rowBytes, 4);
+    PutLittleEndian(bmp, 0, 4);
+    PutLittleEndian(bmp, pixelOffset, 4);
+    for (uint32_t value : {40u, 3u, 2u})
+        PutLittleEndian(bmp, value, 4);
+    PutLittleEndian(bmp, 1, 2);
+    PutLittleEndian(bmp, 8, 2);
+    for (uint32_t value : {0u, 2 * rowBytes, 2835u, 2835u, 3u, 3u})
+        PutLittleEndian(bmp, value, 4);
+    for (uint32_t colour : {0x00FF00FFu, 0x00204060u, 0x00FFFFFFu})
+        PutLittleEndian(bmp, colour, 4);
+    for (uint8_t index : {0, 1, 2, 0, 2, 1, 0, 0})
+        bmp.push_back(index);
+    return bmp;
+}
+
+// PNG and JPEG images written by the project's encoders, and a palette BMP.
+bool MakeImageSeeds(const std::string& folder)
+{
+    RegisterPngEncoder();
+    RegisterJpegEncoder();
+    const int32_t width = 9, height = 7, pitch = width * 3;
+    Bytes pixels(size_t(pitch) * height);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = uint8_t(i * 37 % 251);
+    std::string scratch = folder + "/seed.tmp";
+    bool png = EncodeImage(scratch.c_str(), pixels.data(), PNG_ENCODER_TAG, width, height,
+                           pitch, 0) != 0;
+    Bytes pngBytes = ReadBack(scratch);
+    bool jpeg = EncodeImage(scratch.c_str(), pixels.data(), JPEG_ENCODER_TAG, width, height,
+                            pitch, 75) != 0;
+    Bytes jpegBytes = ReadBack(scratch);
+    return png && jpeg && Save(folder, "image", "rgb.png", pngBytes) &&
+           Save(folder, "image", "rgb.jpg", jpegBytes) &&
+           Save(folder, "image", "palette.bmp", PaletteBmp());
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -112,7 +165,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string folder = argv[1];
-    bool ok = MakeBlockAndPackSeeds(folder) && MakeWaveSeeds(folder);
+    bool ok = MakeBlockAndPackSeeds(folder) && MakeWaveSeeds(folder) && MakeImageSeeds(folder);
     if (!ok)
         std::fprintf(stderr, "make_fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return ok ? 0 : 1;
