@@ -110,3 +110,16 @@ void CreateDrawnSprites()
     CreateEmptySquares();
     CreateDots();
 }
+void CreateSprite3Ds()
+{
+    Sprite3DQuality(BilinearFiltering);
+    CreateSprite3D(1, 1);
+    CreateSprite3D(2, 2);
+    for (int32_t i = 1; i <= 20; ++i)
+        BubbleSprites[i][0] = Handle(CreateSprite3D(DYNAMIC_OBJECT, BubbleSprites[i][1]));
+    for (int32_t i = 1; i <= 6; ++i)
+        DotSprites[i][0] = Handle(CreateSprite3D(DYNAMIC_OBJECT, DotSprites[i][1]));
+    for (int32_t t = 1; t <= CellTypeCount; ++t)
+        for (int32_t k = 0; k < CellTypes[t].FrameCount && k <= MaxFrameIndex; ++k)
+            CellSprite(t, k)[0] = Handle(CreateSprite3D(DYNAMIC_OBJECT, CellSprite(t, k)[1]));
+}

@@ -288,17 +288,41 @@ bool CellNearScreen(const Cell& cell);
 // The player in the middle of the world and the screen centred on it.
 void PlacePlayerAndCamera();
 
+// World rendering, one pass.
+// The back buffer in the colour of the water.
+void ClearToWater();
+// Begins the 3D scene with ordinary transparency.
+void StartWorldScene();
+// The background bubbles near the screen, each shifted by 0 or 1 pixel at random.
+void DrawBubbles();
+// The cell at its image, size, heading and opacity, with its eyes.
+void DrawCell(const Cell& cell);
+// The player at opacity 196, the light around it, the end of the 3D scene and the darkness.
+void DrawPlayerAndLight();
+
+// The main loop.
+// Every cell moves and behaves on every pass; those near the screen are drawn and perceive.
+void UpdateCells();
+// One pass: keys, mouse, player, world, overlay, cursor, flip. False once the loop must end
+// (Escape, or a quit asked for from the console), after that pass has shown its frame.
+bool RunMainLoopPass();
+void RunMainLoop();
+
 // Assets, made in three stages at start-up.
 // The default transparent colour, the player's image and the twenty bubble images.
 void LoadImageSprites();
 // The cursor, the light, the empty squares and the pupils.
 void CreateDrawnSprites();
+// The 3D sprites of the player, the light, the bubbles, the pupils and every cell frame.
+void CreateSprite3Ds();
 
 // Later start-up stages.
 // White text on the back buffer, without background; no flip.
 void ScreenMessage(int16_t x, int16_t y, const char* text);
 // "OpeningScreen (...)...": asks for 60 Hz and opens the screen; false when it cannot be.
 bool OpenGameScreen();
+// "InitInits...": the nine service initialisations, each result on its own line.
+void InitServices();
 // Clears the new screen and shows "LoadingSprites..." on it and on the console.
 void AnnounceFirstStage();
 // Shows the stage's text at (10, y) between two flips and prints it.

@@ -11,9 +11,15 @@ int FatalError(const char* message)
 
 void EndSequence()
 {
-    // The fixed order: a preferences file still open and changed is written back before the
-    // numbered files close.
+    // The fixed order. A preferences file still open and changed is written back before the
+    // numbered files close; the screen goes with the sprites.
+    FreeAllSprite3D();
+    FreeAllSounds();
     ClosePreferences();
+    ClosePack();
+    ReleaseMouseDevice();
+    ReleaseKeyboard();
+    EndSprite();
     CloseAllFiles();
     FreeList(CellList);
     FreeList(BubbleList);

@@ -10,6 +10,36 @@ void ScreenMessage(int16_t x, int16_t y, const char* text)
     StopDrawing();
 }
 
+namespace {
+void PrintResult(int32_t result)
+{
+    PrintLine(IntegerToText(result));
+}
+
+// The codec registrations cannot fail and give no result; they report 1 like a successful
+// initialisation.
+void PrintRegistered(void (*registration)())
+{
+    registration();
+    PrintResult(1);
+}
+} // namespace
+
+void InitServices()
+{
+    PrintLine("InitInits...");
+    // The results are shown, not tested: a failed initialisation prints 0 and the game goes on.
+    PrintResult(InitSprite());
+    PrintResult(InitSprite3D());
+    PrintResult(InitKeyboard());
+    PrintResult(InitMouse());
+    PrintResult(InitSound());
+    PrintRegistered(RegisterPngDecoder);
+    PrintRegistered(RegisterPngEncoder);
+    PrintRegistered(RegisterJpegDecoder);
+    PrintRegistered(RegisterJpegEncoder);
+}
+
 bool OpenGameScreen()
 {
     PrintLine("OpeningScreen (" + IntegerToText(ScreenWidth) + "," + IntegerToText(ScreenHeight) +

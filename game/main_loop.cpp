@@ -1,0 +1,72 @@
+// The main loop: one pass per displayed frame, from the keyboard to the flip. Every speed is
+// per frame; the flip's wait for the vertical blank paces the game.
+#include "game/game.h"
+
+namespace {
+constexpr int32_t KeyEscape = 1;
+constexpr int32_t KeyP = 25;
+constexpr int32_t KeyS = 31;
+
+// A quit asked for from the console (hang-up, interrupt, terminate) ends the game as Escape.
+bool QuitRequested()
+{
+    return KeyDown(KeyEscape) != 0 || ConsoleQuitRequested();
+}
+
+void ReadKeys()
+{
+    PollKeyboard();
+    // Escape only marks the end: the pass still runs to its flip.
+    if (QuitRequested())
+        QuitFlag = 1;
+    if (KeyDown(KeyS))
+        Delay(250);
+    // The pause: nothing is updated, drawn or flipped while P is held. A quit request from the
+    // console ends it, so that a held key cannot keep the program from ending.
+    while (KeyDown(KeyP) && !ConsoleQuitRequested()) {
+        Delay(250);
+        PollKeyboard();
+    }
+}
+} // namespace
+
+void UpdateCells()
+{
+    ResetList(CellList);
+    while (Cell* cell = NextElementOf<Cell>(CellList)) {
+        BeginCellPass(*cell);
+        BehaviourStep(*cell);
+        WrapAnimation(*cell);
+        if (CellNearScreen(*cell)) {
+            DrawCell(*cell);
+            PerceiveAndChoose(*cell);
+        }
+    }
+}
+
+bool RunMainLoopPass()
+{
+    ReadKeys();
+    PollMouse();
+    TakeMouseWorldPosition(MouseX(), MouseY());
+    UpdatePlayerSpeed(MouseButton(1) != 0);
+    UpdatePlayerHeading();
+    ClearToWater();
+    MovePlayerAndCamera();
+    StartWorldScene();
+    DrawBubbles();
+    UpdateCells();
+    DrawPlayerAndLight();
+    DrawOverlay(ScreenDrawTarget());
+    DisplayTransparentSprite(0, MouseWorldX - ScreenPosX, MouseWorldY - ScreenPosY);
+    FlipBuffers(FlipMode);
+    if (ConsoleQuitRequested())
+        QuitFlag = 1;
+    return QuitFlag != 1;
+}
+
+void RunMainLoop()
+{
+    while (RunMainLoopPass()) {
+    }
+}

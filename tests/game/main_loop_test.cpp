@@ -1,0 +1,264 @@
+#include "game/game.h"
+#include "runtime/platform/headless.h"
+#include "tests/game/game_data.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <csignal>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+constexpr uint32_t Red = 0xFF0000, Green = 0x00FF00, White = 0xFFFFFF;
+
+// The real start-up on a small world: one cell type of two green 64 x 64 cells that ignore the
+// player, a red player and white 8 x 8 bubbles, then the screen of the headless platform.
+class GameRun : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteGameData({}, SolidPng(64, 64, Red), SolidPng(8, 8, White));
+        // The console's lines go nowhere; the descriptor stays open for the whole test program.
+        static const int quiet = ::open("/dev/null", O_RDWR);
+        ClearGlobals();
+        OpenConsoleOn(quiet, quiet);
+        BuildTitles();
+        InitGlobals();
+        BuildTrigTables();
+        ASSERT_TRUE(OpenCellTypeList());
+        SizeTables();
+        ReadCellTypeCounts();
+        ScatterBubbles();
+        InitServices();
+        LoadOrCreatePreferences();
+        ASSERT_TRUE(OpenGameScreen());
+        started = true;
+        AnnounceFirstStage();
+        LoadImageSprites();
+        AddGreenCells();
+        CreateDrawnSprites();
+        CreateSprite3Ds();
+        PlacePlayerAndCamera();
+    }
+
+    // One type of two green 64 x 64 cells that ignore the player, made as the cell type
+    // loading makes them.
+    void AddGreenCells()
+    {
+        CellTypeCount = 1;
+        CellTypes.resize(2);
+        CellSprites.resize(2 * static_cast<size_t>(MaxFrameIndex + 1));
+        CellTypes[1].FrameCount = 1;
+        std::string png = SolidPng(64, 64, Green);
+        CellSprite(1, 0)[1] = static_cast<int32_t>(
+            LoadSpriteFromMemory(-1, png.data(), static_cast<int64_t>(png.size()), 4));
+        for (int i = 0; i < 2; ++i) {
+            Cell* cell = AddElementOf<Cell>(CellList);
+            cell->type = 1;
+            cell->size = 64;
+            cell->trans = 255;
+            cell->x = static_cast<float>(Random(WorldWidth));
+            cell->y = static_cast<float>(Random(WorldHeight));
+        }
+    }
+
+    void TearDown() override
+    {
+        for (int32_t key : {1, 25, 31})
+            HeadlessKey(key, 0);
+        HeadlessMouseButton(1, 0);
+        if (started)
+            QuitSequence();
+    }
+
+    // The last presented frame's pixel as 0xRRGGBB.
+    uint32_t Pixel(int32_t x, int32_t y)
+    {
+        int32_t width = 0, height = 0;
+        const uint32_t* frame = HeadlessFrame(width, height);
+        if (!frame || x < 0 || y < 0 || x >= width || y >= height)
+            return 0xDEADBEEF;
+        return frame[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
+    }
+
+    // Only one bubble, at the world position.
+    void SingleBubbleAt(float x, float y)
+    {
+        ClearList(BubbleList);
+        Cell* bubble = AddElementOf<Cell>(BubbleList);
+        bubble->x = x;
+        bubble->y = y;
+        bubble->type = 1;
+        bubble->trans = 255;
+    }
+
+    ScratchFolder folder;
+    bool started = false;
+};
+
+int32_t Channel(uint32_t rgb, int shift)
+{
+    return static_cast<int32_t>((rgb >> shift) & 0xFF);
+}
+} // namespace
+
+TEST_F(GameRun, APassShowsAFrameOfTheScreensSize)
+{
+    EXPECT_TRUE(RunMainLoopPass());
+    int32_t width = 0, height = 0;
+    EXPECT_NE(HeadlessFrame(width, height), nullptr);
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 768);
+}
+
+TEST_F(GameRun, EscapeFinishesItsFrameAndThenEndsTheLoop)
+{
+    EXPECT_TRUE(RunMainLoopPass());
+    int32_t frames = HeadlessFrameCount();
+    HeadlessKey(1, 1);
+    EXPECT_FALSE(RunMainLoopPass());
+    EXPECT_EQ(QuitFlag, 1);
+    EXPECT_EQ(HeadlessFrameCount(), frames + 1) << "the frame of the Escape pass is shown";
+}
+
+TEST_F(GameRun, SHeldSlowsEachPassByAQuarterSecondWithoutChangingTheStep)
+{
+    HeadlessMouseMove(400, 0);
+    HeadlessMouseButton(1, 1);
+    RunMainLoopPass();
+    float before = PlayerSpeed;
+    HeadlessKey(31, 1);
+    uint32_t start = ElapsedMilliseconds();
+    RunMainLoopPass();
+    EXPECT_GE(ElapsedMilliseconds() - start, 250u);
+    EXPECT_NEAR(PlayerSpeed, before + PlayerAcceleration, 1e-5f);
+}
+
+TEST_F(GameRun, PHeldPausesUpdatesDrawingAndFlips)
+{
+    RunMainLoopPass();
+    int32_t frames = HeadlessFrameCount();
+    // With the button down every pass that runs raises the speed.
+    HeadlessMouseButton(1, 1);
+    float before = PlayerSpeed;
+    HeadlessKey(25, 1);
+    // The pass waits in 250 ms steps of the virtual clock while P is held; the test lets it
+    // wait ten of them, then releases P from this thread.
+    uint32_t start = ElapsedMilliseconds();
+    std::atomic<bool> done{false};
+    std::thread pass([&] {
+        RunMainLoopPass();
+        done = true;
+    });
+    while (!done && ElapsedMilliseconds() - start < 2500)
+        std::this_thread::yield();
+    bool heldDuringPause = !done;
+    int32_t framesDuringPause = HeadlessFrameCount();
+    float speedDuringPause = PlayerSpeed;
+    HeadlessKey(25, 0);
+    pass.join();
+    EXPECT_TRUE(heldDuringPause) << "the pass ended while P was held";
+    EXPECT_EQ(framesDuringPause, frames) << "nothing is flipped while paused";
+    EXPECT_EQ(speedDuringPause, before) << "nothing is updated while paused";
+    EXPECT_EQ(HeadlessFrameCount(), frames + 1);
+    EXPECT_NEAR(PlayerSpeed, before + PlayerAcceleration, 1e-6f)
+        << "the pass goes on once P is released";
+}
+
+TEST_F(GameRun, AQuitRequestFromTheConsoleEndsTheLoopLikeEscape)
+{
+    EXPECT_EXIT(
+        {
+            OpenConsole();
+            std::raise(SIGTERM);
+            int32_t frames = HeadlessFrameCount();
+            bool goOn = RunMainLoopPass();
+            std::exit(!goOn && HeadlessFrameCount() == frames + 1 ? 0 : 3);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST_F(GameRun, EverythingFartherThan400PixelsFromThePlayerIsBlack)
+{
+    // The cursor is moved out of the way; the overlay's texts are all that may be lit there.
+    HeadlessMouseMove(300, 300);
+    RunMainLoopPass();
+    float centreX = PlayerX + PlayerSize / 2 - ScreenPosX;
+    float centreY = PlayerY + PlayerSize / 2 - ScreenPosY;
+    int32_t lit = 0;
+    for (int32_t y = 0; y < 768; ++y)
+        for (int32_t x = 0; x < 1024; ++x) {
+            bool overlay = (y < 40 && x < 300) || (x >= 924 && y < 370);
+            bool cursor = std::abs(x - (MouseWorldX - ScreenPosX)) < 20 &&
+                          std::abs(y - (MouseWorldY - ScreenPosY)) < 20;
+            if (overlay || cursor || std::hypot(x - centreX, y - centreY) <= 400)
+                continue;
+            lit += Pixel(x, y) != 0;
+        }
+    EXPECT_EQ(lit, 0);
+    EXPECT_NE(Pixel(RoundToInteger(centreX) + 100, RoundToInteger(centreY)), 0u)
+        << "the water near the player is lit";
+}
+
+TEST_F(GameRun, ThePlayerIsDrawnOverTheCellsAtOpacity196)
+{
+    HeadlessMouseMove(0, -300);
+    ResetList(CellList);
+    Cell* cell = NextElementOf<Cell>(CellList);
+    cell->x = PlayerX;
+    cell->y = PlayerY;
+    cell->angle = 0;
+    cell->turn = 0;
+    RunMainLoopPass();
+    uint32_t centre = Pixel(RoundToInteger(PlayerX - ScreenPosX) + 32,
+                            RoundToInteger(PlayerY - ScreenPosY) + 32);
+    // 196 / 255 of the red player over 59 / 255 of the green cell, in full light.
+    EXPECT_NEAR(Channel(centre, 16), 196, 3) << std::hex << centre;
+    EXPECT_NEAR(Channel(centre, 8), 59, 3) << std::hex << centre;
+    EXPECT_NEAR(Channel(centre, 0), 0, 3) << std::hex << centre;
+}
+
+TEST_F(GameRun, ABubbleAtTheScreensCornerShimmersByOnePixel)
+{
+    // The player near the top-left corner keeps it in the light; the cursor is moved away.
+    ScreenPosX = RoundToInteger(PlayerX) - 100;
+    ScreenPosY = RoundToInteger(PlayerY) - 100;
+    HeadlessMouseMove(500, 500);
+    SingleBubbleAt(static_cast<float>(ScreenPosX), static_cast<float>(ScreenPosY));
+    bool seen[2][2] = {};
+    for (int pass = 0; pass < 40; ++pass) {
+        RunMainLoopPass();
+        int32_t left = 10, top = 10;
+        for (int32_t y = 0; y < 10; ++y)
+            for (int32_t x = 0; x < 10; ++x)
+                if (Channel(Pixel(x, y), 16) > 100) {
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                }
+        ASSERT_LE(left, 1) << "pass " << pass;
+        ASSERT_LE(top, 1) << "pass " << pass;
+        seen[top][left] = true;
+    }
+    EXPECT_TRUE(seen[0][0] || seen[0][1] || seen[1][0] || seen[1][1]);
+    EXPECT_GE(seen[0][0] + seen[0][1] + seen[1][0] + seen[1][1], 2) << "the bubble shimmers";
+}
+
+TEST_F(GameRun, TheOverlayShowsItsFirstLineAndTheValueColumnAt924)
+{
+    HeadlessMouseMove(-300, 300);
+    RunMainLoopPass();
+    auto litIn = [&](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        int32_t lit = 0;
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = left; x < right; ++x)
+                lit += Pixel(x, y) == White;
+        return lit;
+    };
+    EXPECT_GT(litIn(10, 10, 300, 40), 50) << "Alpha Built 0802251612";
+    EXPECT_GT(litIn(924, 10, 1024, 40), 5) << "the FPS line";
+    EXPECT_GT(litIn(924, 340, 1024, 370), 5) << "the fh line";
+    EXPECT_EQ(litIn(900, 0, 924, 400), 0) << "nothing left of the column";
+}
