@@ -148,6 +148,37 @@ bool OpenCellTypeList();
 // Reads SpawnCount and FrameCount of types 1 to CellTypeCount into CellTypes (sized first),
 // then closes the list.
 void ReadCellTypeCounts();
+// Cell type definitions.
+// A range of a definition: integer bounds, or hundredths for the decimal ranges; low <= high.
+struct CellRange {
+    int32_t low;
+    int32_t high;
+};
+// What a definition text gives, in the order its keys are read.
+struct CellDefinition {
+    std::string Name;
+    int32_t Type, Front, AniType;
+    CellRange size, angle_s, norm_angle_s, flew_angle_s, idle_anispeed, move_anispeed,
+        flew_anispeed, norm_movespeed, flew_movespeed, accelaration, mentionradius, trans;
+    uint32_t Color;
+    int32_t Hp, Atk, Armor;
+};
+// The keys of a definition text, in reading order.
+extern const char* const CellDefinitionKeys[20];
+// Reads the definition from the open preferences, every absent key taking its default.
+CellDefinition ReadCellDefinition();
+// The range a text such as "160|170" gives: integers, or decimals in whole hundredths.
+CellRange IntegerRange(const std::string& text);
+CellRange DecimalRange(const std::string& text);
+// Appends count cells of type t to CellList, each value drawn from the definition's ranges.
+void SpawnCells(int32_t t, const CellDefinition& definition, int32_t count, int32_t frameCount);
+// Loads cell\NNN.cell: the record CellTypes(t), its cells and its frames. Empty on success,
+// else the Loading-Error line to print.
+std::string LoadCellType(int32_t t);
+// Loads types 1 to CellTypeCount in order, first enlarging the frame table when a type has
+// more frames than it holds; stops at the first error and returns its line, else empty.
+std::string LoadCellTypes();
+
 // Appends the wrap-around copies of a bubble to BubbleList, for the screen size in force.
 void AddBubbleCopies(const Cell& bubble);
 // The 6001 background bubbles with their copies.

@@ -20,6 +20,7 @@
 #include "runtime/display/default_font.h"
 #include "runtime/display/device_context.h"
 #include "runtime/display/drawing.h"
+#include "runtime/display/image_check.h"
 #include "runtime/display/image_codec.h"
 #include "runtime/display/pixel_access.h"
 #include "runtime/display/quad_rasterizer.h"

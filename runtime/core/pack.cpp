@@ -17,6 +17,7 @@ struct PackReader {
     int64_t remaining = 0;    // bytes of the file not yet read
     uint8_t* entry = nullptr; // the entry last unpacked
     int32_t entrySize = -1;
+    bool endReached = false;   // the last NextPackEntry found no bytes left
 };
 PackReader Pack;
 
@@ -40,6 +41,7 @@ void GiveUpOnFile()
 {
     std::fseek(Pack.file, 0, SEEK_END);
     Pack.remaining = 0;
+    Pack.endReached = false;
 }
 
 // The stored bytes turned into the entry: copied when raw, decoded when compressed.
@@ -73,6 +75,7 @@ int32_t OpenPack(const char* fileName)
 const uint8_t* NextPackEntry()
 {
     FreeEntry();
+    Pack.endReached = Pack.file && Pack.remaining == 0;
     if (!Pack.file) return nullptr;
     uint8_t header[PackEntryHeaderSize];
     if (!ReadExactly(header, PackEntryHeaderSize)) {
@@ -106,10 +109,16 @@ int32_t PackEntrySize()
     return Pack.file ? Pack.entrySize : -1;
 }
 
+int32_t PackEndReached()
+{
+    return Pack.endReached ? 1 : 0;
+}
+
 void ClosePack()
 {
     FreeEntry();
     if (Pack.file) std::fclose(Pack.file);
     Pack.file = nullptr;
     Pack.remaining = 0;
+    Pack.endReached = false;
 }

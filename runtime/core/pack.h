@@ -16,5 +16,8 @@ int32_t OpenPack(const char* fileName);
 const uint8_t* NextPackEntry();
 // The size of the entry the last NextPackEntry returned; -1 after none or with no pack open.
 int32_t PackEntrySize();
+// 1 when the last NextPackEntry gave none because the file had no bytes left (the clean end
+// of the pack), 0 after an entry, a broken entry, or with no pack open.
+int32_t PackEndReached();
 // Closes the file and frees the last entry.
 void ClosePack();
