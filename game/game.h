@@ -153,6 +153,7 @@ void ReadCellTypeCounts();
 struct CellRange {
     int32_t low;
     int32_t high;
+    bool operator==(const CellRange&) const = default;
 };
 // What a definition text gives, in the order its keys are read.
 struct CellDefinition {

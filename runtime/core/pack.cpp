@@ -41,7 +41,6 @@ void GiveUpOnFile()
 {
     std::fseek(Pack.file, 0, SEEK_END);
     Pack.remaining = 0;
-    Pack.endReached = false;
 }
 
 // The stored bytes turned into the entry: copied when raw, decoded when compressed.

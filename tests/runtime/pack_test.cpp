@@ -79,6 +79,7 @@ TEST_F(PackFile, EntriesComeInOrderThenNone)
     EXPECT_EQ(entries[1], "ABBBBB");
     EXPECT_EQ(entries[2], KnownBlock) << "stored size equal to unpacked size: stored as is";
     EXPECT_EQ(entries[3], "");
+    EXPECT_EQ(PackEndReached(), 1);
     EXPECT_EQ(NextPackEntry(), nullptr) << "still none after the end";
 }
 
@@ -101,6 +102,7 @@ TEST_F(PackFile, BrokenEntriesYieldNone)
     for (const Case& c : cases) {
         std::vector<std::string> entries = ReadAll(Write(c.bytes));
         EXPECT_EQ(entries.size(), c.good) << c.name;
+        EXPECT_EQ(PackEndReached(), 0) << c.name << ": a broken entry is no clean end";
     }
     ASSERT_EQ(OpenPack(Write(cases[0].bytes).c_str()), 1);
     EXPECT_EQ(NextPackEntry(), nullptr);

@@ -1,0 +1,195 @@
+// Cell type definitions: each type's pack gives a definition text, read into the type's record
+// and the ranges its cells are drawn from, and the type's animation frames.
+#include "game/game.h"
+
+#include <algorithm>
+#include <utility>
+
+const char* const CellDefinitionKeys[20] = {
+    "Name",          "Type",           "Front",          "AniType",      "size",
+    "angle_s",       "norm_angle_s",   "flew_angle_s",   "idle_anispeed", "move_anispeed",
+    "flew_anispeed", "norm_movespeed", "flew_movespeed", "accelaration", "mentionradius",
+    "trans",         "color",          "hp",             "atk",          "armor"};
+
+namespace {
+CellRange Ordered(int32_t first, int32_t second)
+{
+    // A reversed range (or a value without the bar, whose second part reads 0) is drawn
+    // between its bounds in order rather than from a negative span.
+    return first <= second ? CellRange{first, second} : CellRange{second, first};
+}
+
+// The span a draw covers; Random takes at most the largest 32-bit number.
+int32_t Span(CellRange range)
+{
+    return int32_t(std::min<int64_t>(int64_t(range.high) - range.low, INT32_MAX));
+}
+
+int32_t IntegerDraw(CellRange range)
+{
+    return int32_t(uint32_t(range.low) + uint32_t(Random(Span(range))));
+}
+
+float DecimalDraw(CellRange range)
+{
+    return float(Random(Span(range)) / 100.0 + range.low / 100.0);
+}
+
+std::string ErrorLine(int32_t t, const std::string& suffix)
+{
+    return "Loading-Error! -> " + ThreeDigitNumber(t) + suffix;
+}
+
+// The frames of type t from the entries after the definition. Each must be an image that a
+// registered decoder reads; frame 1 gives the type's width.
+std::string LoadFrames(int32_t t)
+{
+    CellType& type = CellTypes[size_t(t)];
+    for (int32_t k = 1; k <= type.FrameCount; ++k) {
+        const uint8_t* entry = NextPackEntry();
+        ImageSize image = entry ? CheckImage(entry, PackEntrySize()) : ImageSize{0, 0};
+        if (image.width == 0)
+            return ErrorLine(t, ".cell." + ThreeDigitNumber(k) + ".png");
+        if (k == 1)
+            type.Width = int16_t(image.width);
+    }
+    return {};
+}
+
+// Makes room for the largest frame count of the list in the frame table.
+void FitFrameTable()
+{
+    int32_t frames = 0;
+    for (int32_t t = 1; t <= CellTypeCount; ++t)
+        frames = std::max<int32_t>(frames, CellTypes[size_t(t)].FrameCount);
+    if (frames <= MaxFrameIndex + 1)
+        return;
+    std::vector<SpriteSlots> old = std::move(CellSprites);
+    int32_t oldRow = MaxFrameIndex + 1;
+    MaxFrameIndex = frames - 1;
+    CellSprites.assign(size_t(CellTypeCount + 1) * size_t(MaxFrameIndex + 1), SpriteSlots{});
+    for (int32_t t = 0; t <= CellTypeCount; ++t)
+        for (int32_t k = 0; k < oldRow && size_t(t * oldRow + k) < old.size(); ++k)
+            CellSprite(t, k) = old[size_t(t * oldRow + k)];
+}
+} // namespace
+
+CellRange IntegerRange(const std::string& text)
+{
+    return Ordered(TextToInteger(TextField(text, 1, "|")),
+                   TextToInteger(TextField(text, 2, "|")));
+}
+
+CellRange DecimalRange(const std::string& text)
+{
+    auto hundredths = [](const std::string& part) {
+        return RoundToInteger(TextToFloat(part) * 100.0f);
+    };
+    return Ordered(hundredths(TextField(text, 1, "|")), hundredths(TextField(text, 2, "|")));
+}
+
+CellDefinition ReadCellDefinition()
+{
+    CellDefinition d;
+    d.Name = ReadPreferenceString("Name", "Zelle");
+    d.Type = ReadPreferenceLong("Type", 0);
+    d.Front = ReadPreferenceLong("Front", 0);
+    d.AniType = ReadPreferenceLong("AniType", 0);
+    std::string size = ReadPreferenceString("size", "64|64");
+    std::string angle = ReadPreferenceString("angle_s", "0.1|0.2");
+    std::string normAngle = ReadPreferenceString("norm_angle_s", angle);
+    std::string flewAngle = ReadPreferenceString("flew_angle_s", angle);
+    std::string idleAni = ReadPreferenceString("idle_anispeed", "0.02|0.03");
+    std::string moveAni = ReadPreferenceString("move_anispeed", idleAni);
+    std::string flewAni = ReadPreferenceString("flew_anispeed", idleAni);
+    std::string normMove = ReadPreferenceString("norm_movespeed", "2|2");
+    std::string flewMove = ReadPreferenceString("flew_movespeed", normMove);
+    std::string acceleration = ReadPreferenceString("accelaration", "0.2|0.2");
+    std::string mention = ReadPreferenceString("mentionradius", "200|200");
+    std::string trans = ReadPreferenceString("trans", "160|170");
+    d.size = IntegerRange(size);
+    d.angle_s = DecimalRange(angle);
+    d.norm_angle_s = DecimalRange(normAngle);
+    d.flew_angle_s = DecimalRange(flewAngle);
+    d.idle_anispeed = DecimalRange(idleAni);
+    d.move_anispeed = DecimalRange(moveAni);
+    d.flew_anispeed = DecimalRange(flewAni);
+    d.norm_movespeed = DecimalRange(normMove);
+    d.flew_movespeed = DecimalRange(flewMove);
+    d.accelaration = DecimalRange(acceleration);
+    d.mentionradius = DecimalRange(mention);
+    d.trans = IntegerRange(trans);
+    d.Color = uint32_t(ReadPreferenceLong("color", 16777215));
+    d.Hp = ReadPreferenceLong("hp", 0);
+    d.Atk = ReadPreferenceLong("atk", 0);
+    d.Armor = ReadPreferenceLong("armor", 0);
+    return d;
+}
+
+void SpawnCells(int32_t t, const CellDefinition& d, int32_t count, int32_t frameCount)
+{
+    for (int32_t n = 0; n < count; ++n) {
+        Cell* cell = AddElementOf<Cell>(CellList);
+        if (!cell)
+            return;
+        cell->type = int8_t(t);
+        cell->size = float(IntegerDraw(d.size));
+        cell->x = float(Random(WorldWidth));
+        cell->y = float(Random(WorldHeight));
+        cell->angle = float(Random(360));
+        cell->angle_s = DecimalDraw(d.angle_s);
+        cell->norm_angle_s = DecimalDraw(d.norm_angle_s);
+        cell->flew_angle_s = DecimalDraw(d.flew_angle_s);
+        cell->trans = int16_t(IntegerDraw(d.trans));
+        cell->idle_anispeed = DecimalDraw(d.idle_anispeed);
+        cell->move_anispeed = DecimalDraw(d.move_anispeed);
+        cell->flew_anispeed = DecimalDraw(d.flew_anispeed);
+        cell->norm_movespeed = DecimalDraw(d.norm_movespeed);
+        cell->flew_movespeed = DecimalDraw(d.flew_movespeed);
+        cell->accelaration = DecimalDraw(d.accelaration);
+        cell->mentionradius = DecimalDraw(d.mentionradius) * cell->size;
+        // A negative frame count would draw an absurd phase; it has no frames, like 0.
+        cell->frame = float(Random(std::max(frameCount, 0)));
+        cell->id = CellIdCounter++;
+    }
+}
+
+std::string LoadCellType(int32_t t)
+{
+    std::string pack = "cell\\" + ThreeDigitNumber(t) + ".cell";
+    if (!OpenPack(pack.c_str()))
+        return ErrorLine(t, ".cell");
+    // Only a pack without any entry gives the default definition; a definition entry that is
+    // there but broken must not pass for an empty one.
+    const uint8_t* text = NextPackEntry();
+    if (!text && !PackEndReached())
+        return ErrorLine(t, ".cell.ini");
+    int32_t length = text ? PackEntrySize() : 0;
+    if (!OpenPreferencesFromMemory(text ? text : reinterpret_cast<const uint8_t*>(""), length))
+        return ErrorLine(t, ".cell.ini");
+    CellDefinition d = ReadCellDefinition();
+    ClosePreferences();
+
+    CellType& type = CellTypes[size_t(t)];
+    type.Name = d.Name;
+    type.Type = int8_t(d.Type);
+    type.Front = int8_t(d.Front);
+    type.AniType = int8_t(d.AniType);
+    type.Hp = int16_t(d.Hp);
+    type.Atk = int16_t(d.Atk);
+    type.Armor = int16_t(d.Armor);
+    type.Color = d.Color;
+    SpawnCells(t, d, type.SpawnCount, type.FrameCount);
+    return LoadFrames(t);
+}
+
+std::string LoadCellTypes()
+{
+    FitFrameTable();
+    for (int32_t t = 1; t <= CellTypeCount; ++t) {
+        std::string error = LoadCellType(t);
+        if (!error.empty())
+            return error;
+    }
+    return {};
+}
