@@ -48,21 +48,21 @@ uint32_t NextRandom(uint32_t& state)
 }
 
 // The slow reference: the 8-bit blue, green, red (, alpha) the decoder must deliver for one
-// pixel of a PNG spec.
-Bytes ExpectedPngPixel(const PngSpec& spec, int x, int y)
+// pixel of a PNG description.
+Bytes ExpectedPngPixel(const PngDescription& description, int x, int y)
 {
-    int channels = spec.colorType == 2 ? 3 : spec.colorType == 4 ? 2 : spec.colorType == 6 ? 4 : 1;
-    const uint32_t* s = &spec.samples[(static_cast<size_t>(y) * spec.width + x) * channels];
+    int channels = description.colorType == 2 ? 3 : description.colorType == 4 ? 2 : description.colorType == 6 ? 4 : 1;
+    const uint32_t* s = &description.samples[(static_cast<size_t>(y) * description.width + x) * channels];
     auto eight = [&](uint32_t v) -> uint8_t {
-        if (spec.bitDepth == 16)
+        if (description.bitDepth == 16)
             return static_cast<uint8_t>(v >> 8);
-        return static_cast<uint8_t>(v * 255 / ((1u << spec.bitDepth) - 1));
+        return static_cast<uint8_t>(v * 255 / ((1u << description.bitDepth) - 1));
     };
-    switch (spec.colorType) {
+    switch (description.colorType) {
     case 0: return {eight(s[0]), eight(s[0]), eight(s[0])};
     case 2: return {eight(s[2]), eight(s[1]), eight(s[0])};
     case 3: {
-        const uint8_t* p = &spec.palette[s[0] * 3];
+        const uint8_t* p = &description.palette[s[0] * 3];
         return {p[2], p[1], p[0]};
     }
     case 4: return {eight(s[0]), eight(s[0]), eight(s[0]), eight(s[1])};
@@ -70,24 +70,24 @@ Bytes ExpectedPngPixel(const PngSpec& spec, int x, int y)
     }
 }
 
-PngSpec RandomPng(int colorType, int bitDepth, int interlaced, uint32_t seed)
+PngDescription RandomPng(int colorType, int bitDepth, int interlaced, uint32_t seed)
 {
-    PngSpec spec;
-    spec.width = 13;
-    spec.height = 9;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
-    spec.interlaced = interlaced;
+    PngDescription description;
+    description.width = 13;
+    description.height = 9;
+    description.colorType = colorType;
+    description.bitDepth = bitDepth;
+    description.interlaced = interlaced;
     int channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
     uint32_t limit = colorType == 3 ? 5 : (1u << bitDepth);
-    for (int i = 0; i < spec.width * spec.height * channels; ++i)
-        spec.samples.push_back(NextRandom(seed) % limit);
+    for (int i = 0; i < description.width * description.height * channels; ++i)
+        description.samples.push_back(NextRandom(seed) % limit);
     if (colorType == 3) {
         for (int i = 0; i < 15; ++i)
-            spec.palette.push_back(static_cast<uint8_t>(NextRandom(seed)));
-        spec.alphas = {0, 128};
+            description.palette.push_back(static_cast<uint8_t>(NextRandom(seed)));
+        description.alphas = {0, 128};
     }
-    return spec;
+    return description;
 }
 } // namespace
 
@@ -101,17 +101,17 @@ TEST(PngDecoder, DeliversEveryColourTypeAsEightBitBlueGreenRed)
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "colour type " << c.colorType << ", depth "
                                           << c.bitDepth << ", interlaced " << c.interlaced);
-        PngSpec spec = RandomPng(c.colorType, c.bitDepth, c.interlaced, 7u + c.colorType);
-        Decoded d = DecodeMemory(MakePng(spec));
+        PngDescription description = RandomPng(c.colorType, c.bitDepth, c.interlaced, 7u + c.colorType);
+        Decoded d = DecodeMemory(MakePng(description));
         ASSERT_EQ(d.format, c.alpha ? 2 : 1);
         ASSERT_EQ(d.decoded, 1);
-        ASSERT_EQ(d.width, spec.width);
-        ASSERT_EQ(d.height, spec.height);
+        ASSERT_EQ(d.width, description.width);
+        ASSERT_EQ(d.height, description.height);
         int bytes = c.alpha ? 4 : 3;
-        for (int y = 0; y < spec.height; ++y)
-            for (int x = 0; x < spec.width; ++x) {
+        for (int y = 0; y < description.height; ++y)
+            for (int x = 0; x < description.width; ++x) {
                 const uint8_t* got = &d.pixels[static_cast<size_t>(y) * d.pitch + x * bytes];
-                ASSERT_EQ(Bytes(got, got + bytes), ExpectedPngPixel(spec, x, y))
+                ASSERT_EQ(Bytes(got, got + bytes), ExpectedPngPixel(description, x, y))
                     << "pixel " << x << "," << y;
             }
     }
@@ -120,7 +120,7 @@ TEST(PngDecoder, DeliversEveryColourTypeAsEightBitBlueGreenRed)
 TEST(PngDecoder, PaletteWithTransparencyIsTwentyFourBitsAndSixteenBitAlphaIsEightBitChannels)
 {
     RegisterBothDecoders();
-    PngSpec palette;
+    PngDescription palette;
     palette.width = 2;
     palette.colorType = 3;
     palette.palette = {10, 20, 30, 40, 50, 60};
@@ -130,7 +130,7 @@ TEST(PngDecoder, PaletteWithTransparencyIsTwentyFourBitsAndSixteenBitAlphaIsEigh
     EXPECT_EQ(p.format, 1);
     EXPECT_EQ(Bytes(p.pixels.begin(), p.pixels.begin() + 8), (Bytes{30, 20, 10, 60, 50, 40, 0xAA, 0xAA}));
 
-    PngSpec rgba;
+    PngDescription rgba;
     rgba.colorType = 6;
     rgba.bitDepth = 16;
     rgba.samples = {0x1234, 0x5678, 0x9ABC, 0xDEF0};
@@ -147,9 +147,9 @@ TEST(ImageCodecs, RegistrationIsOnceAndOrderDoesNotHideAFormat)
     RegisterPngDecoder();
     RegisterJpegDecoder();
     EXPECT_EQ(ImageDecoderCount(), 2);
-    PngSpec spec;
-    spec.samples = {1, 2, 3};
-    Decoded png = DecodeMemory(MakePng(spec));
+    PngDescription description;
+    description.samples = {1, 2, 3};
+    Decoded png = DecodeMemory(MakePng(description));
     EXPECT_EQ(png.format, 1);
     EXPECT_EQ(Bytes(png.pixels.begin(), png.pixels.begin() + 3), (Bytes{3, 2, 1}));
     Decoded jpeg = DecodeMemory(MakeJpeg(8, 8, 1, std::vector<uint8_t>(64, 100), 90));

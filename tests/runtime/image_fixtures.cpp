@@ -27,48 +27,48 @@ int ChannelsOf(int colorType)
 }
 
 // Packs one row of unpacked samples into PNG row bytes (big-endian, MSB first).
-Bytes PackRow(const PngSpec& spec, int y)
+Bytes PackRow(const PngDescription& description, int y)
 {
-    int channels = ChannelsOf(spec.colorType);
-    int count = spec.width * channels;
-    Bytes row((static_cast<size_t>(count) * spec.bitDepth + 7) / 8);
+    int channels = ChannelsOf(description.colorType);
+    int count = description.width * channels;
+    Bytes row((static_cast<size_t>(count) * description.bitDepth + 7) / 8);
     for (int i = 0; i < count; ++i) {
-        uint32_t sample = spec.samples[static_cast<size_t>(y) * count + i];
-        if (spec.bitDepth == 16) {
+        uint32_t sample = description.samples[static_cast<size_t>(y) * count + i];
+        if (description.bitDepth == 16) {
             row[i * 2] = static_cast<uint8_t>(sample >> 8);
             row[i * 2 + 1] = static_cast<uint8_t>(sample);
-        } else if (spec.bitDepth == 8) {
+        } else if (description.bitDepth == 8) {
             row[i] = static_cast<uint8_t>(sample);
         } else {
-            int bit = i * spec.bitDepth;
-            row[bit / 8] |= static_cast<uint8_t>(sample << (8 - spec.bitDepth - bit % 8));
+            int bit = i * description.bitDepth;
+            row[bit / 8] |= static_cast<uint8_t>(sample << (8 - description.bitDepth - bit % 8));
         }
     }
     return row;
 }
 } // namespace
 
-Bytes MakePng(const PngSpec& spec)
+Bytes MakePng(const PngDescription& description)
 {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, AppendToVector, NoFlush);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, description.width, description.height, description.bitDepth, description.colorType,
+                 description.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (size_t i = 0; i + 2 < spec.palette.size(); i += 3)
-        palette.push_back({spec.palette[i], spec.palette[i + 1], spec.palette[i + 2]});
+    for (size_t i = 0; i + 2 < description.palette.size(); i += 3)
+        palette.push_back({description.palette[i], description.palette[i + 1], description.palette[i + 2]});
     if (!palette.empty())
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!spec.alphas.empty())
-        png_set_tRNS(png, info, spec.alphas.data(), static_cast<int>(spec.alphas.size()),
+    if (!description.alphas.empty())
+        png_set_tRNS(png, info, description.alphas.data(), static_cast<int>(description.alphas.size()),
                      nullptr);
     std::vector<Bytes> rows;
     std::vector<png_bytep> pointers;
-    for (int y = 0; y < spec.height; ++y)
-        rows.push_back(PackRow(spec, y));
+    for (int y = 0; y < description.height; ++y)
+        rows.push_back(PackRow(description, y));
     for (Bytes& row : rows)
         pointers.push_back(row.data());
     png_set_rows(png, info, pointers.data());

@@ -7,7 +7,7 @@ using Bytes = std::vector<uint8_t>;
 
 // A PNG of any colour type and bit depth; samples holds the samples of each row in order
 // (channels per pixel by colour type), each 8 or 16 bits as the depth says, unpacked.
-struct PngSpec {
+struct PngDescription {
     int width = 1;
     int height = 1;
     int colorType = 2;
@@ -17,7 +17,7 @@ struct PngSpec {
     std::vector<uint8_t> palette; // r, g, b per entry (colour type 3)
     std::vector<uint8_t> alphas;  // tRNS entries for a palette image
 };
-Bytes MakePng(const PngSpec& spec);
+Bytes MakePng(const PngDescription& description);
 
 // A JPEG of width x height from top-down rows of r, g, b (components 3) or grey (1).
 Bytes MakeJpeg(int width, int height, int components, const std::vector<uint8_t>& samples,

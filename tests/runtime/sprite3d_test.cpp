@@ -220,8 +220,8 @@ TEST_F(Sprites3D, AlphaTexturesBlendByTheirOwnAlphaAndImagesWithoutAlphaStayVisi
 {
     ClearImageCodecs();
     RegisterPngDecoder();
-    PngSpec withAlpha{2, 2, 6, 8, 0, {}, {}, {}};
-    PngSpec without{2, 2, 2, 8, 0, {}, {}, {}};
+    PngDescription withAlpha{2, 2, 6, 8, 0, {}, {}, {}};
+    PngDescription without{2, 2, 2, 8, 0, {}, {}, {}};
     for (int i = 0; i < 4; ++i) {
         withAlpha.samples.insert(withAlpha.samples.end(), {255, 0, 255, 128}); // not a key here
         without.samples.insert(without.samples.end(), {10, 200, 30});

@@ -220,9 +220,9 @@ TEST_F(Sprites, PaletteBmpsExpandOnDeepScreens)
 TEST_F(Sprites, DepthsMustSuitTheScreen)
 {
     Open(8, 8, 8);
-    PngSpec spec;
-    spec.samples = {1, 2, 3};
-    Bytes png = MakePng(spec);
+    PngDescription description;
+    description.samples = {1, 2, 3};
+    Bytes png = MakePng(description);
     EXPECT_EQ(LoadSpriteFromMemory(1, png.data(), static_cast<int64_t>(png.size()), 0), 0);
     EXPECT_EQ(SpriteWidth(1), 0);
     Bytes bmp8 = MakeBmp(2, 2, 8, 0, {0xFFFFFF}, Rows({{7, 8, 0, 0}, {5, 6, 0, 0}}));
@@ -248,7 +248,7 @@ TEST_F(Sprites, AlphaModeKeepsTheAlphaOfThirtyTwoBitImagesOnly)
 {
     Open(4, 4, 32);
     SetTransparentColor(-1, 0xFF00FF);
-    PngSpec rgba;
+    PngDescription rgba;
     rgba.colorType = 6;
     rgba.samples = {10, 20, 30, 40};
     Bytes withAlpha = MakePng(rgba);
@@ -259,7 +259,7 @@ TEST_F(Sprites, AlphaModeKeepsTheAlphaOfThirtyTwoBitImagesOnly)
     EXPECT_EQ(At(SpriteSurface(2), 0, 0), 0x0A141Eu);
     EXPECT_EQ(SpriteSurface(2)->colorKey, 0xFF00FFu);
 
-    PngSpec rgb;
+    PngDescription rgb;
     rgb.samples = {10, 20, 30};
     Bytes noAlpha = MakePng(rgb);
     ASSERT_NE(LoadSpriteFromMemory(3, noAlpha.data(), static_cast<int64_t>(noAlpha.size()), SPRITE_ALPHA), 0);
@@ -349,10 +349,10 @@ TEST_F(Sprites, SpritesAreLentToDrawingOneAtATime)
 TEST_F(Sprites, FilesLoadByWindowsNamesAndBadDataGivesNothing)
 {
     Open(4, 4, 24);
-    PngSpec spec;
-    spec.width = 2;
-    spec.samples = {1, 2, 3, 4, 5, 6};
-    Bytes png = MakePng(spec);
+    PngDescription description;
+    description.width = 2;
+    description.samples = {1, 2, 3, 4, 5, 6};
+    Bytes png = MakePng(description);
     std::string folder = ::testing::TempDir() + "SpriteFiles";
     std::remove((folder + "/Image.PNG").c_str());
     ASSERT_EQ(std::system(("mkdir -p " + folder).c_str()), 0);
