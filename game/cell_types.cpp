@@ -40,19 +40,22 @@ std::string ErrorLine(int32_t t, const std::string& suffix)
     return "Loading-Error! -> " + ThreeDigitNumber(t) + suffix;
 }
 
-// The frames of type t from the entries after the definition. Each must be an image that a
-// registered decoder reads; frame 1 gives the type's width.
+// The frames of type t from the entries after the definition, made sprites usable as textures
+// (the colour key is the default one set before the types load); frame 1 gives the width.
 std::string LoadFrames(int32_t t)
 {
     CellType& type = CellTypes[size_t(t)];
     for (int32_t k = 1; k <= type.FrameCount; ++k) {
         const uint8_t* entry = NextPackEntry();
-        ImageSize image = entry ? CheckImage(entry, PackEntrySize()) : ImageSize{0, 0};
-        if (image.width == 0)
+        intptr_t sprite = entry ? LoadSpriteFromMemory(DYNAMIC_OBJECT, entry,
+                                                       int64_t{PackEntrySize()}, SPRITE_TEXTURE)
+                                : 0;
+        if (sprite == 0)
             return ErrorLine(t, ".cell." + ThreeDigitNumber(k) + ".png");
-        if (k == 1)
-            type.Width = int16_t(image.width);
+        CellSprite(t, k - 1)[1] = int32_t(sprite);
     }
+    if (type.FrameCount > 0)
+        type.Width = int16_t(SpriteWidth(CellSprite(t, 0)[1]));
     return {};
 }
 

@@ -197,6 +197,10 @@ int FatalError(const char* message);
 // Releases the runtime services in their fixed order.
 void EndSequence();
 
+// The start-up after the console is open, from the titles to the player's placement: false
+// when a fatal error ended it (its message printed, a line read, the end sequence run), with
+// the exit status in status.
+bool StartGame(int& status);
 // Runs the whole game, from the first console line to the end sequence; the process's exit
 // status: 0 after a normal quit, 1 after a fatal start-up error.
 int RunGame();

@@ -17,11 +17,8 @@ void PrintBanner()
         PrintLine(line);
 }
 
-int RunGame()
+bool StartGame(int& status)
 {
-    ClearGlobals();
-    OpenConsole();
-
     BuildTitles();
     ConsoleTitle(TitleText);
     PrintBanner();
@@ -29,14 +26,45 @@ int RunGame()
     PrintLine("InitVar...");
     InitGlobals();
     BuildTrigTables();
-    if (!OpenCellTypeList())
-        return FatalError("Error -> cell.ini");
+    if (!OpenCellTypeList()) {
+        status = FatalError("Error -> cell.ini");
+        return false;
+    }
     SizeTables();
     ReadCellTypeCounts();
     ScatterBubbles();
 
+    InitServices();
     LoadOrCreatePreferences();
+    if (!OpenGameScreen()) {
+        status = FatalError("Unable! Check Preferences...");
+        return false;
+    }
+    AnnounceFirstStage();
+    LoadImageSprites();
+    std::string error = LoadCellTypes();
+    if (!error.empty()) {
+        // The console must be visible for the message and the line it waits for.
+        CloseScreen();
+        status = FatalError(error.c_str());
+        return false;
+    }
+    AnnounceStage(10, "CreatingSprites...");
+    CreateDrawnSprites();
+    AnnounceStage(30, "CreatingSprite3Ds...");
+    CreateSprite3Ds();
+    AnnounceStage(50, "LoadingSounds...");
+    PlacePlayerAndCamera();
+    return true;
+}
 
-    EndSequence();
-    return 0;
+int RunGame()
+{
+    ClearGlobals();
+    OpenConsole();
+    int status = 0;
+    if (!StartGame(status))
+        return status;
+    RunMainLoop();
+    return QuitSequence();
 }

@@ -1,6 +1,7 @@
 // Child processes for end-to-end tests.
 #include "tests/e2e/child_process.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -55,8 +56,17 @@ int WaitChild(ChildProcess& child)
     CloseChildInput(child);
     int status = 0;
     waitpid(child.pid, &status, 0);
+    child.pid = -1;
     close(child.output);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+ChildGuard::~ChildGuard()
+{
+    if (child.pid <= 0)
+        return;
+    kill(child.pid, SIGKILL);
+    WaitChild(child);
 }
 
 std::string MakeTemporaryDirectory()

@@ -17,5 +17,11 @@ void WriteChild(ChildProcess& child, const std::string& bytes);
 void CloseChildInput(ChildProcess& child);
 // Waits for the child to end; its exit status, or -1 when it did not exit normally.
 int WaitChild(ChildProcess& child);
+// Kills and reaps a child that a failed test left running, so that no program outlives its
+// test and keeps the test's output open.
+struct ChildGuard {
+    ChildProcess& child;
+    ~ChildGuard();
+};
 // A new empty directory under the system's temporary folder.
 std::string MakeTemporaryDirectory();

@@ -35,6 +35,9 @@ struct CellTypesTest : testing::Test {
         ClearImageCodecs();
         RegisterPngDecoder();
         RegisterPngEncoder();
+        // Frames become sprites, which live only while a screen is open.
+        ASSERT_NE(InitSprite(), 0);
+        ASSERT_NE(OpenScreen(64, 64, 32, "cells"), 0);
         std::vector<uint8_t> pixels(12 * 3 * 5, 0x40);
         ASSERT_EQ(EncodeImage("frame.png", pixels.data(), PNG_ENCODER_TAG, 12, 5, 36, 0), 1);
         png = ReadBytes("frame.png");
@@ -42,6 +45,7 @@ struct CellTypesTest : testing::Test {
     void TearDown() override
     {
         ClosePack();
+        EndSprite();
         ClearImageCodecs();
         ClearGlobals();
     }
@@ -155,6 +159,9 @@ TEST_F(CellTypesTest, TypesLoadInOrderWithIdsInCreationOrder)
     EXPECT_EQ(CellTypes[1].Type, 1);
     EXPECT_EQ(CellTypes[1].Hp, int16_t(70000)) << "cut to 16 bits";
     EXPECT_EQ(CellTypes[1].Width, 12);
+    EXPECT_NE(CellSprite(1, 0)[1], CellSprite(1, 1)[1]) << "each frame is a sprite of its own";
+    EXPECT_EQ(SpriteHeight(CellSprite(1, 1)[1]), 5);
+    EXPECT_EQ(CellSprite(1, 2)[1], 0);
     EXPECT_EQ(CellTypes[2].Width, 0);
     EXPECT_EQ(CellTypes[2].Color, 0xFFFFFFu);
     EXPECT_FALSE(std::filesystem::exists("buff.buff"));

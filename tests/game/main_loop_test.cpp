@@ -15,54 +15,21 @@ namespace {
 constexpr uint32_t Red = 0xFF0000, Green = 0x00FF00, White = 0xFFFFFF;
 
 // The real start-up on a small world: one cell type of two green 64 x 64 cells that ignore the
-// player, a red player and white 8 x 8 bubbles, then the screen of the headless platform.
+// player, a red player and white 8 x 8 bubbles, on the screen of the headless platform.
 class GameRun : public testing::Test {
 protected:
     void SetUp() override
     {
-        WriteGameData({}, SolidPng(64, 64, Red), SolidPng(8, 8, White));
+        WriteGameData({{2, "Name=Green\r\ntrans=255|255\r\n", {SolidPng(64, 64, Green)}}},
+                      SolidPng(64, 64, Red), SolidPng(8, 8, White));
         // The console's lines go nowhere; the descriptor stays open for the whole test program.
         static const int quiet = ::open("/dev/null", O_RDWR);
         ClearGlobals();
         OpenConsoleOn(quiet, quiet);
-        BuildTitles();
-        InitGlobals();
-        BuildTrigTables();
-        ASSERT_TRUE(OpenCellTypeList());
-        SizeTables();
-        ReadCellTypeCounts();
-        ScatterBubbles();
-        InitServices();
-        LoadOrCreatePreferences();
-        ASSERT_TRUE(OpenGameScreen());
-        started = true;
-        AnnounceFirstStage();
-        LoadImageSprites();
-        AddGreenCells();
-        CreateDrawnSprites();
-        CreateSprite3Ds();
-        PlacePlayerAndCamera();
-    }
-
-    // One type of two green 64 x 64 cells that ignore the player, made as the cell type
-    // loading makes them.
-    void AddGreenCells()
-    {
-        CellTypeCount = 1;
-        CellTypes.resize(2);
-        CellSprites.resize(2 * static_cast<size_t>(MaxFrameIndex + 1));
-        CellTypes[1].FrameCount = 1;
-        std::string png = SolidPng(64, 64, Green);
-        CellSprite(1, 0)[1] = static_cast<int32_t>(
-            LoadSpriteFromMemory(-1, png.data(), static_cast<int64_t>(png.size()), 4));
-        for (int i = 0; i < 2; ++i) {
-            Cell* cell = AddElementOf<Cell>(CellList);
-            cell->type = 1;
-            cell->size = 64;
-            cell->trans = 255;
-            cell->x = static_cast<float>(Random(WorldWidth));
-            cell->y = static_cast<float>(Random(WorldHeight));
-        }
+        int status = -1;
+        started = StartGame(status);
+        ASSERT_TRUE(started) << "status " << status;
+        ASSERT_EQ(ListSize(CellList), 2);
     }
 
     void TearDown() override
