@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <csignal>
@@ -12,15 +13,17 @@
 #include <unistd.h>
 
 namespace {
-constexpr uint32_t Red = 0xFF0000, Green = 0x00FF00, White = 0xFFFFFF;
+constexpr uint32_t Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0xFFFFFF;
 
-// The real start-up on a small world: one cell type of two green 64 x 64 cells that ignore the
-// player, a red player and white 8 x 8 bubbles, on the screen of the headless platform.
+// The real start-up on a small world: two green 64 x 64 cells that ignore the player and one
+// blue cell that flees from it, a red player and white 8 x 8 bubbles, on the screen of the
+// headless platform.
 class GameRun : public testing::Test {
 protected:
     void SetUp() override
     {
-        WriteGameData({{2, "Name=Green\r\ntrans=255|255\r\n", {SolidPng(64, 64, Green)}}},
+        WriteGameData({{2, "Name=Green\r\ntrans=255|255\r\n", {SolidPng(64, 64, Green)}},
+                       {1, "Name=Shy\r\nType=1\r\n", {SolidPng(64, 64, Blue)}}},
                       SolidPng(64, 64, Red), SolidPng(8, 8, White));
         // The console's lines go nowhere; the descriptor stays open for the whole test program.
         static const int quiet = ::open("/dev/null", O_RDWR);
@@ -29,7 +32,7 @@ protected:
         int status = -1;
         started = StartGame(status);
         ASSERT_TRUE(started) << "status " << status;
-        ASSERT_EQ(ListSize(CellList), 2);
+        ASSERT_EQ(ListSize(CellList), 3);
     }
 
     void TearDown() override
@@ -60,6 +63,24 @@ protected:
         bubble->y = y;
         bubble->type = 1;
         bubble->trans = 255;
+    }
+
+    // The cursor at a place on the screen from the next pass on: the mouse is first pushed into
+    // the top-left corner, where the position is held.
+    void CursorAt(int32_t x, int32_t y)
+    {
+        HeadlessMouseMove(-5000, -5000);
+        PollMouse();
+        HeadlessMouseMove(x, y);
+    }
+
+    std::vector<Cell*> Cells()
+    {
+        std::vector<Cell*> cells;
+        ResetList(CellList);
+        while (Cell* cell = NextElementOf<Cell>(CellList))
+            cells.push_back(cell);
+        return cells;
     }
 
     ScratchFolder folder;
@@ -228,4 +249,56 @@ TEST_F(GameRun, TheOverlayShowsItsFirstLineAndTheValueColumnAt924)
     EXPECT_GT(litIn(924, 10, 1024, 40), 5) << "the FPS line";
     EXPECT_GT(litIn(924, 340, 1024, 370), 5) << "the fh line";
     EXPECT_EQ(litIn(900, 0, 924, 400), 0) << "nothing left of the column";
+}
+
+TEST_F(GameRun, HoldingTheButtonSwimsTowardTheCursorAtRisingSpeed)
+{
+    // The player's centre is at (512, 384) on the screen; the cursor well to its right.
+    CursorAt(1000, 384);
+    HeadlessMouseButton(1, 1);
+    float previousAngle = PlayerAngle;
+    for (int pass = 1; pass <= 16; ++pass) {
+        RunMainLoopPass();
+        EXPECT_NEAR(PlayerSpeed, std::min(0.3f * pass, 4.0f), 1e-5f) << "pass " << pass;
+        EXPECT_GT(PlayerAngle, previousAngle) << "turning clockwise toward the cursor";
+        previousAngle = PlayerAngle;
+    }
+    for (int pass = 0; pass < 30; ++pass)
+        RunMainLoopPass();
+    EXPECT_NEAR(PlayerAngle, 90, 10) << "settled on the cursor's bearing";
+    EXPECT_GT(PlayerX, 4968 + 100);
+    EXPECT_NEAR(PlayerY, 4968, 40);
+    EXPECT_EQ(ScreenPosY, 4616) << "no scrolling away from the margins";
+}
+
+TEST_F(GameRun, CrossingTheWorldsLeftEdgeMovesPlayerAndCameraByItsWidth)
+{
+    PlayerX = 1;
+    PlayerAngle = 270;
+    PlayerSpeed = 4;
+    ScreenPosX = -479;
+    CursorAt(100, 384);
+    HeadlessMouseButton(1, 1);
+    RunMainLoopPass();
+    EXPECT_NEAR(PlayerX, 1 - 4 + 10000, 0.1f);
+    EXPECT_EQ(ScreenPosX, -479 + 10000);
+    EXPECT_EQ(EdgeX, 1) << "now near the far seam";
+}
+
+TEST_F(GameRun, AShyCellFleesFromThePlayerAndTheOthersNeverDo)
+{
+    CursorAt(512, 700);
+    std::vector<Cell*> cells = Cells();
+    for (size_t i = 0; i < cells.size(); ++i) {
+        cells[i]->x = PlayerX + 100 + 80 * float(i);
+        cells[i]->y = PlayerY;
+    }
+    for (int pass = 0; pass < 30; ++pass) {
+        RunMainLoopPass();
+        EXPECT_NE(cells[0]->state, Flee);
+        EXPECT_NE(cells[1]->state, Flee);
+    }
+    EXPECT_EQ(cells[2]->type, 2);
+    EXPECT_EQ(cells[2]->state, Flee);
+    EXPECT_GT(Distance(cells[2]->x, cells[2]->y, PlayerX, PlayerY), 260) << "it swims away";
 }
