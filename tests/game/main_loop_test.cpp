@@ -1,5 +1,6 @@
 #include "game/game.h"
 #include "runtime/platform/headless.h"
+#include "tests/game/allocation_counter.h"
 #include "tests/game/game_data.h"
 
 #include <gtest/gtest.h>
@@ -301,4 +302,16 @@ TEST_F(GameRun, AShyCellFleesFromThePlayerAndTheOthersNeverDo)
     EXPECT_EQ(cells[2]->type, 2);
     EXPECT_EQ(cells[2]->state, Flee);
     EXPECT_GT(Distance(cells[2]->x, cells[2]->y, PlayerX, PlayerY), 260) << "it swims away";
+}
+
+TEST_F(GameRun, PassesAllocateNothing)
+{
+    CursorAt(900, 200);
+    HeadlessMouseButton(1, 1);
+    for (int pass = 0; pass < 5; ++pass)
+        RunMainLoopPass();
+    StartCountingAllocations();
+    for (int pass = 0; pass < 120; ++pass)
+        RunMainLoopPass();
+    EXPECT_EQ(StopCountingAllocations(), 0);
 }

@@ -1,0 +1,63 @@
+// The test program's operator new and delete: malloc and free, with a count of the allocations
+// made while counting is on (from any thread, as the 3D sprites draw on two).
+#include "tests/game/allocation_counter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<bool> counting{false};
+std::atomic<int64_t> allocations{0};
+
+void* Allocate(std::size_t size)
+{
+    if (counting.load(std::memory_order_relaxed))
+        allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+} // namespace
+
+void StartCountingAllocations()
+{
+    allocations = 0;
+    counting = true;
+}
+
+int64_t StopCountingAllocations()
+{
+    counting = false;
+    return allocations;
+}
+
+void* operator new(std::size_t size)
+{
+    return Allocate(size);
+}
+
+void* operator new[](std::size_t size)
+{
+    return Allocate(size);
+}
+
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
