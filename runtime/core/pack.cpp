@@ -1,12 +1,10 @@
 // The pack reader's one process-wide state and its entry-by-entry reading.
 #include "runtime/core/pack.h"
 
-#include "runtime/core/block_decoder.h"
 #include "runtime/core/path.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <sys/stat.h>
 
@@ -42,16 +40,6 @@ void GiveUpOnFile()
     std::fseek(Pack.file, 0, SEEK_END);
     Pack.remaining = 0;
 }
-
-// The stored bytes turned into the entry: copied when raw, decoded when compressed.
-bool UnpackStored(const uint8_t* stored, uint32_t storedSize, uint8_t* entry, uint32_t unpackedSize)
-{
-    if (storedSize == unpackedSize) {
-        std::memcpy(entry, stored, storedSize);
-        return true;
-    }
-    return DecodeBlock(stored, storedSize, entry, unpackedSize);
-}
 } // namespace
 
 int32_t OpenPack(const char* fileName)
@@ -81,25 +69,24 @@ const uint8_t* NextPackEntry()
         GiveUpOnFile();
         return nullptr;
     }
-    uint32_t unpackedSize = LoadLittleEndian32(header);
-    uint32_t storedSize = LoadLittleEndian32(header + 4);
-    if (unpackedSize > LargestUnpackedSize || storedSize > Pack.remaining) {
+    PackEntryHeader sizes = ReadPackEntryHeader(header);
+    if (FramePackEntry(sizes, Pack.remaining) != PackFraming::Whole) {
         GiveUpOnFile();
         return nullptr;
     }
     // One spare byte keeps an empty entry distinct from none.
-    auto* entry = static_cast<uint8_t*>(std::malloc(size_t(unpackedSize) + 1));
-    auto* stored = static_cast<uint8_t*>(std::malloc(size_t(storedSize) + 1));
-    bool read = entry && stored && ReadExactly(stored, storedSize);
+    auto* entry = static_cast<uint8_t*>(std::malloc(size_t(sizes.unpackedSize) + 1));
+    auto* stored = static_cast<uint8_t*>(std::malloc(size_t(sizes.storedSize) + 1));
+    bool read = entry && stored && ReadExactly(stored, sizes.storedSize);
     if (!read) GiveUpOnFile();
-    bool ok = read && UnpackStored(stored, storedSize, entry, unpackedSize);
+    bool ok = read && UnpackPackEntry(sizes, stored, entry);
     std::free(stored);
     if (!ok) {
         std::free(entry);
         return nullptr;
     }
     Pack.entry = entry;
-    Pack.entrySize = int32_t(unpackedSize);
+    Pack.entrySize = int32_t(sizes.unpackedSize);
     return entry;
 }
 

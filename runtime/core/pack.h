@@ -1,10 +1,9 @@
 // The sequential reader of packed data files: entries of (unpacked size, stored size, bytes),
 // each stored raw or as one compressed block.
 #pragma once
-#include <cstdint>
+#include "runtime/core/pack_entry.h"
 
-// Entry header: unpacked size and stored size, both u32 little-endian.
-constexpr int32_t PackEntryHeaderSize = 8;
+#include <cstdint>
 
 // 1 when the file was opened for reading, 0 otherwise (also for an absent name). Closes a
 // pack that is open first.
