@@ -1,0 +1,328 @@
+// The cellpack command: packs built, listed and extracted byte for byte, the check's report of
+// every kind of problem, the cell type list written and read, and its command-line manners.
+#include "tests/runtime/image_fixtures.h"
+#include "tests/scratch_folder.h"
+#include "tests/tools/program_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+const std::string CELLPACK = std::string(VELLOMIRA_BINARY_DIR) + "/cellpack";
+
+ProgramRun Cellpack(const std::vector<std::string>& arguments, const std::string& input = "")
+{
+    return RunProgram(CELLPACK, arguments, input);
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+// Whether the line holds the pattern, whose "*" stand for any text.
+bool Matches(const std::string& line, const std::string& pattern)
+{
+    size_t at = 0;
+    for (size_t start = 0, star; start <= pattern.size(); start = star + 1) {
+        star = std::min(pattern.find('*', start), pattern.size());
+        at = line.find(pattern.substr(start, star - start), at);
+        if (at == std::string::npos) return false;
+    }
+    return true;
+}
+
+std::string Text(const Bytes& bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
+
+// A 16 x 16 PNG frame whose colours depend on the seed.
+std::string Frame(int seed)
+{
+    PngDescription png;
+    png.width = png.height = 16;
+    for (int i = 0; i < 16 * 16 * 3; ++i)
+        png.samples.push_back(uint32_t((i * seed) % 7 * 30));
+    return Text(MakePng(png));
+}
+
+std::string Jpeg()
+{
+    std::vector<uint8_t> grey(8 * 8);
+    for (size_t i = 0; i < grey.size(); ++i)
+        grey[i] = uint8_t(i * 4);
+    return Text(MakeJpeg(8, 8, 1, grey, 90));
+}
+
+// A definition that uses every kind of value and compresses well.
+const char* const SOUND_DEFINITION =
+    "; A sound definition: comments, every kind of key, a group line at the end.\r\n"
+    "Name = Probe\r\nType = 1\r\nFRONT = 1\r\nsize = 10|16\r\nangle_s = 0.1|0.2\r\n"
+    "norm_movespeed = 1.5 | 2\r\ntrans = 150|190\r\ncolor = 16777215\r\n[notes]\r\n"
+    "; Only comments follow the group line, so nothing is lost.\r\n";
+
+// Writes the definition and frames (frame001.png ...) and builds NNN.cell of them; the
+// result of the build.
+ProgramRun BuildPack(const std::string& pack, const std::string& definition,
+                     const std::vector<std::string>& frames)
+{
+    WriteBytes("in/definition.ini", definition);
+    std::vector<std::string> arguments{"build", pack, "in/definition.ini"};
+    for (size_t k = 0; k < frames.size(); ++k) {
+        arguments.push_back("in/frame" + std::to_string(k + 1) + ".img");
+        WriteBytes(arguments.back(), frames[k]);
+    }
+    return Cellpack(arguments);
+}
+} // namespace
+
+TEST(Cellpack, BuildListExtractRoundTripIsByteExact)
+{
+    ScratchFolder folder;
+    std::string frames[] = {Frame(3), Jpeg()};
+    ASSERT_EQ(BuildPack("001.cell", SOUND_DEFINITION, {frames[0], frames[1]}).status, 0);
+
+    ProgramRun list = Cellpack({"list", "001.cell"});
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_NE(list.out.find("    1 "), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("compressed  0x"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("3 entries"), std::string::npos) << list.out;
+
+    ProgramRun extract = Cellpack({"extract", "001.cell", "out"});
+    ASSERT_EQ(extract.status, 0) << extract.err;
+    EXPECT_EQ(ReadBytes("out/definition.ini"), SOUND_DEFINITION);
+    EXPECT_EQ(ReadBytes("out/frame001.png"), frames[0]);
+    EXPECT_EQ(ReadBytes("out/frame002.jpg"), frames[1]);
+
+    ASSERT_EQ(Cellpack({"build", "again.cell", "out/definition.ini", "out/frame001.png",
+                        "out/frame002.jpg"})
+                  .status,
+              0);
+    EXPECT_EQ(ReadBytes("again.cell"), ReadBytes("001.cell"));
+}
+
+TEST(Cellpack, CheckPassesASoundPackAgainstTheList)
+{
+    ScratchFolder folder;
+    ASSERT_EQ(BuildPack("002.cell", SOUND_DEFINITION, {Frame(1), Frame(2), Jpeg()}).status, 0);
+    ASSERT_EQ(Cellpack({"write-types", "cell.ini", "5:1", "12:3"}).status, 0);
+    for (std::vector<std::string> arguments :
+         {std::vector<std::string>{"check", "002.cell"},
+          {"check", "--list", "cell.ini", "002.cell"},
+          {"check", "--list=cell.ini", "--type", "2", "002.cell"}}) {
+        ProgramRun check = Cellpack(arguments);
+        EXPECT_EQ(check.status, 0) << arguments.size() << check.err;
+        EXPECT_EQ(check.out, "002.cell: ok, definition and 3 frames\n");
+        EXPECT_EQ(check.err, "");
+    }
+}
+
+TEST(Cellpack, CheckReportsEveryProblemWithItsEntryAndKey)
+{
+    using Edit = std::function<void(std::string&)>;
+    auto flipCheckValue = [](std::string& pack) { pack[8 + 6] ^= 0x20; };
+    auto cutLastByte = [](std::string& pack) { pack.pop_back(); };
+    std::vector<std::string> two{Frame(1), Frame(2)};
+    struct Case {
+        const char* what;
+        std::string definition;
+        std::vector<std::string> frames;
+        int listFrames; // the list's frame count for type 1; -1: check without the list
+        Edit edit;
+        std::vector<std::string> reports;
+    } cases[] = {
+        {"unknown key",
+         "Name = X\nsise = 10|16\n",
+         two,
+         -1,
+         nullptr,
+         {"entry 1 (definition), line 2, key \"sise\": unknown key; the game never reads it "
+          "(did you mean \"size\"?)"}},
+        {"reversed ranges, integer and decimal",
+         "trans = 170|160\nangle_s = 0.3|0.2\n",
+         two,
+         -1,
+         nullptr,
+         {"line 1, key \"trans\": \"170|160\" is reversed",
+          "line 2, key \"angle_s\": \"0.3|0.2\" is reversed"}},
+        {"malformed ranges",
+         "size = 10.5|12\nmentionradius = 2\naccelaration = 0.1|x|3\n",
+         two,
+         -1,
+         nullptr,
+         {"key \"size\": \"10.5|12\": \"10.5\" is not a whole number",
+          "key \"mentionradius\": \"2\" has no bar",
+          "key \"accelaration\": \"0.1|x|3\" has more than one bar"}},
+        {"key after a group line and a repeated key",
+         "size = 8|9\nSIZE = 9|10\n[later]\ntrans = 1|2\n",
+         two,
+         -1,
+         nullptr,
+         {"line 2, key \"SIZE\": repeats the key of line 1",
+          "line 4, key \"trans\": stands after the group line [later] (line 3)"}},
+        {"frame no decoder reads",
+         "Name = X\n",
+         {Frame(1), "not an image"},
+         -1,
+         nullptr,
+         {"entry 3 (frame 2): not an image that the registered decoders (PNG, JPEG) read"}},
+        {"cut PNG frame",
+         "Name = X\n",
+         {Frame(1).substr(0, 60)},
+         -1,
+         nullptr,
+         {"entry 2 (frame 1): a broken PNG image"}},
+        {"too many frames",
+         "Name = X\n",
+         std::vector<std::string>(101, Frame(1)),
+         -1,
+         nullptr,
+         {"frames: 101 frames are more than the 100 of the game's frame table (the game enlarges"}},
+        {"fewer frames than the list",
+         "Name = X\n",
+         two,
+         3,
+         nullptr,
+         {"frames: cell.ini gives type 1 a frame count of 3 but the pack holds only 2"}},
+        {"corrupt entry",
+         SOUND_DEFINITION,
+         two,
+         2,
+         flipCheckValue,
+         {"entry 1 (definition): it fails its check value"}},
+        {"truncated file",
+         "Name = X\n",
+         two,
+         2,
+         cutLastByte,
+         {"entry 3 (frame 2): the * bytes at offset * stored bytes (truncated file)",
+          "frames: cell.ini gives type 1 a frame count of 2 but the pack holds only 1"}},
+        {"empty pack",
+         "",
+         {},
+         1,
+         [](std::string& pack) { pack.clear(); },
+         {"the pack holds no entry",
+          "frames: cell.ini gives type 1 a frame count of 1 but the pack holds only 0"}},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        ASSERT_EQ(BuildPack("001.cell", c.definition, c.frames).status, 0) << c.what;
+        if (c.edit) {
+            std::string pack = ReadBytes("001.cell");
+            c.edit(pack);
+            WriteBytes("001.cell", pack);
+        }
+        std::vector<std::string> arguments{"check", "001.cell"};
+        if (c.listFrames >= 0) {
+            ASSERT_EQ(
+                Cellpack({"write-types", "cell.ini", "4:" + std::to_string(c.listFrames)}).status,
+                0);
+            arguments.insert(arguments.begin() + 1, {"--list", "cell.ini"});
+        }
+        ProgramRun check = Cellpack(arguments);
+        EXPECT_EQ(check.status, 1) << c.what;
+        EXPECT_EQ(check.out, "") << c.what;
+        std::vector<std::string> lines = Lines(check.err);
+        ASSERT_EQ(lines.size(), c.reports.size()) << c.what << "\n" << check.err;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].rfind("001.cell: ", 0), 0u) << lines[i];
+            EXPECT_TRUE(Matches(lines[i], c.reports[i])) << c.what << "\n" << lines[i];
+        }
+    }
+}
+
+TEST(Cellpack, CellListWritesReadsAndWritesAgainFromItsText)
+{
+    ScratchFolder folder;
+    ASSERT_EQ(Cellpack({"write-types", "cell.ini", "90:2", "300:100", "0:0"}).status, 0);
+    EXPECT_EQ(ReadBytes("cell.ini"), std::string("\x03"
+                                                 "\x5a\x00\x02"
+                                                 "\x2c\x01\x64"
+                                                 "\x00\x00\x00",
+                                                 10));
+    ProgramRun types = Cellpack({"types", "cell.ini"});
+    ASSERT_EQ(types.status, 0) << types.err;
+    EXPECT_NE(types.out.find("\n300 100  # 002\n"), std::string::npos) << types.out;
+    ProgramRun again = Cellpack({"write-types", "again.ini", "--from", "-"}, types.out);
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(ReadBytes("again.ini"), ReadBytes("cell.ini"));
+    ASSERT_EQ(Cellpack({"write-types", "none.ini"}).status, 0);
+    EXPECT_EQ(ReadBytes("none.ini"), std::string(1, '\0'));
+}
+
+TEST(Cellpack, CellListRefusesNumbersOutsideItsFieldsAndReportsShortFiles)
+{
+    ScratchFolder folder;
+    WriteBytes("short.ini", std::string("\x02\x05\x00\x01\x07", 5));
+    WriteBytes("bad.txt", "4 1\n5 x\n");
+    std::vector<std::string> tooMany{"write-types", "many.ini"};
+    tooMany.resize(2 + 128, "1:1");
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string report;
+    } cases[] = {
+        {{"write-types", "c.ini", "1:128"},
+         2,
+         "frame count \"128\" is not a whole number from 0 to 127"},
+        {{"write-types", "c.ini", "32768:1"},
+         2,
+         "spawn count \"32768\" is not a whole number from 0 to 32767"},
+        {{"write-types", "c.ini", "-1:1"}, 2, "spawn count \"-1\""},
+        {{"write-types", "c.ini", "12"}, 2, "\"12\" is not SPAWN:FRAMES"},
+        {tooMany, 2, "128 types are more than the 127 a list holds"},
+        {{"write-types", "c.ini", "--from", "bad.txt"}, 1, "bad.txt: line 2: frame count \"x\""},
+        {{"write-types", "c.ini", "--from", "bad.txt", "1:1"}, 2, "not both"},
+        {{"types", "short.ini"}, 1, "short.ini: the file has 5 bytes but its 2 types need 7"},
+        {{"types", "absent.ini"}, 1, "absent.ini: cannot read"},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = Cellpack(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.report;
+        EXPECT_NE(run.err.find(c.report), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadBytes("c.ini"), "<missing>");
+    EXPECT_EQ(
+        Cellpack({"types", "short.ini"}).out,
+        "# 2 cell types, one a line: spawn count, frame count  # type\n5 1  # 001\n7 0  # 002\n");
+}
+
+TEST(Cellpack, HelpGoesToOutputAndUsageErrorsExitWithTwo)
+{
+    ScratchFolder folder;
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"--help"}, 0, "usage: cellpack COMMAND", ""},
+        {{"help", "extract"}, 0, "usage: cellpack extract PACK FOLDER", ""},
+        {{"check", "--help"}, 0, "usage: cellpack check", ""},
+        {{}, 2, "", "usage: cellpack COMMAND"},
+        {{"unpack", "x.cell"}, 2, "", "cellpack: unknown command 'unpack'"},
+        {{"build", "x.cell"}, 2, "", "cellpack build: expected the pack to write"},
+        {{"list", "--verbose", "x.cell"}, 2, "", "cellpack list: unknown option --verbose"},
+        {{"check", "--type", "1", "x.cell"}, 2, "", "--type needs --list"},
+        {{"list", "absent.cell"}, 1, "", "cellpack: absent.cell: cannot read"},
+        {{"build", "x.cell", "absent.ini"}, 1, "", "cellpack: absent.ini: cannot read"},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = Cellpack(c.arguments);
+        std::string name = c.arguments.empty() ? "(none)" : c.arguments[0];
+        EXPECT_EQ(run.status, c.status) << name;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << name << ": " << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << name << ": " << run.err;
+        EXPECT_TRUE(c.status == 0 ? run.err.empty() : run.out.empty()) << name;
+    }
+    EXPECT_EQ(ReadBytes("x.cell"), "<missing>");
+}

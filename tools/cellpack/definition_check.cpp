@@ -1,0 +1,188 @@
+// Checking a cell type definition text: the text is parsed by the preferences engine's own
+// parser to see every line, and its values are read as the game reads them.
+#include "tools/cellpack/definition_check.h"
+
+#include "game/game.h"
+#include "runtime/core/preference_text.h"
+#include "runtime/core/preferences.h"
+#include "tools/cellpack/command_line.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <iterator>
+
+namespace
+{
+enum class KeyKind { Text, Integer, IntegerRange, DecimalRange };
+
+const char* const IntegerRangeKeys[] = {"size", "trans"};
+const char* const DecimalRangeKeys[] = {
+    "angle_s",       "norm_angle_s",   "flew_angle_s",   "idle_anispeed", "move_anispeed",
+    "flew_anispeed", "norm_movespeed", "flew_movespeed", "accelaration",  "mentionradius"};
+const char* const TextKeys[] = {"Name"};
+
+bool SameKey(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+template <size_t N> bool OneOf(const char* const (&keys)[N], std::string_view key)
+{
+    return std::any_of(std::begin(keys), std::end(keys),
+                       [key](const char* k) { return SameKey(k, key); });
+}
+
+bool Known(std::string_view key)
+{
+    return OneOf(CellDefinitionKeys, key);
+}
+
+KeyKind KindOf(std::string_view key)
+{
+    if (OneOf(IntegerRangeKeys, key)) return KeyKind::IntegerRange;
+    if (OneOf(DecimalRangeKeys, key)) return KeyKind::DecimalRange;
+    return OneOf(TextKeys, key) ? KeyKind::Text : KeyKind::Integer;
+}
+
+// Edits (insertions, deletions, changes; letter case aside) that turn a into b.
+size_t EditDistance(std::string_view a, std::string_view b)
+{
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t change = diagonal + (SameKey(a.substr(i - 1, 1), b.substr(j - 1, 1)) ? 0 : 1);
+            diagonal = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, change});
+        }
+    }
+    return row[b.size()];
+}
+
+std::string UnknownKey(std::string_view key)
+{
+    if (key.empty()) return "a line without a key; the game never reads it";
+    std::string what = "unknown key; the game never reads it";
+    for (const char* known : CellDefinitionKeys)
+        if (key.size() >= 3 && EditDistance(key, known) <= 2)
+            return what + " (did you mean \"" + known + "\"?)";
+    return what;
+}
+
+std::string Trimmed(std::string_view text)
+{
+    size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    return first == std::string_view::npos ? "" : std::string(text.substr(first, last - first + 1));
+}
+
+bool IsDecimal(const std::string& text)
+{
+    size_t at = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    size_t digits = 0, points = 0;
+    for (; at < text.size(); ++at) {
+        if (text[at] == '.' && points == 0)
+            ++points;
+        else if (text[at] >= '0' && text[at] <= '9')
+            ++digits;
+        else
+            return false;
+    }
+    return digits > 0;
+}
+
+// The bound the game makes of one part: the integer, or the decimal in whole hundredths.
+int32_t Bound(const std::string& part, KeyKind kind)
+{
+    return kind == KeyKind::IntegerRange ? TextToInteger(part)
+                                         : RoundToInteger(TextToFloat(part) * 100.0f);
+}
+
+std::string RangeProblem(const std::string& value, KeyKind kind)
+{
+    std::string quoted = "\"" + value + "\"";
+    size_t bars = size_t(std::count(value.begin(), value.end(), '|'));
+    if (bars != 1)
+        return quoted + (bars == 0 ? " has no bar; a range is written first|second"
+                                   : " has more than one bar; a range is written first|second");
+    std::string parts[2] = {Trimmed(TextField(value, 1, "|")), Trimmed(TextField(value, 2, "|"))};
+    long ignored = 0;
+    for (const std::string& part : parts) {
+        bool whole = ParseWholeNumber(part, INT32_MIN, INT32_MAX, ignored);
+        if (kind == KeyKind::IntegerRange && !whole)
+            return quoted + ": \"" + part + "\" is not a whole number";
+        if (kind == KeyKind::DecimalRange && !IsDecimal(part))
+            return quoted + ": \"" + part + "\" is not a decimal number";
+    }
+    if (Bound(parts[0], kind) > Bound(parts[1], kind))
+        return quoted + " is reversed: its first value is above its second";
+    return "";
+}
+
+std::string ValueProblem(std::string_view key)
+{
+    std::string value = ReadPreferenceString(key, "");
+    KeyKind kind = KindOf(key);
+    long ignored = 0;
+    if (kind == KeyKind::Integer && !ParseWholeNumber(value, INT32_MIN, INT32_MAX, ignored))
+        return "\"" + value + "\" is not a whole number; the game reads " +
+               std::to_string(ReadPreferenceLong(key, 0));
+    if (kind == KeyKind::IntegerRange || kind == KeyKind::DecimalRange)
+        return RangeProblem(value, kind);
+    return "";
+}
+
+// The line of the text a position lies on: CR LF, a lone CR and a lone LF each end a line.
+int32_t LineAt(const char* text, size_t size, const char* at)
+{
+    if (at < text || at > text + size) return 0;
+    int32_t line = 1;
+    for (const char* p = text; p < at; ++p)
+        line += *p == '\n' || (*p == '\r' && (p + 1 == text + size || p[1] != '\n'));
+    return line;
+}
+} // namespace
+
+std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text)
+{
+    std::vector<DefinitionProblem> problems;
+    const char* content = reinterpret_cast<const char*>(text.data());
+    size_t size = text.size();
+    if (size >= 3 && std::memcmp(content, "\xEF\xBB\xBF", 3) == 0) content += 3, size -= 3;
+    EntryList entries;
+    if (!ParsePreferences(content, size, entries) ||
+        !OpenPreferencesFromMemory(text.data(), int32_t(text.size())))
+        return {{0, "", "the text cannot be read (out of memory)"}};
+    const PreferenceEntry* group = nullptr;
+    std::vector<std::pair<std::string_view, int32_t>> seen;
+    for (const PreferenceEntry* entry = entries.first; entry; entry = entry->next) {
+        if (entry->kind == EntryKind::Group && !group) group = entry;
+        if (entry->kind != EntryKind::Key) continue;
+        int32_t line = LineAt(content, size, entry->key.data());
+        std::string what;
+        auto first = std::find_if(seen.begin(), seen.end(),
+                                  [entry](const auto& s) { return SameKey(s.first, entry->key); });
+        if (group)
+            what = "stands after the group line [" + std::string(group->text) + "] (line " +
+                   std::to_string(LineAt(content, size, group->text.data())) +
+                   "); the game reads only the lines before the first group line";
+        else if (!Known(entry->key))
+            what = UnknownKey(entry->key);
+        else if (first != seen.end())
+            what = "repeats the key of line " + std::to_string(first->second) +
+                   "; the game reads only the first";
+        else
+            what = ValueProblem(entry->key);
+        if (!group && first == seen.end()) seen.emplace_back(entry->key, line);
+        if (!what.empty()) problems.push_back({line, std::string(entry->key), what});
+    }
+    FreeEntries(entries);
+    ClosePreferences();
+    return problems;
+}

@@ -1,0 +1,16 @@
+// Checking a cell type definition text the way the game reads it: only the keys it knows,
+// only before the first group line, ranges of the form first|second in order.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct DefinitionProblem {
+    int32_t line = 0; // 1 for the first line; 0 when the problem has no line
+    std::string key;  // as spelled in the text, or ""
+    std::string what;
+};
+
+// Every problem of the definition text, in the order of its lines. Uses the preferences
+// engine, so the preferences open before are closed.
+std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text);

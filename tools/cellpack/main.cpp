@@ -1,0 +1,62 @@
+// cellpack: makes, inspects and checks the cell type packs (cell\NNN.cell) and the cell type
+// list (cell\cell.ini) of the game's working directory, for people who make cell types.
+#include "tools/cellpack/cell_list.h"
+#include "tools/cellpack/command_line.h"
+#include "tools/cellpack/pack_building.h"
+#include "tools/cellpack/pack_check.h"
+#include "tools/cellpack/pack_listing.h"
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+const Command* const Commands[] = {&BuildCommand, &ListCommand,  &ExtractCommand,
+                                   &CheckCommand, &TypesCommand, &WriteTypesCommand};
+
+void PrintOverview(std::FILE* stream)
+{
+    std::fputs("usage: cellpack COMMAND [ARGUMENTS]\n"
+               "Makes and checks the packs of cell types (cell/NNN.cell: a definition text, then\n"
+               "the frame images) and the cell type list (cell/cell.ini).\n\ncommands:\n",
+               stream);
+    for (const Command* command : Commands)
+        std::fprintf(stream, "  %-12s %s\n", command->name, command->summary);
+    std::fputs("\n'cellpack COMMAND --help' tells more about a command.\n", stream);
+}
+
+const Command* FindCommand(const std::string& name)
+{
+    for (const Command* command : Commands)
+        if (name == command->name) return command;
+    return nullptr;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Arguments arguments(argv + 1, argv + argc);
+    if (arguments.empty()) {
+        PrintOverview(stderr);
+        return ExitUsage;
+    }
+    std::string name = arguments[0];
+    bool help = name == "--help" || name == "-h" || name == "help";
+    if (help && arguments.size() == 1) {
+        PrintOverview(stdout);
+        return ExitSuccess;
+    }
+    if (help) name = arguments[1];
+    const Command* command = FindCommand(name);
+    if (!command) {
+        std::fprintf(stderr, "cellpack: unknown command '%s'\nTry 'cellpack --help'.\n",
+                     name.c_str());
+        return ExitUsage;
+    }
+    arguments.erase(arguments.begin());
+    if (help || AsksForHelp(arguments)) {
+        std::fputs(command->usage, stdout);
+        return ExitSuccess;
+    }
+    return command->run(arguments);
+}

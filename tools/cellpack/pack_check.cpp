@@ -1,0 +1,197 @@
+// Checking packs as the game loads them, and the command that reports every problem found.
+#include "tools/cellpack/pack_check.h"
+
+#include "runtime/display/image_check.h"
+#include "runtime/display/image_codec.h"
+#include "tools/cellpack/definition_check.h"
+#include "tools/cellpack/pack_reading.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+namespace
+{
+std::string EntryName(size_t index)
+{
+    std::string entry = "entry " + std::to_string(index + 1);
+    return index == 0 ? entry + " (definition)" : entry + " (frame " + std::to_string(index) + ")";
+}
+
+// "PNG" for the kind "png": the name of an image format as people write it.
+std::string FormatName(std::string kind)
+{
+    for (char& c : kind)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return kind;
+}
+
+void CheckDefinitionEntry(const std::vector<uint8_t>& data, PackCheck& check)
+{
+    std::string where = EntryName(0);
+    std::string kind = FormatName(ImageKind(data));
+    if (!kind.empty() && CheckImage(data.data(), int64_t(data.size())).width > 0) {
+        check.problems.push_back(where + ": it is an image (" + kind +
+                                 "), not the definition text");
+        return;
+    }
+    for (const DefinitionProblem& problem : CheckDefinition(data)) {
+        std::string line = problem.line > 0 ? ", line " + std::to_string(problem.line) : "";
+        std::string key = problem.line > 0 ? ", key \"" + problem.key + "\"" : "";
+        check.problems.push_back(where + line + key + ": " + problem.what);
+    }
+}
+
+void CheckFrameEntry(size_t index, const std::vector<uint8_t>& data, PackCheck& check)
+{
+    if (CheckImage(data.data(), int64_t(data.size())).width > 0) return;
+    std::string kind = FormatName(ImageKind(data)), what;
+    if (kind.empty())
+        what = "not an image that the registered decoders (PNG, JPEG) read";
+    else if (kind == "BMP")
+        what = "a BMP image; the registered decoders read only PNG and JPEG";
+    else
+        what = "a broken " + kind + " image: its decoder does not read it";
+    check.problems.push_back(EntryName(index) + ": " + what);
+}
+
+void CheckFrameCount(const CellListType* listed, int32_t type, PackCheck& check)
+{
+    std::string frames = std::to_string(check.frames);
+    int32_t loaded = check.frames;
+    if (listed) {
+        loaded = listed->frameCount;
+        std::string gives = "cell.ini gives type " + std::to_string(type) + " a frame count of " +
+                            std::to_string(loaded);
+        if (check.frames < loaded)
+            check.problems.push_back("frames: " + gives + " but the pack holds only " + frames +
+                                     "; the game stops at frame " +
+                                     std::to_string(check.frames + 1));
+        else if (check.frames > loaded)
+            check.problems.push_back("frames: the pack holds " + frames + " frames but " + gives +
+                                     "; the game never loads the others");
+    }
+    if (loaded > FrameTableSize)
+        check.problems.push_back("frames: " + std::to_string(loaded) +
+                                 " frames are more than the " + std::to_string(FrameTableSize) +
+                                 " of the game's frame table (the game enlarges its table to fit)");
+    if (loaded <= 0)
+        check.problems.push_back("frames: the type has no frame, so its cells are invisible");
+}
+} // namespace
+
+std::string CheckPack(const std::string& path, const CellListType* listed, int32_t type,
+                      PackCheck& check)
+{
+    check = {};
+    ReadPackFile pack;
+    std::string error = ReadPack(path, pack);
+    if (!error.empty()) return error;
+    if (pack.entries.empty() && pack.cut.empty())
+        check.problems.push_back("the pack holds no entry; the game reads the default definition");
+    for (size_t i = 0; i < pack.entries.size(); ++i) {
+        const ReadEntry& entry = pack.entries[i];
+        if (!entry.broken.empty())
+            check.problems.push_back(EntryName(i) + ": " + entry.broken);
+        else if (i == 0)
+            CheckDefinitionEntry(entry.data, check);
+        else
+            CheckFrameEntry(i, entry.data, check);
+    }
+    if (!pack.cut.empty())
+        check.problems.push_back(EntryName(pack.entries.size()) + ": " + pack.cut);
+    check.frames = pack.entries.empty() ? 0 : int32_t(pack.entries.size() - 1);
+    CheckFrameCount(listed, type, check);
+    return "";
+}
+
+namespace
+{
+// The type number a pack's name gives (cell\NNN.cell), or 0.
+int32_t TypeFromName(const std::string& path)
+{
+    long number = 0;
+    std::string stem = std::filesystem::path(path).stem().string();
+    return ParseWholeNumber(stem, 1, 127, number) && stem[0] != '+' ? int32_t(number) : 0;
+}
+
+struct CheckOptions {
+    std::vector<CellListType> types;
+    bool withList = false;
+    int32_t type = 0; // from --type, else 0 to take it from each pack's name
+};
+
+std::string ParseCheckOptions(ParsedArguments& parsed, CheckOptions& options)
+{
+    if (!parsed.error.empty()) return parsed.error;
+    if (parsed.positional.empty()) return "expected at least one pack";
+    options.withList = parsed.options.count("--list") > 0;
+    if (parsed.options.count("--type") == 0) return "";
+    long type = 0;
+    if (!options.withList) return "--type needs --list";
+    if (parsed.positional.size() > 1) return "--type goes with one pack";
+    if (!ParseWholeNumber(parsed.options["--type"], 1, 127, type))
+        return "--type must be a type number from 1 to 127";
+    options.type = int32_t(type);
+    return "";
+}
+
+// Checks one pack and prints its problems; the number of problems (1 when unreadable).
+int32_t ReportPack(const std::string& path, const CheckOptions& options)
+{
+    int32_t type = options.type ? options.type : TypeFromName(path);
+    std::string error;
+    if (options.withList && type == 0)
+        error = path + ": cannot tell its type number from its name; give --type";
+    else if (options.withList && size_t(type) > options.types.size())
+        error = path + ": the list holds " + std::to_string(options.types.size()) +
+                " types, not type " + std::to_string(type);
+    const CellListType* listed =
+        options.withList && error.empty() ? &options.types[size_t(type - 1)] : nullptr;
+    PackCheck check;
+    if (error.empty()) error = CheckPack(path, listed, type, check);
+    if (!error.empty()) {
+        Failure(error);
+        return 1;
+    }
+    for (const std::string& problem : check.problems)
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), problem.c_str());
+    if (check.problems.empty())
+        std::printf("%s: ok, definition and %d frames\n", path.c_str(), check.frames);
+    return int32_t(check.problems.size());
+}
+
+int RunCheck(const Arguments& arguments)
+{
+    ParsedArguments parsed = ParseArguments(arguments, {"--list", "--type"});
+    CheckOptions options;
+    std::string usage = ParseCheckOptions(parsed, options);
+    if (!usage.empty()) return UsageError(CheckCommand, usage);
+    int32_t problems = 0;
+    if (options.withList) {
+        std::string error = ReadCellList(parsed.options["--list"], options.types);
+        if (!error.empty()) {
+            Failure(error);
+            ++problems;
+        }
+    }
+    RegisterPngDecoder();
+    RegisterJpegDecoder();
+    for (const std::string& path : parsed.positional)
+        problems += ReportPack(path, options);
+    return problems == 0 ? ExitSuccess : ExitFailure;
+}
+} // namespace
+
+const Command CheckCommand = {
+    "check", "check packs as the game loads them",
+    "usage: cellpack check [--list CELL_INI [--type N]] PACK ...\n"
+    "Loads each pack as the game does and reports every problem, with the file, the entry and\n"
+    "the key: an entry that is cut short or fails its check value; in the definition text an\n"
+    "unknown key, a key after the first group line (the game never sees it), a repeated key,\n"
+    "a range that is not first|second or is reversed, an integer that is no number; a frame\n"
+    "that no registered image decoder (PNG, JPEG) reads; more frames than the game's table of\n"
+    "100. With --list, the pack's frames are checked against the frame count the cell type\n"
+    "list gives its type: type N with --type, else the number of the pack's name (007.cell).\n"
+    "Prints 'PACK: ok' for a pack without problems; exit status 0 only when no pack has one.\n",
+    RunCheck};

@@ -1,0 +1,23 @@
+// Checking a pack as the game loads it: every entry unpacks, the first is a sound definition
+// text, the others are images the registered decoders read, and the frame count fits the list.
+#pragma once
+#include "tools/cellpack/cell_list.h"
+#include "tools/cellpack/command_line.h"
+
+#include <string>
+#include <vector>
+
+// Frames the game's frame table holds before it has to grow.
+constexpr int32_t FrameTableSize = 100;
+
+struct PackCheck {
+    std::vector<std::string> problems; // "where: what", the file name left out
+    int32_t frames = 0;                // frame entries in the pack
+};
+
+// Checks the pack; listed is the pack's type in the list (none to check the pack alone) and
+// type its number. An error line naming the file when it cannot be read, else "".
+std::string CheckPack(const std::string& path, const CellListType* listed, int32_t type,
+                      PackCheck& check);
+
+extern const Command CheckCommand;

@@ -1,0 +1,108 @@
+// Reading a pack file entry by entry, and telling why an entry is broken.
+#include "tools/cellpack/pack_reading.h"
+
+#include "runtime/core/block_decoder.h"
+#include "tools/cellpack/file_bytes.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+std::string Hex(uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08x", value);
+    return text;
+}
+
+std::string CutReason(const PackEntryView& view, size_t fileSize)
+{
+    std::string at = "the " + std::to_string(fileSize - view.offset) + " bytes at offset " +
+                     std::to_string(view.offset) + " ";
+    switch (view.framing) {
+    case PackFraming::CutHeader:
+        return at + "are too short for an entry header (truncated file)";
+    case PackFraming::CutStored:
+        return at + "hold an entry header that asks for " + std::to_string(view.header.storedSize) +
+               " stored bytes (truncated file)";
+    case PackFraming::TooLarge:
+        return at + "hold an entry header that declares " +
+               std::to_string(view.header.unpackedSize) +
+               " bytes unpacked, more than the game accepts";
+    default:
+        return "";
+    }
+}
+
+// Why a compressed entry that failed to unpack failed: the block's framing, its stream, or
+// only its check value (the stream decodes once the check is left out).
+std::string BrokenReason(const ReadEntry& entry, const uint8_t* stored)
+{
+    uint32_t size = entry.header.storedSize, unpacked = entry.header.unpackedSize;
+    int64_t declared = BlockUnpackedSize(stored, size);
+    if (declared < 0)
+        return "its stored size differs from its size but it holds no compressed block";
+    if (declared != int64_t(unpacked))
+        return "its block declares " + std::to_string(declared) + " bytes, the entry " +
+               std::to_string(unpacked);
+    std::vector<uint8_t> unchecked(stored, stored + size), out(size_t(unpacked) + 1);
+    std::memset(unchecked.data() + 6, 0, 4);
+    if (!DecodeBlock(unchecked.data(), size, out.data(), unpacked))
+        return "its compressed stream is malformed (it does not decode to " +
+               std::to_string(unpacked) + " bytes)";
+    return "it fails its check value: the block says " + Hex(LoadLittleEndian32(stored + 6)) +
+           ", the data gives " + Hex(PackCheckValue(out.data(), unpacked));
+}
+
+ReadEntry Unpack(const PackEntryView& view)
+{
+    ReadEntry entry;
+    entry.header = view.header;
+    entry.offset = view.offset;
+    if (IsCompressed(view.header) && view.header.storedSize >= BlockHeaderSize)
+        entry.check = LoadLittleEndian32(view.stored + 6);
+    entry.data.resize(size_t(view.header.unpackedSize) + 1);
+    if (UnpackPackEntry(view.header, view.stored, entry.data.data())) {
+        entry.data.pop_back();
+        return entry;
+    }
+    entry.data.clear();
+    entry.broken = BrokenReason(entry, view.stored);
+    return entry;
+}
+} // namespace
+
+std::string ReadPack(const std::string& path, ReadPackFile& pack)
+{
+    pack = {};
+    std::vector<uint8_t> file;
+    std::string error = ReadFileBytes(path, file);
+    if (!error.empty()) return error;
+    pack.fileSize = file.size();
+    size_t position = 0;
+    for (;;) {
+        PackEntryView view = NextPackEntryInMemory(file.data(), file.size(), position);
+        if (view.framing != PackFraming::Whole) {
+            pack.cut = CutReason(view, file.size());
+            return "";
+        }
+        pack.entries.push_back(Unpack(view));
+    }
+}
+
+bool IsCompressed(const PackEntryHeader& header)
+{
+    return header.storedSize != header.unpackedSize;
+}
+
+std::string ImageKind(const std::vector<uint8_t>& data)
+{
+    auto starts = [&data](const char* magic, size_t length) {
+        return data.size() >= length && std::memcmp(data.data(), magic, length) == 0;
+    };
+    if (starts("\x89PNG\r\n\x1a\n", 8)) return "png";
+    if (starts("\xFF\xD8\xFF", 3)) return "jpg";
+    if (starts("BM", 2)) return "bmp";
+    return "";
+}
