@@ -2,6 +2,7 @@
 // and eye sockets that hold the pupils the game draws, at every heading, size and bearing.
 #include "game/game.h"
 #include "runtime/runtime.h"
+#include "tests/tools/program_run.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,8 @@
 namespace fs = std::filesystem;
 
 namespace {
-const std::string MAKEDATA = std::string(VELLOMIRA_BINARY_DIR) + "/makedata";
+const std::string MAKE_DATA = std::string(VELLOMIRA_SOURCE_DIR) + "/scripts/make_data.sh";
+const std::string CELLPACK = std::string(VELLOMIRA_BINARY_DIR) + "/cellpack";
 const std::string DATA = std::string(VELLOMIRA_SOURCE_DIR) + "/data";
 
 std::vector<uint8_t> ReadBytes(const fs::path& path)
@@ -29,16 +31,17 @@ std::vector<uint8_t> ReadBytes(const fs::path& path)
 
 std::string ThreeDigits(int32_t n) { return std::to_string(1000 + n).substr(1); }
 
-// Runs the generator into a fresh folder of this process (the test runner may run several at
-// once); the folder.
+// Makes the sample data as scripts/make_data.sh does for the game (makedata, then every type
+// packed and checked by cellpack) into a fresh folder of this process (the test runner may run
+// several at once); the folder.
 fs::path Generate(const std::string& name)
 {
     fs::path root = fs::temp_directory_path() /
                     ("vellomira_makedata_" + std::to_string(getpid()) + "_" + name);
     fs::remove_all(root);
-    std::string command = MAKEDATA + " '" + DATA + "' '" + (root / "run").string() + "' '" +
-                          (root / "stage").string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    ProgramRun run = RunProgram(MAKE_DATA, {VELLOMIRA_BINARY_DIR, (root / "run").string(),
+                                            (root / "stage").string()});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
     return root;
 }
 
@@ -173,6 +176,33 @@ TEST_F(MakeData, ListFileMatchesTheStagedTypes)
     }
     EXPECT_GE(cells, 200);
     EXPECT_LE(cells, 800);
+}
+
+TEST_F(MakeData, EveryPackHoldsItsStagedFilesAndPassesTheCheck)
+{
+    fs::path cells = first / "run/cell";
+    std::vector<uint8_t> list = ReadBytes(cells / "cell.ini");
+    ASSERT_FALSE(list.empty());
+    std::vector<std::string> check{"check", "--list", (cells / "cell.ini").string()};
+    for (int32_t t = 1; t <= static_cast<int8_t>(list[0]); ++t) {
+        fs::path pack = cells / (ThreeDigits(t) + ".cell"), folder = first / "stage" / ThreeDigits(t);
+        check.push_back(pack.string());
+        ASSERT_EQ(OpenPack(pack.c_str()), 1) << pack;
+        std::vector<fs::path> staged{folder / "definition.ini"};
+        for (int32_t k = 1; fs::exists(folder / ("frame" + ThreeDigits(k) + ".png")); ++k)
+            staged.push_back(folder / ("frame" + ThreeDigits(k) + ".png"));
+        for (const fs::path& file : staged) {
+            const uint8_t* entry = NextPackEntry();
+            ASSERT_NE(entry, nullptr) << file;
+            EXPECT_EQ(std::vector<uint8_t>(entry, entry + PackEntrySize()), ReadBytes(file)) << file;
+        }
+        EXPECT_EQ(NextPackEntry(), nullptr) << pack;
+        EXPECT_EQ(PackEndReached(), 1) << pack;
+    }
+    ClosePack();
+    ProgramRun run = RunProgram(CELLPACK, check);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), list[0]) << run.out;
 }
 
 TEST_F(MakeData, PupilsSitInTheirSockets)
