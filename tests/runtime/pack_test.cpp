@@ -1,5 +1,6 @@
 #include "runtime/core/block_encoder.h"
 #include "runtime/core/pack.h"
+#include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,23 +11,16 @@
 
 namespace
 {
-// A pack file made by the test in its own folder, removed afterwards.
+// A pack file made by the test in a folder of its own, removed afterwards. The folder is new
+// for every run: a name made only from the test's name is shared by every run of the same test
+// on the machine at once (another build tree, another checkout), and one run's removal or
+// rewrite of the file breaks the other's reads.
 class PackFile : public ::testing::Test
 {
   protected:
-    std::filesystem::path folder;
-    void SetUp() override
-    {
-        folder = std::filesystem::path(::testing::TempDir()) /
-                 ("pack_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override
-    {
-        ClosePack();
-        std::filesystem::remove_all(folder);
-    }
+    ScratchFolder scratch;
+    std::filesystem::path folder = scratch.path;
+    void TearDown() override { ClosePack(); }
     std::string Write(const std::vector<uint8_t>& bytes)
     {
         std::string name = (folder / "test.cell").string();
