@@ -28,7 +28,7 @@ struct Arrival {
     uint32_t last;  // the last distance on that path
     Step step;      // the step that arrives
 };
-constexpr int Arrivals = 3;
+constexpr int Arrivals = 6;
 
 constexpr uint32_t Unreachable = 0xFFFFFFFFu;
 // What a literal that does not fit the planned width is guessed to cost: the literal and
@@ -86,22 +86,25 @@ uint32_t CopyBits(uint32_t distance, uint32_t length, int indexWidth, Code& code
     return uint32_t(MatchBits(distance, length, indexWidth));
 }
 
-// Single bytes keep the last distance, so they continue every arrival.
-void RelaxSingleBytes(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
+// The nearest distance from which a one-byte copy takes the byte at pos; 0 for none.
+uint32_t ShortCopyDistance(const uint8_t* data, uint32_t pos)
 {
-    uint8_t byte = p.data[pos];
-    Relax(p, pos + 1, here.price + p.literalBits[pos], here.last, {1, 0, Code::Literal, from});
-    if (byte == 0) {
-        Relax(p, pos + 1, here.price + ShortCopyBits, here.last, {1, 0, Code::ZeroByte, from});
-        return;
-    }
     uint32_t reach = std::min<uint32_t>(pos, ShortCopyMaxDistance);
-    for (uint32_t d = 1; d <= reach; ++d) {
-        if (p.data[pos - d] == byte) {
-            Relax(p, pos + 1, here.price + ShortCopyBits, here.last, {1, d, Code::ShortCopy, from});
-            return;
-        }
-    }
+    for (uint32_t d = 1; d <= reach; ++d)
+        if (data[pos - d] == data[pos]) return d;
+    return 0;
+}
+
+// Single bytes keep the last distance, so they continue every arrival.
+void RelaxSingleBytes(Parser& p, uint32_t pos, uint32_t copyDistance, const Arrival& here,
+                      uint8_t from)
+{
+    Relax(p, pos + 1, here.price + p.literalBits[pos], here.last, {1, 0, Code::Literal, from});
+    if (p.data[pos] == 0)
+        Relax(p, pos + 1, here.price + ShortCopyBits, here.last, {1, 0, Code::ZeroByte, from});
+    else if (copyDistance != 0)
+        Relax(p, pos + 1, here.price + ShortCopyBits, here.last,
+              {1, copyDistance, Code::ShortCopy, from});
 }
 
 // Returns the end of a repeat long enough to be taken whole, else 0.
@@ -120,9 +123,10 @@ uint32_t RelaxRepeat(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
     return 0;
 }
 
-// Each length up to the longest candidate, at the nearest distance that reaches it. A match
-// sets the last distance, so only the cheapest arrival needs to start one. Returns the end of
-// a match long enough to be taken whole, else 0.
+// Each length up to the longest candidate, at the nearest distance that reaches it, and a
+// farther source of the same length at that length, which leaves a different last distance
+// behind. A match sets the last distance, so only the cheapest arrival needs to start one.
+// Returns the end of a match long enough to be taken whole, else 0.
 uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
 {
     uint32_t begin = p.table.first[pos], end = p.table.first[pos + 1];
@@ -135,15 +139,16 @@ uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
               {longest.length, longest.distance, code, 0});
         return pos + longest.length;
     }
-    uint32_t nearest = longest.distance;
-    for (uint32_t k = end; k-- > begin;) {
+    uint32_t reached = 1;
+    for (uint32_t k = begin; k < end; ++k) {
         const MatchCandidate& m = p.table.matches[k];
-        nearest = std::min(nearest, m.distance);
-        uint32_t shortest = k > begin ? p.table.matches[k - 1].length + 1 : 2;
+        uint32_t shortest = m.length > reached ? reached + 1 : m.length;
         for (uint32_t l = shortest; l <= m.length; ++l) {
-            uint32_t bits = CopyBits(nearest, l, p.indexWidth, code);
-            if (bits != 0) Relax(p, pos + l, here.price + bits, nearest, {l, nearest, code, 0});
+            uint32_t bits = CopyBits(m.distance, l, p.indexWidth, code);
+            if (bits != 0)
+                Relax(p, pos + l, here.price + bits, m.distance, {l, m.distance, code, 0});
         }
+        reached = std::max(reached, m.length);
     }
     return 0;
 }
@@ -162,9 +167,10 @@ std::vector<Step> Parse(Parser& p)
             Relax(p, pos + RawRunLength, best.price + RawRunBits, best.last,
                   {RawRunLength, 0, Code::RawRun, 0});
         uint32_t jump = RelaxRepeat(p, pos, best, 0);
+        uint32_t copyDistance = ShortCopyDistance(p.data, pos);
         for (uint8_t k = 0; k < Arrivals && slots[k].price != Unreachable; ++k) {
             const Arrival here = slots[k];
-            RelaxSingleBytes(p, pos, here, k);
+            RelaxSingleBytes(p, pos, copyDistance, here, k);
             if (k > 0 && jump == 0) RelaxRepeat(p, pos, here, k);
         }
         if (jump == 0) jump = RelaxMatches(p, pos, best);
@@ -195,18 +201,16 @@ std::vector<uint8_t> LiteralsOf(const uint8_t* data, const std::vector<Step>& st
     return literals;
 }
 
-// First guess: 7-bit literals wherever a stretch of the data keeps to one 128-value window.
+// First guess: 7-bit literals wherever a stretch of the data keeps to one 128-value window
+// and is long enough to pay for the code that sets the width.
 std::vector<uint8_t> GuessLiteralBits(const uint8_t* data, uint32_t size)
 {
     constexpr uint32_t Stretch = 4096;
+    const uint32_t shortest = uint32_t(LiteralWidthBits(7) - LiteralWidthBits(8));
     std::vector<uint8_t> bits(size);
     for (uint32_t start = 0; start < size; start += Stretch) {
         uint32_t stop = std::min(size, start + Stretch);
-        std::vector<uint8_t> stretch(data + start, data + stop);
-        std::vector<LiteralMode> modes = ChooseLiteralModes(stretch);
-        bool narrow = std::all_of(modes.begin(), modes.end(),
-                                  [&](LiteralMode m) { return m == modes.front(); }) &&
-                      modes.front().width == 7;
+        bool narrow = stop - start > shortest && OneNarrowModeFits(data + start, stop - start);
         std::fill(bits.begin() + start, bits.begin() + stop, narrow ? 8 : 9);
     }
     return bits;
@@ -299,10 +303,9 @@ void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
     PutEnd(stream);
 }
 
-void Encode(const uint8_t* data, uint32_t size, const std::vector<Step>& steps, int indexWidth,
-            std::vector<uint8_t>& block)
+void Encode(const uint8_t* data, uint32_t size, const std::vector<Step>& steps,
+            const std::vector<LiteralMode>& modes, int indexWidth, std::vector<uint8_t>& block)
 {
-    std::vector<LiteralMode> modes = ChooseLiteralModes(LiteralsOf(data, steps));
     BlockStream stream;
     WriteSteps(data, steps, modes, indexWidth, stream);
     block.clear();
@@ -317,16 +320,17 @@ void Compress(const uint8_t* data, uint32_t size, std::vector<uint8_t>& block)
     std::vector<uint8_t> literalBits = GuessLiteralBits(data, size);
     Parser first{data, size, table, literalBits, DefaultIndexWidth, settings.niceLength, {}};
     std::vector<Step> steps = Parse(first);
-    Encode(data, size, steps, DefaultIndexWidth, block);
+    std::vector<LiteralMode> modes = ChooseLiteralModes(LiteralsOf(data, steps));
+    Encode(data, size, steps, modes, DefaultIndexWidth, block);
 
     // Second parse with the widths the first one suggests; keep whichever is smaller.
-    std::vector<LiteralMode> modes = ChooseLiteralModes(LiteralsOf(data, steps));
     literalBits = PlannedLiteralBits(data, size, steps, modes);
     int indexWidth = ChooseIndexWidth(steps);
     Parser second{data, size, table, literalBits, indexWidth, settings.niceLength, {}};
     steps = Parse(second);
+    modes = ChooseLiteralModes(LiteralsOf(data, steps));
     std::vector<uint8_t> other;
-    Encode(data, size, steps, indexWidth, other);
+    Encode(data, size, steps, modes, indexWidth, other);
     if (other.size() < block.size()) block.swap(other);
 }
 } // namespace

@@ -27,6 +27,25 @@ struct Switches {
 };
 } // namespace
 
+bool OneNarrowModeFits(const uint8_t* bytes, size_t count)
+{
+    bool present[256] = {};
+    for (size_t k = 0; k < count; ++k)
+        present[bytes[k]] = true;
+    uint8_t distinct[256];
+    int distinctCount = 0;
+    for (int b = 0; b < 256; ++b)
+        if (present[b]) distinct[distinctCount++] = uint8_t(b);
+    for (int s = 1; s < States; ++s) {
+        LiteralMode mode = ModeOf(s);
+        int k = 0;
+        while (k < distinctCount && LiteralFits(mode, distinct[k]))
+            ++k;
+        if (k == distinctCount) return true;
+    }
+    return false;
+}
+
 std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals)
 {
     std::vector<LiteralMode> modes(literals.size());

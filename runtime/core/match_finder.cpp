@@ -3,38 +3,56 @@
 // matches on the way.
 #include "runtime/core/match_finder.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace
 {
 constexpr uint32_t None = 0xFFFFFFFFu;
-constexpr int HashBits = 18;
+// Hash tables grow with the input up to these sizes: a small input needs few buckets, and
+// clearing the largest tables would cost more than the whole search.
+constexpr int LargestHash3Bits = 18;
+constexpr int LargestHash2Bits = 16;
+constexpr int SmallestHashBits = 6;
 
-uint32_t Hash3(const uint8_t* p)
+int HashBitsFor(size_t size, int largest)
 {
-    uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-    return (v * 2654435761u) >> (32 - HashBits);
+    return std::clamp(int(std::bit_width(size)), SmallestHashBits, largest);
 }
 
-uint32_t Pair(const uint8_t* p)
+uint32_t Hash3(const uint8_t* p, int bits)
 {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
+    uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    return (v * 2654435761u) >> (32 - bits);
+}
+
+uint32_t Hash2(const uint8_t* p, int bits)
+{
+    uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8;
+    return (v * 2654435761u) >> (32 - bits);
 }
 
 struct Finder {
     const uint8_t* data;
     size_t size;
     MatchFinderSettings settings;
+    int hash3Bits;
+    int hash2Bits;
     std::vector<uint32_t> head3;
     std::vector<uint32_t> head2;
     std::vector<uint32_t> children; // two per position: smaller, larger
 };
 
-// Inserts pos as the root of its tree and appends the strictly longer matches met on the way.
-// Returns the longest length found.
+// Inserts pos as the root of its tree and appends the matches met on the way that are longer
+// than any nearer one, and a few as long as the longest so far (farther sources). The walk
+// meets older positions the deeper it goes, so distances grow along it. Returns the longest
+// length found.
 uint32_t InsertAndFind(Finder& f, uint32_t pos, uint32_t maxLength, uint32_t bestLength,
                        std::vector<MatchCandidate>& out)
 {
     const uint8_t* data = f.data;
-    uint32_t hash = Hash3(data + pos);
+    size_t room = out.size() + f.settings.candidates;
+    uint32_t hash = Hash3(data + pos, f.hash3Bits);
     uint32_t current = f.head3[hash];
     f.head3[hash] = pos;
     uint32_t* smallerSlot = &f.children[2 * size_t(pos)];
@@ -46,7 +64,7 @@ uint32_t InsertAndFind(Finder& f, uint32_t pos, uint32_t maxLength, uint32_t bes
         const uint8_t* b = data + pos;
         while (length < maxLength && a[length] == b[length])
             ++length;
-        if (length > bestLength) {
+        if (length > bestLength || (length == bestLength && length >= 3 && out.size() < room)) {
             bestLength = length;
             out.push_back({length, pos - current});
         }
@@ -83,9 +101,16 @@ uint32_t ExtendMatch(const Finder& f, uint32_t pos, uint32_t distance, uint32_t 
 void FindMatches(const uint8_t* data, size_t size, const MatchFinderSettings& settings,
                  MatchTable& table)
 {
-    Finder f{data, size, settings, {}, {}, {}};
-    f.head3.assign(size_t(1) << HashBits, None);
-    f.head2.assign(size_t(1) << 16, None);
+    Finder f{data,
+             size,
+             settings,
+             HashBitsFor(size, LargestHash3Bits),
+             HashBitsFor(size, LargestHash2Bits),
+             {},
+             {},
+             {}};
+    f.head3.assign(size_t(1) << f.hash3Bits, None);
+    f.head2.assign(size_t(1) << f.hash2Bits, None);
     f.children.assign(2 * size, None);
     table.first.assign(size + 1, 0);
     table.matches.clear();
@@ -97,11 +122,11 @@ void FindMatches(const uint8_t* data, size_t size, const MatchFinderSettings& se
             ++pos;
             continue;
         }
-        uint32_t pair = Pair(data + pos);
+        uint32_t pair = Hash2(data + pos, f.hash2Bits);
         uint32_t near = f.head2[pair];
         f.head2[pair] = pos;
         uint32_t best = 1;
-        if (near != None) {
+        if (near != None && data[near] == data[pos] && data[near + 1] == data[pos + 1]) {
             table.matches.push_back({2, pos - near});
             best = 2;
         }
