@@ -23,10 +23,15 @@ struct Step {
 
 // One way to arrive at a position. Each position keeps the cheapest few arrivals with
 // different last distances, so that a repeat match can pay off a path that was dearer so far.
+// The arriving step is kept in 16 bytes with its price: a copy's distance is the last
+// distance it leaves, except a one-byte copy's, which keeps the last distance as it was.
 struct Arrival {
-    uint32_t price; // bits from the start
-    uint32_t last;  // the last distance on that path
-    Step step;      // the step that arrives
+    uint32_t price;  // bits from the start
+    uint32_t last;   // the last distance on that path
+    uint32_t length; // of the step that arrives
+    Code code;
+    uint8_t from;
+    uint8_t copyDistance; // of a one-byte copy
 };
 constexpr int Arrivals = 6;
 
@@ -64,7 +69,8 @@ void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
     }
     for (int k = drop; k > at; --k)
         slots[k] = slots[k - 1];
-    slots[at] = Arrival{price, last, step};
+    uint8_t copyDistance = step.code == Code::ShortCopy ? uint8_t(step.distance) : 0;
+    slots[at] = Arrival{price, last, step.length, step.code, step.from, copyDistance};
 }
 
 uint32_t CommonLength(const uint8_t* data, uint32_t pos, uint32_t distance, uint32_t limit)
@@ -156,8 +162,8 @@ uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
 std::vector<Step> Parse(Parser& p)
 {
     p.arrivals.assign((size_t(p.size) + 1) * Arrivals,
-                      Arrival{Unreachable, 0, {0, 0, Code::Literal, 0}});
-    p.arrivals[0] = Arrival{0, 1, {0, 0, Code::Literal, 0}};
+                      Arrival{Unreachable, 0, 0, Code::Literal, 0, 0});
+    p.arrivals[0] = Arrival{0, 1, 0, Code::Literal, 0, 0};
     uint32_t skipUntil = 0;
     for (uint32_t pos = 0; pos < p.size; ++pos) {
         if (pos < skipUntil) continue;
@@ -179,7 +185,9 @@ std::vector<Step> Parse(Parser& p)
     std::vector<Step> steps;
     uint8_t slot = 0;
     for (uint32_t pos = p.size; pos > 0;) {
-        const Step& step = p.arrivals[size_t(pos) * Arrivals + slot].step;
+        const Arrival& arrival = p.arrivals[size_t(pos) * Arrivals + slot];
+        uint32_t distance = arrival.code == Code::ShortCopy ? arrival.copyDistance : arrival.last;
+        Step step{arrival.length, distance, arrival.code, arrival.from};
         steps.push_back(step);
         slot = step.from;
         pos -= step.length;
