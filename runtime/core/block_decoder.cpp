@@ -56,6 +56,13 @@ inline uint32_t ReadBit(BitStream& stream)
     return ReadBits(stream, 1);
 }
 
+// Drops n bits that the caller has already looked at in the buffer.
+inline void Skip(BitStream& stream, int n)
+{
+    stream.bits <<= n;
+    stream.count -= n;
+}
+
 // n from 0 to 63.
 uint64_t ReadWideBits(BitStream& stream, int n)
 {
@@ -198,10 +205,10 @@ bool DecodeMatch(BitStream& stream, Output& out, DecoderState& state)
     return length != 0 && Copy(out, distance, length + MatchLengthBonus(distance));
 }
 
-// Codes 0 0 1: one-byte copies, the zero byte, raw runs and the literal width.
-bool DecodeShortCopy(BitStream& stream, Output& out, DecoderState& state)
+// Codes 0 0 1, after their 4 bits v: one-byte copies, the zero byte, raw runs and the literal
+// width.
+bool DecodeShortCopy(BitStream& stream, Output& out, DecoderState& state, uint32_t v)
 {
-    uint32_t v = ReadBits(stream, 4);
     if (v == 1) {
         if (out.next == out.end) return false;
         *out.next++ = 0;
@@ -216,11 +223,11 @@ bool DecodeShortCopy(BitStream& stream, Output& out, DecoderState& state)
 
 enum class Step { Go, End, Fail };
 
-// Codes 0 0 0: short matches, the end code and the index width.
-Step DecodeShortMatch(BitStream& stream, Output& out, DecoderState& state)
+// Codes 0 0 0, after their 7-bit distance and 2-bit n: short matches, the end code and the
+// index width.
+Step DecodeShortMatch(BitStream& stream, Output& out, DecoderState& state, uint32_t distance,
+                      uint32_t n)
 {
-    uint32_t distance = ReadBits(stream, 7);
-    uint32_t n = ReadBits(stream, 2);
     if (distance != 0) {
         state.lastDistance = distance;
         return Copy(out, distance, n + 2) ? Step::Go : Step::Fail;
@@ -247,15 +254,20 @@ bool DecodeStream(BitStream& stream, Output& out)
             } while (stream.bits >> 63 && stream.count >= 9);
             continue;
         }
-        stream.bits <<= 1;
-        stream.count -= 1;
+        // Every other code's prefix and fixed fields fit in the 33 buffered bits: 0 1, then
+        // 0 0 1 with 4 bits, or 0 0 0 with 7 + 2 bits.
+        uint64_t bits = stream.bits;
         bool ok;
-        if (ReadBit(stream)) {
+        if (bits >> 62 == 1) {
+            Skip(stream, 2);
             ok = DecodeMatch(stream, out, state);
-        } else if (ReadBit(stream)) {
-            ok = DecodeShortCopy(stream, out, state);
+        } else if (bits >> 61 == 1) {
+            Skip(stream, 3 + 4);
+            ok = DecodeShortCopy(stream, out, state, uint32_t(bits >> 57) & 15);
         } else {
-            Step step = DecodeShortMatch(stream, out, state);
+            Skip(stream, 3 + 7 + 2);
+            Step step = DecodeShortMatch(stream, out, state, uint32_t(bits >> 54) & 127,
+                                         uint32_t(bits >> 52) & 3);
             if (step == Step::End) return true;
             ok = step == Step::Go;
         }
