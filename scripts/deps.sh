@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, only those still missing.
 set -euo pipefail
 
-packages=(
+# Packages beyond these may be named as arguments (scripts/tour.sh adds its X tools).
+packages=("$@"
     build-essential cmake ninja-build pkg-config clang
     libsdl2-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core
