@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -103,10 +104,18 @@ BENCHMARK(StartUpToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    if (argc > 1)
-        SampleFolder = fs::absolute(argv[1]);
-    else
-        SampleFolder = fs::absolute(SampleFolder);
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::fprintf(stderr, "usage: %s [benchmark flags] [RUN_FOLDER]\n", argv[0]);
+        return 2;
+    }
+    if (argc == 2)
+        SampleFolder = argv[1];
+    SampleFolder = fs::absolute(SampleFolder);
+    if (!fs::is_directory(SampleFolder / "cell")) {
+        std::fprintf(stderr, "%s: no sample world (cell/) in %s\n", argv[0],
+                     SampleFolder.c_str());
+        return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
