@@ -1,5 +1,6 @@
 // The sample data generator: the same bytes on every run, a list file that matches the data,
-// and eye sockets that hold the pupils the game draws, at every heading, size and bearing.
+// eye sockets that hold the pupils the game draws, at every heading, size and bearing, and a
+// world the game starts on and plays.
 #include "game/game.h"
 #include "runtime/runtime.h"
 #include "tests/tools/program_run.h"
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -230,4 +232,29 @@ TEST_F(MakeData, PupilsSitInTheirSockets)
             EXPECT_EQ(misses, 0) << "type " << type << ", frame " << k + 1;
         }
     }
+}
+
+TEST_F(MakeData, TheGameStartsOnTheSampleWorldAndPlays)
+{
+    fs::path home = fs::current_path();
+    fs::current_path(first / "run");
+    static const int quiet = ::open("/dev/null", O_RDWR);
+    ClearGlobals();
+    OpenConsoleOn(quiet, quiet);
+    int status = -1;
+    ASSERT_TRUE(StartGame(status)) << "status " << status;
+    int32_t cells = 0;
+    for (int32_t t = 1; t <= CellTypeCount; ++t) {
+        const CellType& type = CellTypes[size_t(t)];
+        cells += type.SpawnCount;
+        EXPECT_GT(type.Width, 0) << "type " << t;
+        for (int32_t k = 0; k < type.FrameCount; ++k)
+            EXPECT_NE(CellSprite(t, k)[0], 0) << "type " << t << ", frame " << k;
+    }
+    EXPECT_EQ(ListSize(CellList), cells);
+    for (int pass = 0; pass < 30; ++pass)
+        ASSERT_TRUE(RunMainLoopPass());
+    EXPECT_EQ(QuitSequence(), 0);
+    fs::remove("pref.ini");
+    fs::current_path(home);
 }
