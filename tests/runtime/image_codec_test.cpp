@@ -1,6 +1,7 @@
 #include "runtime/runtime.h"
 
 #include "image_fixtures.h"
+#include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -286,7 +287,10 @@ TEST(ImageEncoders, WriteTopDownFilesThatDecodeFromTheirNames)
         for (int x = 0; x < width; ++x)
             for (int c = 0; c < 3; ++c)
                 pixels[y * pitch + x * 3 + c] = static_cast<uint8_t>(40 * y + 10 * x + c);
-    std::string png = ::testing::TempDir() + "encoded.png";
+    // A folder of this run's own: a fixed name in the shared temporary folder would be written
+    // and removed by every other run of this test at the same time.
+    ScratchFolder scratch;
+    std::string png = (scratch.path / "encoded.png").string();
     ASSERT_EQ(EncodeImage(png.c_str(), pixels.data(), PNG_ENCODER_TAG, width, height, pitch, 0), 1);
     ASSERT_EQ(FindImageDecoderForFile(png.c_str()), 1);
     ASSERT_EQ(CurrentImageWidth(), width);
@@ -296,7 +300,7 @@ TEST(ImageEncoders, WriteTopDownFilesThatDecodeFromTheirNames)
         for (int i = 0; i < width * 3; ++i)
             EXPECT_EQ(out[y * (width * 3 + 1) + i], pixels[(height - 1 - y) * pitch + i]);
 
-    std::string jpeg = ::testing::TempDir() + "encoded.jpg";
+    std::string jpeg = (scratch.path / "encoded.jpg").string();
     ASSERT_EQ(EncodeImage(jpeg.c_str(), pixels.data(), JPEG_ENCODER_TAG, width, height, pitch, 25), 1);
     EXPECT_EQ(FindImageDecoderForFile(jpeg.c_str()), 1);
     EXPECT_EQ(CurrentImageHeight(), height);

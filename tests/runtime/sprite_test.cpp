@@ -2,6 +2,7 @@
 #include "runtime/runtime.h"
 
 #include "image_fixtures.h"
+#include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -353,7 +354,8 @@ TEST_F(Sprites, FilesLoadByWindowsNamesAndBadDataGivesNothing)
     description.width = 2;
     description.samples = {1, 2, 3, 4, 5, 6};
     Bytes png = MakePng(description);
-    std::string folder = ::testing::TempDir() + "SpriteFiles";
+    ScratchFolder scratch; // this run's own, not shared with a concurrent run of the test
+    std::string folder = (scratch.path / "SpriteFiles").string();
     std::remove((folder + "/Image.PNG").c_str());
     ASSERT_EQ(std::system(("mkdir -p " + folder).c_str()), 0);
     std::ofstream(folder + "/Image.PNG", std::ios::binary)
