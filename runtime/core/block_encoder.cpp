@@ -54,6 +54,7 @@ struct Parser {
 void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
 {
     Arrival* slots = &p.arrivals[size_t(to) * Arrivals];
+    if (slots[Arrivals - 1].price <= price) return; // no dearer slot to take: most offers end here
     int at = 0;
     while (at < Arrivals && slots[at].price <= price) {
         if (slots[at].last == last) return; // as cheap or cheaper with the same distance
