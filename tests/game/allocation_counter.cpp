@@ -3,6 +3,7 @@
 #include "tests/game/allocation_counter.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 
@@ -10,11 +11,19 @@ namespace {
 std::atomic<bool> counting{false};
 std::atomic<int64_t> allocations{0};
 
-void* Allocate(std::size_t size)
+void* TryAllocate(std::size_t size, std::size_t alignment) noexcept
 {
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size ? size : 1))
+    if (alignment <= alignof(std::max_align_t))
+        return std::malloc(size ? size : 1);
+    // aligned_alloc wants a size that is a multiple of the alignment.
+    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+}
+
+void* Allocate(std::size_t size, std::size_t alignment)
+{
+    if (void* block = TryAllocate(size ? size : 1, alignment))
         return block;
     throw std::bad_alloc();
 }
@@ -32,32 +41,64 @@ int64_t StopCountingAllocations()
     return allocations;
 }
 
+// Every form of new and delete is replaced, so that no block made by one allocator is
+// released by the other.
 void* operator new(std::size_t size)
 {
-    return Allocate(size);
+    return Allocate(size, alignof(std::max_align_t));
 }
 
 void* operator new[](std::size_t size)
 {
-    return Allocate(size);
+    return Allocate(size, alignof(std::max_align_t));
 }
 
-void operator delete(void* block) noexcept
+void* operator new(std::size_t size, std::align_val_t alignment)
+{
+    return Allocate(size, std::size_t(alignment));
+}
+
+void* operator new[](std::size_t size, std::align_val_t alignment)
+{
+    return Allocate(size, std::size_t(alignment));
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return TryAllocate(size, alignof(std::max_align_t));
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return TryAllocate(size, alignof(std::max_align_t));
+}
+
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
+{
+    return TryAllocate(size, std::size_t(alignment));
+}
+
+void* operator new[](std::size_t size, std::align_val_t alignment,
+                     const std::nothrow_t&) noexcept
+{
+    return TryAllocate(size, std::size_t(alignment));
+}
+
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, std::align_val_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::align_val_t) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept
 {
     std::free(block);
 }
-
-void operator delete[](void* block) noexcept
-{
-    std::free(block);
-}
-
-void operator delete(void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
-
-void operator delete[](void* block, std::size_t) noexcept
+void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept
 {
     std::free(block);
 }
