@@ -102,33 +102,3 @@ void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noe
 {
     std::free(block);
 }
-
-// The nothrow forms too (the object tables use them): a block must come from the same pair of
-// functions that frees it, or the sanitizers stop the program at the first delete.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    try {
-        return Allocate(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
-{
-    try {
-        return Allocate(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
-
-void operator delete[](void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
