@@ -1,9 +1,21 @@
 // The fuzz targets' scratch folder.
 #include "fuzz/fuzz_folder.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+void RemoveFuzzFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(FuzzFolder(), ignored);
+}
+} // namespace
 
 const std::string& FuzzFolder()
 {
@@ -16,6 +28,8 @@ const std::string& FuzzFolder()
             std::abort();
         return pattern;
     }();
+    static const bool removedAtExit = std::atexit(RemoveFuzzFolder) == 0;
+    (void)removedAtExit;
     return folder;
 }
 
@@ -29,4 +43,19 @@ std::string WriteFuzzFile(const char* name, const uint8_t* data, size_t size)
         std::abort();
     std::fclose(file);
     return path;
+}
+
+InFuzzFolder::InFuzzFolder() : previous(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{
+    std::string cell = FuzzFolder() + "/cell";
+    if (previous < 0 || (mkdir(cell.c_str(), 0755) != 0 && errno != EEXIST) ||
+        chdir(FuzzFolder().c_str()) != 0)
+        std::abort();
+}
+
+InFuzzFolder::~InFuzzFolder()
+{
+    if (fchdir(previous) != 0)
+        std::abort();
+    close(previous);
 }

@@ -156,6 +156,79 @@ bool MakeImageSeeds(const std::string& folder)
            Save(folder, "image", "rgb.jpg", jpegBytes) &&
            Save(folder, "image", "palette.bmp", PaletteBmp());
 }
+// Cell type lists: the count byte, then per type its spawn count (16-bit) and frame count.
+Bytes CellList(const std::vector<std::pair<int, int>>& types, int count)
+{
+    Bytes list{uint8_t(count)};
+    for (auto [spawn, frames] : types) {
+        PutLittleEndian(list, uint32_t(spawn), 2);
+        list.push_back(uint8_t(frames));
+    }
+    return list;
+}
+
+bool MakeCellListSeeds(const std::string& folder)
+{
+    return Save(folder, "cell_list", "three_types", CellList({{30, 4}, {0, 1}, {500, 8}}, 3)) &&
+           Save(folder, "cell_list", "cut_short", CellList({{12, 2}}, 5)) &&
+           Save(folder, "cell_list", "past_the_frame_table", CellList({{1, 120}, {-2, -1}}, 2)) &&
+           Save(folder, "cell_list", "negative_count", CellList({{7, 7}}, -3));
+}
+
+// An image of the given encoder, as the project writes it.
+Bytes EncodedImage(const std::string& folder, int32_t tag, int32_t width, int32_t height)
+{
+    const int32_t pitch = width * 3;
+    Bytes pixels(size_t(pitch) * height);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = uint8_t(i % 3 == 0 ? 255 : i * 29 % 200);
+    std::string scratch = folder + "/seed.tmp";
+    if (!EncodeImage(scratch.c_str(), pixels.data(), tag, width, height, pitch, 80))
+        return {};
+    return ReadBack(scratch);
+}
+
+// Cell type packs for the cell_type target: three header bytes (frame count, spawn count,
+// mode), then the entries split at "--frame--" (mode 0) or a whole pack file (mode 1), here
+// with the entries compressed by the project's writer.
+bool MakeCellTypeSeeds(const std::string& folder)
+{
+    Bytes png = EncodedImage(folder, PNG_ENCODER_TAG, 6, 5);
+    Bytes jpeg = EncodedImage(folder, JPEG_ENCODER_TAG, 8, 8);
+    const std::string full =
+        "; every key of a definition\r\nName = Zyklop\r\nType = 2\r\nFront = 1\r\n"
+        "AniType = 0\r\nsize = 160|190\r\nangle_s = 0.2|0.4\r\nnorm_angle_s = 0.3|0.5\r\n"
+        "flew_angle_s = 0.8|1.2\r\nidle_anispeed = 0.02|0.04\r\nmove_anispeed = 0.05|0.05\r\n"
+        "flew_anispeed = 0.06|0.09\r\nnorm_movespeed = 0.4|0.8\r\nflew_movespeed = 1.6|2.2\r\n"
+        "accelaration = 0.03|0.05\r\nmentionradius = 2|2.6\r\ntrans = 170|200\r\n"
+        "color = 15458730\r\nhp = 20\r\natk = 4\r\narmor = 2\r\n";
+    const std::string odd = "SIZE=48|32\nangle_s=1\ntrans=-5|300\nmentionradius=1e30|-1e30\n"
+                            "[group]\nName=hidden\n";
+    const std::string separator = "--frame--";
+    auto split = [&](int frames, int spawn, const std::string& text,
+                     const std::vector<const Bytes*>& images) {
+        Bytes seed{uint8_t(frames), uint8_t(spawn), 0};
+        seed.insert(seed.end(), text.begin(), text.end());
+        for (const Bytes* image : images) {
+            seed.insert(seed.end(), separator.begin(), separator.end());
+            seed.insert(seed.end(), image->begin(), image->end());
+        }
+        return seed;
+    };
+    Bytes raw{2, 3, 1};
+    Bytes pack;
+    bool packed = AppendPackEntry(pack, reinterpret_cast<const uint8_t*>(full.data()),
+                                  full.size()) &&
+                  AppendPackEntry(pack, png.data(), png.size()) &&
+                  AppendPackEntry(pack, jpeg.data(), jpeg.size());
+    raw.insert(raw.end(), pack.begin(), pack.end());
+    return !png.empty() && !jpeg.empty() && packed &&
+           Save(folder, "cell_type", "full_two_frames", split(2, 5, full, {&png, &jpeg})) &&
+           Save(folder, "cell_type", "odd_ranges", split(1, 9, odd, {&png})) &&
+           Save(folder, "cell_type", "no_keys", split(0, 2, "", {})) &&
+           Save(folder, "cell_type", "missing_frame", split(3, 1, full, {&png})) &&
+           Save(folder, "cell_type", "raw_pack", raw);
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -165,7 +238,8 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string folder = argv[1];
-    bool ok = MakeBlockAndPackSeeds(folder) && MakeWaveSeeds(folder) && MakeImageSeeds(folder);
+    bool ok = MakeBlockAndPackSeeds(folder) && MakeWaveSeeds(folder) && MakeImageSeeds(folder) &&
+              MakeCellListSeeds(folder) && MakeCellTypeSeeds(folder);
     if (!ok)
         std::fprintf(stderr, "make_fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return ok ? 0 : 1;
