@@ -129,6 +129,7 @@ int main(int argc, char** argv)
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(world);
     std::printf("soak: world %s, spawn counts x %d\n", world.c_str(), options.factor);
+    std::fflush(stdout);
 
     ClearGlobals();
     OpenConsole();

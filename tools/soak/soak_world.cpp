@@ -31,15 +31,18 @@ std::vector<uint8_t> ScaleSpawnCounts(const std::vector<uint8_t>& list, int32_t 
 std::string CopyWorld(const std::string& from, const std::string& to, int32_t factor)
 {
     std::error_code error;
-    if (!fs::is_regular_file(fs::path(from) / "cell" / "cell.ini", error))
-        return from + ": no cell/cell.ini in it";
+    if (!fs::is_directory(from, error))
+        return from + ": not a folder";
     if (fs::exists(to, error))
         return to + ": exists already";
     fs::copy(from, to, fs::copy_options::recursive, error);
     if (error)
         return to + ": " + error.message();
     fs::remove(fs::path(to) / "pref.ini", error);
+    // A world without its list is copied as it is: the game's start-up reports it.
     fs::path listPath = fs::path(to) / "cell" / "cell.ini";
+    if (!fs::is_regular_file(listPath, error))
+        return {};
     std::ifstream in(listPath, std::ios::binary);
     std::vector<uint8_t> list{std::istreambuf_iterator<char>(in), {}};
     in.close();

@@ -10,8 +10,9 @@
 std::vector<uint8_t> ScaleSpawnCounts(const std::vector<uint8_t>& list, int32_t factor);
 
 // Copies the working directory from into the new folder to (which must not exist yet),
-// rewrites its cell\cell.ini with the spawn counts scaled and leaves out pref.ini, so that the
-// game starts with its default screen. Empty on success, else the problem.
+// rewrites its cell\cell.ini (when there is one) with the spawn counts scaled and leaves out
+// pref.ini, so that the game starts with its default screen. Empty on success, else the
+// problem.
 std::string CopyWorld(const std::string& from, const std::string& to, int32_t factor);
 
 // The first value of the game that is not finite, as "cell 12 speed = nan" or "PlayerX = inf";
