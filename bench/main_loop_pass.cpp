@@ -6,19 +6,15 @@
 //   build/bench/main_loop_pass [benchmark flags] [RUN_FOLDER]
 #include "game/game.h"
 #include "runtime/platform/headless.h"
+#include "tools/soak/soak_world.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
-
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -30,18 +26,9 @@ fs::path ScaledWorld(int32_t factor)
 {
     fs::path copy = fs::temp_directory_path() / ("vellomira-pass-x" + std::to_string(factor));
     fs::remove_all(copy);
-    fs::copy(SampleFolder, copy, fs::copy_options::recursive);
-    fs::remove(copy / "pref.ini");
-    std::ifstream in(copy / "cell" / "cell.ini", std::ios::binary);
-    std::vector<char> list{std::istreambuf_iterator<char>(in), {}};
-    for (size_t at = 1; at + 1 < list.size(); at += 3) {
-        int32_t spawn = uint8_t(list[at]) | int8_t(list[at + 1]) * 256;
-        spawn = std::min(spawn * factor, 32767);
-        list[at] = char(spawn & 0xFF);
-        list[at + 1] = char(spawn >> 8);
-    }
-    std::ofstream(copy / "cell" / "cell.ini", std::ios::binary).write(list.data(),
-                                                                     std::streamsize(list.size()));
+    std::string problem = CopyWorld(SampleFolder.string(), copy.string(), factor);
+    if (!problem.empty())
+        std::fprintf(stderr, "%s\n", problem.c_str());
     return copy;
 }
 
