@@ -22,7 +22,7 @@ int32_t Type14Radius(const Cell& cell, int32_t image)
 }
 } // namespace
 
-int32_t CellEyes(const Cell& cell, int32_t image, EyeSpec eyes[2])
+int32_t CellEyes(const Cell& cell, int32_t image, EyePlacement eyes[2])
 {
     switch (cell.type) {
     case 3:
@@ -47,7 +47,7 @@ int32_t CellEyes(const Cell& cell, int32_t image, EyeSpec eyes[2])
     }
 }
 
-ScreenPoint PupilPosition(const Cell& cell, const EyeSpec& eye)
+ScreenPoint PupilPosition(const Cell& cell, const EyePlacement& eye)
 {
     double theta = (double{cell.angle} + eye.delta) / 180.0 * Pi - HalfPi;
     double centreX = double{cell.x} + cell.size / 2;

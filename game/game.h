@@ -299,7 +299,7 @@ void DrawOverlay(const DrawTarget* target);
 // One eye: radius and angle offset from the cell's heading about its centre, the divisor of
 // the size that gives the pupil's reach toward the player, a downward lift of the pupil, the
 // pupil image (DotSprites 1 to 6) and a vertical shift of the drawing.
-struct EyeSpec {
+struct EyePlacement {
     float radius;
     float delta;
     float divisor;
@@ -310,12 +310,12 @@ struct EyeSpec {
 // The radius of the eyes of type 14 at their last image 0, 1 or 2; 0 before the first.
 extern int32_t Type14EyeRadius;
 // The eyes of the cell showing the image: their count (0, 1 or 2).
-int32_t CellEyes(const Cell& cell, int32_t image, EyeSpec eyes[2]);
+int32_t CellEyes(const Cell& cell, int32_t image, EyePlacement eyes[2]);
 struct ScreenPoint {
     int32_t x, y;
 };
 // Where the pupil of the eye is drawn on the screen; sets eyeAngle.
-ScreenPoint PupilPosition(const Cell& cell, const EyeSpec& eye);
+ScreenPoint PupilPosition(const Cell& cell, const EyePlacement& eye);
 
 // The view.
 // Bubbles within 64 pixels of the screen and cells within 256 are drawn.

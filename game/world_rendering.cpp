@@ -31,7 +31,7 @@ int32_t ScreenY(double worldY)
 
 void DrawEyes(const Cell& cell, int32_t image)
 {
-    EyeSpec eyes[2];
+    EyePlacement eyes[2];
     int32_t count = CellEyes(cell, image, eyes);
     for (int32_t i = 0; i < count; ++i) {
         ScreenPoint pupil = PupilPosition(cell, eyes[i]);

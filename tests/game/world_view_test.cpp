@@ -36,7 +36,7 @@ TEST(Eyes, SingleEyeLooksTowardThePlayer)
     SetUpWorld();
     ScreenPosX = ScreenPosY = 1000;
     Cell cell = MakeCell(6, 1000, 1000);
-    EyeSpec eyes[2];
+    EyePlacement eyes[2];
     ASSERT_EQ(CellEyes(cell, 0, eyes), 1);
     EXPECT_EQ(eyes[0].dot, 6);
     // The eye sits at (1031, 1013); the player's centre straight right of it.
@@ -58,7 +58,7 @@ TEST(Eyes, SingleEyeLooksTowardThePlayer)
 TEST(Eyes, TypeFourteenKeepsTheRadiusOfItsLastShapedImage)
 {
     SetUpWorld();
-    EyeSpec eyes[2];
+    EyePlacement eyes[2];
     Cell first = MakeCell(14, 1000, 1000);
     EXPECT_EQ(CellEyes(first, 4, eyes), 2);
     EXPECT_EQ(eyes[0].radius, 0) << "no shaped image was shown yet";
@@ -77,7 +77,7 @@ TEST(Eyes, TypeFourteenKeepsTheRadiusOfItsLastShapedImage)
     CellEyes(first, 0, eyes);
     Cell facing = first;
     facing.size = 64;
-    EyeSpec still[2] = {eyes[0], eyes[1]};
+    EyePlacement still[2] = {eyes[0], eyes[1]};
     still[0].divisor = still[1].divisor = 1e9f;
     EXPECT_EQ(PupilPosition(facing, still[0]).y, 1000 + 32 - 24 - 1 - 3);
     EXPECT_EQ(PupilPosition(facing, still[1]).y, 1000 + 32 + 24 - 1 - 3);
@@ -87,7 +87,7 @@ TEST(Eyes, TypeFourteenKeepsTheRadiusOfItsLastShapedImage)
 TEST(Eyes, OnlyTheFourEyedTypesHaveEyes)
 {
     SetUpWorld();
-    EyeSpec eyes[2];
+    EyePlacement eyes[2];
     struct Case { int8_t type; int32_t count; } cases[] = {
         {1, 0}, {2, 0}, {3, 1}, {4, 0}, {6, 1}, {13, 2}, {14, 2}, {15, 0}};
     for (const Case& c : cases)

@@ -122,7 +122,7 @@ int32_t PupilMisses(const Frame& frame, const Cell& cell, int32_t image, int32_t
     PlayerSize = 64;
     PlayerX = static_cast<float>(cell.x + cell.size / 2 + 400 * std::sin(b) - 32);
     PlayerY = static_cast<float>(cell.y + cell.size / 2 - 400 * std::cos(b) - 32);
-    EyeSpec eyes[2];
+    EyePlacement eyes[2];
     int32_t count = CellEyes(cell, image, eyes), misses = 0;
     for (int32_t e = 0; e < count; ++e) {
         ScreenPoint at = PupilPosition(cell, eyes[e]);
