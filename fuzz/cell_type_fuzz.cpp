@@ -11,8 +11,9 @@
 // target of its own.)
 #include "fuzz/fuzz_folder.h"
 #include "game/game.h"
+#include "runtime/core/block_encoder.h"
+#include "tools/soak/soak_world.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <string_view>
 #include <unistd.h>
@@ -21,15 +22,6 @@
 namespace {
 constexpr std::string_view Separator = "--frame--";
 
-// An entry stored as it is: its unpacked and stored sizes are the same.
-void AppendStored(std::vector<uint8_t>& pack, std::string_view entry)
-{
-    for (int copy = 0; copy < 2; ++copy)
-        for (int shift = 0; shift < 32; shift += 8)
-            pack.push_back(uint8_t(entry.size() >> shift));
-    pack.insert(pack.end(), entry.begin(), entry.end());
-}
-
 std::vector<uint8_t> PackOf(std::string_view rest, bool raw)
 {
     if (raw)
@@ -37,22 +29,13 @@ std::vector<uint8_t> PackOf(std::string_view rest, bool raw)
     std::vector<uint8_t> pack;
     for (size_t start = 0;;) {
         size_t end = rest.find(Separator, start);
-        AppendStored(pack, rest.substr(start, end - start));
+        std::string_view entry = rest.substr(start, end - start);
+        AppendStoredPackEntry(pack, reinterpret_cast<const uint8_t*>(entry.data()),
+                              entry.size());
         if (end == std::string_view::npos)
             return pack;
         start = end + Separator.size();
     }
-}
-
-bool Finite(const Cell& c)
-{
-    for (float value : {c.x, c.y, c.size, c.angle, c.angle_s, c.norm_angle_s, c.flew_angle_s,
-                        c.target_angle, c.idle_anispeed, c.move_anispeed, c.flew_anispeed,
-                        c.norm_movespeed, c.flew_movespeed, c.turn, c.speed, c.accelaration,
-                        c.mentionradius, c.frame})
-        if (!std::isfinite(value))
-            return false;
-    return true;
 }
 
 void CheckCells(int32_t spawnCount, int32_t frameCount)
@@ -60,12 +43,12 @@ void CheckCells(int32_t spawnCount, int32_t frameCount)
     int32_t n = 0;
     ResetList(CellList);
     while (const Cell* cell = NextElementOf<Cell>(CellList)) {
-        if (cell->type != 1 || cell->id != n++ || !Finite(*cell) || cell->x < 0 ||
+        if (cell->type != 1 || cell->id != n++ || cell->x < 0 ||
             cell->x > WorldWidth || cell->y < 0 || cell->y > WorldHeight || cell->angle < 0 ||
             cell->angle > 360 || cell->frame < 0 || cell->frame > std::max(frameCount, 0))
             std::abort();
     }
-    if (n != std::max(spawnCount, 0) || CellIdCounter != n)
+    if (n != std::max(spawnCount, 0) || CellIdCounter != n || !FirstNonFiniteValue().empty())
         std::abort();
 }
 

@@ -358,13 +358,11 @@ bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block)
     }
 }
 
-bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size)
+namespace {
+// The entry's header (unpacked size, stored size) and its stored bytes.
+bool AppendFramedEntry(std::vector<uint8_t>& pack, size_t size, const uint8_t* stored,
+                       size_t storedSize)
 {
-    std::vector<uint8_t> block;
-    if (!PackBlock(data, size, block)) return false;
-    bool compressed = block.size() < size;
-    const uint8_t* stored = compressed ? block.data() : data;
-    size_t storedSize = compressed ? block.size() : size;
     try {
         pack.reserve(pack.size() + 8 + storedSize);
     } catch (const std::bad_alloc&) {
@@ -375,4 +373,19 @@ bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t siz
             pack.push_back(uint8_t(value >> (8 * k)));
     pack.insert(pack.end(), stored, stored + storedSize);
     return true;
+}
+} // namespace
+
+bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size)
+{
+    std::vector<uint8_t> block;
+    if (!PackBlock(data, size, block)) return false;
+    bool compressed = block.size() < size;
+    return compressed ? AppendFramedEntry(pack, size, block.data(), block.size())
+                      : AppendFramedEntry(pack, size, data, size);
+}
+
+bool AppendStoredPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size)
+{
+    return size <= LargestUnpackedSize && AppendFramedEntry(pack, size, data, size);
 }

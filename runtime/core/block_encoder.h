@@ -14,3 +14,6 @@ bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block);
 // Appends one pack entry: the compressed block when it is smaller than the data, else the
 // data itself. False (pack unchanged) when the data is too large or memory runs out.
 bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size);
+// Appends one pack entry with the data stored as it is, uncompressed. False (pack unchanged)
+// when the data is too large or memory runs out.
+bool AppendStoredPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size);

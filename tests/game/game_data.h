@@ -1,6 +1,7 @@
 // Small game data made by the tests in the working directory: the cell type list, cell type
 // packs of raw entries, the player's image and the bubble images, all as real files.
 #pragma once
+#include "runtime/core/block_encoder.h"
 #include "runtime/runtime.h"
 #include "tests/scratch_folder.h"
 
@@ -29,18 +30,13 @@ inline std::string SolidPng(int32_t width, int32_t height, uint32_t rgb)
     return png;
 }
 
-// A pack of raw entries: unpacked size, stored size (the same), the bytes.
+// A pack of entries stored as they are.
 inline std::string Pack(const std::vector<std::string>& entries)
 {
-    std::string pack;
-    for (const std::string& entry : entries) {
-        uint32_t size = static_cast<uint32_t>(entry.size());
-        for (int copy = 0; copy < 2; ++copy)
-            for (int shift = 0; shift < 32; shift += 8)
-                pack.push_back(static_cast<char>(size >> shift));
-        pack += entry;
-    }
-    return pack;
+    std::vector<uint8_t> pack;
+    for (const std::string& entry : entries)
+        AppendStoredPackEntry(pack, reinterpret_cast<const uint8_t*>(entry.data()), entry.size());
+    return std::string(pack.begin(), pack.end());
 }
 
 // One cell type of the list: its cell count, its definition text and its frame images.
