@@ -30,6 +30,43 @@ inline std::string SolidPng(int32_t width, int32_t height, uint32_t rgb)
     return png;
 }
 
+// A PNG of a cell-like picture on the magenta key: an elliptic body shaded across both axes,
+// a dark band at its front (the top rows) and a light spot that the phase moves, so that
+// rotation, zoom, filtering and animation all show in the pixels.
+inline std::string PatternPng(int32_t width, int32_t height, uint32_t tint, int32_t phase)
+{
+    RegisterPngEncoder();
+    int32_t pitch = (width * 3 + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(pitch) * height);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            // Distances in 1/1000 of the half axes: integers only, the same on every build.
+            int64_t dx = (2 * x + 1 - width) * 1000 / width;
+            int64_t dy = (2 * y + 1 - height) * 1000 / height;
+            uint32_t rgb = 0xFF00FF;
+            if (dx * dx + dy * dy < 1000 * 1000) {
+                uint32_t r = 40 + 180 * x / width, g = 50 + 160 * y / height;
+                uint32_t b = (tint + 37 * static_cast<uint32_t>(x + y)) & 0xFF;
+                rgb = r << 16 | g << 8 | b;
+                if (y < height / 5)
+                    rgb = 0x301810 + (tint & 0x0F0F0F);
+                int32_t sx = width / 2 + (phase % 3 - 1) * width / 5, sy = height / 2;
+                if ((x - sx) * (x - sx) + (y - sy) * (y - sy) < width * width / 40)
+                    rgb = 0xF0F0C0;
+            }
+            // The encoder takes bottom-up rows of blue, green, red.
+            uint8_t* p = &pixels[static_cast<size_t>(height - 1 - y) * pitch + 3 * x];
+            p[0] = rgb & 0xFF;
+            p[1] = (rgb >> 8) & 0xFF;
+            p[2] = (rgb >> 16) & 0xFF;
+        }
+    const char* scratch = "pattern.png";
+    EncodeImage(scratch, pixels.data(), PNG_ENCODER_TAG, width, height, pitch, 0);
+    std::string png = ReadBytes(scratch);
+    std::filesystem::remove(scratch);
+    return png;
+}
+
 // A pack of entries stored as they are.
 inline std::string Pack(const std::vector<std::string>& entries)
 {
