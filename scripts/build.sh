@@ -1,13 +1,26 @@
 #!/usr/bin/env bash
-# Configures and builds one build tree: build/ by default, build-sanitize/ with --sanitize.
+# Configures and builds one build tree:
+#   scripts/build.sh             build/ with everything: game, tools, tests and benchmarks
+#   scripts/build.sh --sanitize  build-sanitize/ with AddressSanitizer and UBSan, and the tests
+#   scripts/build.sh --play      in build/ only what playing needs: the game, its launcher,
+#                                cellpack and the data generator; a new tree is configured
+#                                without tests and benchmarks, an existing one keeps its choice
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dir=build
-flags=()
-if [[ "${1:-}" == "--sanitize" ]]; then
+flags=(-DVELLOMIRA_TESTS=ON -DVELLOMIRA_BENCH=ON)
+targets=()
+case "${1:-}" in
+--sanitize)
     dir=build-sanitize
-    flags=(-DVELLOMIRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-fi
+    flags+=(-DVELLOMIRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+    ;;
+--play)
+    flags=()
+    [[ -f $dir/CMakeCache.txt ]] || flags=(-DVELLOMIRA_TESTS=OFF -DVELLOMIRA_BENCH=OFF)
+    targets=(--target vellomira cellpack makedata)
+    ;;
+esac
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$dir" -j "$(nproc)"
+cmake --build "$dir" -j "$(nproc)" "${targets[@]}"

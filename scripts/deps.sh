@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those still missing.
+# Installs the Debian packages still missing: by default those that building and playing the
+# game need; with --test also those of the tests, the benchmarks, the fuzzers and the package.
+# Usage: scripts/deps.sh [--test] [PACKAGE ...] (scripts/tour.sh adds its X tools).
 set -euo pipefail
 
-# Packages beyond these may be named as arguments (scripts/tour.sh adds its X tools).
-packages=("$@"
-    build-essential cmake ninja-build pkg-config clang
-    libsdl2-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
-    libfreetype-dev libfontconfig-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
-)
+play=(build-essential cmake ninja-build pkg-config
+      libsdl2-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
+      libfreetype-dev libfontconfig-dev fonts-dejavu-core)
+# The tests drive the real window on a virtual X screen (Xvfb, with XTest for the keys) and
+# build and install the .deb (dpkg-shlibdeps finds its dependencies).
+test=(clang libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
+      xvfb xauth libxtst-dev dpkg-dev)
+
+packages=("${play[@]}")
+if [[ "${1:-}" == "--test" ]]; then
+    shift
+    packages+=("${test[@]}")
+fi
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -4,7 +4,7 @@
 # a crashing input is left as build-fuzz/crash-* and the script fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --test
 seconds=${1:-60}
 shift || true
 

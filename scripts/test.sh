@@ -3,7 +3,7 @@
 # in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --test
 scripts/build.sh "$@"
 dir=build
 [[ "${1:-}" == "--sanitize" ]] && dir=build-sanitize
