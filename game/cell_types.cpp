@@ -186,6 +186,13 @@ std::string LoadCellType(int32_t t)
     return LoadFrames(t);
 }
 
+bool IsFrameLoadingError(const std::string& errorLine)
+{
+    const std::string frame = ".png";
+    return errorLine.size() > frame.size() &&
+           errorLine.compare(errorLine.size() - frame.size(), frame.size(), frame) == 0;
+}
+
 std::string LoadCellTypes()
 {
     FitFrameTable();

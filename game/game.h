@@ -179,6 +179,8 @@ std::string LoadCellType(int32_t t);
 // Loads types 1 to CellTypeCount in order, first enlarging the frame table when a type has
 // more frames than it holds; stops at the first error and returns its line, else empty.
 std::string LoadCellTypes();
+// Whether a Loading-Error line is that of a frame no sprite could be made of.
+bool IsFrameLoadingError(const std::string& errorLine);
 
 // Appends the wrap-around copies of a bubble to BubbleList, for the screen size in force.
 void AddBubbleCopies(const Cell& bubble);
@@ -192,8 +194,14 @@ int ReadGamePreferences();
 // The "LoadingSaves..." stage: reads pref.ini, or creates it when there is none.
 void LoadOrCreatePreferences();
 
-// Prints the message, waits for a line, runs the end sequence; the exit status, 1.
-int FatalError(const char* message);
+// Prints the message, and the hint (when there is one) on standard error with a word that
+// Enter is awaited when the input is a terminal; waits for a line, runs the end sequence;
+// the exit status, 1.
+int FatalError(const char* message, const std::string& hint = {});
+// The hints of the fatal start-up errors: what went wrong and what to change, for people.
+std::string MissingCellListHint();
+std::string ScreenHint();
+std::string CellTypeHint(const std::string& errorLine);
 // Releases the runtime services in their fixed order.
 void EndSequence();
 

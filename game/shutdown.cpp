@@ -1,9 +1,13 @@
 // The end of the program: the fatal-error path and the release of the runtime services.
 #include "game/game.h"
 
-int FatalError(const char* message)
+int FatalError(const char* message, const std::string& hint)
 {
     PrintLine(message);
+    if (!hint.empty())
+        PrintHint(hint);
+    if (ConsoleInputIsTerminal())
+        PrintHint("Press Enter to end the game.");
     ReadConsoleLine();
     EndSequence();
     return 1;

@@ -27,7 +27,7 @@ bool StartGame(int& status)
     InitGlobals();
     BuildTrigTables();
     if (!OpenCellTypeList()) {
-        status = FatalError("Error -> cell.ini");
+        status = FatalError("Error -> cell.ini", MissingCellListHint());
         return false;
     }
     SizeTables();
@@ -37,7 +37,7 @@ bool StartGame(int& status)
     InitServices();
     LoadOrCreatePreferences();
     if (!OpenGameScreen()) {
-        status = FatalError("Unable! Check Preferences...");
+        status = FatalError("Unable! Check Preferences...", ScreenHint());
         return false;
     }
     AnnounceFirstStage();
@@ -46,7 +46,7 @@ bool StartGame(int& status)
     if (!error.empty()) {
         // The console must be visible for the message and the line it waits for.
         CloseScreen();
-        status = FatalError(error.c_str());
+        status = FatalError(error.c_str(), CellTypeHint(error));
         return false;
     }
     AnnounceStage(10, "CreatingSprites...");

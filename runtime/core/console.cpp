@@ -1,4 +1,5 @@
-// The console on standard input and output, with the quit signals turned into a request.
+// The console on standard input and output, with the quit signals turned into a request, and
+// hints on standard error.
 #include "runtime/core/console.h"
 
 #include <cerrno>
@@ -13,6 +14,7 @@ const std::string EndOfInput(1, '\x04');
 struct ConsoleState {
     int input = 0;
     int output = 1;
+    int hints = 2;
     std::string remainder; // bytes read past the last line end
     std::mutex lock;
 };
@@ -52,11 +54,12 @@ bool TakeLine(std::string& collected, std::string& line)
 }
 } // namespace
 
-int OpenConsoleOn(int inputFd, int outputFd)
+int OpenConsoleOn(int inputFd, int outputFd, int hintFd)
 {
     std::lock_guard<std::mutex> guard(Console.lock);
     Console.input = inputFd;
     Console.output = outputFd;
+    Console.hints = hintFd;
     Console.remainder.clear();
     return 1;
 }
@@ -72,7 +75,7 @@ int OpenConsole()
         sigaction(signal, &action, nullptr);
     // A closed pipe on the output must not end the program; its writes just fail.
     std::signal(SIGPIPE, SIG_IGN);
-    return OpenConsoleOn(STDIN_FILENO, STDOUT_FILENO);
+    return OpenConsoleOn(STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
 }
 
 int ConsoleTitle(std::string_view title)
@@ -89,6 +92,18 @@ void PrintLine(std::string_view text)
     std::string line(text);
     line += '\n';
     WriteAll(Console.output, line.data(), line.size());
+}
+
+void PrintHint(std::string_view text)
+{
+    std::string line(text);
+    line += '\n';
+    WriteAll(Console.hints, line.data(), line.size());
+}
+
+bool ConsoleInputIsTerminal()
+{
+    return isatty(Console.input) == 1;
 }
 
 std::string ReadConsoleLine()

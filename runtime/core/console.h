@@ -1,4 +1,5 @@
-// The console: standard output for the game's lines, standard input for its one question.
+// The console: standard output for the game's lines, standard input for its one question,
+// standard error for hints to the person at the keyboard.
 #pragma once
 #include <string>
 #include <string_view>
@@ -8,11 +9,16 @@
 // Returns 1.
 int OpenConsole();
 // The same on other descriptors, without touching the signal handling (for tests).
-int OpenConsoleOn(int inputFd, int outputFd);
+int OpenConsoleOn(int inputFd, int outputFd, int hintFd = 2);
 // Shows the title in the terminal when the output is one; 0 when there is nowhere to show it.
 int ConsoleTitle(std::string_view title);
 // The text and one line feed, written at once so that a reader sees every line as it comes.
 void PrintLine(std::string_view text = {});
+// A hint for people, never part of the game's transcript: the text and one line feed on the
+// hint descriptor (standard error), written at once.
+void PrintHint(std::string_view text);
+// True when the console's input is a terminal, where a person would have to press Enter.
+bool ConsoleInputIsTerminal();
 // One line without its line end (CR, LF or CR LF). At the end of the input with nothing read,
 // or when a quit signal arrives while waiting, the single byte 04h.
 std::string ReadConsoleLine();

@@ -157,6 +157,14 @@ bool StatFirstMatch(const std::string& path, struct stat& info)
 }
 } // namespace
 
+std::string WorkingFolder()
+{
+    char* folder = getcwd(nullptr, 0);
+    std::string path = folder ? folder : "";
+    std::free(folder);
+    return path;
+}
+
 int64_t FileSize(std::string_view name)
 {
     std::string trimmed(name.substr(0, name.find('\0')));

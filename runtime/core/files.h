@@ -2,12 +2,16 @@
 // read and written through a 4096-byte buffer. Names are Windows-style (see path.h).
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The size in bytes; -1 when nothing of that name exists (also for a drive name, which refers
 // to nothing here); -2 for a directory. Trailing separators are ignored; a last component
 // with wild cards (* ?) measures the first matching entry in name order.
 int64_t FileSize(std::string_view name);
+// The absolute path of the working folder, where every relative name is found; empty when
+// it cannot be told (it was removed, or lies beyond what may be read).
+std::string WorkingFolder();
 // Nonzero when the file was deleted; 0 otherwise (absent name, directory, no permission).
 int32_t RemoveFile(std::string_view name);
 

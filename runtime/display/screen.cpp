@@ -156,14 +156,22 @@ void SetFrameRate(int32_t rate)
     Screen.refreshRate = rate;
 }
 
+bool ScreenModeOffered(int32_t width, int32_t height, int32_t depth)
+{
+    bool depthOffered = false;
+    for (int32_t offered : SCREEN_DEPTHS)
+        depthOffered = depthOffered || depth == offered;
+    return depthOffered && width >= 1 && width <= SCREEN_MAX_SIDE && height >= 1 &&
+           height <= SCREEN_MAX_SIDE;
+}
+
 int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_view title)
 {
     CloseScreen();
     width = int16_t(width);
     height = int16_t(height);
     depth = int16_t(depth);
-    if (!Screen.initialised || width < 1 || width > 8192 || height < 1 || height > 8192 ||
-        (depth != 8 && depth != 16 && depth != 24 && depth != 32))
+    if (!Screen.initialised || !ScreenModeOffered(width, height, depth))
         return 0;
     Screen.focusLostHandler = SpriteHooks ? SpriteHooks->saveAll : nullptr;
     int32_t format = FormatOfDepth(depth);

@@ -15,8 +15,13 @@ int32_t InitSprite();
 // The refresh rate the next OpenScreen asks for (0: the monitor's own). FlipBuffers with bit 0
 // never presents faster than this rate, or than the monitor's rate while it is 0.
 void SetFrameRate(int32_t rate);
+// The modes the display offers: width and height 1..SCREEN_MAX_SIDE, depth one of
+// SCREEN_DEPTHS (the values as OpenScreen takes them, after the cut to 16 bits).
+constexpr int32_t SCREEN_MAX_SIDE = 8192;
+constexpr int32_t SCREEN_DEPTHS[] = {8, 16, 24, 32};
+bool ScreenModeOffered(int32_t width, int32_t height, int32_t depth);
 // Opens the full-screen display. width, height and depth are taken as 16-bit signed values;
-// width and height 1..8192 and depth 8, 16, 24 or 32 are offered. A screen already open is
+// the modes of ScreenModeOffered are offered. A screen already open is
 // closed first (with all sprites). Nonzero on success; 0 leaves the screen closed.
 int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_view title);
 // Fills the whole draw buffer with the colour (24-bit RGB, red in the low byte) converted by
