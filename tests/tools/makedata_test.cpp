@@ -258,3 +258,42 @@ TEST_F(MakeData, TheGameStartsOnTheSampleWorldAndPlays)
     fs::remove("pref.ini");
     fs::current_path(home);
 }
+
+TEST(MakeDataIcons, TwoSizesOfTheCellAndTheWindowIconHoldsTheSmallOnePixelForPixel)
+{
+    fs::path out = fs::temp_directory_path() / ("vellomira_icons_" + std::to_string(getpid()));
+    fs::remove_all(out);
+    ProgramRun run = RunProgram(VELLOMIRA_BINARY_DIR "/makedata", {"--icons", DATA, out.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (int32_t size : {256, 48}) {
+        Frame icon = DecodeFrame(out / ("vellomira-" + std::to_string(size) + ".png"));
+        EXPECT_EQ(icon.width, size);
+        EXPECT_EQ(icon.height, size);
+    }
+    // The window's icon is compiled from the source text: it must be the installed 48 px icon.
+    Frame small = DecodeFrame(out / "vellomira-48.png");
+    std::ifstream source(out / "window_icon.inc");
+    std::string word;
+    std::vector<uint32_t> words;
+    while (source >> word)
+        words.push_back(uint32_t(std::stoul(word, nullptr, 0)));
+    ASSERT_EQ(words.size(), 2u + 48u * 48u);
+    EXPECT_EQ(words[0], 48u);
+    EXPECT_EQ(words[1], 48u);
+    int32_t differing = 0;
+    for (int32_t y = 0; y < 48; ++y) {
+        for (int32_t x = 0; x < 48; ++x) {
+            const uint8_t* bgr = &small.bgr[size_t(y) * small.pitch + size_t(x) * 3];
+            uint32_t argb = 0xFF000000u | uint32_t(bgr[2]) << 16 | uint32_t(bgr[1]) << 8 | bgr[0];
+            differing += words[2 + size_t(y) * 48 + size_t(x)] != argb;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    // A cell, not an empty tile: the middle is far brighter than the corner.
+    auto brightness = [&](int32_t x, int32_t y) {
+        const uint8_t* p = &small.bgr[size_t(y) * small.pitch + size_t(x) * 3];
+        return p[0] + p[1] + p[2];
+    };
+    EXPECT_GT(brightness(24, 24), brightness(0, 0) + 60);
+    fs::remove_all(out);
+}

@@ -4,6 +4,7 @@
 #include "tools/makedata/bubbles.h"
 #include "tools/makedata/cell_types.h"
 #include "tools/makedata/contact_sheet.h"
+#include "tools/makedata/icon.h"
 #include "tools/makedata/image_file.h"
 #include "tools/makedata/organism.h"
 
@@ -25,7 +26,11 @@ const char* const USAGE =
     "player.recipe, bubbles.recipe) into the game's working directory OUT_DIR:\n"
     "gfx/test.png, gfx/Blase1.png .. gfx/Blase20.png and cell/cell.ini. Each cell type's\n"
     "definition and frames go to STAGE_DIR/NNN/ (definition.ini, frame001.png, ...) for\n"
-    "packing. --sheet also writes a preview of every image over the water colour.\n";
+    "packing. --sheet also writes a preview of every image over the water colour.\n"
+    "\n"
+    "usage: makedata --icons DATA_DIR OUT_DIR\n"
+    "Draws only the game's icon from a cell type of DATA_DIR: OUT_DIR/vellomira-256.png,\n"
+    "OUT_DIR/vellomira-48.png and OUT_DIR/window_icon.inc (the 48-pixel icon as source text).\n";
 
 int Fail(const std::string& message)
 {
@@ -126,6 +131,31 @@ std::string MakeWorld(const Options& options)
         problem = Save(options.sheet, ContactSheet(sheet));
     return problem;
 }
+bool WriteText(const std::string& path, const std::string& text)
+{
+    return WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+std::string MakeIcons(const std::string& data, const std::string& out)
+{
+    std::vector<CellTypeSource> types;
+    std::string problem = FindCellTypes(data, types);
+    if (!problem.empty())
+        return problem;
+    const CellTypeSource* type = IconCellType(types);
+    if (!type)
+        return data + ": no cell type to draw the icon from";
+    std::filesystem::create_directories(out);
+    for (int32_t size : {256, 48}) {
+        RgbImage icon = DrawIcon(*type, size);
+        problem = Save(out + "/vellomira-" + std::to_string(size) + ".png", icon);
+        if (problem.empty() && size == 48 && !WriteText(out + "/window_icon.inc", IconSource(icon)))
+            problem = out + "/window_icon.inc: cannot write the file";
+        if (!problem.empty())
+            return problem;
+    }
+    return "";
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -133,6 +163,10 @@ int main(int argc, char** argv)
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(USAGE, stdout);
         return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--icons") == 0) {
+        std::string problem = MakeIcons(argv[2], argv[3]);
+        return problem.empty() ? 0 : Fail(problem);
     }
     Options options;
     if (!ParseOptions(argc, argv, options)) {

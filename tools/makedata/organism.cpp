@@ -61,8 +61,8 @@ void PaintMembrane(Canvas& canvas, const Body& body, const Recipe& recipe)
 }
 } // namespace
 
-RgbImage DrawOrganism(const Recipe& recipe, int32_t frame, const EyeSocket* sockets,
-                      int32_t socketCount)
+Canvas PaintOrganism(const Recipe& recipe, int32_t frame, const EyeSocket* sockets,
+                     int32_t socketCount)
 {
     Canvas canvas = MakeCanvas(recipe.image, recipe.image);
     double phase = FramePhase(frame, recipe.frames, recipe.cycle);
@@ -81,5 +81,11 @@ RgbImage DrawOrganism(const Recipe& recipe, int32_t frame, const EyeSocket* sock
     PaintGirdle(canvas, body, recipe);
     PaintMembrane(canvas, body, recipe);
     PaintEyeSockets(canvas, sockets, socketCount, recipe.membrane);
-    return Flatten(canvas);
+    return canvas;
+}
+
+RgbImage DrawOrganism(const Recipe& recipe, int32_t frame, const EyeSocket* sockets,
+                      int32_t socketCount)
+{
+    return Flatten(PaintOrganism(recipe, frame, sockets, socketCount));
 }
