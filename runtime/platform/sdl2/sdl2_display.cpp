@@ -1,11 +1,13 @@
-// The SDL2 display: a window sized to the desktop, one streaming texture, the logical screen
-// scaled to fit with black bars, and presents paced to the asked rate.
+// The SDL2 display: a window sized to the desktop (or, when the launcher asks, a resizable
+// window), one streaming texture, the logical screen scaled to fit with black bars, presents
+// paced to the asked rate, the window's icon and the F12 screenshots.
 #include "runtime/platform/frame_pacer.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
 #include "runtime/platform/sdl2/sdl2_display.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 
@@ -20,6 +22,9 @@ struct Sdl2Display {
     int32_t vsync = -1; // the renderer's current vertical sync setting, -1 unknown
     int32_t open = 0;
     int32_t lost = 0; // the contents must be restored before the next present
+    int32_t shown = 0; // the texture holds a presented frame
+    int32_t screenshot = 0; // the next presented frame is saved too
+    int32_t rate = 60; // the last paced rate asked for
     FramePacer pacer;
 };
 Sdl2Display Display;
@@ -55,6 +60,48 @@ void CoverDesktop()
     SDL_RaiseWindow(Display.window);
 }
 
+// A resizable window of the logical size, shrunk with its aspect kept where the desktop is
+// smaller, in the middle of its display.
+void PlaceWindow()
+{
+    int index = SDL_GetWindowDisplayIndex(Display.window);
+    SDL_Rect usable{0, 0, Display.width, Display.height};
+    SDL_GetDisplayUsableBounds(index < 0 ? 0 : index, &usable);
+    double scale = 1.0;
+    if (Display.width > usable.w || Display.height > usable.h)
+        scale = std::min(double(usable.w) / Display.width, double(usable.h) / Display.height);
+    SDL_SetWindowFullscreen(Display.window, 0);
+    SDL_SetWindowBordered(Display.window, SDL_TRUE);
+    SDL_SetWindowResizable(Display.window, SDL_TRUE);
+    SDL_SetWindowMinimumSize(Display.window, 64, 48);
+    SDL_SetWindowSize(Display.window, std::max(1, int(Display.width * scale)),
+                      std::max(1, int(Display.height * scale)));
+    SDL_SetWindowPosition(Display.window, SDL_WINDOWPOS_CENTERED_DISPLAY(index < 0 ? 0 : index),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(index < 0 ? 0 : index));
+    SDL_ShowWindow(Display.window);
+    SDL_RaiseWindow(Display.window);
+}
+
+void ShowWindow()
+{
+    if (Sdl2Options().windowed)
+        PlaceWindow();
+    else
+        CoverDesktop();
+}
+
+void SetWindowIcon()
+{
+    int32_t width = int32_t(Sdl2WindowIcon[0]), height = int32_t(Sdl2WindowIcon[1]);
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(Sdl2WindowIcon + 2), width, height, 32, width * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (!icon)
+        return;
+    SDL_SetWindowIcon(Display.window, icon);
+    SDL_FreeSurface(icon);
+}
+
 void DestroyRenderer()
 {
     if (Display.texture)
@@ -64,6 +111,7 @@ void DestroyRenderer()
     Display.texture = nullptr;
     Display.renderer = nullptr;
     Display.vsync = -1;
+    Display.shown = 0;
 }
 
 bool CreateRenderer()
@@ -109,6 +157,26 @@ void Sdl2DisplayLost()
         Display.lost = 1;
 }
 
+void Sdl2Repaint()
+{
+    if (!Display.open || Display.lost || !Display.shown)
+        return;
+    SDL_RenderClear(Display.renderer);
+    SDL_RenderCopy(Display.renderer, Display.texture, nullptr, nullptr);
+    SDL_RenderPresent(Display.renderer);
+}
+
+void Sdl2RequestScreenshot()
+{
+    if (Display.open)
+        Display.screenshot = 1;
+}
+
+void Sdl2WaitFrame()
+{
+    SleepUntil(PaceFrame(Display.pacer, NowNanoseconds(), Display.rate));
+}
+
 int32_t PlatformInitDisplay()
 {
     if (Display.references > 0) {
@@ -123,6 +191,7 @@ int32_t PlatformInitDisplay()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return 0;
     }
+    SetWindowIcon();
     Display.references = 1;
     return 1;
 }
@@ -145,7 +214,7 @@ int32_t PlatformOpenDisplay(int32_t width, int32_t height, const char* title)
     Display.width = width;
     Display.height = height;
     SDL_SetWindowTitle(Display.window, title);
-    CoverDesktop();
+    ShowWindow();
     if (!CreateRenderer()) {
         SDL_SetWindowFullscreen(Display.window, 0);
         SDL_HideWindow(Display.window);
@@ -154,6 +223,7 @@ int32_t PlatformOpenDisplay(int32_t width, int32_t height, const char* title)
     SDL_ShowCursor(SDL_DISABLE);
     Display.open = 1;
     Display.lost = 0;
+    Display.screenshot = 0;
     Display.pacer = FramePacer{};
     EventsDisplayOpened();
     return 1;
@@ -197,10 +267,17 @@ int32_t PlatformPresent(const uint8_t* pixels, int32_t pitch, int32_t rate)
     SDL_RenderClear(Display.renderer);
     SDL_RenderCopy(Display.renderer, Display.texture, nullptr, nullptr);
     SDL_RenderPresent(Display.renderer);
+    Display.shown = 1;
+    if (Display.screenshot) {
+        Display.screenshot = 0;
+        Sdl2SaveScreenshot(pixels, pitch, Display.width, Display.height);
+    }
     // Paced after the present, so that the game's passes (not only the shown frames) never
     // follow each other faster than the rate, however irregularly the present itself returns.
-    if (rate > 0)
+    if (rate > 0) {
+        Display.rate = rate;
         SleepUntil(PaceFrame(Display.pacer, NowNanoseconds(), rate));
+    }
     return PRESENT_SHOWN;
 }
 
@@ -208,7 +285,8 @@ int32_t PlatformRestoreDisplay()
 {
     if (!Display.open || !EventsFocused())
         return 0;
-    CoverDesktop();
+    if (!Sdl2Options().windowed)
+        CoverDesktop();
     DestroyRenderer();
     if (!CreateRenderer())
         return 0;

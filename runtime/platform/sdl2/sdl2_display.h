@@ -1,6 +1,17 @@
 // Between the SDL2 backend's files.
 #pragma once
 #include <cstdint>
+#include <string>
+
+// What the launcher chose for the desktop window, read once from the environment (the game
+// itself reads no environment): VELLOMIRA_WINDOWED=1 asks for a resizable window instead of
+// the full-screen default, VELLOMIRA_SCREENSHOT_DIR names the folder of the F12 screenshots
+// (the working folder when unset).
+struct Sdl2Settings {
+    int32_t windowed = 0;
+    std::string screenshotFolder = ".";
+};
+const Sdl2Settings& Sdl2Options();
 
 // Sets the hints every part of the backend needs before SDL starts a subsystem: SDL must not
 // catch SIGINT and SIGTERM, which belong to the console's quit request, and relative mouse
@@ -10,3 +21,15 @@ void Sdl2PrepareHints();
 uint32_t Sdl2WindowId();
 // The display lost its contents (focus gone, device reset): the next present reports it.
 void Sdl2DisplayLost();
+// Shows the last presented frame again, as it is, after the window was uncovered or resized.
+void Sdl2Repaint();
+// F12 was pressed: the next presented frame is also saved as a PNG.
+void Sdl2RequestScreenshot();
+// Waits until the next frame time of the last asked rate. Nothing is presented while the
+// window lacks the focus, so this stands in for the present's pacing then.
+void Sdl2WaitFrame();
+// The window's icon, 48 x 48 pixels 0xAARRGGBB, drawn from the sample world at build time.
+extern const uint32_t Sdl2WindowIcon[];
+// Saves a presented frame (rows of 0x??RRGGBB, pitch bytes apart) as
+// FOLDER/vellomira-YYYYMMDD-HHMMSS.png and names the file on standard error.
+void Sdl2SaveScreenshot(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height);

@@ -1,4 +1,6 @@
 // SDL2 input: the event pump, the key table through the scancode mapping, relative mouse mode.
+// In a window the close request and Alt+F4 hold Escape down, so the game ends as if the player
+// had pressed it; full-screen, the request is ignored and the game alone decides when to end.
 #include "runtime/platform/key_codes.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
@@ -18,6 +20,7 @@ static_assert(SDL_SCANCODE_ESCAPE == 41 && SDL_SCANCODE_P == 19 && SDL_SCANCODE_
 namespace {
 struct Sdl2Input {
     int32_t references = 0;
+    int32_t closeRequested = 0; // windowed: Escape reads as held from now on
 };
 Sdl2Input Input;
 
@@ -31,10 +34,18 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         EventsFocus(0);
-        Sdl2DisplayLost();
+        // A window keeps its contents; only the full-screen display must be restored.
+        if (!Sdl2Options().windowed)
+            Sdl2DisplayLost();
         break;
     case SDL_WINDOWEVENT_CLOSE:
         EventsCloseRequested();
+        if (Sdl2Options().windowed)
+            Input.closeRequested = 1;
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        Sdl2Repaint();
         break;
     default:
         break;
@@ -57,9 +68,24 @@ int32_t ButtonOffset(uint8_t button)
     }
 }
 
+void HandleKeyDown(const SDL_KeyboardEvent& key)
+{
+    if (key.repeat)
+        return;
+    if (key.keysym.scancode == SDL_SCANCODE_F12)
+        Sdl2RequestScreenshot();
+    // Alt+F4 is the window manager's close request; without one, the window makes it itself.
+    if (key.keysym.scancode == SDL_SCANCODE_F4 && (key.keysym.mod & KMOD_ALT) &&
+        Sdl2Options().windowed)
+        Input.closeRequested = 1;
+}
+
 void HandleEvent(const SDL_Event& event)
 {
     switch (event.type) {
+    case SDL_KEYDOWN:
+        HandleKeyDown(event.key);
+        break;
     case SDL_WINDOWEVENT:
         HandleWindowEvent(event.window);
         break;
@@ -124,8 +150,17 @@ void PlatformPumpEvents()
 
 int32_t PlatformReadKeys(uint8_t keys[256])
 {
-    if (!EventsFocused())
-        return 0;
+    if (!EventsFocused()) {
+        // Nothing is presented without the focus, so nothing else paces the game's passes:
+        // the keyboard, read once a pass, waits for the frame time instead.
+        if (EventsDisplayOpen())
+            Sdl2WaitFrame();
+        if (!Input.closeRequested)
+            return 0;
+        std::memset(keys, 0, 256);
+        keys[KEY_ESCAPE] = 0x80;
+        return 1;
+    }
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     std::memset(keys, 0, 256);
@@ -133,6 +168,8 @@ int32_t PlatformReadKeys(uint8_t keys[256])
         if (state[scancode])
             if (int32_t code = KeyCodeFromScancode(scancode))
                 keys[code] = 0x80;
+    if (Input.closeRequested)
+        keys[KEY_ESCAPE] = 0x80;
     return 1;
 }
 

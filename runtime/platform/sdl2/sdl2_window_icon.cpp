@@ -1,0 +1,7 @@
+// The window's icon: the pixels makedata --icons drew from the sample world, width and height
+// first.
+#include "runtime/platform/sdl2/sdl2_display.h"
+
+const uint32_t Sdl2WindowIcon[] = {
+#include "window_icon.inc"
+};

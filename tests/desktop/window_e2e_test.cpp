@@ -1,0 +1,248 @@
+// The game's window on a virtual X screen, driven as a window manager and a player would:
+// a close request ends a windowed game as Escape does and is ignored full-screen, the window
+// carries the game's icon, and F12 leaves a PNG of exactly the frame on the screen.
+#include "tests/desktop/x_session.h"
+#include "tests/e2e/child_process.h"
+#include "tests/game/game_data.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+const std::string Game = VELLOMIRA_BINARY_DIR "/vellomira";
+const std::string Title = "Vellomira v.0.3a Built 0802251612 by Tarvel";
+
+void Pause(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// A small world: one type of two cells, or none at all for a picture that stands still.
+void WriteWorld(bool withCells)
+{
+    std::vector<CellTypeData> types;
+    if (withCells)
+        types.push_back({2, "", {SolidPng(16, 16, 0x00FF00)}});
+    WriteGameData(types, SolidPng(64, 64, 0xFF0000), SolidPng(8, 8, 0xFFFFFF));
+}
+
+// The lines up to the last of the start-up; the main loop runs after it.
+bool StartUpEnds(ChildProcess& game)
+{
+    for (int i = 0; i < 100; ++i) {
+        std::string line = ReadChildLine(game);
+        if (line == "LoadingSounds...")
+            return true;
+        if (line.empty() && i > 10)
+            return false;
+    }
+    return false;
+}
+
+// True when the child printed a line within the time.
+bool SaysSomethingWithin(ChildProcess& game, int milliseconds)
+{
+    pollfd watch{game.output, POLLIN, 0};
+    return poll(&watch, 1, milliseconds) == 1;
+}
+
+// One line of the child's standard error, within the time; empty when none came.
+std::string ErrorLine(ChildProcess& game, int milliseconds)
+{
+    std::string line;
+    for (char byte = 0; byte != '\n';) {
+        pollfd watch{game.errors, POLLIN, 0};
+        if (poll(&watch, 1, milliseconds) != 1 || read(game.errors, &byte, 1) != 1)
+            return "";
+        if (byte != '\n')
+            line += byte;
+    }
+    return line;
+}
+
+class GameWindow : public testing::Test {
+protected:
+    XSession x;
+    ScratchFolder folder;
+    void SetUp() override
+    {
+        ASSERT_NE(x.display, nullptr) << "Xvfb did not start";
+        unsetenv("VELLOMIRA_WINDOWED");
+        unsetenv("VELLOMIRA_SCREENSHOT_DIR");
+        unsetenv("SDL_VIDEODRIVER");
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+};
+} // namespace
+
+TEST_F(GameWindow, WindowedTheCloseRequestAndAltF4EndTheGameAsEscapeDoes)
+{
+    WriteWorld(true);
+    setenv("VELLOMIRA_WINDOWED", "1", 1);
+    for (const char* way : {"close request", "Alt+F4"}) {
+        ChildProcess game = StartChild(Game, folder.path.string());
+        ChildGuard guard{game};
+        ASSERT_TRUE(StartUpEnds(game)) << way;
+        WindowId window = WaitForWindow(x, Title);
+        ASSERT_NE(window, 0u) << way;
+        int32_t width = 0, height = 0;
+        WindowSize(x, window, width, height);
+        EXPECT_EQ(width, 1024) << way << ": the screen's size, which the desktop holds";
+        EXPECT_EQ(height, 768) << way;
+
+        if (std::string(way) == "Alt+F4")
+            PressKeyWith(x, "Alt_L", "F4");
+        else
+            SendCloseRequest(x, window);
+        ASSERT_TRUE(SaysSomethingWithin(game, 5000)) << way << " must end the game";
+        EXPECT_EQ(ReadChildLine(game), "Quit...") << way;
+        EXPECT_EQ(ReadChildLine(game), "") << way << ": nothing after Quit...";
+        EXPECT_EQ(WaitChild(game), 0) << way;
+    }
+}
+
+TEST_F(GameWindow, WindowedThePictureFitsAResizedWindowAndThePointerIsHeldOnlyWithTheFocus)
+{
+    WriteWorld(false);
+    setenv("VELLOMIRA_WINDOWED", "1", 1);
+    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildGuard guard{game};
+    ASSERT_TRUE(StartUpEnds(game));
+    WindowId window = WaitForWindow(x, Title);
+    ASSERT_NE(window, 0u);
+    Pause(500);
+    EXPECT_FALSE(PointerIsFree(x)) << "the focused game holds the pointer";
+
+    // 1000 x 400 shows the 4:3 picture 533 pixels wide in the middle, black bars beside it.
+    ResizeWindow(x, window, 1000, 400);
+    Pause(800);
+    int32_t width = 0, height = 0;
+    std::vector<uint32_t> screen = ScreenPixels(x, width, height);
+    auto litIn = [&](int32_t left, int32_t right) {
+        int32_t lit = 0;
+        for (int32_t y = 0; y < 400; ++y)
+            for (int32_t x = left; x < right; ++x)
+                lit += screen[size_t(y) * size_t(width) + size_t(x)] != 0;
+        return lit;
+    };
+    EXPECT_EQ(litIn(0, 230), 0) << "the left bar";
+    EXPECT_EQ(litIn(770, 1000), 0) << "the right bar";
+    EXPECT_GT(litIn(300, 700), 20000) << "the picture, scaled into the window";
+
+    FocusNothing(x);
+    Pause(500);
+    EXPECT_TRUE(PointerIsFree(x)) << "without the focus the pointer is the player's again";
+    FocusWindow(x, window);
+    Pause(500);
+    EXPECT_FALSE(PointerIsFree(x)) << "with the focus back the game holds it again";
+
+    PressKey(x, "Escape");
+    ASSERT_TRUE(SaysSomethingWithin(game, 5000));
+    EXPECT_EQ(ReadChildLine(game), "Quit...");
+    EXPECT_EQ(WaitChild(game), 0);
+}
+
+TEST_F(GameWindow, FullScreenIgnoresTheCloseRequestAndEndsOnEscape)
+{
+    WriteWorld(true);
+    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildGuard guard{game};
+    ASSERT_TRUE(StartUpEnds(game));
+    WindowId window = WaitForWindow(x, Title);
+    ASSERT_NE(window, 0u);
+
+    SendCloseRequest(x, window);
+    EXPECT_FALSE(SaysSomethingWithin(game, 1500)) << "full-screen, the game alone decides";
+    EXPECT_NE(WaitForWindow(x, Title, 100), 0u);
+
+    PressKey(x, "Escape");
+    ASSERT_TRUE(SaysSomethingWithin(game, 5000));
+    EXPECT_EQ(ReadChildLine(game), "Quit...");
+    EXPECT_EQ(WaitChild(game), 0);
+}
+
+TEST_F(GameWindow, CarriesTheIconOfTheInstalledPackage)
+{
+    WriteWorld(false);
+    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildGuard guard{game};
+    ASSERT_TRUE(StartUpEnds(game));
+    WindowId window = WaitForWindow(x, Title);
+    ASSERT_NE(window, 0u);
+    std::vector<uint32_t> icon = WindowIcon(x, window);
+    ASSERT_EQ(icon.size(), 2u + 48u * 48u) << "_NET_WM_ICON: width, height, pixels";
+    EXPECT_EQ(icon[0], 48u);
+    EXPECT_EQ(icon[1], 48u);
+
+    // The same picture as the 48-pixel icon the package installs.
+    RegisterPngDecoder();
+    std::string png = ReadBytes(VELLOMIRA_BINARY_DIR "/icons/vellomira-48.png");
+    ASSERT_EQ(FindImageDecoder(png.data(), int64_t(png.size())), 1);
+    std::vector<uint8_t> bgr(48 * 3 * 49);
+    ASSERT_NE(DecodeCurrentImage(bgr.data(), 48 * 3), 0);
+    int32_t differing = 0;
+    for (size_t i = 0; i < 48 * 48; ++i) {
+        uint32_t argb = 0xFF000000u | uint32_t(bgr[i * 3 + 2]) << 16 |
+                        uint32_t(bgr[i * 3 + 1]) << 8 | bgr[i * 3];
+        differing += (icon[2 + i] & 0xFFFFFFFFu) != argb;
+    }
+    EXPECT_EQ(differing, 0);
+    PressKey(x, "Escape");
+    EXPECT_EQ(WaitChild(game), 0);
+}
+
+TEST_F(GameWindow, F12SavesThePresentedFrameAndNamesItOnStandardError)
+{
+    // No cells, no bubbles (they shimmer on every pass) and no measured overlay values: once
+    // the player's cell has turned to the cursor the picture stands still, so the screen
+    // shows the frame the shot was made of.
+    WriteWorld(false);
+    for (int32_t n = 1; n <= 20; ++n)
+        std::filesystem::remove("gfx/Blase" + std::to_string(n) + ".png");
+    WriteBytes("pref.ini", "FPS anzeige Frequenz = 0\r\n");
+    std::string shots = folder.path.string() + "/shots";
+    setenv("VELLOMIRA_SCREENSHOT_DIR", shots.c_str(), 1);
+    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildGuard guard{game};
+    ASSERT_TRUE(StartUpEnds(game));
+    ASSERT_NE(WaitForWindow(x, Title), 0u);
+    Pause(2500);
+
+    PressKey(x, "F12");
+    std::string said = ErrorLine(game, 5000);
+    const std::string prefix = "vellomira: screenshot saved as " + shots + "/vellomira-";
+    ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
+    std::string path = said.substr(said.find(shots));
+    std::string stamp = path.substr(prefix.size() - std::string("vellomira: screenshot saved as ").size());
+    EXPECT_EQ(stamp.size(), std::string("YYYYMMDD-HHMMSS.png").size()) << path;
+    EXPECT_EQ(stamp.find_first_not_of("0123456789"), 8u) << path;
+
+    int32_t width = 0, height = 0;
+    std::vector<uint32_t> screen = ScreenPixels(x, width, height);
+    ASSERT_EQ(width, 1024);
+    ASSERT_EQ(height, 768);
+    RegisterPngDecoder();
+    std::string png = ReadBytes(path);
+    ASSERT_EQ(FindImageDecoder(png.data(), int64_t(png.size())), 1) << path;
+    ASSERT_EQ(CurrentImageWidth(), 1024);
+    ASSERT_EQ(CurrentImageHeight(), 768);
+    std::vector<uint8_t> bgr(size_t(1024) * 3 * 769);
+    ASSERT_NE(DecodeCurrentImage(bgr.data(), 1024 * 3), 0);
+    int32_t differing = 0, lit = 0;
+    for (size_t i = 0; i < screen.size(); ++i) {
+        uint32_t rgb = uint32_t(bgr[i * 3 + 2]) << 16 | uint32_t(bgr[i * 3 + 1]) << 8 | bgr[i * 3];
+        differing += rgb != screen[i];
+        lit += rgb != 0;
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(lit, 10000) << "a frame of the world, not a black one";
+
+    PressKey(x, "Escape");
+    EXPECT_EQ(ReadChildLine(game), "Quit...") << "the transcript goes on as without the shot";
+    EXPECT_EQ(WaitChild(game), 0);
+}
