@@ -19,7 +19,7 @@ case "${1:-}" in
 --play)
     flags=()
     [[ -f $dir/CMakeCache.txt ]] || flags=(-DVELLOMIRA_TESTS=OFF -DVELLOMIRA_BENCH=OFF)
-    targets=(--target vellomira cellpack makedata)
+    targets=(--target vellomira vellomira_launcher cellpack makedata)
     ;;
 esac
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what playing needs when it is missing, builds only the game and its tools, makes
-# the sample data when it is missing or out of date, and starts the game in run/.
+# the sample world in run/ when it is missing or out of date, and starts the game through its
+# launcher as the installed game starts: in the player's own folder (~/.local/share/vellomira)
+# with run/ as its world. Arguments go to the launcher (scripts/play.sh --windowed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh --play
 scripts/make_data.sh build run
-cd run
-exec ../build/vellomira
+exec build/launcher/vellomira --world run "$@"

@@ -1,0 +1,81 @@
+// Reading what the player asked for: the command line, then the pref.ini section.
+#include "launcher/launch_options.h"
+
+#include "runtime/core/conversion.h"
+#include "runtime/core/path.h"
+#include "runtime/core/preference_text.h"
+
+namespace {
+std::string Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+} // namespace
+
+const char* const LAUNCHER_USAGE =
+    "usage: vellomira [--windowed] [--world DIR] [--screenshot-dir DIR]\n"
+    "       vellomira --help | --version\n"
+    "Starts the game in your own folder, $XDG_DATA_HOME/vellomira (~/.local/share/vellomira):\n"
+    "pref.ini is kept there, the world is linked in at every start, and your own cell types\n"
+    "in its mods/ folder are added after the world's.\n"
+    "  --windowed            play in a window you can resize and close\n"
+    "  --world DIR           play the world in DIR (a folder with cell/ and gfx/)\n"
+    "  --screenshot-dir DIR  where F12 saves screenshots (default: screenshots/ in your folder)\n"
+    "  --help, --version     this text; the version\n"
+    "In pref.ini, a section after the game's keys keeps the same choices for every start:\n"
+    "  [Launcher]\n"
+    "  Windowed = 1\n"
+    "  ScreenshotDir = /home/you/Pictures\n";
+
+bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options,
+                        std::string& error)
+{
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        bool takesValue = argument == "--world" || argument == "--screenshot-dir";
+        if (takesValue && i + 1 == arguments.size()) {
+            error = argument + " needs a folder";
+            return false;
+        }
+        if (argument == "--help" || argument == "-h")
+            options.help = true;
+        else if (argument == "--version")
+            options.version = true;
+        else if (argument == "--windowed")
+            options.windowed = true;
+        else if (argument == "--world")
+            options.world = arguments[++i];
+        else if (argument == "--screenshot-dir")
+            options.screenshotDir = arguments[++i];
+        else {
+            error = "unknown argument " + argument;
+            return false;
+        }
+    }
+    return true;
+}
+
+PreferenceSettings ReadLauncherSection(const std::string& text)
+{
+    PreferenceSettings settings;
+    EntryList entries;
+    if (!ParsePreferences(text.data(), text.size(), entries))
+        return settings;
+    bool inSection = false;
+    for (const PreferenceEntry* entry = entries.first; entry; entry = entry->next) {
+        if (entry->kind == EntryKind::Group)
+            inSection = SameNameIgnoringCase(entry->text, "Launcher");
+        if (!inSection || entry->kind != EntryKind::Key)
+            continue;
+        if (SameNameIgnoringCase(entry->key, "Windowed"))
+            settings.windowed = TextToInteger(Trimmed(entry->text)) != 0;
+        else if (SameNameIgnoringCase(entry->key, "ScreenshotDir"))
+            settings.screenshotDir = Trimmed(entry->text);
+    }
+    FreeEntries(entries);
+    return settings;
+}

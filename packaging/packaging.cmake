@@ -1,0 +1,66 @@
+# The launcher, the installed layout (GNU install directories) and the packages.
+#   bin/vellomira                      the launcher (the command players run)
+#   bin/cellpack                       the tool for people who make cell types
+#   libexec/vellomira/vellomira        the game, which the launcher runs in the player's folder
+#   share/vellomira/{cell,gfx}         the sample world
+#   share/applications, share/icons/hicolor/{256x256,48x48}/apps, share/man/man{1,6}
+include(GNUInstallDirs)
+set(VELLOMIRA_VERSION 0.3a)
+set(GAME_INSTALL_DIR ${CMAKE_INSTALL_LIBEXECDIR}/vellomira)
+set(WORLD_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/vellomira)
+
+# The launcher finds the game and the world relative to itself, so any prefix works.
+file(RELATIVE_PATH GAME_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${GAME_INSTALL_DIR}/vellomira)
+file(RELATIVE_PATH WORLD_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${WORLD_INSTALL_DIR})
+file(GLOB LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
+add_executable(vellomira_launcher ${LAUNCHER_SOURCES})
+target_link_libraries(vellomira_launcher PRIVATE runtime)
+target_compile_definitions(vellomira_launcher PRIVATE
+    VELLOMIRA_VERSION="${VELLOMIRA_VERSION}"
+    VELLOMIRA_GAME_FROM_BIN="${GAME_FROM_BIN}"
+    VELLOMIRA_WORLD_FROM_BIN="${WORLD_FROM_BIN}")
+# In the build tree the launcher sits in launcher/, the game one folder up, as the launcher
+# looks for it when it finds no installed game.
+set_target_properties(vellomira_launcher PROPERTIES
+    OUTPUT_NAME vellomira RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/launcher)
+
+# The sample world as it is installed, made by the same script that makes run/.
+add_custom_target(world ALL
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/make_data.sh ${CMAKE_BINARY_DIR}
+            ${CMAKE_BINARY_DIR}/world ${CMAKE_BINARY_DIR}/world-stage
+    DEPENDS makedata cellpack
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+    COMMENT "Making the sample world to install")
+add_custom_target(icons ALL DEPENDS ${ICON_DIR}/vellomira-256.png ${ICON_DIR}/vellomira-48.png)
+
+install(TARGETS vellomira_launcher cellpack RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vellomira RUNTIME DESTINATION ${GAME_INSTALL_DIR})
+install(DIRECTORY ${CMAKE_BINARY_DIR}/world/cell ${CMAKE_BINARY_DIR}/world/gfx
+        DESTINATION ${WORLD_INSTALL_DIR})
+install(FILES packaging/vellomira.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size 256 48)
+    install(FILES ${ICON_DIR}/vellomira-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME vellomira.png)
+endforeach()
+install(FILES packaging/vellomira.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES packaging/cellpack.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_PACKAGE_NAME vellomira)
+set(CPACK_PACKAGE_VERSION ${VELLOMIRA_VERSION})
+set(CPACK_PACKAGE_VENDOR "Vellomira")
+set(CPACK_PACKAGE_CONTACT "Vellomira maintainers <maintainers@users.noreply.c-seed-7342833c.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "steer a single cell through a dark liquid world")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A small real-time game: single cells drift in a dark liquid world that wraps around, and "
+    "the player steers one of them with the mouse. Comes with its sample world and cellpack, "
+    "the tool for making cell types.")
+set(CPACK_GENERATOR DEB TGZ)
+set(CPACK_PACKAGE_FILE_NAME vellomira-${VELLOMIRA_VERSION}-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# The libraries come from the programs themselves; the default font is a file, not a library.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
