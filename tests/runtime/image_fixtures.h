@@ -19,7 +19,8 @@ struct PngDescription {
 };
 Bytes MakePng(const PngDescription& description);
 
-// A JPEG of width x height from top-down rows of r, g, b (components 3) or grey (1).
+// A JPEG of width x height from top-down rows of r, g, b (components 3), grey (1) or
+// c, m, y, k (4).
 Bytes MakeJpeg(int width, int height, int components, const std::vector<uint8_t>& samples,
                int quality);
 

@@ -2,7 +2,7 @@
 // every kind of problem, the cell type list written and read, and its command-line manners.
 #include "tests/runtime/image_fixtures.h"
 #include "tests/scratch_folder.h"
-#include "tests/tools/program_run.h"
+#include "tests/tools/cellpack_run.h"
 
 #include <gtest/gtest.h>
 
@@ -13,33 +13,6 @@
 
 namespace
 {
-const std::string CELLPACK = std::string(VELLOMIRA_BINARY_DIR) + "/cellpack";
-
-ProgramRun Cellpack(const std::vector<std::string>& arguments, const std::string& input = "")
-{
-    return RunProgram(CELLPACK, arguments, input);
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
-        lines.push_back(text.substr(at, end - at));
-    return lines;
-}
-
-// Whether the line holds the pattern, whose "*" stand for any text.
-bool Matches(const std::string& line, const std::string& pattern)
-{
-    size_t at = 0;
-    for (size_t start = 0, star; start <= pattern.size(); start = star + 1) {
-        star = std::min(pattern.find('*', start), pattern.size());
-        at = line.find(pattern.substr(start, star - start), at);
-        if (at == std::string::npos) return false;
-    }
-    return true;
-}
-
 std::string Text(const Bytes& bytes)
 {
     return {bytes.begin(), bytes.end()};
@@ -70,13 +43,13 @@ const char* const SOUND_DEFINITION =
     "norm_movespeed = 1.5 | 2\r\ntrans = 150|190\r\ncolor = 16777215\r\n[notes]\r\n"
     "; Only comments follow the group line, so nothing is lost.\r\n";
 
-// Writes the definition and frames (frame001.png ...) and builds NNN.cell of them; the
-// result of the build.
+// Writes the definition and frames (frame001.png ...) and builds NNN.cell of them, even when
+// build finds errors, so that check can be shown them; the result of the build.
 ProgramRun BuildPack(const std::string& pack, const std::string& definition,
                      const std::vector<std::string>& frames)
 {
     WriteBytes("in/definition.ini", definition);
-    std::vector<std::string> arguments{"build", pack, "in/definition.ini"};
+    std::vector<std::string> arguments{"build", "--force", pack, "in/definition.ini"};
     for (size_t k = 0; k < frames.size(); ++k) {
         arguments.push_back("in/frame" + std::to_string(k + 1) + ".img");
         WriteBytes(arguments.back(), frames[k]);

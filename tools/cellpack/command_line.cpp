@@ -72,6 +72,11 @@ int Failure(const std::string& line)
     return ExitFailure;
 }
 
+std::string Counted(size_t count, const std::string& noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 bool ParseWholeNumber(const std::string& text, long low, long high, long& value)
 {
     if (text.empty() || text.size() > 12) return false;

@@ -36,5 +36,7 @@ bool AsksForHelp(const Arguments& arguments);
 int UsageError(const Command& command, const std::string& problem);
 // Prints "cellpack: line" on standard error; ExitFailure.
 int Failure(const std::string& line);
+// "1 frame", "2 frames": a count with its noun.
+std::string Counted(size_t count, const std::string& noun);
 // A whole decimal number (optional sign, digits, nothing else) within the bounds.
 bool ParseWholeNumber(const std::string& text, long low, long high, long& value);

@@ -6,6 +6,7 @@
 #include "runtime/core/preference_text.h"
 #include "runtime/core/preferences.h"
 #include "tools/cellpack/command_line.h"
+#include "tools/cellpack/frame_image.h"
 
 #include <algorithm>
 #include <climits>
@@ -185,4 +186,19 @@ std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text)
     FreeEntries(entries);
     ClosePreferences();
     return problems;
+}
+
+std::vector<DefinitionProblem> CheckDefinitionEntry(const std::vector<uint8_t>& data)
+{
+    FramePixels pixels;
+    if (!ImageKind(data).empty() && ImageProblem(data, pixels).empty())
+        return {{0, "", "it is an image (" + FormatName(ImageKind(data)) +
+                            "), not the definition text"}};
+    return CheckDefinition(data);
+}
+
+std::string ProblemPlace(const DefinitionProblem& problem)
+{
+    if (problem.line <= 0) return "";
+    return ", line " + std::to_string(problem.line) + ", key \"" + problem.key + "\"";
 }

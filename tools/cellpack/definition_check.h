@@ -14,3 +14,8 @@ struct DefinitionProblem {
 // Every problem of the definition text, in the order of its lines. Uses the preferences
 // engine, so the preferences open before are closed.
 std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text);
+// The same for a pack's first entry, which may be no text at all: an image in its place is
+// one problem without a line.
+std::vector<DefinitionProblem> CheckDefinitionEntry(const std::vector<uint8_t>& data);
+// ", line 2, key \"sise\"" for a problem on a line, "" for one without.
+std::string ProblemPlace(const DefinitionProblem& problem);

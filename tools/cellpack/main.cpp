@@ -1,7 +1,9 @@
 // cellpack: makes, inspects and checks the cell type packs (cell\NNN.cell) and the cell type
 // list (cell\cell.ini) of the game's working directory, for people who make cell types.
+#include "runtime/display/image_codec.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
+#include "tools/cellpack/keying.h"
 #include "tools/cellpack/pack_building.h"
 #include "tools/cellpack/pack_check.h"
 #include "tools/cellpack/pack_listing.h"
@@ -11,7 +13,7 @@
 
 namespace
 {
-const Command* const Commands[] = {&BuildCommand, &ListCommand,  &ExtractCommand,
+const Command* const Commands[] = {&BuildCommand, &KeyCommand,   &ListCommand,      &ExtractCommand,
                                    &CheckCommand, &TypesCommand, &WriteTypesCommand};
 
 void PrintOverview(std::FILE* stream)
@@ -58,5 +60,8 @@ int main(int argc, char** argv)
         std::fputs(command->usage, stdout);
         return ExitSuccess;
     }
+    // Frames are read as the game reads them, with its decoders.
+    RegisterPngDecoder();
+    RegisterJpegDecoder();
     return command->run(arguments);
 }

@@ -1,19 +1,55 @@
-// Building a pack from a definition text and frame images.
+// Building a pack from a definition text and frame images, checked first.
 #include "tools/cellpack/pack_building.h"
 
 #include "runtime/core/block_encoder.h"
+#include "tools/cellpack/definition_check.h"
 #include "tools/cellpack/file_bytes.h"
+#include "tools/cellpack/frame_check.h"
+#include "tools/cellpack/keying.h"
 
-std::string BuildPack(const std::vector<std::string>& files, std::vector<uint8_t>& pack)
+#include <cstdio>
+
+std::string ReadPackSources(const std::vector<std::string>& files, int32_t keyAlpha,
+                            PackSources& sources)
+{
+    sources = {};
+    for (size_t i = 0; i < files.size(); ++i) {
+        sources.files.push_back(files[i]);
+        sources.entries.emplace_back();
+        std::string error = ReadFileBytes(files[i], sources.entries.back());
+        if (!error.empty()) return error;
+        if (i > 0 && keyAlpha > 0) KeyImage(sources.entries.back(), keyAlpha, error);
+        if (!error.empty()) return files[i] + ": " + error;
+    }
+    return "";
+}
+
+SourceReport CheckPackSources(const PackSources& sources)
+{
+    SourceReport report;
+    if (sources.entries.empty()) return report;
+    for (const DefinitionProblem& problem : CheckDefinitionEntry(sources.entries[0]))
+        report.errors.push_back(sources.files[0] + ProblemPlace(problem) + ": " + problem.what);
+    std::vector<const std::vector<uint8_t>*> frames;
+    for (size_t k = 1; k < sources.entries.size(); ++k)
+        frames.push_back(&sources.entries[k]);
+    std::vector<FrameFindings> findings = CheckFrames(frames);
+    for (size_t k = 1; k <= findings.size(); ++k) {
+        std::string where = sources.files[k] + " (frame " + std::to_string(k) + "): ";
+        const FrameFindings& frame = findings[k - 1];
+        if (!frame.error.empty()) report.errors.push_back(where + frame.error);
+        for (const std::string& warning : frame.warnings)
+            report.warnings.push_back(where + "warning: " + warning);
+    }
+    return report;
+}
+
+std::string PackEntries(const PackSources& sources, std::vector<uint8_t>& pack)
 {
     pack.clear();
-    std::vector<uint8_t> bytes;
-    for (const std::string& file : files) {
-        std::string error = ReadFileBytes(file, bytes);
-        if (!error.empty()) return error;
-        if (!AppendPackEntry(pack, bytes.data(), bytes.size()))
-            return file + ": too large for a pack entry";
-    }
+    for (size_t i = 0; i < sources.entries.size(); ++i)
+        if (!AppendPackEntry(pack, sources.entries[i].data(), sources.entries[i].size()))
+            return sources.files[i] + ": too large for a pack entry";
     return "";
 }
 
@@ -21,22 +57,55 @@ namespace
 {
 int RunBuild(const Arguments& arguments)
 {
-    ParsedArguments parsed = ParseArguments(arguments, {});
+    ParsedArguments parsed = ParseArguments(arguments, {"--key"}, {"--key", "--force"});
+    int32_t keyAlpha = 0;
     if (parsed.error.empty() && parsed.positional.size() < 2)
         parsed.error = "expected the pack to write and its definition text";
+    if (parsed.error.empty() && parsed.options.count("--key") &&
+        !ParseKeyAlpha(parsed.options["--key"], keyAlpha))
+        parsed.error = "--key=N takes a whole number from 1 to 256";
     if (!parsed.error.empty()) return UsageError(BuildCommand, parsed.error);
+    const std::string& path = parsed.positional[0];
+    PackSources sources;
+    std::string error =
+        ReadPackSources({parsed.positional.begin() + 1, parsed.positional.end()}, keyAlpha, sources);
+    if (!error.empty()) return Failure(error);
+    SourceReport report = CheckPackSources(sources);
+    for (const std::string& line : report.errors)
+        Failure(line);
+    for (const std::string& line : report.warnings)
+        Failure(line);
+    std::string errors = Counted(report.errors.size(), "error");
+    bool force = parsed.options.count("--force") > 0;
+    if (!report.errors.empty() && !force)
+        return Failure(path + " not written: " + errors + " (--force packs anyway)");
     std::vector<uint8_t> pack;
-    std::string error = BuildPack({parsed.positional.begin() + 1, parsed.positional.end()}, pack);
-    if (error.empty()) error = WriteFileBytes(parsed.positional[0], pack);
-    return error.empty() ? ExitSuccess : Failure(error);
+    error = PackEntries(sources, pack);
+    if (error.empty()) error = WriteFileBytes(path, pack);
+    if (!error.empty()) return Failure(error);
+    if (!report.errors.empty()) Failure(path + " written despite " + errors + " (--force)");
+    return ExitSuccess;
 }
 } // namespace
 
 const Command BuildCommand = {
-    "build", "build a pack from a definition text and frame images",
-    "usage: cellpack build PACK DEFINITION [FRAME ...]\n"
+    "build", "build a pack from a definition text and frame images, checked first",
+    "usage: cellpack build [--key[=N]] [--force] PACK DEFINITION [FRAME ...]\n"
     "Writes the cell type pack PACK (for example cell/001.cell): the definition text\n"
     "DEFINITION as its first entry, then the frame images (PNG or JPEG files) in the order\n"
     "given. Each entry is stored compressed when that makes it smaller, else raw. The pack is\n"
-    "replaced only once it is complete. 'cellpack check' tells whether the game can load it.\n",
+    "replaced only once it is complete.\n"
+    "Before packing, the files are checked as the game will read them. Errors, which leave\n"
+    "PACK unwritten with exit status 1: in the definition an unknown key, a key after the\n"
+    "first group line, a repeated key, a range that is not first|second or is reversed, an\n"
+    "integer that is no number; a frame that is no image the decoders read (a text file, a\n"
+    "BMP, a broken file), larger than their limits (16384 pixels a side, 256 MiB), or a CMYK\n"
+    "JPEG. Warnings, for frames the game loads but draws otherwise than an image editor\n"
+    "shows them: transparent pixels of an alpha channel that are not the key colour FF00FF\n"
+    "(the game ignores alpha), pixels close to FF00FF beside it (a magenta fringe), an edge of\n"
+    "one colour without any key pixel (a square around the cell), a JPEG frame of a type that\n"
+    "uses the key (lossy compression does not keep the key exact). Every line names the file.\n"
+    "  --key[=N]  key frames that have an alpha channel first, as 'cellpack key' does:\n"
+    "             alpha below N (default 128) becomes FF00FF, the rest opaque\n"
+    "  --force    write the pack in spite of errors (they are still reported)\n",
     RunBuild};

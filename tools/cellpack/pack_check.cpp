@@ -1,9 +1,8 @@
 // Checking packs as the game loads them, and the command that reports every problem found.
 #include "tools/cellpack/pack_check.h"
 
-#include "runtime/display/image_check.h"
-#include "runtime/display/image_codec.h"
 #include "tools/cellpack/definition_check.h"
+#include "tools/cellpack/frame_check.h"
 #include "tools/cellpack/pack_reading.h"
 
 #include <cctype>
@@ -18,41 +17,17 @@ std::string EntryName(size_t index)
     return index == 0 ? entry + " (definition)" : entry + " (frame " + std::to_string(index) + ")";
 }
 
-// "PNG" for the kind "png": the name of an image format as people write it.
-std::string FormatName(std::string kind)
+void ReportDefinition(const std::vector<uint8_t>& data, PackCheck& check)
 {
-    for (char& c : kind)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return kind;
+    for (const DefinitionProblem& problem : CheckDefinitionEntry(data))
+        check.problems.push_back(EntryName(0) + ProblemPlace(problem) + ": " + problem.what);
 }
 
-void CheckDefinitionEntry(const std::vector<uint8_t>& data, PackCheck& check)
+void ReportFrame(size_t index, const FrameFindings& findings, PackCheck& check)
 {
-    std::string where = EntryName(0);
-    std::string kind = FormatName(ImageKind(data));
-    if (!kind.empty() && CheckImage(data.data(), int64_t(data.size())).width > 0) {
-        check.problems.push_back(where + ": it is an image (" + kind +
-                                 "), not the definition text");
-        return;
-    }
-    for (const DefinitionProblem& problem : CheckDefinition(data)) {
-        std::string line = problem.line > 0 ? ", line " + std::to_string(problem.line) : "";
-        std::string key = problem.line > 0 ? ", key \"" + problem.key + "\"" : "";
-        check.problems.push_back(where + line + key + ": " + problem.what);
-    }
-}
-
-void CheckFrameEntry(size_t index, const std::vector<uint8_t>& data, PackCheck& check)
-{
-    if (CheckImage(data.data(), int64_t(data.size())).width > 0) return;
-    std::string kind = FormatName(ImageKind(data)), what;
-    if (kind.empty())
-        what = "not an image that the registered decoders (PNG, JPEG) read";
-    else if (kind == "BMP")
-        what = "a BMP image; the registered decoders read only PNG and JPEG";
-    else
-        what = "a broken " + kind + " image: its decoder does not read it";
-    check.problems.push_back(EntryName(index) + ": " + what);
+    if (!findings.error.empty()) check.problems.push_back(EntryName(index) + ": " + findings.error);
+    for (const std::string& warning : findings.warnings)
+        check.warnings.push_back(EntryName(index) + ": warning: " + warning);
 }
 
 void CheckFrameCount(const CellListType* listed, int32_t type, PackCheck& check)
@@ -89,14 +64,18 @@ std::string CheckPack(const std::string& path, const CellListType* listed, int32
     if (!error.empty()) return error;
     if (pack.entries.empty() && pack.cut.empty())
         check.problems.push_back("the pack holds no entry; the game reads the default definition");
-    for (size_t i = 0; i < pack.entries.size(); ++i) {
+    std::vector<const std::vector<uint8_t>*> frames;
+    for (size_t i = 1; i < pack.entries.size(); ++i)
+        if (pack.entries[i].broken.empty()) frames.push_back(&pack.entries[i].data);
+    std::vector<FrameFindings> findings = CheckFrames(frames);
+    for (size_t i = 0, k = 0; i < pack.entries.size(); ++i) {
         const ReadEntry& entry = pack.entries[i];
         if (!entry.broken.empty())
             check.problems.push_back(EntryName(i) + ": " + entry.broken);
         else if (i == 0)
-            CheckDefinitionEntry(entry.data, check);
+            ReportDefinition(entry.data, check);
         else
-            CheckFrameEntry(i, entry.data, check);
+            ReportFrame(i, findings[k++], check);
     }
     if (!pack.cut.empty())
         check.problems.push_back(EntryName(pack.entries.size()) + ": " + pack.cut);
@@ -156,8 +135,13 @@ int32_t ReportPack(const std::string& path, const CheckOptions& options)
     }
     for (const std::string& problem : check.problems)
         std::fprintf(stderr, "%s: %s\n", path.c_str(), problem.c_str());
+    for (const std::string& warning : check.warnings)
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), warning.c_str());
+    size_t warnings = check.warnings.size();
+    std::string counted = warnings == 0 ? "" : ", " + Counted(warnings, "warning");
     if (check.problems.empty())
-        std::printf("%s: ok, definition and %d frames\n", path.c_str(), check.frames);
+        std::printf("%s: ok, definition and %s%s\n", path.c_str(),
+                    Counted(size_t(check.frames), "frame").c_str(), counted.c_str());
     return int32_t(check.problems.size());
 }
 
@@ -175,8 +159,6 @@ int RunCheck(const Arguments& arguments)
             ++problems;
         }
     }
-    RegisterPngDecoder();
-    RegisterJpegDecoder();
     for (const std::string& path : parsed.positional)
         problems += ReportPack(path, options);
     return problems == 0 ? ExitSuccess : ExitFailure;
@@ -190,8 +172,10 @@ const Command CheckCommand = {
     "the key: an entry that is cut short or fails its check value; in the definition text an\n"
     "unknown key, a key after the first group line (the game never sees it), a repeated key,\n"
     "a range that is not first|second or is reversed, an integer that is no number; a frame\n"
-    "that no registered image decoder (PNG, JPEG) reads; more frames than the game's table of\n"
-    "100. With --list, the pack's frames are checked against the frame count the cell type\n"
-    "list gives its type: type N with --type, else the number of the pack's name (007.cell).\n"
+    "that no registered image decoder (PNG, JPEG) reads, above their size limits, or a CMYK\n"
+    "JPEG; more frames than the game's table of 100. Frames the game loads but draws otherwise\n"
+    "than an image editor shows them get warnings (see 'cellpack build --help').\n"
+    "With --list, the pack's frames are checked against the frame count the cell type list\n"
+    "gives its type: type N with --type, else the number of the pack's name (007.cell).\n"
     "Prints 'PACK: ok' for a pack without problems; exit status 0 only when no pack has one.\n",
     RunCheck};

@@ -12,6 +12,7 @@ constexpr int32_t FrameTableSize = 100;
 
 struct PackCheck {
     std::vector<std::string> problems; // "where: what", the file name left out
+    std::vector<std::string> warnings; // the same for what loads but shows otherwise than meant
     int32_t frames = 0;                // frame entries in the pack
 };
 

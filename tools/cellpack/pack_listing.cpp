@@ -2,6 +2,7 @@
 #include "tools/cellpack/pack_listing.h"
 
 #include "tools/cellpack/file_bytes.h"
+#include "tools/cellpack/frame_image.h"
 #include "tools/cellpack/pack_reading.h"
 
 #include <cinttypes>

@@ -95,14 +95,3 @@ bool IsCompressed(const PackEntryHeader& header)
 {
     return header.storedSize != header.unpackedSize;
 }
-
-std::string ImageKind(const std::vector<uint8_t>& data)
-{
-    auto starts = [&data](const char* magic, size_t length) {
-        return data.size() >= length && std::memcmp(data.data(), magic, length) == 0;
-    };
-    if (starts("\x89PNG\r\n\x1a\n", 8)) return "png";
-    if (starts("\xFF\xD8\xFF", 3)) return "jpg";
-    if (starts("BM", 2)) return "bmp";
-    return "";
-}

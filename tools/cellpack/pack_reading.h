@@ -26,5 +26,3 @@ struct ReadPackFile {
 std::string ReadPack(const std::string& path, ReadPackFile& pack);
 
 bool IsCompressed(const PackEntryHeader& header);
-// "png", "jpg", "bmp" or "" by the first bytes of the data.
-std::string ImageKind(const std::vector<uint8_t>& data);

@@ -1,0 +1,123 @@
+// Frames checked for what the game will show: each kind of troublesome frame named by build
+// and check with the file and its cause, errors that keep build from writing the pack unless
+// forced, and definitions the game would misread refused by build as check reports them.
+#include "tests/scratch_folder.h"
+#include "tests/tools/cellpack_run.h"
+#include "tests/tools/frame_fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const Rgba Green{40, 200, 80, 255};
+const Rgba White{255, 255, 255, 255};
+const char* const DEFINITION = "Name = Probe\nsize = 24|40\n";
+
+std::string ReportOf(const ProgramRun& run)
+{
+    return "status " + std::to_string(run.status) + "\n" + run.out + run.err;
+}
+} // namespace
+
+TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
+{
+    Picture exported = Disc(32, Green, Clear, true);
+    Picture keyed = Disc(32, Green, KeyColour, false);
+    struct Case {
+        const char* file;
+        std::string bytes;
+        int status; // of build and of check: 0 for warnings, 1 for errors
+        const char* what;
+    } cases[] = {
+        {"keyed.png", PngOf(keyed, false), 0, nullptr},
+        {"export.png", PngOf(exported, true), 0,
+         "warning: * pixels are transparent in its alpha channel but not the key colour FF00FF "
+         "(* of them 000000): the game ignores alpha and draws them; key the frame"},
+        {"keyed.jpg", JpegOf(keyed, 90), 0,
+         "warning: a JPEG frame of a type that uses the key colour: lossy compression does not "
+         "keep FF00FF exact"},
+        {"flattened.png", PngOf(FlattenedOnto(exported, KeyColour), false), 0,
+         "warning: * pixels beside the key colour are close to it but not FF00FF (the first at "
+         "*): the game draws them as a magenta fringe"},
+        {"on-white.png", PngOf(Disc(32, Green, White, true), false), 0,
+         "warning: no pixel around its edge is the key colour FF00FF, and the edge is all about "
+         "FFFFFF like a background: the game draws it as a square around the cell"},
+        {"huge.png", PngDeclaring(20000, 20000), 1,
+         "a PNG image of 20000 x 20000 pixels: above the decoders' limit of 16384 pixels a side"},
+        {"heavy.png", PngDeclaring(16000, 16000), 1,
+         "a PNG image of 16000 x 16000 pixels: it needs 977 MiB, above the decoders' limit of "
+         "256 MiB"},
+        {"cmyk.jpg", CmykJpeg(), 1,
+         "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs"},
+        {"notes.png", "not an image at all\n", 1,
+         "not an image that the registered decoders (PNG, JPEG) read"},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        std::string frame = std::string("frames/") + c.file;
+        WriteBytes("def.ini", DEFINITION);
+        WriteBytes(frame, c.bytes);
+
+        ProgramRun build = Cellpack({"build", "001.cell", "def.ini", frame});
+        EXPECT_EQ(build.status, c.status) << c.file << "\n" << ReportOf(build);
+        std::vector<std::string> lines = Lines(build.err);
+        if (!c.what) {
+            EXPECT_EQ(build.err, "") << c.file;
+        } else {
+            ASSERT_GE(lines.size(), 1u) << c.file;
+            EXPECT_TRUE(Matches(lines[0], "cellpack: " + frame + " (frame 1): " + c.what))
+                << c.file << "\n" << lines[0];
+        }
+        if (c.status == 1) {
+            ASSERT_EQ(lines.size(), 2u) << ReportOf(build);
+            EXPECT_EQ(lines[1], "cellpack: 001.cell not written: 1 error (--force packs anyway)");
+            EXPECT_EQ(ReadBytes("001.cell"), "<missing>") << c.file;
+            ProgramRun forced = Cellpack({"build", "--force", "001.cell", "def.ini", frame});
+            EXPECT_EQ(forced.status, 0) << c.file;
+            EXPECT_EQ(Lines(forced.err).back(), "cellpack: 001.cell written despite 1 error (--force)");
+        }
+
+        ProgramRun check = Cellpack({"check", "001.cell"});
+        EXPECT_EQ(check.status, c.status) << c.file << "\n" << ReportOf(check);
+        if (!c.what) {
+            EXPECT_EQ(check.out, "001.cell: ok, definition and 1 frame\n") << c.file;
+            EXPECT_EQ(check.err, "") << c.file;
+            continue;
+        }
+        ASSERT_EQ(Lines(check.err).size(), 1u) << ReportOf(check);
+        EXPECT_TRUE(Matches(check.err, std::string("001.cell: entry 2 (frame 1): ") + c.what))
+            << c.file << "\n" << check.err;
+        EXPECT_EQ(check.out, c.status ? "" : "001.cell: ok, definition and 1 frame, 1 warning\n")
+            << c.file;
+    }
+}
+
+TEST(CellpackFrames, ALosslessTypeWithoutTheKeyMayUseJpegFrames)
+{
+    ScratchFolder folder;
+    // A type drawn as opaque squares: no pixel is, or is near, the key.
+    Picture square = Disc(16, Green, {30, 60, 200, 255}, false);
+    WriteBytes("def.ini", DEFINITION);
+    WriteBytes("a.jpg", JpegOf(square, 90));
+    WriteBytes("b.png", PngOf(square, false));
+    ProgramRun build = Cellpack({"build", "001.cell", "def.ini", "a.jpg", "b.png"});
+    EXPECT_EQ(build.status, 0);
+    EXPECT_EQ(build.err.find("JPEG"), std::string::npos) << build.err;
+}
+
+TEST(CellpackFrames, BuildRefusesADefinitionTheGameWouldMisread)
+{
+    ScratchFolder folder;
+    WriteBytes("def.ini", "Name = X\nsise = 10|16\ntrans = 170|160\n");
+    WriteBytes("f.png", PngOf(Disc(16, Green, KeyColour, false), false));
+    ProgramRun build = Cellpack({"build", "001.cell", "def.ini", "f.png"});
+    EXPECT_EQ(build.status, 1);
+    EXPECT_EQ(Lines(build.err),
+              (std::vector<std::string>{
+                  "cellpack: def.ini, line 2, key \"sise\": unknown key; the game never reads it "
+                  "(did you mean \"size\"?)",
+                  "cellpack: def.ini, line 3, key \"trans\": \"170|160\" is reversed: its first "
+                  "value is above its second",
+                  "cellpack: 001.cell not written: 2 errors (--force packs anyway)"}));
+    EXPECT_EQ(ReadBytes("001.cell"), "<missing>");
+}

@@ -1,0 +1,93 @@
+// Frame images of the kinds authors make, for the tests of the frame checks and the key tool.
+#include "tests/tools/frame_fixtures.h"
+
+#include "tests/runtime/image_fixtures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <zlib.h>
+
+namespace
+{
+std::string Text(const Bytes& bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
+
+uint8_t Mix(uint8_t over, uint8_t under, double share)
+{
+    return uint8_t(std::lround(over * share + under * (1 - share)));
+}
+} // namespace
+
+Picture Disc(int size, Rgba colour, Rgba background, bool antiAliased)
+{
+    Picture picture{size, size, {}};
+    double centre = size / 2.0, radius = size * 0.4;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            double distance = std::hypot(x + 0.5 - centre, y + 0.5 - centre);
+            double cover = antiAliased ? std::clamp(radius + 0.5 - distance, 0.0, 1.0)
+                                       : distance <= radius ? 1.0 : 0.0;
+            Rgba pixel = background;
+            if (background.a == 0 && cover > 0)
+                pixel = {colour.r, colour.g, colour.b, uint8_t(std::lround(255 * cover))};
+            else if (cover > 0)
+                pixel = {Mix(colour.r, background.r, cover), Mix(colour.g, background.g, cover),
+                         Mix(colour.b, background.b, cover), 255};
+            picture.pixels.push_back(pixel);
+        }
+    return picture;
+}
+
+Picture FlattenedOnto(const Picture& picture, Rgba ground)
+{
+    Picture flat = picture;
+    for (Rgba& p : flat.pixels) {
+        double share = p.a / 255.0;
+        p = {Mix(p.r, ground.r, share), Mix(p.g, ground.g, share), Mix(p.b, ground.b, share), 255};
+    }
+    return flat;
+}
+
+std::string PngOf(const Picture& picture, bool withAlpha)
+{
+    PngDescription png;
+    png.width = picture.width;
+    png.height = picture.height;
+    png.colorType = withAlpha ? 6 : 2;
+    for (const Rgba& p : picture.pixels) {
+        png.samples.insert(png.samples.end(), {p.r, p.g, p.b});
+        if (withAlpha) png.samples.push_back(p.a);
+    }
+    return Text(MakePng(png));
+}
+
+std::string JpegOf(const Picture& picture, int quality)
+{
+    std::vector<uint8_t> samples;
+    for (const Rgba& p : picture.pixels)
+        samples.insert(samples.end(), {p.r, p.g, p.b});
+    return Text(MakeJpeg(picture.width, picture.height, 3, samples, quality));
+}
+
+std::string CmykJpeg()
+{
+    std::vector<uint8_t> samples(16 * 16 * 4, 0);
+    for (size_t i = 0; i < samples.size(); i += 4)
+        samples[i + 1] = 200; // magenta ink
+    return Text(MakeJpeg(16, 16, 4, samples, 90));
+}
+
+std::string PngDeclaring(uint32_t width, uint32_t height)
+{
+    std::string png = PngOf(Disc(8, {0, 200, 0, 255}, KeyColour, false), false);
+    for (int i = 0; i < 4; ++i) {
+        png[16 + i] = char(width >> (24 - 8 * i));
+        png[20 + i] = char(height >> (24 - 8 * i));
+    }
+    uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17));
+    for (int i = 0; i < 4; ++i)
+        png[29 + i] = char(crc >> (24 - 8 * i));
+    return png;
+}

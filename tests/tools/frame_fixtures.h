@@ -1,0 +1,35 @@
+// Frame images of the kinds authors make: a disc exported with an alpha channel, the same
+// flattened onto the key colour by hand, drawn on the key with a hard edge, on a plain
+// background, as a JPEG, and files that only claim to be images.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Rgba {
+    uint8_t r, g, b, a;
+};
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<Rgba> pixels; // top-down rows
+};
+
+constexpr Rgba KeyColour{255, 0, 255, 255};
+constexpr Rgba Clear{0, 0, 0, 0};
+
+// A disc of the colour filling most of a square, on the background. Anti-aliased, its edge
+// pixels take the share of them the disc covers as their alpha (over a clear background) or
+// as their blend with the background; otherwise a pixel is the disc's when its centre is.
+Picture Disc(int size, Rgba colour, Rgba background, bool antiAliased);
+// The picture composited onto a colour, as "flatten" in an image editor does.
+Picture FlattenedOnto(const Picture& picture, Rgba ground);
+
+// The picture as a PNG file, with its alpha channel or without.
+std::string PngOf(const Picture& picture, bool withAlpha);
+// The picture as an RGB JPEG of the quality.
+std::string JpegOf(const Picture& picture, int quality);
+// A CMYK JPEG of a small picture.
+std::string CmykJpeg();
+// A PNG whose header declares the size; its pixel data is that of a small image.
+std::string PngDeclaring(uint32_t width, uint32_t height);

@@ -1,0 +1,140 @@
+// Frame images: their kind and header, the reasons the game would refuse one, their pixels.
+#include "tools/cellpack/frame_image.h"
+
+#include "runtime/display/image_codec.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace
+{
+uint32_t BigEndian16(const uint8_t* p)
+{
+    return uint32_t(p[0]) << 8 | p[1];
+}
+
+uint32_t BigEndian32(const uint8_t* p)
+{
+    return BigEndian16(p) << 16 | BigEndian16(p + 2);
+}
+
+// The IHDR chunk comes first: its length and name, then width and height.
+void ReadPngHeader(const std::vector<uint8_t>& data, ImageHeader& header)
+{
+    if (data.size() < 8 + 16 || std::memcmp(data.data() + 12, "IHDR", 4) != 0) return;
+    header.width = BigEndian32(data.data() + 16);
+    header.height = BigEndian32(data.data() + 20);
+}
+
+bool IsFrameMarker(uint8_t marker)
+{
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+           marker != 0xCC;
+}
+
+// Walks the marker segments up to the frame header: precision, height, width, components.
+void ReadJpegHeader(const std::vector<uint8_t>& data, ImageHeader& header)
+{
+    size_t at = 2;
+    while (at + 4 <= data.size()) {
+        if (data[at] != 0xFF) return;
+        uint8_t marker = data[at + 1];
+        if (marker == 0xFF) {
+            ++at; // fill byte
+            continue;
+        }
+        if (marker == 0xD9 || marker == 0xDA) return;
+        size_t length = BigEndian16(&data[at + 2]);
+        if (IsFrameMarker(marker)) {
+            if (length < 8 || at + 2 + length > data.size()) return;
+            header.height = BigEndian16(&data[at + 5]);
+            header.width = BigEndian16(&data[at + 7]);
+            header.components = data[at + 9];
+            return;
+        }
+        at += 2 + length;
+    }
+}
+
+std::string Dimensions(const ImageHeader& header)
+{
+    return std::to_string(header.width) + " x " + std::to_string(header.height) + " pixels";
+}
+} // namespace
+
+std::string ImageKind(const std::vector<uint8_t>& data)
+{
+    auto starts = [&data](const char* magic, size_t length) {
+        return data.size() >= length && std::memcmp(data.data(), magic, length) == 0;
+    };
+    if (starts("\x89PNG\r\n\x1a\n", 8)) return "png";
+    if (starts("\xFF\xD8\xFF", 3)) return "jpg";
+    if (starts("BM", 2)) return "bmp";
+    return "";
+}
+
+std::string FormatName(std::string kind)
+{
+    for (char& c : kind)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return kind;
+}
+
+ImageHeader ReadImageHeader(const std::vector<uint8_t>& data)
+{
+    ImageHeader header;
+    header.kind = ImageKind(data);
+    if (header.kind == "png") ReadPngHeader(data, header);
+    if (header.kind == "jpg") ReadJpegHeader(data, header);
+    return header;
+}
+
+std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels)
+{
+    pixels = {};
+    ImageHeader header = ReadImageHeader(data);
+    std::string name = FormatName(header.kind);
+    if (header.kind.empty()) return "not an image that the registered decoders (PNG, JPEG) read";
+    if (header.kind == "bmp") return "a BMP image; the registered decoders read only PNG and JPEG";
+    if (header.width > MAX_IMAGE_SIDE || header.height > MAX_IMAGE_SIDE)
+        return "a " + name + " image of " + Dimensions(header) + ": above the decoders' limit of " +
+               std::to_string(MAX_IMAGE_SIDE) + " pixels a side";
+    if (header.width > 0 && header.height > 0 && !ImageSizeAllowed(header.width, header.height))
+        return "a " + name + " image of " + Dimensions(header) + ": it needs " +
+               std::to_string((header.width * header.height * 4 + (1 << 20) - 1) >> 20) +
+               " MiB, above the decoders' limit of " + std::to_string(MAX_IMAGE_BYTES >> 20) +
+               " MiB";
+    if (header.kind == "jpg" && header.components == 4)
+        return "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs; save it as RGB "
+               "(or as PNG)";
+    if (!DecodeFrame(data, pixels)) return "a broken " + name + " image: its decoder does not read it";
+    return "";
+}
+
+bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels)
+{
+    pixels = {};
+    int32_t found = data.empty() ? 0 : FindImageDecoder(data.data(), int64_t(data.size()));
+    if (found == 0) return false;
+    int32_t width = CurrentImageWidth(), height = CurrentImageHeight();
+    // The decoders refuse larger images in their probe.
+    if (width <= 0 || height <= 0 || !ImageSizeAllowed(width, height)) return false;
+    int32_t bytes = found == 2 ? 4 : 3;
+    size_t pitch = size_t(width) * 4; // holds either delivery
+    std::vector<uint8_t> rows(pitch * size_t(height + 1));
+    if (!DecodeCurrentImage(rows.data(), int32_t(pitch))) return false;
+    pixels.width = width;
+    pixels.height = height;
+    pixels.alpha = found == 2;
+    pixels.rgba.resize(size_t(width) * size_t(height) * 4);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            const uint8_t* in = &rows[size_t(y) * pitch + size_t(x) * size_t(bytes)];
+            uint8_t* out = &pixels.rgba[(size_t(y) * size_t(width) + size_t(x)) * 4];
+            out[0] = in[2];
+            out[1] = in[1];
+            out[2] = in[0];
+            out[3] = found == 2 ? in[3] : 255;
+        }
+    return true;
+}

@@ -1,0 +1,33 @@
+// What a frame image is before the game loads it: its kind and size from its header, and its
+// pixels as the game's own decoders deliver them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// "png", "jpg", "bmp" or "" by the first bytes of the data.
+std::string ImageKind(const std::vector<uint8_t>& data);
+// "PNG" for the kind "png": the name of an image format as people write it.
+std::string FormatName(std::string kind);
+
+struct ImageHeader {
+    std::string kind;       // as ImageKind
+    int64_t width = 0;      // 0 when the header could not be read
+    int64_t height = 0;
+    int32_t components = 0; // of a JPEG: 1 grey, 3 colour, 4 CMYK (0 when unknown)
+};
+// The size a PNG's or JPEG's header declares, read without decoding.
+ImageHeader ReadImageHeader(const std::vector<uint8_t>& data);
+
+struct FramePixels {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool alpha = false;        // the decoder delivered an alpha channel
+    std::vector<uint8_t> rgba; // top-down rows, red, green, blue, alpha (255 without alpha)
+};
+// Why the game cannot make a sprite of the image, or "" when it can, with its pixels: no
+// image, a kind the decoders do not read, above their size limits, a CMYK JPEG, a broken file.
+std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels);
+// Decodes the image with the registered decoders, as the sprite loader does; false when none
+// reads it.
+bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels);
