@@ -57,6 +57,8 @@ enum CellState : int8_t { Idle = 0, Flee = 1, Wander = 2, Chase = 3 };
 using SpriteSlots = std::array<int32_t, 2>;
 
 // Title texts.
+// The version of the game, which its titles and its tools show.
+inline constexpr const char* GameVersion = "0.3a";
 extern std::string BuildDate;
 extern std::string VersionText;
 extern std::string TitleText;

@@ -4,7 +4,7 @@
 void BuildTitles()
 {
     BuildDate = FormatDate("%yy%mm%dd%hh%ii", BuildTime);
-    VersionText = "v.0.3a Built " + BuildDate;
+    VersionText = std::string("v.") + GameVersion + " Built " + BuildDate;
     TitleText = "Vellomira " + VersionText + " by Tarvel";
 }
 

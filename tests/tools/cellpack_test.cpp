@@ -86,6 +86,7 @@ TEST(Cellpack, BuildListExtractRoundTripIsByteExact)
 TEST(Cellpack, CheckPassesASoundPackAgainstTheList)
 {
     ScratchFolder folder;
+    ASSERT_EQ(BuildPack("001.cell", SOUND_DEFINITION, {Frame(3)}).status, 0);
     ASSERT_EQ(BuildPack("002.cell", SOUND_DEFINITION, {Frame(1), Frame(2), Jpeg()}).status, 0);
     ASSERT_EQ(Cellpack({"write-types", "cell.ini", "5:1", "12:3"}).status, 0);
     for (std::vector<std::string> arguments :
@@ -298,4 +299,89 @@ TEST(Cellpack, HelpGoesToOutputAndUsageErrorsExitWithTwo)
         EXPECT_TRUE(c.status == 0 ? run.err.empty() : run.out.empty()) << name;
     }
     EXPECT_EQ(ReadBytes("x.cell"), "<missing>");
+}
+
+TEST(Cellpack, WriteTypesFromTextReportsEveryBadLineAndWritesNothing)
+{
+    ScratchFolder folder;
+    ProgramRun run = Cellpack({"write-types", "c.ini", "--from", "-"},
+                              "4 1\n5 x\n# fine\n6\n7 2 9\n8 200\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Lines(run.err),
+              (std::vector<std::string>{
+                  "cellpack: standard input: line 2: frame count \"x\" is not a whole number from 0 "
+                  "to 127",
+                  "cellpack: standard input: line 4: expected two numbers, spawn count and frame "
+                  "count",
+                  "cellpack: standard input: line 5: expected two numbers, spawn count and frame "
+                  "count",
+                  "cellpack: standard input: line 6: frame count \"200\" is not a whole number "
+                  "from 0 to 127"}));
+    EXPECT_EQ(ReadBytes("c.ini"), "<missing>");
+}
+
+TEST(Cellpack, AddTypeAppendsToTheListAndNamesThePackItNeeds)
+{
+    ScratchFolder folder;
+    ASSERT_EQ(Cellpack({"write-types", "cell.ini", "5:1"}).status, 0);
+    ProgramRun run = Cellpack({"add-type", "cell.ini", "12:4", "0:1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "cell.ini: type 2 added (12 cells, 4 frames): its pack is 002.cell\n"
+                       "cell.ini: type 3 added (0 cells, 1 frame): its pack is 003.cell\n");
+    EXPECT_EQ(ReadBytes("cell.ini"), std::string("\x03\x05\x00\x01\x0c\x00\x04\x00\x00\x01", 10));
+
+    std::vector<std::string> full{"write-types", "full.ini"};
+    full.resize(2 + 127, "1:1");
+    ASSERT_EQ(Cellpack(full).status, 0);
+    WriteBytes("short.ini", std::string("\x02\x05\x00\x01", 4));
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string report;
+    } cases[] = {
+        {{"add-type", "full.ini", "1:1"}, 1, "128 types are more than the 127 a list holds"},
+        {{"add-type", "short.ini", "1:1"}, 1, "short.ini: the file has 4 bytes but its 2 types"},
+        {{"add-type", "absent.ini", "1:1"}, 1, "absent.ini: cannot read"},
+        {{"add-type", "cell.ini", "1:200"}, 2, "frame count \"200\""},
+        {{"add-type", "cell.ini"}, 2, "expected the list file and at least one SPAWN:FRAMES"},
+    };
+    std::string list = ReadBytes("cell.ini"), shortList = ReadBytes("short.ini");
+    for (const Case& c : cases) {
+        ProgramRun refused = Cellpack(c.arguments);
+        EXPECT_EQ(refused.status, c.status) << c.report;
+        EXPECT_NE(refused.err.find(c.report), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(ReadBytes("cell.ini"), list);
+    EXPECT_EQ(ReadBytes("short.ini"), shortList);
+    EXPECT_EQ(ReadBytes("absent.ini"), "<missing>");
+}
+
+TEST(Cellpack, CheckWithTheListReportsMissingPacksAndPacksItDoesNotName)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directories("cell");
+    for (const char* pack : {"cell/001.cell", "cell/003.cell", "cell/004.cell", "cell/own.cell"})
+        ASSERT_EQ(BuildPack(pack, SOUND_DEFINITION, {Frame(1)}).status, 0);
+    ASSERT_EQ(Cellpack({"write-types", "cell/cell.ini", "1:1", "1:1", "1:1"}).status, 0);
+    ProgramRun check = Cellpack({"check", "--list", "cell/cell.ini"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.out, "cell/001.cell: ok, definition and 1 frame\n"
+                         "cell/003.cell: ok, definition and 1 frame\n");
+    EXPECT_EQ(Lines(check.err),
+              (std::vector<std::string>{
+                  "cellpack: cell/cell.ini: type 2 is listed but its pack cell/002.cell is "
+                  "missing; the game stops with Loading-Error! -> 002.cell",
+                  "cellpack: cell/004.cell: warning: not a pack of the list cell/cell.ini, which "
+                  "names 3 types (001.cell on), so the game never loads it; 'cellpack add-type' "
+                  "lists a type",
+                  "cellpack: cell/own.cell: warning: not a pack of the list cell/cell.ini, which "
+                  "names 3 types (001.cell on), so the game never loads it; 'cellpack add-type' "
+                  "lists a type"}));
+}
+
+TEST(Cellpack, VersionIsTheGamesOwn)
+{
+    ProgramRun run = Cellpack({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "cellpack (Vellomira) 0.3a\n");
 }

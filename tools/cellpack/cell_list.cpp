@@ -74,9 +74,11 @@ std::string CellListText(const std::vector<CellListType>& types)
     return text;
 }
 
-std::string ParseCellListText(const std::string& text, std::vector<CellListType>& types)
+std::vector<std::string> ParseCellListText(const std::string& text,
+                                           std::vector<CellListType>& types)
 {
     types.clear();
+    std::vector<std::string> problems;
     std::istringstream lines(text);
     std::string line;
     for (int32_t number = 1; std::getline(lines, line); ++number) {
@@ -87,10 +89,11 @@ std::string ParseCellListText(const std::string& text, std::vector<CellListType>
         std::string problem = !(words >> frames) || (words >> extra)
                                   ? "expected two numbers, spawn count and frame count"
                                   : CheckedType(spawn, frames, type);
-        if (!problem.empty()) return "line " + std::to_string(number) + ": " + problem;
+        if (!problem.empty()) problems.push_back("line " + std::to_string(number) + ": " + problem);
         types.push_back(type);
     }
-    return types.size() > size_t(MostTypes) ? TooManyTypes(types.size()) : "";
+    if (types.size() > size_t(MostTypes)) problems.push_back(TooManyTypes(types.size()));
+    return problems;
 }
 
 std::string ParseCellListType(const std::string& text, CellListType& type)
@@ -127,13 +130,17 @@ int RunTypes(const Arguments& arguments)
     return problem.empty() ? ExitSuccess : Failure(path + ": " + problem);
 }
 
-std::string ReadTypesText(const std::string& source, std::vector<CellListType>& types)
+// The types of a text file ("-" for standard input); every problem, each naming the file.
+std::vector<std::string> ReadTypesText(const std::string& source, std::vector<CellListType>& types)
 {
     std::vector<uint8_t> bytes;
     std::string error = ReadFileBytes(source == "-" ? "/dev/stdin" : source, bytes);
-    if (!error.empty()) return error;
-    std::string problem = ParseCellListText(std::string(bytes.begin(), bytes.end()), types);
-    return problem.empty() ? "" : (source == "-" ? "standard input" : source) + ": " + problem;
+    if (!error.empty()) return {error};
+    std::vector<std::string> problems =
+        ParseCellListText(std::string(bytes.begin(), bytes.end()), types);
+    for (std::string& problem : problems)
+        problem = (source == "-" ? "standard input" : source) + ": " + problem;
+    return problems;
 }
 
 int RunWriteTypes(const Arguments& arguments)
@@ -153,13 +160,52 @@ int RunWriteTypes(const Arguments& arguments)
         parsed.error = TooManyTypes(types.size());
     if (!parsed.error.empty()) return UsageError(WriteTypesCommand, parsed.error);
     if (fromText) {
-        std::string problem = ReadTypesText(parsed.options["--from"], types);
-        if (!problem.empty()) return Failure(problem);
+        std::vector<std::string> problems = ReadTypesText(parsed.options["--from"], types);
+        for (const std::string& problem : problems)
+            Failure(problem);
+        if (!problems.empty()) return ExitFailure;
     }
     std::string error = WriteFileBytes(parsed.positional[0], CellListBytes(types));
     return error.empty() ? ExitSuccess : Failure(error);
 }
+int RunAddType(const Arguments& arguments)
+{
+    ParsedArguments parsed = ParseArguments(arguments, {});
+    if (parsed.error.empty() && parsed.positional.size() < 2)
+        parsed.error = "expected the list file and at least one SPAWN:FRAMES";
+    std::vector<CellListType> added;
+    for (size_t i = 1; i < parsed.positional.size() && parsed.error.empty(); ++i) {
+        added.emplace_back();
+        parsed.error = ParseCellListType(parsed.positional[i], added.back());
+    }
+    if (!parsed.error.empty()) return UsageError(AddTypeCommand, parsed.error);
+    const std::string& path = parsed.positional[0];
+    std::vector<CellListType> types;
+    std::string error = ReadCellList(path, types);
+    if (!error.empty()) return Failure(error + "; nothing added");
+    if (types.size() + added.size() > size_t(MostTypes))
+        return Failure(path + ": " + TooManyTypes(types.size() + added.size()) + "; nothing added");
+    types.insert(types.end(), added.begin(), added.end());
+    error = WriteFileBytes(path, CellListBytes(types));
+    if (!error.empty()) return Failure(error);
+    for (size_t t = types.size() - added.size() + 1; t <= types.size(); ++t)
+        std::printf("%s: type %zu added (%s, %s): its pack is %03zu.cell\n", path.c_str(), t,
+                    Counted(size_t(types[t - 1].spawnCount), "cell").c_str(),
+                    Counted(size_t(types[t - 1].frameCount), "frame").c_str(), t);
+    return ExitSuccess;
+}
 } // namespace
+
+const Command AddTypeCommand = {
+    "add-type", "append cell types to the cell type list cell.ini",
+    "usage: cellpack add-type CELL_INI SPAWN:FRAMES ...\n"
+    "Appends one type per SPAWN:FRAMES to the binary cell type list (cell\\cell.ini): SPAWN\n"
+    "cells of the type at start (0 to 32767), FRAMES frame images in its pack (0 to 127).\n"
+    "Types are numbered by their place in the list, so the first type added to a list of 32\n"
+    "is type 33, and the game loads its pack from 033.cell beside the list; each type added\n"
+    "is printed with its number. A list file that is incomplete, or would hold more than 127\n"
+    "types, is left as it is (exit status 1).\n",
+    RunAddType};
 
 const Command TypesCommand = {
     "types", "print the cell type list cell.ini as text",
@@ -176,6 +222,7 @@ const Command WriteTypesCommand = {
     "       cellpack write-types CELL_INI --from TEXT\n"
     "Writes the binary cell type list: type 1 is the first SPAWN:FRAMES (or the first line of\n"
     "TEXT, '-' for standard input), type 2 the next, and so on. TEXT holds one type a line,\n"
-    "\"SPAWN FRAMES\"; '#' starts a comment. A list holds at most 127 types; SPAWN is 0 to\n"
-    "32767 cells made at start, FRAMES 0 to 127 frame images in the type's pack.\n",
+    "\"SPAWN FRAMES\"; '#' starts a comment; every line that is not is reported and nothing\n"
+    "is written. A list holds at most 127 types; SPAWN is 0 to 32767 cells made at start,\n"
+    "FRAMES 0 to 127 frame images in the type's pack.\n",
     RunWriteTypes};

@@ -19,9 +19,10 @@ std::string ParseCellList(const std::vector<uint8_t>& bytes, std::vector<CellLis
 std::vector<uint8_t> CellListBytes(const std::vector<CellListType>& types);
 // One line per type, "spawn frames", behind a comment line; the form ParseCellListText reads.
 std::string CellListText(const std::vector<CellListType>& types);
-// Reads lines of "spawn frames" ("#" starts a comment, blank lines are skipped); a problem
-// naming the line, or "".
-std::string ParseCellListText(const std::string& text, std::vector<CellListType>& types);
+// Reads lines of "spawn frames" ("#" starts a comment, blank lines are skipped); every
+// problem, each naming its line.
+std::vector<std::string> ParseCellListText(const std::string& text,
+                                           std::vector<CellListType>& types);
 // A type "spawn:frames" from the command line; a problem or "".
 std::string ParseCellListType(const std::string& text, CellListType& type);
 
@@ -29,4 +30,5 @@ std::string ParseCellListType(const std::string& text, CellListType& type);
 std::string ReadCellList(const std::string& path, std::vector<CellListType>& types);
 
 extern const Command TypesCommand;
+extern const Command AddTypeCommand;
 extern const Command WriteTypesCommand;

@@ -1,5 +1,6 @@
 // cellpack: makes, inspects and checks the cell type packs (cell\NNN.cell) and the cell type
 // list (cell\cell.ini) of the game's working directory, for people who make cell types.
+#include "game/game.h"
 #include "runtime/display/image_codec.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
@@ -13,8 +14,9 @@
 
 namespace
 {
-const Command* const Commands[] = {&BuildCommand, &KeyCommand,   &ListCommand,      &ExtractCommand,
-                                   &CheckCommand, &TypesCommand, &WriteTypesCommand};
+const Command* const Commands[] = {&BuildCommand,   &KeyCommand,        &ListCommand,
+                                   &ExtractCommand, &CheckCommand,      &TypesCommand,
+                                   &WriteTypesCommand, &AddTypeCommand};
 
 void PrintOverview(std::FILE* stream)
 {
@@ -24,7 +26,9 @@ void PrintOverview(std::FILE* stream)
                stream);
     for (const Command* command : Commands)
         std::fprintf(stream, "  %-12s %s\n", command->name, command->summary);
-    std::fputs("\n'cellpack COMMAND --help' tells more about a command.\n", stream);
+    std::fputs("\n'cellpack COMMAND --help' tells more about a command; 'cellpack --version'\n"
+               "prints the version of the game the checks follow.\n",
+               stream);
 }
 
 const Command* FindCommand(const std::string& name)
@@ -46,6 +50,10 @@ int main(int argc, char** argv)
     bool help = name == "--help" || name == "-h" || name == "help";
     if (help && arguments.size() == 1) {
         PrintOverview(stdout);
+        return ExitSuccess;
+    }
+    if (name == "--version" && arguments.size() == 1) {
+        std::printf("cellpack (Vellomira) %s\n", GameVersion);
         return ExitSuccess;
     }
     if (help) name = arguments[1];

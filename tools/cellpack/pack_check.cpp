@@ -5,6 +5,9 @@
 #include "tools/cellpack/frame_check.h"
 #include "tools/cellpack/pack_reading.h"
 
+#include "game/game.h"
+
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -103,8 +106,8 @@ struct CheckOptions {
 std::string ParseCheckOptions(ParsedArguments& parsed, CheckOptions& options)
 {
     if (!parsed.error.empty()) return parsed.error;
-    if (parsed.positional.empty()) return "expected at least one pack";
     options.withList = parsed.options.count("--list") > 0;
+    if (parsed.positional.empty() && !options.withList) return "expected at least one pack";
     if (parsed.options.count("--type") == 0) return "";
     long type = 0;
     if (!options.withList) return "--type needs --list";
@@ -145,6 +148,50 @@ int32_t ReportPack(const std::string& path, const CheckOptions& options)
     return int32_t(check.problems.size());
 }
 
+// The pack the game opens for type t, beside the list.
+std::filesystem::path PackOfType(const std::string& list, int32_t t)
+{
+    return std::filesystem::path(list).parent_path() / (ThreeDigitNumber(t) + ".cell");
+}
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Listed types without a pack stop the game; packs the list does not name are never loaded.
+// The number of problems (the missing packs).
+int32_t ReportListCoverage(const std::string& list, const std::vector<CellListType>& types)
+{
+    int32_t problems = 0;
+    std::error_code error;
+    for (int32_t t = 1; t <= int32_t(types.size()); ++t)
+        if (!std::filesystem::exists(PackOfType(list, t), error)) {
+            Failure(list + ": type " + std::to_string(t) + " is listed but its pack " +
+                    PackOfType(list, t).string() + " is missing; the game stops with "
+                    "Loading-Error! -> " + ThreeDigitNumber(t) + ".cell");
+            ++problems;
+        }
+    std::vector<std::string> unlisted;
+    std::filesystem::path folder = std::filesystem::path(list).parent_path();
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
+        std::string name = Lowered(entry.path().filename().string());
+        if (Lowered(entry.path().extension().string()) != ".cell") continue;
+        int32_t t = TypeFromName(name);
+        if (t == 0 || t > int32_t(types.size()) || name != ThreeDigitNumber(t) + ".cell")
+            unlisted.push_back((folder / entry.path().filename()).string());
+    }
+    std::sort(unlisted.begin(), unlisted.end());
+    for (const std::string& pack : unlisted)
+        Failure(pack + ": warning: not a pack of the list " + list + ", which names " +
+                std::to_string(types.size()) + " types (001.cell on), so the game never loads "
+                "it; 'cellpack add-type' lists a type");
+    return problems;
+}
+
 int RunCheck(const Arguments& arguments)
 {
     ParsedArguments parsed = ParseArguments(arguments, {"--list", "--type"});
@@ -159,7 +206,15 @@ int RunCheck(const Arguments& arguments)
             ++problems;
         }
     }
-    for (const std::string& path : parsed.positional)
+    std::vector<std::string> packs = parsed.positional;
+    if (options.withList) {
+        const std::string& list = parsed.options["--list"];
+        problems += ReportListCoverage(list, options.types);
+        for (int32_t t = 1; parsed.positional.empty() && t <= int32_t(options.types.size()); ++t)
+            if (std::filesystem::exists(PackOfType(list, t)))
+                packs.push_back(PackOfType(list, t).string());
+    }
+    for (const std::string& path : packs)
         problems += ReportPack(path, options);
     return problems == 0 ? ExitSuccess : ExitFailure;
 }
@@ -168,6 +223,7 @@ int RunCheck(const Arguments& arguments)
 const Command CheckCommand = {
     "check", "check packs as the game loads them",
     "usage: cellpack check [--list CELL_INI [--type N]] PACK ...\n"
+    "       cellpack check --list CELL_INI\n"
     "Loads each pack as the game does and reports every problem, with the file, the entry and\n"
     "the key: an entry that is cut short or fails its check value; in the definition text an\n"
     "unknown key, a key after the first group line (the game never sees it), a repeated key,\n"
@@ -176,6 +232,8 @@ const Command CheckCommand = {
     "JPEG; more frames than the game's table of 100. Frames the game loads but draws otherwise\n"
     "than an image editor shows them get warnings (see 'cellpack build --help').\n"
     "With --list, the pack's frames are checked against the frame count the cell type list\n"
-    "gives its type: type N with --type, else the number of the pack's name (007.cell).\n"
+    "gives its type: type N with --type, else the number of the pack's name (007.cell); a\n"
+    "listed type whose pack is missing beside the list is a problem, a pack beside it that\n"
+    "the list does not name a warning. Without PACK, every pack of the list is checked.\n"
     "Prints 'PACK: ok' for a pack without problems; exit status 0 only when no pack has one.\n",
     RunCheck};
