@@ -2,6 +2,7 @@
 // list (cell\cell.ini) of the game's working directory, for people who make cell types.
 #include "game/game.h"
 #include "runtime/display/image_codec.h"
+#include "tools/cellpack/add_mods.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
 #include "tools/cellpack/keying.h"
@@ -14,9 +15,9 @@
 
 namespace
 {
-const Command* const Commands[] = {&BuildCommand,   &KeyCommand,        &ListCommand,
-                                   &ExtractCommand, &CheckCommand,      &TypesCommand,
-                                   &WriteTypesCommand, &AddTypeCommand};
+const Command* const Commands[] = {&BuildCommand,      &KeyCommand,     &ListCommand,
+                                   &ExtractCommand,    &CheckCommand,   &TypesCommand,
+                                   &WriteTypesCommand, &AddTypeCommand, &AddModsCommand};
 
 void PrintOverview(std::FILE* stream)
 {

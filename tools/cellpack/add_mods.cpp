@@ -1,0 +1,251 @@
+// Adding authors' own types to a world, again and again, without touching anything else.
+#include "tools/cellpack/add_mods.h"
+
+#include "game/game.h"
+#include "tools/cellpack/cell_list.h"
+#include "tools/cellpack/file_bytes.h"
+#include "tools/cellpack/frame_check.h"
+#include "tools/cellpack/mod_folders.h"
+#include "tools/cellpack/mods_manifest.h"
+#include "tools/cellpack/pack_building.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+constexpr size_t MostTypes = 127;
+constexpr int32_t MostFrames = 127;
+
+struct World {
+    fs::path cell; // WORLD/cell
+    std::string list;
+    std::vector<uint8_t> listBytes;
+    std::vector<CellListType> types;
+    ModsManifest manifest;
+};
+
+// A type ready to be added: its folder, its pack and its list entry.
+struct NewType {
+    const ModFolder* folder = nullptr;
+    std::vector<uint8_t> pack;
+    CellListType entry;
+};
+
+uint64_t EntriesHash(const std::vector<uint8_t>& list, int32_t count)
+{
+    return ContentHash(list.data() + 1, size_t(count) * 3);
+}
+
+bool IsAsWritten(const fs::path& file, uint64_t hash)
+{
+    std::vector<uint8_t> bytes;
+    return ReadFileBytes(file.string(), bytes).empty() && ContentHash(bytes) == hash;
+}
+
+// Whether the types of the last run still follow the base types, with their packs as written.
+// Without any, types after the base are not told from types of a base that grew: all are base.
+bool LastRunInPlace(const World& world)
+{
+    const ModsManifest& manifest = world.manifest;
+    if (!manifest.present || manifest.made.empty() || manifest.base < 0 ||
+        size_t(manifest.base) + manifest.made.size() > world.types.size() ||
+        EntriesHash(world.listBytes, manifest.base) != manifest.baseHash)
+        return false;
+    for (size_t i = 0; i < manifest.made.size(); ++i) {
+        const MadeType& made = manifest.made[i];
+        const CellListType& listed = world.types[size_t(manifest.base) + i];
+        if (made.type != manifest.base + int32_t(i) + 1 || listed.spawnCount != made.spawn ||
+            listed.frameCount != made.frames || !IsAsWritten(world.cell / made.pack, made.hash))
+            return false;
+    }
+    return true;
+}
+
+std::string ReadWorld(const std::string& folder, World& world)
+{
+    world.cell = fs::path(folder) / "cell";
+    world.list = (world.cell / "cell.ini").string();
+    std::string error = ReadFileBytes(world.list, world.listBytes);
+    if (!error.empty()) return error + " (a world folder holds cell/cell.ini)";
+    std::string problem = ParseCellList(world.listBytes, world.types);
+    if (!problem.empty()) return world.list + ": " + problem + "; nothing is added";
+    world.manifest = ReadModsManifest((world.cell / "mods.manifest").string());
+    return "";
+}
+
+// Reads, keys and checks the type's files; false, with the reasons reported, when the game
+// would refuse it or misread it.
+bool PrepareType(const ModFolder& folder, NewType& type)
+{
+    type.folder = &folder;
+    if (!folder.problem.empty()) return Failure(folder.path + ": left out: " + folder.problem), false;
+    PackSources sources;
+    std::string error = ReadPackSources(folder.files, DefaultKeyAlpha, sources);
+    SourceReport report;
+    if (error.empty()) report = CheckPackSources(sources);
+    for (const std::string& line : report.warnings)
+        Failure(line);
+    for (const std::string& line : report.errors)
+        Failure(line);
+    int32_t frames = int32_t(folder.files.size()) - 1;
+    if (error.empty() && !report.errors.empty())
+        error = Counted(report.errors.size(), "error") + " above";
+    if (error.empty() && frames > MostFrames)
+        error = std::to_string(frames) + " frames, more than the 127 a list entry holds";
+    if (error.empty()) error = PackEntries(sources, type.pack);
+    if (!error.empty()) return Failure(folder.path + ": left out: " + error), false;
+    type.entry = {folder.spawn, frames};
+    return true;
+}
+
+// The packs of the last run that are still as written, by file name.
+std::vector<std::string> PacksOfLastRun(const World& world)
+{
+    std::vector<std::string> packs;
+    for (const MadeType& made : world.manifest.made)
+        if (IsAsWritten(world.cell / made.pack, made.hash)) packs.push_back(made.pack);
+    return packs;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name)
+{
+    for (const std::string& n : names)
+        if (n == name) return true;
+    return false;
+}
+
+// Drops the types whose pack name is taken by a file add-mods did not make, and every type
+// after it, since their numbers would follow it.
+void KeepFreeNumbers(const World& world, int32_t base, std::vector<NewType>& types)
+{
+    std::vector<std::string> ours = PacksOfLastRun(world);
+    for (size_t i = 0; i < types.size(); ++i) {
+        std::string pack = ThreeDigitNumber(base + int32_t(i) + 1) + ".cell";
+        std::error_code error;
+        if (!fs::exists(world.cell / pack, error) && !fs::is_symlink(world.cell / pack, error))
+            continue;
+        if (Contains(ours, pack)) continue;
+        Failure((world.cell / pack).string() + ": not made by add-mods, so it stays as it is; " +
+                types[i].folder->path + " and the types after it are left out");
+        types.resize(i);
+        return;
+    }
+}
+
+std::string WriteWorld(const World& world, const std::vector<CellListType>& base,
+                       const std::vector<NewType>& added, const std::vector<CellListType>& extras)
+{
+    ModsManifest manifest;
+    manifest.present = true;
+    manifest.base = int32_t(base.size());
+    std::vector<CellListType> types = base;
+    for (size_t i = 0; i < added.size(); ++i) {
+        MadeType made{int32_t(base.size() + i + 1), added[i].entry.spawnCount,
+                      added[i].entry.frameCount, "", ContentHash(added[i].pack),
+                      added[i].folder->path};
+        made.pack = ThreeDigitNumber(made.type) + ".cell";
+        std::string error = WriteFileBytes((world.cell / made.pack).string(), added[i].pack);
+        if (!error.empty()) return error;
+        manifest.made.push_back(made);
+        types.push_back(added[i].entry);
+    }
+    types.insert(types.end(), extras.begin(), extras.end());
+    std::vector<uint8_t> list = CellListBytes(types);
+    manifest.listHash = ContentHash(list);
+    manifest.baseHash = EntriesHash(list, manifest.base);
+    // An unchanged list stays as it is, a link to an installed list included.
+    std::string error = list == world.listBytes ? "" : WriteFileBytes(world.list, list);
+    if (!error.empty()) return error;
+    // Packs of the last run that no type names any more, still as written, go.
+    for (const std::string& pack : PacksOfLastRun(world)) {
+        int32_t number = 0;
+        for (const MadeType& made : manifest.made)
+            if (made.pack == pack) number = made.type;
+        bool listedBefore = false;
+        for (size_t t = 1; t <= base.size(); ++t)
+            listedBefore = listedBefore || pack == ThreeDigitNumber(int32_t(t)) + ".cell";
+        if (number == 0 && !listedBefore) fs::remove(world.cell / pack);
+    }
+    if (!world.manifest.present && manifest.made.empty()) return "";
+    std::string text = ModsManifestText(manifest);
+    return WriteFileBytes((world.cell / "mods.manifest").string(),
+                          std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+// "type 4 follows", "types 4 to 6 follow".
+std::string Following(size_t first, size_t last)
+{
+    if (first == last) return "type " + std::to_string(first) + " follows";
+    return "types " + std::to_string(first) + " to " + std::to_string(last) + " follow";
+}
+
+int RunAddMods(const Arguments& arguments)
+{
+    ParsedArguments parsed = ParseArguments(arguments, {});
+    if (parsed.error.empty() && parsed.positional.size() != 2)
+        parsed.error = "expected the folder of types and the world folder";
+    if (!parsed.error.empty()) return UsageError(AddModsCommand, parsed.error);
+    World world;
+    std::string error = ReadWorld(parsed.positional[1], world);
+    if (!error.empty()) return Failure(error);
+    std::vector<CellListType> base = world.types, extras;
+    bool inPlace = LastRunInPlace(world);
+    if (inPlace) {
+        size_t end = size_t(world.manifest.base) + world.manifest.made.size();
+        base.assign(world.types.begin(), world.types.begin() + world.manifest.base);
+        extras.assign(world.types.begin() + long(end), world.types.end());
+    }
+    std::vector<ModFolder> folders = FindModFolders(parsed.positional[0]);
+    std::vector<NewType> added;
+    int status = ExitSuccess;
+    for (const ModFolder& folder : folders) {
+        added.emplace_back();
+        if (!PrepareType(folder, added.back())) added.pop_back(), status = ExitFailure;
+    }
+    if (base.size() + added.size() > MostTypes) {
+        Failure("the list would hold more than 127 types; the last " +
+                std::to_string(base.size() + added.size() - MostTypes) + " are left out");
+        added.resize(MostTypes - std::min(base.size(), MostTypes));
+        status = ExitFailure;
+    }
+    if (!extras.empty() && added.size() != world.manifest.made.size())
+        return Failure(world.list + ": " + Following(world.types.size() - extras.size() + 1,
+                                                     world.types.size()) +
+                       " the added ones and not made by add-mods; their numbers would change, so "
+                       "nothing is changed (move them into the folder of types)");
+    size_t wanted = added.size();
+    KeepFreeNumbers(world, int32_t(base.size()), added);
+    if (added.size() < wanted) status = ExitFailure;
+    error = WriteWorld(world, base, added, extras);
+    if (!error.empty()) return Failure(error);
+    for (size_t i = 0; i < added.size(); ++i)
+        std::printf("%s: type %zu (%s.cell, %s, %s)\n", added[i].folder->path.c_str(),
+                    base.size() + i + 1, ThreeDigitNumber(int32_t(base.size() + i + 1)).c_str(),
+                    Counted(size_t(added[i].entry.frameCount), "frame").c_str(),
+                    Counted(size_t(added[i].entry.spawnCount), "cell").c_str());
+    return status;
+}
+} // namespace
+
+const Command AddModsCommand = {
+    "add-mods", "add a folder of own cell types to a world, replacing what it added before",
+    "usage: cellpack add-mods TYPES WORLD\n"
+    "Adds authors' own cell types to the game's working folder WORLD, after the types its list\n"
+    "WORLD/cell/cell.ini holds. TYPES holds one folder per type, taken in natural order of\n"
+    "their names (type2 before type10):\n"
+    "  NAME/definition.ini   the definition text, packed as it is\n"
+    "  NAME/*.png, *.jpg     the frames, in natural order of their names; frames with an\n"
+    "                        alpha channel are keyed as 'cellpack key' does\n"
+    "  NAME/spawn.txt        optional: the number of cells of the type at start (default 10)\n"
+    "Each type is checked as 'cellpack build' checks it and packed to WORLD/cell/NNN.cell,\n"
+    "numbered on from the list's last type, and appended to the list. WORLD/cell/mods.manifest\n"
+    "records what was added: running the command again first takes back the types and packs\n"
+    "it added before, as long as they are as it wrote them, so it may run before every game.\n"
+    "It never replaces or removes a file it did not write; every file is written beside its\n"
+    "place and renamed. A type with errors, or whose pack name is taken by another file, is\n"
+    "left out and reported (exit status 1) and the world stays playable. A missing TYPES\n"
+    "folder adds nothing. Prints one line per type added.\n",
+    RunAddMods};

@@ -1,0 +1,32 @@
+// The record add-mods keeps in a world (cell/mods.manifest) of what it added there: the list
+// it found, the types it appended and the packs it wrote, so that a later run replaces only
+// those, and only while they are as it wrote them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct MadeType {
+    int32_t type = 0;
+    int32_t spawn = 0;
+    int32_t frames = 0;
+    std::string pack;   // its file name in cell/
+    uint64_t hash = 0;  // of the pack as written
+    std::string source; // the type's folder
+};
+
+struct ModsManifest {
+    bool present = false;
+    uint64_t listHash = 0; // of cell.ini as written
+    int32_t base = 0;      // types the list held before the ones added
+    uint64_t baseHash = 0; // of those types' entries
+    std::vector<MadeType> made;
+};
+
+// A 64-bit FNV-1a hash: it tells a file as written from a changed one, nothing more.
+uint64_t ContentHash(const uint8_t* data, size_t size);
+uint64_t ContentHash(const std::vector<uint8_t>& data);
+// The manifest in the file; not present when the file is missing or not a manifest, so that
+// nothing counts as made by add-mods.
+ModsManifest ReadModsManifest(const std::string& path);
+std::string ModsManifestText(const ModsManifest& manifest);
