@@ -41,8 +41,9 @@ fs::path Generate(const std::string& name)
     fs::path root = fs::temp_directory_path() /
                     ("vellomira_makedata_" + std::to_string(getpid()) + "_" + name);
     fs::remove_all(root);
+    // No own types: the folder of own types does not exist.
     ProgramRun run = RunProgram(MAKE_DATA, {VELLOMIRA_BINARY_DIR, (root / "run").string(),
-                                            (root / "stage").string()});
+                                            (root / "stage").string(), (root / "mods").string()});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     return root;
 }

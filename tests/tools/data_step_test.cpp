@@ -1,0 +1,125 @@
+// The data step keeps authors' work: an own type in the folder of own types and a type
+// appended to the list by hand both stay listed and load after a change under data/ makes the
+// sample world again, and the author's other files stay where they are.
+#include "game/game.h"
+#include "runtime/runtime.h"
+#include "tests/scratch_folder.h"
+#include "tests/tools/cellpack_run.h"
+#include "tests/tools/frame_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+// A copy of the data step and of the sample data in a folder of its own, so that the test can
+// change the data as an author would; the sample types after the third are left out, which
+// keeps the drawing short.
+struct Checkout {
+    fs::path root = fs::current_path();
+
+    Checkout()
+    {
+        fs::path source = VELLOMIRA_SOURCE_DIR;
+        fs::create_directories(root / "scripts");
+        fs::copy(source / "scripts/make_data.sh", root / "scripts/make_data.sh");
+        fs::copy(source / "data", root / "data", fs::copy_options::recursive);
+        for (const fs::directory_entry& entry : fs::directory_iterator(root / "data/cells"))
+            if (entry.path().stem().string() > "003") fs::remove(entry.path());
+    }
+
+    ProgramRun MakeData() const
+    {
+        return RunProgram((root / "scripts/make_data.sh").string(),
+                          {VELLOMIRA_BINARY_DIR, (root / "run").string(),
+                           (root / "stage").string(), (root / "mods").string()});
+    }
+};
+
+std::string Nnn(int32_t t)
+{
+    return ThreeDigitNumber(t);
+}
+
+int32_t TypeCount(const fs::path& list)
+{
+    std::string bytes = ReadBytes(list);
+    return bytes.empty() ? 0 : int8_t(bytes[0]);
+}
+
+// Starts the game in the folder as the player does, checks that every type loaded with all
+// its frames, and plays a few passes.
+void ExpectTheGameLoadsAndPlays(const fs::path& run)
+{
+    fs::path home = fs::current_path();
+    fs::current_path(run);
+    static const int quiet = ::open("/dev/null", O_RDWR);
+    ClearGlobals();
+    OpenConsoleOn(quiet, quiet);
+    int status = -1;
+    ASSERT_TRUE(StartGame(status)) << "status " << status;
+    for (int32_t t = 1; t <= CellTypeCount; ++t)
+        for (int32_t k = 0; k < CellTypes[size_t(t)].FrameCount; ++k)
+            EXPECT_NE(CellSprite(t, k)[0], 0) << "type " << t << ", frame " << k;
+    for (int pass = 0; pass < 5; ++pass)
+        EXPECT_TRUE(RunMainLoopPass());
+    EXPECT_EQ(QuitSequence(), 0);
+    fs::current_path(home);
+}
+} // namespace
+
+TEST(DataStep, AuthorsTypesStayListedAndLoadAfterAChangeUnderData)
+{
+    ScratchFolder folder;
+    Checkout checkout;
+    fs::path run = checkout.root / "run", cells = run / "cell";
+    WriteBytes("mods/mine/definition.ini", "Name = Mine\nsize = 30|40\n");
+    for (uint8_t k : {1, 2})
+        WriteBytes("mods/mine/frame" + std::to_string(k) + ".png",
+                   PngOf(Disc(32, {40, uint8_t(150 + 20 * k), 80, 255}, Clear, true), true));
+    WriteBytes("mods/mine/spawn.txt", "4\n");
+    ProgramRun first = checkout.MakeData();
+    ASSERT_EQ(first.status, 0) << first.err;
+    int32_t samples = TypeCount(cells / "cell.ini") - 1;
+    ASSERT_EQ(samples, 3);
+    std::string mine = ReadBytes(cells / (Nnn(samples + 1) + ".cell"));
+
+    // The author's own files, and a type appended to the list by hand.
+    WriteBytes(run / "notes.txt", "ideas");
+    WriteBytes(run / "gfx/sketch.png", "a sketch");
+    fs::path hand = cells / (Nnn(samples + 2) + ".cell");
+    ASSERT_EQ(Cellpack({"build", hand.string(), "mods/mine/definition.ini",
+                        "mods/mine/frame1.png", "--key"})
+                  .status,
+              0);
+    ASSERT_EQ(Cellpack({"add-type", (cells / "cell.ini").string(), "3:1"}).status, 0);
+    std::string handPack = ReadBytes(hand);
+
+    // A new sample type under data/ moves the own types one number on.
+    for (const char* kind : {".ini", ".recipe"})
+        fs::copy(checkout.root / "data/cells" / (Nnn(samples) + kind),
+                 checkout.root / "data/cells" / (Nnn(samples + 1) + kind));
+    ProgramRun second = checkout.MakeData();
+    ASSERT_EQ(second.status, 0) << second.err;
+
+    ASSERT_EQ(TypeCount(cells / "cell.ini"), samples + 3) << second.err;
+    EXPECT_EQ(ReadBytes(cells / (Nnn(samples + 2) + ".cell")), mine);
+    EXPECT_EQ(ReadBytes(cells / (Nnn(samples + 3) + ".cell")), handPack);
+    EXPECT_EQ(ReadBytes(run / "notes.txt"), "ideas");
+    EXPECT_EQ(ReadBytes(run / "gfx/sketch.png"), "a sketch");
+    EXPECT_NE(second.err.find("gfx/sketch.png is not made by the data step: kept as it is"),
+              std::string::npos)
+        << second.err;
+    EXPECT_NE(second.err.find("the type you appended as " + Nnn(samples + 2) + " is now type " +
+                              Nnn(samples + 3)),
+              std::string::npos)
+        << second.err;
+    ExpectTheGameLoadsAndPlays(run);
+    EXPECT_EQ(CellTypes[size_t(samples + 2)].Name, "Mine");
+    EXPECT_EQ(CellTypes[size_t(samples + 2)].SpawnCount, 4);
+    EXPECT_EQ(CellTypes[size_t(samples + 3)].SpawnCount, 3);
+}
