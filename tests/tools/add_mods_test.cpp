@@ -161,3 +161,23 @@ TEST(AddMods, ALinkedListIsReplacedByAFileNeverWrittenThrough)
     EXPECT_EQ(ReadBytes("installed.ini"), installed);
     EXPECT_EQ(Types(), ListText({"5 1  # 001", "6 1  # 002", "10 1  # 003"}));
 }
+
+TEST(AddMods, AWorldLinkedInWithItsOwnTypesKeepsThemAndGetsThePlayersAfter)
+{
+    ScratchFolder folder;
+    MakeWorld();
+    MakeType("mods/a", 1, 3);
+    ASSERT_EQ(Cellpack({"add-mods", "mods", "world"}).status, 0);
+    // A player's folder as the launcher makes it: every file of the world's cell/ linked in.
+    fs::create_directories("player/cell");
+    for (const fs::directory_entry& entry : fs::directory_iterator("world/cell"))
+        fs::create_symlink(fs::absolute(entry.path()), "player/cell" / entry.path().filename());
+    MakeType("own/b", 2, 5);
+    ProgramRun run = Cellpack({"add-mods", "own", "player"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Cellpack({"types", "player/cell/cell.ini"}).out,
+              ListText({"5 1  # 001", "6 1  # 002", "3 1  # 003", "5 2  # 004"}));
+    EXPECT_EQ(Types(), ListText({"5 1  # 001", "6 1  # 002", "3 1  # 003"}));
+    EXPECT_TRUE(fs::is_symlink("player/cell/003.cell"));
+    EXPECT_EQ(Cellpack({"check", "--list", "player/cell/cell.ini"}).status, 0);
+}

@@ -68,11 +68,15 @@ std::string ReadWorld(const std::string& folder, World& world)
 {
     world.cell = fs::path(folder) / "cell";
     world.list = (world.cell / "cell.ini").string();
-    std::string error = ReadFileBytes(world.list, world.listBytes);
-    if (!error.empty()) return error + " (a world folder holds cell/cell.ini)";
-    std::string problem = ParseCellList(world.listBytes, world.types);
+    std::string problem = ReadFileBytes(world.list, world.listBytes);
+    if (!problem.empty()) return problem + " (a world folder holds cell/cell.ini)";
+    problem = ParseCellList(world.listBytes, world.types);
     if (!problem.empty()) return world.list + ": " + problem + "; nothing is added";
-    world.manifest = ReadModsManifest((world.cell / "mods.manifest").string());
+    std::error_code error;
+    // A linked manifest, like the links to a world's packs beside it, tells what was added to
+    // that other world, not to this one.
+    fs::path manifest = world.cell / "mods.manifest";
+    if (!fs::is_symlink(manifest, error)) world.manifest = ReadModsManifest(manifest.string());
     return "";
 }
 
