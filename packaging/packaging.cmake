@@ -64,3 +64,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
+
+# The package built, unpacked and started as a player would (not for a sanitizer build,
+# which is no package to give anyone).
+if(VELLOMIRA_TESTS AND NOT VELLOMIRA_SANITIZE)
+    add_test(NAME package.installs_and_starts_from_anywhere
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/package/package_test.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(package.installs_and_starts_from_anywhere PROPERTIES TIMEOUT 300)
+endif()
