@@ -65,6 +65,16 @@ std::string ErrorLine(ChildProcess& game, int milliseconds)
     return line;
 }
 
+// Escape, as the player quits: "Quit..." is the last line and the exit status 0.
+void QuitWithEscape(XSession& x, ChildProcess& game)
+{
+    PressKey(x, "Escape");
+    ASSERT_TRUE(SaysSomethingWithin(game, 5000)) << "Escape must end the game";
+    EXPECT_EQ(ReadChildLine(game), "Quit...");
+    EXPECT_EQ(ReadChildLine(game), "") << "nothing after Quit...";
+    EXPECT_EQ(WaitChild(game), 0);
+}
+
 class GameWindow : public testing::Test {
 protected:
     XSession x;
@@ -141,10 +151,7 @@ TEST_F(GameWindow, WindowedThePictureFitsAResizedWindowAndThePointerIsHeldOnlyWi
     Pause(500);
     EXPECT_FALSE(PointerIsFree(x)) << "with the focus back the game holds it again";
 
-    PressKey(x, "Escape");
-    ASSERT_TRUE(SaysSomethingWithin(game, 5000));
-    EXPECT_EQ(ReadChildLine(game), "Quit...");
-    EXPECT_EQ(WaitChild(game), 0);
+    QuitWithEscape(x, game);
 }
 
 TEST_F(GameWindow, FullScreenIgnoresTheCloseRequestAndEndsOnEscape)
@@ -160,10 +167,7 @@ TEST_F(GameWindow, FullScreenIgnoresTheCloseRequestAndEndsOnEscape)
     EXPECT_FALSE(SaysSomethingWithin(game, 1500)) << "full-screen, the game alone decides";
     EXPECT_NE(WaitForWindow(x, Title, 100), 0u);
 
-    PressKey(x, "Escape");
-    ASSERT_TRUE(SaysSomethingWithin(game, 5000));
-    EXPECT_EQ(ReadChildLine(game), "Quit...");
-    EXPECT_EQ(WaitChild(game), 0);
+    QuitWithEscape(x, game);
 }
 
 TEST_F(GameWindow, CarriesTheIconOfTheInstalledPackage)
@@ -192,8 +196,7 @@ TEST_F(GameWindow, CarriesTheIconOfTheInstalledPackage)
         differing += (icon[2 + i] & 0xFFFFFFFFu) != argb;
     }
     EXPECT_EQ(differing, 0);
-    PressKey(x, "Escape");
-    EXPECT_EQ(WaitChild(game), 0);
+    QuitWithEscape(x, game);
 }
 
 TEST_F(GameWindow, F12SavesThePresentedFrameAndNamesItOnStandardError)
@@ -242,7 +245,5 @@ TEST_F(GameWindow, F12SavesThePresentedFrameAndNamesItOnStandardError)
     EXPECT_EQ(differing, 0);
     EXPECT_GT(lit, 10000) << "a frame of the world, not a black one";
 
-    PressKey(x, "Escape");
-    EXPECT_EQ(ReadChildLine(game), "Quit...") << "the transcript goes on as without the shot";
-    EXPECT_EQ(WaitChild(game), 0);
+    QuitWithEscape(x, game); // the transcript goes on as without the shot
 }
