@@ -108,7 +108,7 @@ int Launch(const LaunchOptions& options)
                          ? PlayerPath(options.screenshotDir, fs::current_path(error))
                      : !settings.screenshotDir.empty() ? PlayerPath(settings.screenshotDir, folder)
                                                        : folder / "screenshots";
-    setenv("VELLOMIRA_SCREENSHOT_DIR", shots.c_str(), 1);
+    setenv("VELLOMIRA_SCREENSHOT_DIR", shots.lexically_normal().c_str(), 1);
 
     if (chdir(folder.c_str()) != 0)
         return Fail(folder.string() + ": cannot enter the folder");

@@ -247,3 +247,45 @@ TEST_F(GameWindow, F12SavesThePresentedFrameAndNamesItOnStandardError)
 
     QuitWithEscape(x, game); // the transcript goes on as without the shot
 }
+
+TEST_F(GameWindow, TheLauncherHandsItsChoicesToTheGamesWindow)
+{
+    const std::string launcher = VELLOMIRA_BINARY_DIR "/launcher/vellomira";
+    std::filesystem::path world = folder.path / "world", home = folder.path / "home";
+    std::filesystem::create_directories(world);
+    std::filesystem::current_path(world);
+    WriteWorld(true);
+    std::filesystem::current_path(folder.path);
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    std::string shots = (folder.path / "shots").string();
+    struct Case {
+        const char* what;
+        std::vector<std::string> arguments;
+        const char* preferences; // the player's pref.ini, none for a first start
+    } cases[] = {
+        {"the options", {"--windowed", "--screenshot-dir", shots}, nullptr},
+        {"pref.ini", {},
+         "Width = 1024\r\n[Launcher]\r\nWindowed = 1\r\nScreenshotDir = " "../../shots\r\n"},
+    };
+    for (const Case& c : cases) {
+        if (c.preferences)
+            WriteBytes(home / "vellomira" / "pref.ini", c.preferences);
+        ChildOptions options;
+        options.arguments = c.arguments;
+        options.arguments.insert(options.arguments.begin(), {"--world", world.string()});
+        ChildProcess game = StartChild(launcher, folder.path.string(), options);
+        ChildGuard guard{game};
+        ASSERT_TRUE(StartUpEnds(game)) << c.what;
+        WindowId window = WaitForWindow(x, Title);
+        ASSERT_NE(window, 0u) << c.what;
+        PressKey(x, "F12");
+        std::string said = ErrorLine(game, 5000);
+        EXPECT_EQ(said.rfind("vellomira: screenshot saved as " + shots + "/vellomira-", 0), 0u)
+            << c.what << ": " << said;
+        SendCloseRequest(x, window);
+        ASSERT_TRUE(SaysSomethingWithin(game, 5000)) << c.what << ": windowed, it must close";
+        EXPECT_EQ(ReadChildLine(game), "Quit...") << c.what;
+        EXPECT_EQ(WaitChild(game), 0) << c.what;
+    }
+    unsetenv("XDG_DATA_HOME");
+}
