@@ -3,8 +3,13 @@
 
 #include "runtime/display/image_codec.h"
 
+#include "tools/cellpack/file_bytes.h"
+
 #include <cctype>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <unistd.h>
 
 namespace
 {
@@ -137,4 +142,27 @@ bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels)
             out[3] = found == 2 ? in[3] : 255;
         }
     return true;
+}
+
+std::string EncodePng(const FramePixels& pixels, std::vector<uint8_t>& png)
+{
+    RegisterPngEncoder();
+    // The encoder writes a file and takes bottom-up blue-green-red rows.
+    int32_t pitch = pixels.width * 3;
+    std::vector<uint8_t> rows(size_t(pitch) * size_t(pixels.height));
+    for (int32_t y = 0; y < pixels.height; ++y)
+        for (int32_t x = 0; x < pixels.width; ++x) {
+            const uint8_t* in = &pixels.rgba[(size_t(y) * size_t(pixels.width) + size_t(x)) * 4];
+            uint8_t* out = &rows[size_t(pixels.height - 1 - y) * size_t(pitch) + size_t(x) * 3];
+            out[0] = in[2], out[1] = in[1], out[2] = in[0];
+        }
+    std::string name = (std::filesystem::temp_directory_path() / "cellpack-XXXXXX").string();
+    int descriptor = mkstemp(name.data());
+    if (descriptor < 0) return "cannot make a temporary file for the PNG encoder";
+    close(descriptor);
+    bool written = EncodeImage(name.c_str(), rows.data(), PNG_ENCODER_TAG, pixels.width,
+                               pixels.height, pitch, 0) == 1;
+    std::string error = written ? ReadFileBytes(name, png) : "the PNG encoder failed";
+    std::remove(name.c_str());
+    return error;
 }

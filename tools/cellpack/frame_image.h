@@ -31,3 +31,6 @@ std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels);
 // Decodes the image with the registered decoders, as the sprite loader does; false when none
 // reads it.
 bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels);
+// The pixels as a PNG file (8-bit RGB, alpha left out) through the runtime's PNG encoder; an
+// error or "".
+std::string EncodePng(const FramePixels& pixels, std::vector<uint8_t>& png);

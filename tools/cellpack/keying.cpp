@@ -1,14 +1,9 @@
 // Keying images with alpha into frames of the key colour, and the command that does it.
 #include "tools/cellpack/keying.h"
 
-#include "runtime/display/image_codec.h"
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/frame_check.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
 
 void KeyPixels(FramePixels& pixels, int32_t threshold)
 {
@@ -22,29 +17,6 @@ void KeyPixels(FramePixels& pixels, int32_t threshold)
         p[3] = 255;
     }
     pixels.alpha = false;
-}
-
-std::string EncodePng(const FramePixels& pixels, std::vector<uint8_t>& png)
-{
-    RegisterPngEncoder();
-    // The encoder writes a file and takes bottom-up blue-green-red rows.
-    int32_t pitch = pixels.width * 3;
-    std::vector<uint8_t> rows(size_t(pitch) * size_t(pixels.height));
-    for (int32_t y = 0; y < pixels.height; ++y)
-        for (int32_t x = 0; x < pixels.width; ++x) {
-            const uint8_t* in = &pixels.rgba[(size_t(y) * size_t(pixels.width) + size_t(x)) * 4];
-            uint8_t* out = &rows[size_t(pixels.height - 1 - y) * size_t(pitch) + size_t(x) * 3];
-            out[0] = in[2], out[1] = in[1], out[2] = in[0];
-        }
-    std::string name = (std::filesystem::temp_directory_path() / "cellpack-XXXXXX").string();
-    int descriptor = mkstemp(name.data());
-    if (descriptor < 0) return "cannot make a temporary file for the PNG encoder";
-    close(descriptor);
-    bool written = EncodeImage(name.c_str(), rows.data(), PNG_ENCODER_TAG, pixels.width,
-                               pixels.height, pitch, 0) == 1;
-    std::string error = written ? ReadFileBytes(name, png) : "the PNG encoder failed";
-    std::remove(name.c_str());
-    return error;
 }
 
 bool KeyImage(std::vector<uint8_t>& image, int32_t threshold, std::string& error)

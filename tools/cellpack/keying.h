@@ -12,8 +12,6 @@
 // colour; a visible pixel of exactly FF00FF becomes FE00FF, so that it stays visible. The
 // pixels have no alpha channel afterwards.
 void KeyPixels(FramePixels& pixels, int32_t threshold);
-// The pixels as a PNG file (8-bit RGB) through the runtime's PNG encoder; an error or "".
-std::string EncodePng(const FramePixels& pixels, std::vector<uint8_t>& png);
 // Keys an image that has an alpha channel and replaces it by the keyed PNG; true when it did.
 // Images without alpha and images the decoders do not read stay as they are.
 bool KeyImage(std::vector<uint8_t>& image, int32_t threshold, std::string& error);

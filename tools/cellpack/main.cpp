@@ -9,15 +9,16 @@
 #include "tools/cellpack/pack_building.h"
 #include "tools/cellpack/pack_check.h"
 #include "tools/cellpack/pack_listing.h"
+#include "tools/cellpack/preview.h"
 
 #include <cstdio>
 #include <string>
 
 namespace
 {
-const Command* const Commands[] = {&BuildCommand,      &KeyCommand,     &ListCommand,
-                                   &ExtractCommand,    &CheckCommand,   &TypesCommand,
-                                   &WriteTypesCommand, &AddTypeCommand, &AddModsCommand};
+const Command* const Commands[] = {
+    &BuildCommand, &KeyCommand,        &PreviewCommand, &ListCommand,   &ExtractCommand,
+    &CheckCommand, &TypesCommand,      &WriteTypesCommand, &AddTypeCommand, &AddModsCommand};
 
 void PrintOverview(std::FILE* stream)
 {

@@ -1,0 +1,293 @@
+// The preview sheet: a type's frames drawn by the game's own cell drawing on the runtime's
+// screen of the headless platform, so that an author sees what the game will show.
+#include "tools/cellpack/preview.h"
+
+#include "game/game.h"
+#include "runtime/platform/headless.h"
+#include "runtime/runtime.h"
+#include "tools/cellpack/file_bytes.h"
+#include "tools/cellpack/frame_image.h"
+#include "tools/cellpack/pack_reading.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace
+{
+// Every size a sheet can hold; the screen offers at most 8192 pixels a side.
+constexpr int32_t MostSheetWidth = 2048;
+constexpr int32_t MostSheetSide = 8192;
+
+struct Preview {
+    std::string pack;
+    int32_t type = 1;   // the type's number, which gives the eyes
+    int32_t filter = 1; // the game's default, bilinear
+    CellDefinition definition;
+    std::vector<std::vector<uint8_t>> frames;
+    std::vector<int32_t> sizes; // the smallest and the largest of the type's range
+};
+
+std::string ReadPreview(const std::string& path, Preview& preview)
+{
+    ReadPackFile pack;
+    std::string error = ReadPack(path, pack);
+    if (!error.empty()) return error;
+    for (size_t i = 0; i < pack.entries.size(); ++i)
+        if (!pack.entries[i].broken.empty())
+            return path + ": entry " + std::to_string(i + 1) + ": " + pack.entries[i].broken;
+    if (pack.entries.size() < 2) return path + ": the pack holds no frame to draw";
+    const std::vector<uint8_t>& text = pack.entries[0].data;
+    if (!OpenPreferencesFromMemory(text.data(), int32_t(text.size())))
+        return path + ": the definition cannot be read";
+    preview.definition = ReadCellDefinition();
+    ClosePreferences();
+    for (size_t i = 1; i < pack.entries.size(); ++i)
+        preview.frames.push_back(pack.entries[i].data);
+    CellRange size = preview.definition.size;
+    preview.sizes = {std::max(size.low, 0), std::max(size.high, 0)};
+    if (preview.sizes[0] == preview.sizes[1]) preview.sizes.pop_back();
+    return "";
+}
+
+// Where things go on the sheet: a header, then rows of up to `columns` frames, each frame in a
+// column with its number above and its drawings at every size below, one size a row.
+struct SheetLayout {
+    int32_t lineHeight = 16;
+    int32_t labelWidth = 64;  // the column of size labels
+    int32_t columnWidth = 0;  // holds the largest drawing with room for the eyes around it
+    int32_t columns = 0;
+    int32_t top = 0;          // of the first row of frames, below the header
+    int32_t chunkHeight = 0;  // one row of frames: numbers, then a drawing per size
+    int32_t width = 0, height = 0;
+};
+
+constexpr int32_t Margin = 8;
+
+SheetLayout LayOut(const Preview& preview)
+{
+    SheetLayout layout;
+    int32_t font = DefaultFontHeight();
+    if (font > 0) layout.lineHeight = font + 2;
+    int32_t largest = preview.sizes.back(), frames = int32_t(preview.frames.size());
+    layout.columnWidth = std::max(largest, 24) + 2 * Margin;
+    layout.columns = std::clamp((MostSheetWidth - layout.labelWidth) / layout.columnWidth, 1, frames);
+    layout.top = 2 * layout.lineHeight + 2 * Margin;
+    layout.chunkHeight = layout.lineHeight;
+    for (int32_t size : preview.sizes)
+        layout.chunkHeight += size + 2 * Margin;
+    int32_t chunks = (frames + layout.columns - 1) / layout.columns;
+    layout.width = layout.labelWidth + layout.columns * layout.columnWidth + Margin;
+    layout.height = layout.top + chunks * layout.chunkHeight + Margin;
+    return layout;
+}
+
+// The top-left corner of frame k drawn at the size of row r.
+void CellPlace(const SheetLayout& layout, const Preview& preview, int32_t k, size_t r, int32_t& x,
+               int32_t& y)
+{
+    int32_t size = preview.sizes[r];
+    x = layout.labelWidth + k % layout.columns * layout.columnWidth +
+        (layout.columnWidth - size) / 2;
+    y = layout.top + k / layout.columns * layout.chunkHeight + layout.lineHeight + Margin;
+    for (size_t before = 0; before < r; ++before)
+        y += preview.sizes[before] + 2 * Margin;
+}
+
+// The game's tables for one type at its number, its frames made sprites and 3D sprites as the
+// game's start-up makes them; an error line for each frame that is no sprite.
+std::vector<std::string> SetUpGame(const Preview& preview)
+{
+    ClearGlobals();
+    InitGlobals();
+    CellTypeCount = preview.type;
+    MaxFrameIndex = std::max(MaxFrameIndex, int32_t(preview.frames.size()) - 1);
+    SizeTables();
+    BilinearFiltering = int8_t(preview.filter);
+    CellType& type = CellTypes[size_t(preview.type)];
+    type.FrameCount = int8_t(std::min<size_t>(preview.frames.size(), 127));
+    type.AniType = int8_t(preview.definition.AniType);
+    SetTransparentColor(-1, 0xFF00FF);
+    std::vector<std::string> failed;
+    for (int32_t k = 0; k < type.FrameCount; ++k) {
+        const std::vector<uint8_t>& frame = preview.frames[size_t(k)];
+        intptr_t sprite = LoadSpriteFromMemory(DYNAMIC_OBJECT, frame.data(), int64_t(frame.size()), 4);
+        CellSprite(preview.type, k)[1] = int32_t(sprite);
+        if (sprite == 0)
+            failed.push_back(preview.pack + ": entry " + std::to_string(k + 2) + " (frame " +
+                             std::to_string(k + 1) + "): the game cannot make a sprite of it");
+    }
+    CreateDrawnSprites();
+    CreateSprite3Ds();
+    return failed;
+}
+
+// Draws the cell as the game draws it, its pupils looking at a player straight ahead.
+void DrawFrame(const Preview& preview, int32_t k, int32_t size, int32_t x, int32_t y)
+{
+    Cell cell{};
+    cell.type = int8_t(preview.type);
+    cell.size = float(size);
+    cell.x = float(x);
+    cell.y = float(y);
+    cell.trans = int16_t(std::clamp(preview.definition.trans.high, 0, 255));
+    cell.frame = float(k);
+    PlayerX = cell.x + cell.size / 2 - PlayerSize / 2;
+    PlayerY = cell.y - PreviewPlayerDistance - PlayerSize / 2;
+    DrawCell(cell);
+}
+
+// The images the game shows one after the other, numbered from 1, each run shown once.
+std::string AnimationOrder(const Preview& preview)
+{
+    const CellType& type = CellTypes[size_t(preview.type)];
+    int32_t n = type.FrameCount, last = type.AniType == 0 ? 2 * n - 3 : n - 1;
+    Cell cell{};
+    cell.type = int8_t(preview.type);
+    std::vector<int32_t> order;
+    for (int32_t phase = 0; phase <= std::max(last, 0); ++phase) {
+        cell.frame = float(phase);
+        int32_t image = ImageIndex(cell) + 1;
+        if (order.empty() || order.back() != image) order.push_back(image);
+    }
+    std::string text;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (order.size() > 24 && i == 10) {
+            text += " ...";
+            i = order.size() - 4;
+        }
+        text += (text.empty() ? "" : " ") + std::to_string(order[i]);
+    }
+    return text + (type.AniType == 0 ? ", then again (AniType 0: forward and back)"
+                                     : ", then again (a loop)");
+}
+
+void DrawLabels(const Preview& preview, const SheetLayout& layout)
+{
+    const uint32_t white = 0xFFFFFF, grey = 0xA0A0A0;
+    StartDrawing(ScreenDrawTarget());
+    SetDrawingMode(1);
+    std::string name = std::filesystem::path(preview.pack).filename().string();
+    std::string title = name + ": \"" + preview.definition.Name + "\", type " +
+                        std::to_string(preview.type) + ", opacity " +
+                        std::to_string(std::clamp(preview.definition.trans.high, 0, 255)) + ", " +
+                        (preview.filter ? "bilinear filtering" : "point sampling");
+    DrawText(Margin, Margin, title.c_str(), white);
+    DrawText(Margin, Margin + layout.lineHeight, ("plays " + AnimationOrder(preview)).c_str(), white);
+    for (int32_t k = 0; k < int32_t(preview.frames.size()); ++k) {
+        int32_t x = 0, y = 0;
+        CellPlace(layout, preview, k, 0, x, y);
+        std::string number = std::to_string(k + 1);
+        int32_t column = layout.labelWidth + k % layout.columns * layout.columnWidth;
+        DrawText(column + (layout.columnWidth - DefaultFontTextWidth(number.c_str())) / 2,
+                 y - Margin - layout.lineHeight, number.c_str(), white);
+        for (size_t r = 0; k % layout.columns == 0 && r < preview.sizes.size(); ++r) {
+            CellPlace(layout, preview, k, r, x, y);
+            DrawText(Margin, y, (std::to_string(preview.sizes[r]) + " px").c_str(), grey);
+        }
+    }
+    StopDrawing();
+}
+
+std::string DrawSheet(const Preview& preview, FramePixels& sheet, std::vector<std::string>& failed)
+{
+    LoadDefaultFont();
+    SheetLayout layout = LayOut(preview);
+    if (layout.width > MostSheetSide || layout.height > MostSheetSide)
+        return preview.pack + ": a sheet of " + std::to_string(layout.width) + " x " +
+               std::to_string(layout.height) + " pixels is more than the screen holds";
+    if (!InitSprite() || !InitSprite3D() || !OpenScreen(layout.width, layout.height, 32, "preview"))
+        return "the screen of the preview cannot be opened";
+    failed = SetUpGame(preview);
+    ClearToWater();
+    StartWorldScene();
+    // Size by size, so that the eyes of type 14 follow each size's frames as one cell's do.
+    for (size_t r = 0; r < preview.sizes.size(); ++r)
+        for (int32_t k = 0; k < int32_t(preview.frames.size()); ++k) {
+            int32_t x = 0, y = 0;
+            CellPlace(layout, preview, k, r, x, y);
+            DrawFrame(preview, k, preview.sizes[r], x, y);
+        }
+    Stop3D();
+    DrawLabels(preview, layout);
+    FlipBuffers(0);
+    int32_t width = 0, height = 0;
+    const uint32_t* frame = HeadlessFrame(width, height);
+    if (!frame) return "the preview was not drawn";
+    sheet = {width, height, false, {}};
+    for (size_t i = 0; i < size_t(width) * size_t(height); ++i)
+        sheet.rgba.insert(sheet.rgba.end(), {uint8_t(frame[i] >> 16), uint8_t(frame[i] >> 8),
+                                             uint8_t(frame[i]), 255});
+    FreeAllSprite3D();
+    EndSprite();
+    return "";
+}
+
+std::string ParsePreviewOptions(ParsedArguments& parsed, Preview& preview, std::string& output)
+{
+    if (!parsed.error.empty()) return parsed.error;
+    if (parsed.positional.size() != 1) return "expected one pack";
+    output = parsed.options.count("-o") ? parsed.options["-o"] : parsed.options["--output"];
+    if (output.empty()) return "expected the sheet to write: -o SHEET.png";
+    preview.pack = parsed.positional[0];
+    long number = 0;
+    std::string stem = std::filesystem::path(preview.pack).stem().string();
+    if (parsed.options.count("--type")) {
+        if (!ParseWholeNumber(parsed.options["--type"], 1, 127, number))
+            return "--type must be a type number from 1 to 127";
+    } else if (!ParseWholeNumber(stem, 1, 127, number) || stem[0] == '+' || stem[0] == '-') {
+        number = 1;
+    }
+    preview.type = int32_t(number);
+    if (parsed.options.count("--filter")) {
+        if (!ParseWholeNumber(parsed.options["--filter"], 0, 1, number))
+            return "--filter must be 0 (point sampling) or 1 (bilinear)";
+        preview.filter = int32_t(number);
+    }
+    return "";
+}
+
+int RunPreview(const Arguments& arguments)
+{
+    ParsedArguments parsed = ParseArguments(arguments, {"-o", "--output", "--type", "--filter"});
+    Preview preview;
+    std::string output;
+    std::string usage = ParsePreviewOptions(parsed, preview, output);
+    if (!usage.empty()) return UsageError(PreviewCommand, usage);
+    std::string error = ReadPreview(preview.pack, preview);
+    if (!error.empty()) return Failure(error);
+    FramePixels sheet;
+    std::vector<std::string> failed;
+    error = DrawSheet(preview, sheet, failed);
+    if (!error.empty()) return Failure(error);
+    std::vector<uint8_t> png;
+    error = EncodePng(sheet, png);
+    if (!error.empty()) return Failure(output + ": " + error);
+    error = WriteFileBytes(output, png);
+    if (!error.empty()) return Failure(error);
+    for (const std::string& line : failed)
+        Failure(line);
+    for (size_t r = 0; r < preview.sizes.size(); ++r)
+        for (int32_t k = 0; k < int32_t(preview.frames.size()); ++k) {
+            int32_t x = 0, y = 0;
+            CellPlace(LayOut(preview), preview, k, r, x, y);
+            std::printf("%s: frame %d at %d pixels: x %d, y %d\n", output.c_str(), k + 1,
+                        preview.sizes[r], x, y);
+        }
+    return failed.empty() ? ExitSuccess : ExitFailure;
+}
+} // namespace
+
+const Command PreviewCommand = {
+    "preview", "draw a pack's frames as the game draws them, into a sheet",
+    "usage: cellpack preview [--type N] [--filter 0|1] PACK -o SHEET.png\n"
+    "Draws every frame of the pack with the game's own cell drawing, on the runtime's screen\n"
+    "without a window: over the water colour, keyed with FF00FF, at the type's opacity (the\n"
+    "highest of its \"trans\" range) and with bilinear filtering (--filter 0: point sampling),\n"
+    "once at the smallest and once at the largest size of its \"size\" range, as a cell heading\n"
+    "up. Types 3, 6, 13 and 14 get their pupils, looking at a player straight ahead. The type\n"
+    "number is N, else the number of the pack's name (013.cell), else 1. Above the frames, the\n"
+    "order in which the game shows them; above each frame its number. Writes SHEET.png and\n"
+    "prints where each drawing's top-left corner lies on it; a frame the game cannot load is\n"
+    "left out and reported, with exit status 1.\n",
+    RunPreview};
