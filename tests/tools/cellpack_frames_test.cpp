@@ -13,6 +13,16 @@ const Rgba Green{40, 200, 80, 255};
 const Rgba White{255, 255, 255, 255};
 const char* const DEFINITION = "Name = Probe\nsize = 24|40\n";
 
+// A green bar on the key, twice as wide as high.
+Picture Wide()
+{
+    Picture picture{32, 16, std::vector<Rgba>(32 * 16, KeyColour)};
+    for (int y = 4; y < 12; ++y)
+        for (int x = 4; x < 28; ++x)
+            picture.pixels[size_t(y * 32 + x)] = Green;
+    return picture;
+}
+
 std::string ReportOf(const ProgramRun& run)
 {
     return "status " + std::to_string(run.status) + "\n" + run.out + run.err;
@@ -51,6 +61,9 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
          "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs"},
         {"notes.png", "not an image at all\n", 1,
          "not an image that the registered decoders (PNG, JPEG) read"},
+        {"wide.png", PngOf(Wide(), false), 0,
+         "warning: 32 x 16 pixels: the game draws every frame as a square of the type's size, so "
+         "this one is stretched"},
     };
     for (const Case& c : cases) {
         ScratchFolder folder;

@@ -76,6 +76,11 @@ void CountPixel(const FramePixels& pixels, int32_t x, int32_t y, FrameFindings& 
 
 void Warn(const FramePixels& pixels, const PixelCounts& counts, FrameFindings& findings)
 {
+    if (pixels.width != pixels.height)
+        findings.warnings.push_back(
+            std::to_string(pixels.width) + " x " + std::to_string(pixels.height) +
+            " pixels: the game draws every frame as a square of the type's size, so this one "
+            "is stretched; give it as many rows as columns");
     if (counts.transparent > 0)
         findings.warnings.push_back(
             std::to_string(counts.transparent) + " pixels are transparent in its alpha channel "

@@ -104,7 +104,8 @@ const Command BuildCommand = {
     "shows them: transparent pixels of an alpha channel that are not the key colour FF00FF\n"
     "(the game ignores alpha), pixels close to FF00FF beside it (a magenta fringe), an edge of\n"
     "one colour without any key pixel (a square around the cell), a JPEG frame of a type that\n"
-    "uses the key (lossy compression does not keep the key exact). Every line names the file.\n"
+    "uses the key (lossy compression does not keep the key exact), a frame that is not square\n"
+    "(the game draws it square, stretched). Every line names the file.\n"
     "  --key[=N]  key frames that have an alpha channel first, as 'cellpack key' does:\n"
     "             alpha below N (default 128) becomes FF00FF, the rest opaque\n"
     "  --force    write the pack in spite of errors (they are still reported)\n",
