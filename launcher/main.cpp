@@ -59,12 +59,14 @@ fs::path PlayerPath(const std::string& name, const fs::path& base)
 }
 
 // The player's own types, added after the world's by cellpack, which names any it leaves out.
+// Its report goes to standard error: standard output is the game's console.
 void AddOwnTypes(const Layout& layout, const fs::path& folder)
 {
     if (!FolderHasEntries((folder / "mods").string()))
         return;
     pid_t child = fork();
     if (child == 0) {
+        dup2(STDERR_FILENO, STDOUT_FILENO);
         std::string mods = (folder / "mods").string(), world = folder.string();
         execl(layout.cellpack.c_str(), "cellpack", "add-mods", mods.c_str(), world.c_str(),
               static_cast<char*>(nullptr));

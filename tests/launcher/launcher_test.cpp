@@ -214,3 +214,27 @@ TEST_F(LauncherRun, TellsWhatIsWrongWithoutStartingTheGame)
     }
     EXPECT_FALSE(fs::exists(player / "pref.ini"));
 }
+
+TEST_F(LauncherRun, ThePlayersOwnTypesFollowTheWorldsAtEveryStart)
+{
+    // One own type with two frames (the world has one type); cellpack's report of it goes to
+    // standard error, so standard output still begins with the game's banner.
+    WriteBytes(player / "mods" / "mine" / "definition.ini", "Name = Meine\r\nType = 1\r\n");
+    WriteBytes(player / "mods" / "mine" / "frame1.png", SolidPng(16, 16, 0x0000FF));
+    WriteBytes(player / "mods" / "mine" / "frame2.png", SolidPng(16, 16, 0x0000C0));
+    WriteBytes(player / "mods" / "mine" / "spawn.txt", "3\n");
+    for (int start = 1; start <= 2; ++start) {
+        Started started = RunLauncher(elsewhere, {"--world", world.string()});
+        ASSERT_FALSE(started.lines.empty()) << started.errors;
+        EXPECT_EQ(started.lines.front(), "######################") << "start " << start;
+        EXPECT_EQ(started.lines.back(), "Quit...") << "start " << start << started.errors;
+        EXPECT_EQ(started.status, 0);
+        // The list: the world's type (2 cells, 1 frame), then the player's (3 cells, 2 frames).
+        EXPECT_EQ(ReadBytes(player / "cell" / "cell.ini"), std::string("\x02\x02\x00\x01\x03\x00\x02", 7))
+            << "start " << start;
+        EXPECT_FALSE(fs::is_symlink(player / "cell" / "002.cell"));
+        EXPECT_TRUE(fs::exists(player / "mods" / "mine" / "definition.ini"));
+        EXPECT_EQ(ReadBytes(world / "cell" / "cell.ini"), std::string("\x01\x02\x00\x01", 4))
+            << "the world's own list stays as it is";
+    }
+}

@@ -82,4 +82,7 @@ grep -q '^  No Preferences found' "$work/console" && fail "pref.ini was made ane
 cmp -s "$player/pref.ini" "$work/pref.kept" || fail "pref.ini changed"
 [[ -f $player/mods/mine/definition.ini && -f $player/mods/mine/frame1.png ]] ||
     fail "the player's own type is gone"
+types() { "$root/bin/cellpack" types "$1" | grep -c '^ *[0-9]' || true; }
+[[ $(types "$player/cell/cell.ini") -eq $(($(types "$root/share/vellomira/cell/cell.ini") + 1)) ]] ||
+    fail "the player's own type was not added after the world's: $(cat "$work/errors")"
 echo "package: built, installed, started twice from an unrelated folder"
