@@ -148,6 +148,13 @@ void PressKey(XSession& session, const char* keysym)
     XFlush(session.display);
 }
 
+void SetKey(XSession& session, const char* keysym, bool down)
+{
+    KeyCode code = XKeysymToKeycode(session.display, XStringToKeysym(keysym));
+    XTestFakeKeyEvent(session.display, code, down ? True : False, CurrentTime);
+    XFlush(session.display);
+}
+
 void PressKeyWith(XSession& session, const char* modifier, const char* keysym)
 {
     KeyCode held = XKeysymToKeycode(session.display, XStringToKeysym(modifier));

@@ -32,6 +32,8 @@ std::vector<uint32_t> WindowIcon(XSession& session, WindowId window);
 // Holds the key down for a tenth of a second, long enough for a game that reads the key
 // states once a frame (keysym names as X knows them: "F12", "Escape").
 void PressKey(XSession& session, const char* keysym);
+// Presses (down true) or releases the key.
+void SetKey(XSession& session, const char* keysym, bool down);
 // The same with a modifier held around it ("Alt_L", "F4").
 void PressKeyWith(XSession& session, const char* modifier, const char* keysym);
 // Moves the input focus away from every window, as clicking elsewhere would, or gives it to
