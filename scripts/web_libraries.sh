@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Builds zlib, libpng, libjpeg-turbo and FreeType for WebAssembly from Debian's source packages
+# of the versions the native build links, into a cache outside the clone keyed by those
+# versions, the compiler's and the recipe's number; a cache that is there is used as it is. The
+# cache's .complete file lists the source versions built. Prints
+# the cache's install prefix (include/, lib/) on standard output, everything else on standard
+# error. Installs emscripten and a deb-src entry when they are missing.
+#   scripts/web_libraries.sh
+# The cache lives in $VELLOMIRA_WEB_CACHE, by default ~/.cache/vellomira-web.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# The recipe's number: raise it whenever the way the libraries are built changes.
+recipe=1
+scripts/deps.sh emscripten >&2
+export NODE_PATH=/usr/share/nodejs
+
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+
+# Source packages come from the same suites as the machine's binary packages.
+list=/etc/apt/sources.list.d/vellomira-deb-src.sources
+if [[ ! -f $list ]]; then
+    echo "Adding $list" >&2
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$list" >/dev/null
+    $sudo apt-get update -qq >&2
+fi
+
+source_of() {
+    dpkg-query -W -f='${source:Package}=${source:Version}' "$1"
+}
+
+# Downloads the source package NAME=VERSION into the current folder: the version itself when
+# the archive serves it, otherwise the newest served one of the same upstream release (a
+# security update's source may not be served where its binary package was). Prints the
+# NAME=VERSION it got.
+fetch_source() {
+    local name=${1%%=*} version=${1#*=}
+    local upstream=${version#*:}
+    upstream=${upstream%-*}
+    local listed
+    listed=$(apt-cache showsrc "$name" | sed -n 's/^Version: //p' | sort -Vru)
+    for candidate in "$version" $(grep -F ":$upstream-" <<<"$listed"; grep -E "^$upstream-" <<<"$listed"); do
+        if apt-get source -qq --download-only "$name=$candidate" >/dev/null 2>&1; then
+            [[ $candidate == "$version" ]] ||
+                echo "The archive does not serve the source of $name $version: using $candidate" >&2
+            echo "$name=$candidate"
+            return 0
+        fi
+    done
+    echo "No source package of $name $upstream can be fetched" >&2
+    return 1
+}
+
+# The native build's development packages name the source packages and versions to build.
+installed=()
+for package in zlib1g-dev libpng-dev libjpeg62-turbo-dev libfreetype-dev; do
+    installed+=("$(source_of "$package")")
+done
+compiler=$(emcc --version | sed -n '1s/.* \([0-9][0-9.]*\) .*/\1/p')
+key="emcc-$compiler"
+for source in "${installed[@]}"; do
+    key+="_${source//[=:]/-}"
+done
+key+="_r$recipe"
+cache=${VELLOMIRA_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vellomira-web}
+prefix=$cache/$key
+if [[ -f $prefix/.complete ]]; then
+    echo "$prefix"
+    exit 0
+fi
+
+start=$SECONDS
+echo "Building the web libraries into $prefix" >&2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+sources=()
+for source in "${installed[@]}"; do
+    sources+=("$(cd "$work" && fetch_source "$source")")
+done
+rm -rf "$prefix"
+mkdir -p "$prefix"
+(
+    cd "$work"
+    for dsc in *.dsc; do
+        name=$(basename "$dsc" .dsc)
+        dpkg-source -x "$dsc" "src-${name%%_*}"
+    done
+) >&2
+
+flags="-O2"
+jobs=$(nproc)
+(
+    cd "$work/src-zlib"
+    # Debian's tarball has no win32/ folder, which zlib's CMake file needs: its configure works.
+    CFLAGS="$flags" emconfigure ./configure --static --prefix="$prefix"
+    emmake make -j "$jobs" libz.a
+    emmake make install
+) >&2
+cmake_library() {
+    local source=$1
+    shift
+    emcmake cmake -S "$work/$source" -B "$work/$source/build-web" -G Ninja \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS="$flags" -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DCMAKE_FIND_ROOT_PATH="$prefix" "$@"
+    cmake --build "$work/$source/build-web" -j "$jobs"
+    cmake --install "$work/$source/build-web"
+}
+(
+    cmake_library src-libpng1.6 -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+        -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
+    # No SIMD: libjpeg-turbo's vector code is x86 and ARM assembly. Its type size checks run
+    # test programs the cross build cannot run, so the sizes of wasm32 are given.
+    cmake_library src-libjpeg-turbo -DWITH_SIMD=0 -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF \
+        -DHAVE_SIZE_T=TRUE -DSIZE_T=4 -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4
+    # Only TrueType outlines are read: none of FreeType's optional libraries.
+    cmake_library src-freetype -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON \
+        -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+) >&2
+printf '%s\n' "${sources[@]}" >"$prefix/.complete"
+echo "Built the web libraries in $((SECONDS - start)) s" >&2
+echo "$prefix"
