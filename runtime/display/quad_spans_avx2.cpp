@@ -241,8 +241,9 @@ Span32Kernel VectorSpan32Kernel(SpanFetch fetch, SpanBlend blend)
     return kernels[fetch][blend];
 }
 
-#else
+#elif !defined(__wasm_simd128__)
 
+// quad_spans_simd128.cpp has the kernels of WebAssembly's SIMD.
 Span32Kernel VectorSpan32Kernel(SpanFetch, SpanBlend)
 {
     return nullptr;
