@@ -1,0 +1,379 @@
+// The browser's side of the web backend: the canvas, the page's input and focus, the waits that
+// yield to the browser (the game's blocking loop runs unchanged on top of them), Web Audio, and
+// standard input read from the page. Linked into the program as a JavaScript library; one
+// state object per instance of the program.
+//
+// The page hands the backend its canvas as Module.canvas and may set Module.webUnpaced (its
+// benchmark mode), Module.onFocusChange(focused) and Module.onConsoleWait(waiting). It calls
+// Module.webRequestPointerLock() from a click, Module.webConsoleLine(text) and
+// Module.webConsoleEnd() to answer the console, and Module.webStop() to drop this instance.
+// Module.webStats counts the frames shown and, unpaced, the time of every pass.
+
+var LibraryWebBrowser = {
+  $Web__postset: 'Web.attach(Module);',
+  $Web: {
+    // Milliseconds an animation frame may start before its deadline and still be taken: the
+    // frame clock's jitter must not halve the rate when the display runs at the asked rate.
+    FRAME_TOLERANCE: 2,
+
+    // KeyboardEvent.code to the scancode numbers of the key table (USB HID usages, with the
+    // numbers past 255 that the table gives the media keys).
+    SCANCODES: {
+      KeyA: 4, KeyB: 5, KeyC: 6, KeyD: 7, KeyE: 8, KeyF: 9, KeyG: 10, KeyH: 11, KeyI: 12,
+      KeyJ: 13, KeyK: 14, KeyL: 15, KeyM: 16, KeyN: 17, KeyO: 18, KeyP: 19, KeyQ: 20,
+      KeyR: 21, KeyS: 22, KeyT: 23, KeyU: 24, KeyV: 25, KeyW: 26, KeyX: 27, KeyY: 28,
+      KeyZ: 29, Digit1: 30, Digit2: 31, Digit3: 32, Digit4: 33, Digit5: 34, Digit6: 35,
+      Digit7: 36, Digit8: 37, Digit9: 38, Digit0: 39, Enter: 40, Escape: 41, Backspace: 42,
+      Tab: 43, Space: 44, Minus: 45, Equal: 46, BracketLeft: 47, BracketRight: 48,
+      Backslash: 49, Semicolon: 51, Quote: 52, Backquote: 53, Comma: 54, Period: 55,
+      Slash: 56, CapsLock: 57, F1: 58, F2: 59, F3: 60, F4: 61, F5: 62, F6: 63, F7: 64,
+      F8: 65, F9: 66, F10: 67, F11: 68, F12: 69, PrintScreen: 70, ScrollLock: 71, Pause: 72,
+      Insert: 73, Home: 74, PageUp: 75, Delete: 76, End: 77, PageDown: 78, ArrowRight: 79,
+      ArrowLeft: 80, ArrowDown: 81, ArrowUp: 82, NumLock: 83, NumpadDivide: 84,
+      NumpadMultiply: 85, NumpadSubtract: 86, NumpadAdd: 87, NumpadEnter: 88, Numpad1: 89,
+      Numpad2: 90, Numpad3: 91, Numpad4: 92, Numpad5: 93, Numpad6: 94, Numpad7: 95,
+      Numpad8: 96, Numpad9: 97, Numpad0: 98, NumpadDecimal: 99, IntlBackslash: 100,
+      ContextMenu: 101, Power: 102, NumpadEqual: 103, F13: 104, F14: 105, F15: 106,
+      MediaStop: 260, AudioVolumeMute: 127, AudioVolumeUp: 128, AudioVolumeDown: 129,
+      NumpadComma: 133, IntlRo: 135, KanaMode: 136, IntlYen: 137, Convert: 138,
+      NonConvert: 139, ControlLeft: 224, ShiftLeft: 225, AltLeft: 226, MetaLeft: 227,
+      ControlRight: 228, ShiftRight: 229, AltRight: 230, MetaRight: 231,
+      MediaTrackNext: 258, MediaTrackPrevious: 259, MediaPlayPause: 261,
+      MediaSelect: 263, LaunchMediaPlayer: 263, LaunchMail: 265, LaunchApp2: 266,
+      LaunchApp1: 267, BrowserSearch: 268, BrowserHome: 269, BrowserBack: 270,
+      BrowserForward: 271, BrowserStop: 272, BrowserRefresh: 273, BrowserFavorites: 274,
+      Sleep: 282
+    },
+    // MouseEvent.button (0 left, 1 middle, 2 right, 3 back) to the queue's button numbers.
+    BUTTONS: [0, 2, 1, 3],
+
+    attach: function(module) {
+      Web.module = module;
+      Web.stopped = false;
+      Web.open = false;
+      Web.windowFocused = true;
+      Web.lockPending = false;
+      Web.escapeFocus = false;
+      Web.reported = false;
+      Web.focusWaiter = null;
+      Web.motion = {x: 0, y: 0};
+      Web.stdin = {bytes: [], ended: false, waiter: null};
+      Web.stats = module['webStats'] = {frames: 0, firstFrame: 0, passes: []};
+      Web.lastWake = 0;
+      // Standard output and error are devices, not terminals: the console's lines reach the
+      // page whole, as single-byte text, and no terminal title sequence is written among them.
+      module['stdout'] = Web.lineWriter(function(line) { (module['print'] || out)(line); });
+      module['stderr'] = Web.lineWriter(function(line) { (module['printErr'] || err)(line); });
+      module['webRequestPointerLock'] = Web.requestPointerLock;
+      module['webConsoleLine'] = function(text) {
+        for (var i = 0; i < text.length; ++i) Web.stdin.bytes.push(text.charCodeAt(i) & 0xFF);
+        Web.stdin.bytes.push(10);
+        Web.feedConsole();
+      };
+      module['webConsoleEnd'] = function() {
+        Web.stdin.ended = true;
+        Web.feedConsole();
+      };
+      module['webStop'] = Web.stop;
+    },
+
+    // A device's output, byte by byte, to whole lines of ISO 8859-1 text.
+    lineWriter: function(emit) {
+      var line = '';
+      return function(byte) {
+        if (byte === null || byte === 10) {
+          if (byte === 10 || line) emit(line);
+          line = '';
+          return;
+        }
+        line += String.fromCharCode(byte & 0xFF);
+      };
+    },
+
+    stop: function() {
+      Web.stopped = true;
+      Web.watch(false);
+      if (Web.audio) Web.audio.close();
+      Web.audio = null;
+      if (document.pointerLockElement === Web.module['canvas']) document.exitPointerLock();
+    },
+
+    canvas: function() {
+      return Web.module['canvas'];
+    },
+
+    focusedNow: function() {
+      var locked = document.pointerLockElement === Web.canvas();
+      return Web.open && !document.hidden && Web.windowFocused &&
+             (locked || Web.lockPending || Web.escapeFocus);
+    },
+
+    // Tells the program and the page when the focus the page gives changed, and ends a pause.
+    updateFocus: function() {
+      if (Web.stopped) return;
+      var focused = Web.focusedNow();
+      if (focused === Web.reported) return;
+      Web.reported = focused;
+      _WebFocus(focused ? 1 : 0);
+      if (Web.module['onFocusChange']) Web.module['onFocusChange'](focused);
+      if (focused && Web.focusWaiter) {
+        var wake = Web.focusWaiter;
+        Web.focusWaiter = null;
+        wake();
+      }
+    },
+
+    requestPointerLock: function() {
+      var canvas = Web.canvas();
+      if (!canvas || Web.stopped) return;
+      Web.lockPending = true;
+      var request = canvas.requestPointerLock();
+      if (request && request.catch) request.catch(function() { Web.lockRefused(); });
+      Web.updateFocus();
+    },
+
+    lockRefused: function() {
+      Web.lockPending = false;
+      Web.updateFocus();
+    },
+
+    onLockChange: function() {
+      Web.lockPending = false;
+      if (document.pointerLockElement === Web.canvas()) Web.escapeFocus = false;
+      Web.motion.x = Web.motion.y = 0;
+      Web.updateFocus();
+    },
+
+    onKey: function(event) {
+      var scancode = Web.SCANCODES[event.code];
+      if (!Web.open || scancode === undefined) return;
+      var down = event.type === 'keydown';
+      if (down && !Web.reported) {
+        // The browser takes the first Escape to give the pointer back, which pauses the game;
+        // Escape on the paused page is the game's Escape again.
+        if (event.code !== 'Escape' || document.hidden) return;
+        Web.escapeFocus = true;
+        _WebKey(scancode, 1);
+        Web.updateFocus();
+        event.preventDefault();
+        return;
+      }
+      if (down && event.repeat) return;
+      _WebKey(scancode, down ? 1 : 0);
+      if (Web.reported) event.preventDefault();
+    },
+
+    onMouseMove: function(event) {
+      if (!Web.reported || document.pointerLockElement !== Web.canvas()) return;
+      // Movement may come in fractions of a pixel: they add up instead of being lost.
+      Web.motion.x += event.movementX;
+      Web.motion.y += event.movementY;
+      var dx = Math.trunc(Web.motion.x), dy = Math.trunc(Web.motion.y);
+      Web.motion.x -= dx;
+      Web.motion.y -= dy;
+      _WebMouseMotion(dx, dy);
+    },
+
+    onMouseButton: function(event) {
+      var button = Web.BUTTONS[event.button];
+      if (button === undefined) return;
+      _WebMouseButton(button, event.type === 'mousedown' ? 1 : 0);
+      if (Web.reported) event.preventDefault();
+    },
+
+    onWheel: function(event) {
+      if (!Web.reported) return;
+      event.preventDefault();
+      // 120 device units a notch; a notch is 100 pixels, or 3 lines, of scrolling. Away from
+      // the player is positive, as the game's wheel counts it.
+      var notches = event.deltaMode === 0 ? event.deltaY / 100 :
+                    event.deltaMode === 1 ? event.deltaY / 3 : event.deltaY;
+      _WebMouseWheel(Math.round(-notches * 120));
+    },
+
+    onWindowFocus: function(event) {
+      Web.windowFocused = event.type === 'focus';
+      Web.updateFocus();
+    },
+
+    watch: function(on) {
+      var add = on ? 'addEventListener' : 'removeEventListener';
+      var options = {passive: false};
+      document[add]('keydown', Web.onKey, options);
+      document[add]('keyup', Web.onKey, options);
+      document[add]('mousemove', Web.onMouseMove, options);
+      document[add]('mousedown', Web.onMouseButton, options);
+      document[add]('mouseup', Web.onMouseButton, options);
+      document[add]('wheel', Web.onWheel, options);
+      document[add]('pointerlockchange', Web.onLockChange);
+      document[add]('pointerlockerror', Web.lockRefused);
+      document[add]('visibilitychange', Web.updateFocus);
+      window[add]('blur', Web.onWindowFocus);
+      window[add]('focus', Web.onWindowFocus);
+    },
+
+    // Hands the bytes the page typed to a waiting read of standard input.
+    feedConsole: function() {
+      var waiter = Web.stdin.waiter;
+      if (!waiter || (!Web.stdin.bytes.length && !Web.stdin.ended)) return;
+      Web.stdin.waiter = null;
+      if (Web.module['onConsoleWait']) Web.module['onConsoleWait'](false);
+      waiter();
+    },
+
+    // Copies pending standard input into the read's buffers; the number of bytes.
+    readConsole: function(iov, iovcnt) {
+      var count = 0;
+      for (var i = 0; i < iovcnt && Web.stdin.bytes.length; ++i) {
+        var buffer = HEAPU32[(iov + 8 * i) >> 2], length = HEAPU32[(iov + 8 * i + 4) >> 2];
+        var part = Web.stdin.bytes.splice(0, length);
+        HEAPU8.set(part, buffer);
+        count += part.length;
+      }
+      return count;
+    }
+  },
+
+  WebClockMilliseconds__deps: ['$Web'],
+  WebClockMilliseconds: function() {
+    return performance.timeOrigin + performance.now();
+  },
+
+  WebWatchInput__deps: ['$Web'],
+  WebWatchInput: function(on) {
+    if (!Web.stopped) Web.watch(!!on);
+  },
+
+  WebPageFocused__deps: ['$Web'],
+  WebPageFocused: function() {
+    return Web.reported ? 1 : 0;
+  },
+
+  WebWaitForFocus__deps: ['$Web'],
+  WebWaitForFocus: function() {
+    Asyncify.handleSleep(function(wakeUp) {
+      if (Web.reported) {
+        wakeUp();
+        return;
+      }
+      Web.focusWaiter = wakeUp;
+    });
+  },
+
+  WebOpenCanvas__deps: ['$Web'],
+  WebOpenCanvas: function(width, height, title) {
+    var canvas = Web.canvas();
+    if (!canvas || Web.stopped) return 0;
+    canvas.width = width;
+    canvas.height = height;
+    Web.context = canvas.getContext('2d', {alpha: false});
+    if (!Web.context) return 0;
+    Web.context.fillStyle = '#000';
+    Web.context.fillRect(0, 0, width, height);
+    Web.image = null;
+    document.title = UTF8ToString(title);
+    Web.open = true;
+    Web.reported = Web.focusedNow();
+    return 1;
+  },
+
+  WebCloseCanvas__deps: ['$Web'],
+  WebCloseCanvas: function() {
+    Web.open = false;
+    Web.escapeFocus = false;
+    Web.reported = false;
+    Web.image = null;
+    if (Web.context) Web.context.fillRect(0, 0, Web.canvas().width, Web.canvas().height);
+    if (document.pointerLockElement === Web.canvas()) document.exitPointerLock();
+  },
+
+  WebShowFrame__deps: ['$Web'],
+  WebShowFrame: function(rgba, width, height) {
+    // The image looks straight at the program's memory, which moves when the memory grows.
+    if (!Web.image || Web.image.buffer !== HEAPU8.buffer || Web.image.at !== rgba) {
+      var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+      Web.image = {data: new ImageData(pixels, width, height), buffer: HEAPU8.buffer, at: rgba};
+    }
+    Web.context.putImageData(Web.image.data, 0, 0);
+    var stats = Web.stats;
+    if (stats.frames++ === 0) stats.firstFrame = performance.now();
+  },
+
+  WebWaitForFrame__deps: ['$Web'],
+  WebWaitForFrame: function(wake) {
+    Asyncify.handleSleep(function(wakeUp) {
+      function tick(time) {
+        if (Web.stopped) return;
+        if (performance.timeOrigin + time >= wake - Web.FRAME_TOLERANCE) wakeUp();
+        else requestAnimationFrame(tick);
+      }
+      requestAnimationFrame(tick);
+    });
+  },
+
+  WebYieldNow__deps: ['$Web'],
+  WebYieldNow: function() {
+    Asyncify.handleSleep(function(wakeUp) {
+      var now = performance.now();
+      if (Web.lastWake) Web.stats.passes.push(now - Web.lastWake);
+      if (!Web.channel) Web.channel = new MessageChannel();
+      Web.channel.port1.onmessage = function() {
+        if (Web.stopped) return;
+        Web.lastWake = performance.now();
+        wakeUp();
+      };
+      Web.channel.port2.postMessage(0);
+    });
+  },
+
+  WebUnpaced__deps: ['$Web'],
+  WebUnpaced: function() {
+    return Web.module['webUnpaced'] ? 1 : 0;
+  },
+
+  WebOpenAudio__deps: ['$Web'],
+  WebOpenAudio: function() {
+    var AudioContext = window.AudioContext || window.webkitAudioContext;
+    if (!AudioContext || Web.stopped) return 0;
+    try {
+      Web.audio = new AudioContext();
+    } catch (e) {
+      return 0;
+    }
+    return 1;
+  },
+
+  WebCloseAudio__deps: ['$Web'],
+  WebCloseAudio: function() {
+    if (Web.audio) Web.audio.close();
+    Web.audio = null;
+  },
+
+  // Standard input is the page's console: a read of it waits, letting the browser run, until
+  // the player entered a line or the page ended the input. Every other descriptor reads as
+  // the file system's own read does.
+  fd_read__deps: ['$Web', '$SYSCALLS'],
+  fd_read: function(fd, iov, iovcnt, pnum) {
+    if (fd !== 0) {
+      var stream = SYSCALLS.getStreamFromFD(fd);
+      HEAP32[pnum >> 2] = SYSCALLS.doReadv(stream, iov, iovcnt);
+      return 0;
+    }
+    return Asyncify.handleSleep(function(wakeUp) {
+      function deliver() {
+        if (Web.stopped) return;
+        HEAP32[pnum >> 2] = Web.readConsole(iov, iovcnt);
+        wakeUp(0);
+      }
+      if (Web.stdin.bytes.length || Web.stdin.ended) {
+        deliver();
+        return;
+      }
+      Web.stdin.waiter = deliver;
+      if (Web.module['onConsoleWait']) Web.module['onConsoleWait'](true);
+    });
+  }
+};
+
+autoAddDeps(LibraryWebBrowser, '$Web');
+mergeInto(LibraryManager.library, LibraryWebBrowser);

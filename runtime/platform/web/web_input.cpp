@@ -1,0 +1,145 @@
+// Web input: the page's key, mouse and focus events, delivered by web_browser.js, into the
+// shared queues and the key table; and the pause while the page lacks the focus.
+#include "runtime/platform/key_codes.h"
+#include "runtime/platform/platform.h"
+#include "runtime/platform/platform_events.h"
+#include "runtime/platform/web/web_browser.h"
+
+#include <cstring>
+#include <emscripten.h>
+
+namespace {
+constexpr int32_t BUTTONS = 4; // left, right, middle, fourth: offsets 12 to 15
+
+struct WebInput {
+    int32_t references = 0;
+    uint8_t held[256] = {};   // 0x80 for every key down, by DirectInput code
+    uint8_t tapped[256] = {}; // 0x80 for every key pressed since the last read
+    int32_t buttonsHeld = 0;  // bit b: button b is down now
+    int32_t buttonsTold = 0;  // bit b: the queue was last told that button b is down
+};
+WebInput Input;
+
+// A button let go while the mouse was away (the pointer lock lost, the page paused) never
+// reached the queue: once the mouse is back, the game hears of the release.
+void ReleaseButtonsLetGo()
+{
+    for (int32_t b = 0; b < BUTTONS; ++b) {
+        int32_t bit = 1 << b;
+        if ((Input.buttonsTold & bit) && !(Input.buttonsHeld & bit)) {
+            EventsMouse(12 + b, 0);
+            Input.buttonsTold &= ~bit;
+        }
+    }
+}
+} // namespace
+
+extern "C" {
+// A key went down or up; scancode is the key table's scancode number of KeyboardEvent.code.
+EMSCRIPTEN_KEEPALIVE void WebKey(int32_t scancode, int32_t down)
+{
+    int32_t code = KeyCodeFromScancode(scancode);
+    if (code == 0)
+        return;
+    if (down) {
+        Input.held[code] = 0x80;
+        Input.tapped[code] = 0x80;
+    } else {
+        Input.held[code] = 0;
+        EventsKeyReleased(code);
+    }
+}
+
+// The page gave (1) or took away (0) the input; only while the screen is open.
+EMSCRIPTEN_KEEPALIVE void WebFocus(int32_t active)
+{
+    if (!EventsDisplayOpen())
+        return;
+    if (!active) {
+        // Keys let go while the page is away are never heard of.
+        std::memset(Input.held, 0, sizeof Input.held);
+        std::memset(Input.tapped, 0, sizeof Input.tapped);
+    }
+    EventsFocus(active);
+}
+
+EMSCRIPTEN_KEEPALIVE void WebMouseMotion(int32_t dx, int32_t dy)
+{
+    if (dx != 0)
+        EventsMouse(0, dx);
+    if (dy != 0)
+        EventsMouse(4, dy);
+}
+
+// Button 0 left, 1 right, 2 middle, 3 the fourth, as the queue numbers them from offset 12.
+EMSCRIPTEN_KEEPALIVE void WebMouseButton(int32_t button, int32_t down)
+{
+    if (button < 0 || button >= BUTTONS)
+        return;
+    int32_t bit = 1 << button;
+    Input.buttonsHeld = down ? Input.buttonsHeld | bit : Input.buttonsHeld & ~bit;
+    if (!EventsFocused())
+        return;
+    EventsMouse(12 + button, down ? 0x80 : 0);
+    Input.buttonsTold = down ? Input.buttonsTold | bit : Input.buttonsTold & ~bit;
+}
+
+EMSCRIPTEN_KEEPALIVE void WebMouseWheel(int32_t units)
+{
+    if (units != 0)
+        EventsMouse(8, units);
+}
+}
+
+int32_t PlatformInitInput()
+{
+    ++Input.references;
+    return 1;
+}
+
+void PlatformQuitInput()
+{
+    if (Input.references > 0)
+        --Input.references;
+}
+
+void PlatformPumpEvents()
+{
+    // The events arrive as the browser delivers them. A page without the focus pauses the game
+    // here, while the browser runs; the loss and the return of the focus then reach the
+    // screen's message pump one after the other.
+    if (EventsDisplayOpen() && !EventsFocused())
+        WebWaitForFocus();
+}
+
+int32_t PlatformReadKeys(uint8_t keys[256])
+{
+    if (!EventsFocused())
+        return 0;
+    // A key pressed and let go between two reads still reads as down once: the browser hands
+    // over a quick tap whole between two frames.
+    for (int32_t code = 0; code < 256; ++code)
+        keys[code] = Input.held[code] | Input.tapped[code];
+    std::memset(Input.tapped, 0, sizeof Input.tapped);
+    return 1;
+}
+
+int32_t PlatformAcquireMouse()
+{
+    // The pointer lock itself needs a gesture of the player, so the page asks for it; the
+    // mouse is the game's whenever the page has the focus.
+    if (!EventsAcquireMouse())
+        return 0;
+    ReleaseButtonsLetGo();
+    return 1;
+}
+
+void PlatformUnacquireMouse()
+{
+    EventsUnacquireMouse();
+}
+
+int32_t PlatformWheelGranularity()
+{
+    return 120;
+}
