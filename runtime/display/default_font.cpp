@@ -1,7 +1,10 @@
 // The default font: found through fontconfig at run time, rendered once into one-bit glyphs.
+// A build without fontconfig (the browser's) names the font file it ships instead.
 #include "runtime/display/default_font.h"
 
+#ifndef VELLOMIRA_FONT_FILE
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -12,7 +15,6 @@ namespace {
 // A bold sans-serif at 13 pixels gives a cell of about 16 rows, the size of the system font
 // that the overlay's 30-pixel line spacing was laid out for.
 constexpr int32_t PIXEL_SIZE = 13;
-const char* const FONT_PATTERN = "sans-serif:bold";
 
 struct DefaultFont {
     int32_t tried = 0;
@@ -22,12 +24,21 @@ struct DefaultFont {
 };
 DefaultFont Font;
 
-// The file fontconfig chooses for the pattern, copied into out; 0 when there is none.
+#ifdef VELLOMIRA_FONT_FILE
 int32_t FindFontFile(char* out, size_t size)
+{
+    if (std::strlen(VELLOMIRA_FONT_FILE) >= size)
+        return 0;
+    std::strcpy(out, VELLOMIRA_FONT_FILE);
+    return 1;
+}
+#else
+// The file fontconfig chooses for the pattern, copied into out; 0 when there is none.
+int32_t MatchFontFile(char* out, size_t size)
 {
     if (!FcInit())
         return 0;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(FONT_PATTERN));
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(VELLOMIRA_FONT_PATTERN));
     if (!pattern)
         return 0;
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -47,6 +58,15 @@ int32_t FindFontFile(char* out, size_t size)
     FcPatternDestroy(match);
     return found;
 }
+
+int32_t FindFontFile(char* out, size_t size)
+{
+    int32_t found = MatchFontFile(out, size);
+    // Nothing else in the program asks fontconfig anything: its caches can go.
+    FcFini();
+    return found;
+}
+#endif
 
 // Copies FreeType's one-bit bitmap of the loaded glyph into a byte per pixel.
 void KeepGlyph(FT_Face face, int32_t ascent, FontGlyph& glyph)
@@ -103,8 +123,6 @@ int32_t LoadDefaultFont()
         Font.tried = 1;
         char file[4096];
         int32_t found = FindFontFile(file, sizeof file);
-        // Nothing else in the program asks fontconfig anything: its caches can go.
-        FcFini();
         Font.loaded = found && RenderFont(file);
     }
     return Font.loaded;

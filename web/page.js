@@ -1,0 +1,294 @@
+// The page around the game: it loads the world, keeps one instance of the program ready and
+// starts it at a click (the browser grants the pointer lock and sound only to a gesture),
+// shows the console, the pause and the end, keeps pref.ini in the browser's storage across
+// reloads, and offers the five settings of pref.ini. With ?bench the game presents unpaced.
+'use strict';
+
+(function() {
+  const PREFERENCES_KEY = 'vellomira/pref.ini';
+  const FOLDER = '/play';
+  const PREFERENCES = FOLDER + '/pref.ini';
+
+  const $ = (id) => document.getElementById(id);
+  const page = {
+    canvas: $('screen'), message: $('message'), play: $('play'), answer: $('answer'),
+    answerLine: $('answer-line'), consolePanel: $('console'), lines: $('lines'),
+    settings: $('settings'), showConsole: $('show-console'), showSettings: $('show-settings'),
+  };
+  const bench = new URLSearchParams(location.search).has('bench');
+
+  const state = {
+    world: null,     // {table, data}: the packed world and font
+    spare: null,     // a loaded instance whose game has not started
+    game: null,      // the instance whose game runs
+    lastLine: '',    // the game's last console line
+    waitLine: '',    // the line shown when the game waits for the console
+    errors: [],      // what went wrong in the page itself
+  };
+
+  // ---- Phases: what the curtain says ----
+
+  function setPhase(phase, message) {
+    document.body.dataset.phase = phase;
+    if (message !== undefined) page.message.textContent = message;
+    page.play.hidden = !(phase === 'ready' || phase === 'ended');
+    page.answer.hidden = phase !== 'waiting';
+    if (phase === 'waiting') page.answerLine.focus();
+  }
+
+  function fail(text) {
+    state.errors.push(text);
+    setPhase('failed', 'The game cannot run here: ' + text);
+  }
+
+  // ---- The console panel ----
+
+  function addLine(text, kind) {
+    const line = document.createElement('div');
+    line.className = kind;
+    line.textContent = text;
+    page.lines.appendChild(line);
+    page.consolePanel.scrollTop = page.consolePanel.scrollHeight;
+    if (kind === 'out') state.lastLine = text;
+  }
+
+  function togglePanel(panel, button, show) {
+    panel.hidden = !show;
+    button.setAttribute('aria-pressed', String(show));
+  }
+
+  // ---- pref.ini in the browser's storage (the file's bytes as one character each) ----
+
+  function storedPreferences() {
+    const text = localStorage.getItem(PREFERENCES_KEY);
+    if (text === null) return null;
+    return Uint8Array.from(text, (c) => c.charCodeAt(0));
+  }
+
+  function keepPreferences(FS) {
+    try {
+      const bytes = FS.readFile(PREFERENCES);
+      localStorage.setItem(PREFERENCES_KEY, String.fromCharCode.apply(null, bytes));
+    } catch (e) {
+      // The file is not there (yet): nothing to keep.
+    }
+  }
+
+  // The game's own files: the world, the font, and the stored pref.ini.
+  function installFiles(module) {
+    const FS = module.FS;
+    for (const file of state.world.table.files) {
+      const folder = file.filename.slice(0, file.filename.lastIndexOf('/'));
+      FS.mkdirTree(folder);
+      FS.writeFile(file.filename, new Uint8Array(state.world.data, file.start, file.end - file.start));
+    }
+    FS.mkdirTree(FOLDER);
+    FS.chdir(FOLDER);
+    // The game writes pref.ini into a temporary file that it renames (or, were it to write it
+    // straight, closes): either way the file is kept in the browser's storage at once.
+    const rename = FS.rename, close = FS.close;
+    const isPreferences = (path) => {
+      try {
+        return FS.lookupPath(path).path === PREFERENCES;
+      } catch (e) {
+        return false;
+      }
+    };
+    FS.rename = (from, to) => {
+      rename(from, to);
+      if (isPreferences(to)) keepPreferences(FS);
+    };
+    FS.close = (stream) => {
+      close(stream);
+      if ((stream.flags & 3) !== 0 && isPreferences(stream.path)) keepPreferences(FS);
+    };
+  }
+
+  function placePreferences(module) {
+    const FS = module.FS;
+    const bytes = storedPreferences();
+    try { FS.unlink(PREFERENCES); } catch (e) { /* not there */ }
+    if (bytes) FS.writeFile(PREFERENCES, bytes);
+  }
+
+  // ---- Instances of the program ----
+
+  async function loadWorld() {
+    const [table, data] = await Promise.all([
+      fetch('world.json').then((r) => { if (!r.ok) throw new Error('world.json: ' + r.status); return r.json(); }),
+      fetch('world.data').then((r) => { if (!r.ok) throw new Error('world.data: ' + r.status); return r.arrayBuffer(); }),
+    ]);
+    return {table, data};
+  }
+
+  function makeInstance() {
+    const module = {
+      canvas: page.canvas,
+      webUnpaced: bench,
+      print: (text) => addLine(text, 'out'),
+      printErr: (text) => addLine(text, 'err'),
+      onFocusChange: (focused) => { if (state.game === module) focusChanged(focused); },
+      onConsoleWait: (waiting) => { if (state.game === module) consoleWait(waiting); },
+      onAbort: (what) => { if (state.game === module) fail('the program stopped (' + what + ')'); },
+      preRun: [() => installFiles(module)],
+    };
+    return createVellomira(module);
+  }
+
+  async function prepareSpare() {
+    state.spare = null;
+    const instance = await makeInstance();
+    state.spare = instance;
+    return instance;
+  }
+
+  function stopGame() {
+    if (state.game) state.game.webStop();
+    state.game = null;
+  }
+
+  // Runs at a click: the start-up runs at once, inside the player's gesture.
+  function startGame() {
+    const instance = state.spare;
+    if (!instance) return;
+    stopGame();
+    state.game = instance;
+    state.lastLine = '';
+    page.lines.textContent = '';
+    placePreferences(instance);
+    setPhase('running');
+    instance.webRequestPointerLock();
+    instance.ccall('main', 'number', ['number', 'number'], [0, 0], {async: true}).then(
+        (status) => { if (state.game === instance) ended(status); },
+        (error) => { if (state.game === instance) fail('the program stopped (' + error + ')'); });
+    prepareSpare().catch((e) => fail(String(e)));
+  }
+
+  function focusChanged(focused) {
+    if (document.body.dataset.phase === 'ended' || document.body.dataset.phase === 'waiting') return;
+    if (focused) setPhase('running');
+    else setPhase('paused', 'Paused.\nClick to play on, or press Escape to end the game.');
+  }
+
+  function consoleWait(waiting) {
+    if (!waiting) return;
+    state.waitLine = state.lastLine;
+    setPhase('waiting', 'The game stopped:\n' + state.waitLine + '\nPress Enter to end it.');
+  }
+
+  function ended(status) {
+    const text = status === 0 && state.lastLine === 'Quit...'
+        ? 'The game has ended (Quit...).'
+        : 'The game stopped on: ' + (state.waitLine || state.lastLine) + '\nExit status ' + status + '.';
+    state.game = null;
+    setPhase('ended', text);
+    page.play.textContent = 'Play again';
+  }
+
+  // ---- The settings panel ----
+
+  // Five int32 values in the instance's memory, for the panel's two calls.
+  function withValues(instance, use) {
+    const at = instance._malloc(5 * 4);
+    try {
+      return use(at);
+    } finally {
+      instance._free(at);
+    }
+  }
+
+  function openSettings() {
+    const instance = state.spare;
+    if (!instance) return;
+    placePreferences(instance);
+    const values = withValues(instance, (at) => {
+      instance._WebReadPreferences(at);
+      return Array.from(instance.HEAP32.subarray(at >> 2, (at >> 2) + 5));
+    });
+    const form = page.settings.elements;
+    form.width.value = values[0];
+    form.height.value = values[1];
+    form.depth.value = String(values[2]);
+    form.bilinear.checked = values[3] !== 0;
+    form.overlay.value = values[4];
+    togglePanel(page.settings, page.showSettings, true);
+  }
+
+  function applySettings(event) {
+    event.preventDefault();
+    const instance = state.spare;
+    if (!instance) return;
+    const form = page.settings.elements;
+    const values = [Number(form.width.value), Number(form.height.value), Number(form.depth.value),
+                    form.bilinear.checked ? 1 : 0, Number(form.overlay.value)];
+    placePreferences(instance);
+    const written = withValues(instance, (at) => {
+      instance.HEAP32.set(values, at >> 2);
+      return instance._WebWritePreferences(at);
+    });
+    if (!written) {
+      addLine('The settings could not be written.', 'err');
+      return;
+    }
+    togglePanel(page.settings, page.showSettings, false);
+    startGame();
+  }
+
+  // ---- Wiring ----
+
+  page.play.addEventListener('click', startGame);
+  document.getElementById('curtain').addEventListener('click', (event) => {
+    if (document.body.dataset.phase === 'paused' && state.game && event.target.tagName !== 'BUTTON')
+      state.game.webRequestPointerLock();
+  });
+  page.canvas.addEventListener('click', () => {
+    if (document.body.dataset.phase === 'paused' && state.game) state.game.webRequestPointerLock();
+  });
+  page.answer.addEventListener('submit', (event) => {
+    event.preventDefault();
+    if (!state.game) return;
+    addLine(page.answerLine.value, 'in');
+    state.game.webConsoleLine(page.answerLine.value);
+    page.answerLine.value = '';
+  });
+  page.showConsole.addEventListener('click', () =>
+    togglePanel(page.consolePanel, page.showConsole, page.consolePanel.hidden));
+  page.showSettings.addEventListener('click', () => {
+    if (page.settings.hidden) openSettings();
+    else togglePanel(page.settings, page.showSettings, false);
+  });
+  $('settings-cancel').addEventListener('click', () => togglePanel(page.settings, page.showSettings, false));
+  page.settings.addEventListener('submit', applySettings);
+  $('fullscreen').addEventListener('click', () => {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else document.documentElement.requestFullscreen().catch(() => {});
+  });
+  window.addEventListener('error', (event) => state.errors.push(String(event.message)));
+
+  // What the page's own tests and benchmarks read.
+  window.vellomira = {
+    get phase() { return document.body.dataset.phase; },
+    get stats() { return state.game ? state.game.webStats : null; },
+    get errors() { return state.errors.slice(); },
+    // The player's x, y, heading and speed in the running game.
+    player() {
+      const game = state.game;
+      if (!game) return null;
+      return withValues(game, (at) => {
+        game._WebPlayerState(at);
+        return Array.from(game.HEAPF32.subarray(at >> 2, (at >> 2) + 4));
+      });
+    },
+  };
+
+  (async function load() {
+    try {
+      if (typeof createVellomira !== 'function') throw new Error('vellomira.js did not load');
+      state.world = await loadWorld();
+      await prepareSpare();
+      setPhase('ready', bench ? 'Benchmark: the game presents unpaced.' : '');
+    } catch (e) {
+      fail(String(e && e.message || e));
+    }
+  })();
+})();
