@@ -270,13 +270,13 @@
     get phase() { return document.body.dataset.phase; },
     get stats() { return state.game ? state.game.webStats : null; },
     get errors() { return state.errors.slice(); },
-    // The player's x, y, heading and speed in the running game.
+    // The player's x, y, heading and speed in the running game, and the number of cells.
     player() {
       const game = state.game;
       if (!game) return null;
       return withValues(game, (at) => {
         game._WebPlayerState(at);
-        return Array.from(game.HEAPF32.subarray(at >> 2, (at >> 2) + 4));
+        return Array.from(game.HEAPF32.subarray(at >> 2, (at >> 2) + 5));
       });
     },
   };

@@ -25,14 +25,19 @@ function median(values) {
   return sorted[Math.floor(sorted.length / 2)];
 }
 
-// ms per WholePass of the native benchmark, by cell factor.
+// ms per WholePass of the native benchmark, by cell factor: the median of five repetitions,
+// as the browser's figure is the median of its passes (the machine may be shared).
 function nativePasses() {
   const json = execFileSync(join(ROOT, 'build/bench/main_loop_pass'),
-      ['--benchmark_filter=WholePass/(1|10)$', '--benchmark_format=json', WORLD],
+      ['--benchmark_filter=WholePass/(1|10)$', '--benchmark_repetitions=5',
+       '--benchmark_report_aggregates_only=true', '--benchmark_format=json', WORLD],
       {maxBuffer: 1 << 24, stdio: ['ignore', 'pipe', 'ignore']}).toString();
   const result = {};
-  for (const run of JSON.parse(json).benchmarks)
-    result[run.name.split('/')[1]] = run.real_time * (run.time_unit === 'ms' ? 1 : run.time_unit === 'us' ? 1e-3 : 1e-6);
+  for (const run of JSON.parse(json).benchmarks) {
+    if (run.aggregate_name !== 'median') continue;
+    const unit = {ms: 1, us: 1e-3, ns: 1e-6}[run.time_unit];
+    result[run.run_name.split('/')[1]] = run.real_time * unit;
+  }
   return result;
 }
 
@@ -92,7 +97,9 @@ async function browserPass(browser, url) {
   await browser.evaluate('vellomira.stats.passes.length = 0');
   await sleep(4000);
   const passes = await browser.evaluate('vellomira.stats.passes');
-  return {median: median(passes), mean: passes.reduce((a, b) => a + b, 0) / passes.length, count: passes.length};
+  const cells = (await browser.evaluate('vellomira.player()'))[4];
+  return {median: median(passes), mean: passes.reduce((a, b) => a + b, 0) / passes.length,
+          count: passes.length, cells};
 }
 
 async function firstFrame(browser, url) {
@@ -134,8 +141,9 @@ try {
   console.log(`frame rate, 1024x768, sample world, ${SECONDS} s, swimming: ${fps.toFixed(1)} frames/s`);
   console.log(`page load to ready: ${load.ready.toFixed(0)} ms; to the first frame (click at ready): ${load.first.toFixed(0)} ms`);
   for (const [factor, pass] of [['1', pass1], ['10', pass10]])
-    console.log(`unpaced main-loop pass x${factor}: browser median ${pass.median.toFixed(2)} ms ` +
-                `(mean ${pass.mean.toFixed(2)}, ${pass.count} passes), native ${native[factor].toFixed(2)} ms, ` +
+    console.log(`unpaced main-loop pass x${factor} (${pass.cells} cells): browser median ` +
+                `${pass.median.toFixed(2)} ms (mean ${pass.mean.toFixed(2)}, ${pass.count} passes), ` +
+                `native ${native[factor].toFixed(2)} ms, ` +
                 `ratio ${(pass.median / native[factor]).toFixed(2)}`);
   console.log(`site download: ${mb(size.raw)} raw, ${mb(size.gzip)} gzip -9, ${mb(size.brotli)} brotli`);
   console.log(`  ${'file'.padEnd(16)} ${'bytes'.padStart(9)} ${'gzip'.padStart(9)} ${'brotli'.padStart(9)}`);
