@@ -31,9 +31,7 @@ if [[ ! -d $world/cell || ! -d $world/gfx ]]; then
 fi
 libraries=$(scripts/web_libraries.sh)
 
-# emscripten's JavaScript optimizer finds its modules only here; its tools run on Debian's
-# own Python (the package's dependency), which starts faster than a python3 found elsewhere.
-export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
+source scripts/web_env.sh
 emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DVELLOMIRA_WEB_LIBRARIES="$libraries" -DVELLOMIRA_WEB_WORLD="$world" >/dev/null
 cmake --build build-web -j "$(nproc)"

@@ -12,9 +12,7 @@ cd "$(dirname "$0")/.."
 # The recipe's number: raise it whenever the way the libraries are built changes.
 recipe=2
 scripts/deps.sh emscripten >&2
-# emscripten's JavaScript optimizer finds its modules only here; its tools run on Debian's
-# own Python (the package's dependency), which starts faster than a python3 found elsewhere.
-export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
+source scripts/web_env.sh
 
 sudo=""
 [[ $(id -u) -eq 0 ]] || sudo="sudo"

@@ -101,6 +101,7 @@ export class Browser {
   async openPage(width, height) {
     const {targetId} = await this.send('Target.createTarget', {url: 'about:blank'}, false);
     const {sessionId} = await this.send('Target.attachToTarget', {targetId, flatten: true}, false);
+    this.target = targetId;
     this.session = sessionId;
     this.listeners.push((message) => {
       if (message.method === 'Runtime.exceptionThrown')

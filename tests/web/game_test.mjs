@@ -166,21 +166,78 @@ test('mouse motion turns the player and the held button makes it swim', async ()
   assert.equal((await player()).speed, 0);
 });
 
-test('a lost pointer lock pauses the game and a click resumes it', async () => {
+// Ways the page loses the focus, each with how it comes back before the player's click.
+const FOCUS_LOSSES = [
+  {name: 'a lost pointer lock', lose: () => browser.evaluate('document.exitPointerLock()'), back: async () => {}},
+  {
+    name: 'a tab hidden behind another',
+    lose: async () => {
+      const {targetId} = await browser.send('Target.createTarget', {url: 'about:blank'}, false);
+      return targetId;
+    },
+    back: async (other) => {
+      await browser.send('Target.activateTarget', {targetId: browser.target}, false);
+      await browser.send('Target.closeTarget', {targetId: other}, false);
+    },
+  },
+];
+
+test('a focus loss pauses the game and a click resumes it', async (t) => {
+  for (const loss of FOCUS_LOSSES) {
+    await t.test(loss.name, async () => {
+      await openPage();
+      await play();
+      const other = await loss.lose();
+      await browser.waitFor(`vellomira.phase === 'paused'`);
+      const pausedAt = await frames();
+      const before = await player();
+      await sleep(600);
+      assert.equal(await frames(), pausedAt, 'no frame while paused');
+      assert.deepEqual(await player(), before);
+      assert.match(await browser.evaluate(`document.querySelector('#message').textContent`), /Paused/);
+
+      await loss.back(other);
+      await browser.click('#screen');
+      await browser.waitFor(`vellomira.phase === 'running'`);
+      await waitFrames(10);
+    });
+  }
+});
+
+test('a button let go while the game was paused is let go in the game', async () => {
   await openPage();
   await play();
+  await browser.mouse('mouseMoved', 600, 384);
+  await browser.mouse('mousePressed', 600, 384, {button: 'left', buttons: 1, clickCount: 1});
+  await browser.waitFor('vellomira.player()[3] > 1');
   await browser.evaluate('document.exitPointerLock()');
   await browser.waitFor(`vellomira.phase === 'paused'`);
-  const pausedAt = await frames();
-  const before = await player();
-  await sleep(600);
-  assert.equal(await frames(), pausedAt, 'no frame while paused');
-  assert.deepEqual(await player(), before);
-  assert.match(await browser.evaluate(`document.querySelector('#message').textContent`), /Paused/);
-
+  await browser.mouse('mouseReleased', 600, 384, {button: 'left', buttons: 0, clickCount: 1});
   await browser.click('#screen');
   await browser.waitFor(`vellomira.phase === 'running'`);
+  await waitFrames(40);
+  assert.equal((await player()).speed, 0);
+});
+
+test('P held pauses the game and S held slows it to a frame a quarter second', async () => {
+  await openPage();
+  await play();
+  await browser.key('KeyP', 'p', 80, 'rawKeyDown');
+  await sleep(300);
+  const held = await frames();
+  await sleep(700);
+  assert.ok(await frames() - held <= 1, 'P held: no frames');
+  await browser.key('KeyP', 'p', 80, 'keyUp');
   await waitFrames(10);
+
+  await browser.key('KeyS', 's', 83, 'rawKeyDown');
+  await sleep(300);
+  const slowFrom = await frames();
+  await sleep(1000);
+  const slow = await frames() - slowFrom;
+  await browser.key('KeyS', 's', 83, 'keyUp');
+  assert.ok(slow >= 2 && slow <= 5, `${slow} frames in a second with S held`);
+  await waitFrames(30);
 });
 
 test('Escape ends the game with Quit...', async () => {

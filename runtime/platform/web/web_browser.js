@@ -52,6 +52,7 @@ var LibraryWebBrowser = {
       Web.stopped = false;
       Web.open = false;
       Web.windowFocused = true;
+      Web.lockWanted = false;
       Web.lockPending = false;
       Web.escapeFocus = false;
       Web.reported = false;
@@ -93,9 +94,18 @@ var LibraryWebBrowser = {
     stop: function() {
       Web.stopped = true;
       Web.watch(false);
+      document.removeEventListener('pointerlockchange', Web.onLockChange);
+      document.removeEventListener('pointerlockerror', Web.lockRefused);
       if (Web.audio) Web.audio.close();
       Web.audio = null;
-      if (document.pointerLockElement === Web.module['canvas']) document.exitPointerLock();
+      Web.releasePointer();
+    },
+
+    // Gives the pointer back to the page (its lock, or a lock asked for).
+    releasePointer: function() {
+      Web.lockWanted = false;
+      Web.lockPending = false;
+      if (document.pointerLockElement === Web.canvas()) document.exitPointerLock();
     },
 
     canvas: function() {
@@ -126,6 +136,13 @@ var LibraryWebBrowser = {
     requestPointerLock: function() {
       var canvas = Web.canvas();
       if (!canvas || Web.stopped) return;
+      if (!Web.watchingLock) {
+        // From the first request on: the game may stop before its screen opens and takes input.
+        document.addEventListener('pointerlockchange', Web.onLockChange);
+        document.addEventListener('pointerlockerror', Web.lockRefused);
+        Web.watchingLock = true;
+      }
+      Web.lockWanted = true;
       Web.lockPending = true;
       var request = canvas.requestPointerLock();
       if (request && request.catch) request.catch(function() { Web.lockRefused(); });
@@ -139,7 +156,10 @@ var LibraryWebBrowser = {
 
     onLockChange: function() {
       Web.lockPending = false;
-      if (document.pointerLockElement === Web.canvas()) Web.escapeFocus = false;
+      var locked = document.pointerLockElement === Web.canvas();
+      // A lock that comes after the pointer was given back is given back too.
+      if (locked && !Web.lockWanted) document.exitPointerLock();
+      if (locked) Web.escapeFocus = false;
       Web.motion.x = Web.motion.y = 0;
       Web.updateFocus();
     },
@@ -205,8 +225,6 @@ var LibraryWebBrowser = {
       document[add]('mousedown', Web.onMouseButton, options);
       document[add]('mouseup', Web.onMouseButton, options);
       document[add]('wheel', Web.onWheel, options);
-      document[add]('pointerlockchange', Web.onLockChange);
-      document[add]('pointerlockerror', Web.lockRefused);
       document[add]('visibilitychange', Web.updateFocus);
       window[add]('blur', Web.onWindowFocus);
       window[add]('focus', Web.onWindowFocus);
@@ -284,7 +302,7 @@ var LibraryWebBrowser = {
     Web.reported = false;
     Web.image = null;
     if (Web.context) Web.context.fillRect(0, 0, Web.canvas().width, Web.canvas().height);
-    if (document.pointerLockElement === Web.canvas()) document.exitPointerLock();
+    Web.releasePointer();
   },
 
   WebShowFrame__deps: ['$Web'],
@@ -369,7 +387,10 @@ var LibraryWebBrowser = {
         deliver();
         return;
       }
+      // The player answers on the page: the pointer is needed there (a start-up that stopped
+      // before its screen opened still holds the lock the click to play asked for).
       Web.stdin.waiter = deliver;
+      Web.releasePointer();
       if (Web.module['onConsoleWait']) Web.module['onConsoleWait'](true);
     });
   }

@@ -21,15 +21,15 @@ struct WebInput {
 WebInput Input;
 
 // A button let go while the mouse was away (the pointer lock lost, the page paused) never
-// reached the queue: once the mouse is back, the game hears of the release.
+// reached the queue: whenever the mouse is taken again, the game hears of the release. The
+// release stays owed until the button is pressed again, since the screen's focus handling may
+// give the mouse back once more and drop it with the queue; a second release changes nothing.
 void ReleaseButtonsLetGo()
 {
     for (int32_t b = 0; b < BUTTONS; ++b) {
         int32_t bit = 1 << b;
-        if ((Input.buttonsTold & bit) && !(Input.buttonsHeld & bit)) {
+        if ((Input.buttonsTold & bit) && !(Input.buttonsHeld & bit))
             EventsMouse(12 + b, 0);
-            Input.buttonsTold &= ~bit;
-        }
     }
 }
 } // namespace
