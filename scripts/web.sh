@@ -32,7 +32,12 @@ fi
 libraries=$(scripts/web_libraries.sh)
 
 source scripts/web_env.sh
-emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# emcc starts slowly: a compiler cache, where the machine has one, saves most of a rebuild.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
     -DVELLOMIRA_WEB_LIBRARIES="$libraries" -DVELLOMIRA_WEB_WORLD="$world" >/dev/null
 cmake --build build-web -j "$(nproc)"
 
