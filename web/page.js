@@ -60,9 +60,13 @@
   // ---- pref.ini in the browser's storage (the file's bytes as one character each) ----
 
   function storedPreferences() {
-    const text = localStorage.getItem(PREFERENCES_KEY);
-    if (text === null) return null;
-    return Uint8Array.from(text, (c) => c.charCodeAt(0));
+    let text = null;
+    try {
+      text = localStorage.getItem(PREFERENCES_KEY);
+    } catch (e) {
+      // No storage (a browser that refuses it): the game starts with its defaults.
+    }
+    return text === null ? null : Uint8Array.from(text, (c) => c.charCodeAt(0));
   }
 
   function keepPreferences(FS) {
@@ -70,7 +74,7 @@
       const bytes = FS.readFile(PREFERENCES);
       localStorage.setItem(PREFERENCES_KEY, String.fromCharCode.apply(null, bytes));
     } catch (e) {
-      // The file is not there (yet): nothing to keep.
+      // The file is not there (yet), or the browser keeps no storage: nothing to keep.
     }
   }
 

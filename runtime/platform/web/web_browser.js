@@ -180,7 +180,8 @@ var LibraryWebBrowser = {
       }
       if (down && event.repeat) return;
       _WebKey(scancode, down ? 1 : 0);
-      if (Web.reported) event.preventDefault();
+      // The function keys keep their meaning to the browser (reload, full screen, tools).
+      if (Web.reported && !/^F\d+$/.test(event.code)) event.preventDefault();
     },
 
     onMouseMove: function(event) {
