@@ -13,22 +13,10 @@ namespace
 {
 const Rgba Green{40, 200, 80, 255};
 
-// The pixels of a PNG file as 0xRRGGBB, through the game's decoder; empty when it fails.
 std::vector<uint32_t> Decoded(const std::string& png)
 {
-    RegisterPngDecoder();
-    std::vector<uint32_t> pixels;
-    if (FindImageDecoder(png.data(), int64_t(png.size())) == 0) return pixels;
-    int32_t width = CurrentImageWidth(), height = CurrentImageHeight();
-    std::vector<uint8_t> rows(size_t(width) * 4 * size_t(height + 1));
-    if (!DecodeCurrentImage(rows.data(), width * 4)) return pixels;
-    int32_t bytes = 3; // a keyed frame has no alpha channel
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x) {
-            const uint8_t* p = &rows[size_t(y) * size_t(width) * 4 + size_t(x * bytes)];
-            pixels.push_back(uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
-        }
-    return pixels;
+    int32_t width = 0;
+    return DecodedPixels(png, width);
 }
 
 // A screen of the headless platform on which frames are drawn as the game draws its cells.

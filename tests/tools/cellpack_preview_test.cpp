@@ -44,17 +44,7 @@ struct Sheet {
 Sheet ReadSheet(const std::string& png, const std::string& placements)
 {
     Sheet sheet;
-    RegisterPngDecoder();
-    if (FindImageDecoder(png.data(), int64_t(png.size())) != 1) return sheet;
-    int32_t width = CurrentImageWidth(), height = CurrentImageHeight(), pitch = width * 4;
-    std::vector<uint8_t> rows(size_t(pitch) * size_t(height + 1));
-    if (!DecodeCurrentImage(rows.data(), pitch)) return sheet;
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x) {
-            const uint8_t* p = &rows[size_t(y) * size_t(pitch) + size_t(x) * 3];
-            sheet.pixels.push_back(uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
-        }
-    sheet.width = width;
+    sheet.pixels = DecodedPixels(png, sheet.width);
     for (const std::string& line : Lines(placements)) {
         int k = 0, size = 0, x = 0, y = 0;
         if (std::sscanf(line.c_str(), "sheet.png: frame %d at %d pixels: x %d, y %d", &k, &size,

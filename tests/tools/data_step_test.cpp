@@ -5,40 +5,21 @@
 #include "runtime/runtime.h"
 #include "tests/scratch_folder.h"
 #include "tests/tools/cellpack_run.h"
+#include "tests/tools/data_checkout.h"
 #include "tests/tools/frame_fixtures.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-// A copy of the data step and of the sample data in a folder of its own, so that the test can
-// change the data as an author would; the sample types after the third are left out, which
-// keeps the drawing short.
-struct Checkout {
-    fs::path root = fs::current_path();
-
-    Checkout()
-    {
-        fs::path source = VELLOMIRA_SOURCE_DIR;
-        fs::create_directories(root / "scripts");
-        fs::copy(source / "scripts/make_data.sh", root / "scripts/make_data.sh");
-        fs::copy(source / "data", root / "data", fs::copy_options::recursive);
-        for (const fs::directory_entry& entry : fs::directory_iterator(root / "data/cells"))
-            if (entry.path().stem().string() > "003") fs::remove(entry.path());
-    }
-
-    ProgramRun MakeData() const
-    {
-        return RunProgram((root / "scripts/make_data.sh").string(),
-                          {VELLOMIRA_BINARY_DIR, (root / "run").string(),
-                           (root / "stage").string(), (root / "mods").string()});
-    }
-};
+ProgramRun MakeData()
+{
+    return RunProgram("scripts/make_data.sh", {"build", "run", "stage", "mods"});
+}
 
 std::string Nnn(int32_t t)
 {
@@ -50,39 +31,19 @@ int32_t TypeCount(const fs::path& list)
     std::string bytes = ReadBytes(list);
     return bytes.empty() ? 0 : int8_t(bytes[0]);
 }
-
-// Starts the game in the folder as the player does, checks that every type loaded with all
-// its frames, and plays a few passes.
-void ExpectTheGameLoadsAndPlays(const fs::path& run)
-{
-    fs::path home = fs::current_path();
-    fs::current_path(run);
-    static const int quiet = ::open("/dev/null", O_RDWR);
-    ClearGlobals();
-    OpenConsoleOn(quiet, quiet);
-    int status = -1;
-    ASSERT_TRUE(StartGame(status)) << "status " << status;
-    for (int32_t t = 1; t <= CellTypeCount; ++t)
-        for (int32_t k = 0; k < CellTypes[size_t(t)].FrameCount; ++k)
-            EXPECT_NE(CellSprite(t, k)[0], 0) << "type " << t << ", frame " << k;
-    for (int pass = 0; pass < 5; ++pass)
-        EXPECT_TRUE(RunMainLoopPass());
-    EXPECT_EQ(QuitSequence(), 0);
-    fs::current_path(home);
-}
 } // namespace
 
 TEST(DataStep, AuthorsTypesStayListedAndLoadAfterAChangeUnderData)
 {
     ScratchFolder folder;
-    Checkout checkout;
-    fs::path run = checkout.root / "run", cells = run / "cell";
+    MakeDataCheckout();
+    fs::path run = "run", cells = run / "cell";
     WriteBytes("mods/mine/definition.ini", "Name = Mine\nsize = 30|40\n");
     for (uint8_t k : {1, 2})
         WriteBytes("mods/mine/frame" + std::to_string(k) + ".png",
                    PngOf(Disc(32, {40, uint8_t(150 + 20 * k), 80, 255}, Clear, true), true));
     WriteBytes("mods/mine/spawn.txt", "4\n");
-    ProgramRun first = checkout.MakeData();
+    ProgramRun first = MakeData();
     ASSERT_EQ(first.status, 0) << first.err;
     int32_t samples = TypeCount(cells / "cell.ini") - 1;
     ASSERT_EQ(samples, 3);
@@ -101,9 +62,8 @@ TEST(DataStep, AuthorsTypesStayListedAndLoadAfterAChangeUnderData)
 
     // A new sample type under data/ moves the own types one number on.
     for (const char* kind : {".ini", ".recipe"})
-        fs::copy(checkout.root / "data/cells" / (Nnn(samples) + kind),
-                 checkout.root / "data/cells" / (Nnn(samples + 1) + kind));
-    ProgramRun second = checkout.MakeData();
+        fs::copy("data/cells/" + Nnn(samples) + kind, "data/cells/" + Nnn(samples + 1) + kind);
+    ProgramRun second = MakeData();
     ASSERT_EQ(second.status, 0) << second.err;
 
     ASSERT_EQ(TypeCount(cells / "cell.ini"), samples + 3) << second.err;

@@ -1,6 +1,7 @@
 // Frame images of the kinds authors make, for the tests of the frame checks and the key tool.
 #include "tests/tools/frame_fixtures.h"
 
+#include "runtime/display/image_codec.h"
 #include "tests/runtime/image_fixtures.h"
 
 #include <algorithm>
@@ -90,4 +91,23 @@ std::string PngDeclaring(uint32_t width, uint32_t height)
     for (int i = 0; i < 4; ++i)
         png[29 + i] = char(crc >> (24 - 8 * i));
     return png;
+}
+
+std::vector<uint32_t> DecodedPixels(const std::string& image, int32_t& width)
+{
+    RegisterPngDecoder();
+    RegisterJpegDecoder();
+    std::vector<uint32_t> pixels;
+    width = 0;
+    if (FindImageDecoder(image.data(), int64_t(image.size())) != 1) return pixels;
+    int32_t columns = CurrentImageWidth(), rows = CurrentImageHeight(), pitch = columns * 3 + columns % 4;
+    std::vector<uint8_t> bytes(size_t(pitch) * size_t(rows + 1));
+    if (!DecodeCurrentImage(bytes.data(), pitch)) return pixels;
+    for (int32_t y = 0; y < rows; ++y)
+        for (int32_t x = 0; x < columns; ++x) {
+            const uint8_t* p = &bytes[size_t(y) * size_t(pitch) + size_t(x) * 3];
+            pixels.push_back(uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
+        }
+    width = columns;
+    return pixels;
 }

@@ -33,3 +33,7 @@ std::string JpegOf(const Picture& picture, int quality);
 std::string CmykJpeg();
 // A PNG whose header declares the size; its pixel data is that of a small image.
 std::string PngDeclaring(uint32_t width, uint32_t height);
+
+// The pixels of a PNG or JPEG file without alpha as 0xRRGGBB, top-down rows, through the game's
+// decoders, with the image's width; none when they do not read it.
+std::vector<uint32_t> DecodedPixels(const std::string& image, int32_t& width);

@@ -114,13 +114,6 @@ std::vector<std::string> PacksOfLastRun(const World& world)
     return packs;
 }
 
-bool Contains(const std::vector<std::string>& names, const std::string& name)
-{
-    for (const std::string& n : names)
-        if (n == name) return true;
-    return false;
-}
-
 // Drops the types whose pack name is taken by a file add-mods did not make, and every type
 // after it, since their numbers would follow it.
 void KeepFreeNumbers(const World& world, int32_t base, std::vector<NewType>& types)

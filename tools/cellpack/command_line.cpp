@@ -7,13 +7,17 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
+bool Contains(const std::vector<std::string>& texts, const std::string& text)
 {
-bool Contains(const std::vector<std::string>& names, const std::string& name)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
-} // namespace
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
 
 ParsedArguments ParseArguments(const Arguments& arguments,
                                const std::vector<std::string>& valueOptions,

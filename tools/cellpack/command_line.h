@@ -1,5 +1,5 @@
 // The command-line manners every cellpack command shares: its arguments, help, usage errors
-// (exit 2), failures that name the file (exit 1).
+// (exit 2), failures that name the file (exit 1), and the small text helpers of its messages.
 #pragma once
 #include <map>
 #include <string>
@@ -36,6 +36,10 @@ bool AsksForHelp(const Arguments& arguments);
 int UsageError(const Command& command, const std::string& problem);
 // Prints "cellpack: line" on standard error; ExitFailure.
 int Failure(const std::string& line);
+// Whether the list holds the text.
+bool Contains(const std::vector<std::string>& texts, const std::string& text);
+// The text with ASCII letters in lower case, as file name endings and keys are compared.
+std::string Lowered(std::string text);
 // "1 frame", "2 frames": a count with its noun.
 std::string Counted(size_t count, const std::string& noun);
 // A whole decimal number (optional sign, digits, nothing else) within the bounds.

@@ -5,7 +5,6 @@
 #include "tools/cellpack/file_bytes.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -15,13 +14,6 @@ namespace
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-std::string Lowered(std::string text)
-{
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 bool IsFrameName(const fs::path& path)

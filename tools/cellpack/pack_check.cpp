@@ -87,9 +87,6 @@ std::string CheckPack(const std::string& path, const CellListType* listed, int32
     return "";
 }
 
-namespace
-{
-// The type number a pack's name gives (cell\NNN.cell), or 0.
 int32_t TypeFromName(const std::string& path)
 {
     long number = 0;
@@ -97,6 +94,8 @@ int32_t TypeFromName(const std::string& path)
     return ParseWholeNumber(stem, 1, 127, number) && stem[0] != '+' ? int32_t(number) : 0;
 }
 
+namespace
+{
 struct CheckOptions {
     std::vector<CellListType> types;
     bool withList = false;
@@ -152,13 +151,6 @@ int32_t ReportPack(const std::string& path, const CheckOptions& options)
 std::filesystem::path PackOfType(const std::string& list, int32_t t)
 {
     return std::filesystem::path(list).parent_path() / (ThreeDigitNumber(t) + ".cell");
-}
-
-std::string Lowered(std::string text)
-{
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // Listed types without a pack stop the game; packs the list does not name are never loaded.

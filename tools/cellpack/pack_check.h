@@ -21,4 +21,7 @@ struct PackCheck {
 std::string CheckPack(const std::string& path, const CellListType* listed, int32_t type,
                       PackCheck& check);
 
+// The type number a pack's name gives (cell\NNN.cell), or 0.
+int32_t TypeFromName(const std::string& path);
+
 extern const Command CheckCommand;

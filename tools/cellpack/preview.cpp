@@ -7,6 +7,7 @@
 #include "runtime/runtime.h"
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/frame_image.h"
+#include "tools/cellpack/pack_check.h"
 #include "tools/cellpack/pack_reading.h"
 
 #include <algorithm>
@@ -230,14 +231,9 @@ std::string ParsePreviewOptions(ParsedArguments& parsed, Preview& preview, std::
     output = parsed.options.count("-o") ? parsed.options["-o"] : parsed.options["--output"];
     if (output.empty()) return "expected the sheet to write: -o SHEET.png";
     preview.pack = parsed.positional[0];
-    long number = 0;
-    std::string stem = std::filesystem::path(preview.pack).stem().string();
-    if (parsed.options.count("--type")) {
-        if (!ParseWholeNumber(parsed.options["--type"], 1, 127, number))
-            return "--type must be a type number from 1 to 127";
-    } else if (!ParseWholeNumber(stem, 1, 127, number) || stem[0] == '+' || stem[0] == '-') {
-        number = 1;
-    }
+    long number = std::max(TypeFromName(preview.pack), 1);
+    if (parsed.options.count("--type") && !ParseWholeNumber(parsed.options["--type"], 1, 127, number))
+        return "--type must be a type number from 1 to 127";
     preview.type = int32_t(number);
     if (parsed.options.count("--filter")) {
         if (!ParseWholeNumber(parsed.options["--filter"], 0, 1, number))
