@@ -132,8 +132,7 @@ TEST(AddMods, TakesAListMadeAgainAsTheNewBaseAndKeepsTypesAppendedByHand)
     MakeType("mods/b", 1, 0);
     ProgramRun refused = Cellpack({"add-mods", "mods", "world"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("type 4 follows the added ones"), std::string::npos)
-        << refused.err;
+    EXPECT_NE(refused.err.find("type 4 follows the added ones"), std::string::npos) << refused.err;
     EXPECT_EQ(Types(), ListText({"5 1  # 001", "6 1  # 002", "3 2  # 003", "7 1  # 004"}));
     // A list made again from the sample data holds only the base types: the own ones follow.
     fs::remove("world/cell/004.cell");

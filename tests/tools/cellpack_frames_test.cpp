@@ -79,7 +79,8 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
         } else {
             ASSERT_GE(lines.size(), 1u) << c.file;
             EXPECT_TRUE(Matches(lines[0], "cellpack: " + frame + " (frame 1): " + c.what))
-                << c.file << "\n" << lines[0];
+                << c.file << "\n"
+                << lines[0];
         }
         if (c.status == 1) {
             ASSERT_EQ(lines.size(), 2u) << ReportOf(build);
@@ -87,7 +88,8 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
             EXPECT_EQ(ReadBytes("001.cell"), "<missing>") << c.file;
             ProgramRun forced = Cellpack({"build", "--force", "001.cell", "def.ini", frame});
             EXPECT_EQ(forced.status, 0) << c.file;
-            EXPECT_EQ(Lines(forced.err).back(), "cellpack: 001.cell written despite 1 error (--force)");
+            EXPECT_EQ(Lines(forced.err).back(),
+                      "cellpack: 001.cell written despite 1 error (--force)");
         }
 
         ProgramRun check = Cellpack({"check", "001.cell"});
@@ -99,7 +101,8 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
         }
         ASSERT_EQ(Lines(check.err).size(), 1u) << ReportOf(check);
         EXPECT_TRUE(Matches(check.err, std::string("001.cell: entry 2 (frame 1): ") + c.what))
-            << c.file << "\n" << check.err;
+            << c.file << "\n"
+            << check.err;
         EXPECT_EQ(check.out, c.status ? "" : "001.cell: ok, definition and 1 frame, 1 warning\n")
             << c.file;
     }

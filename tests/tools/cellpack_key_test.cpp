@@ -20,8 +20,9 @@ std::vector<uint32_t> Decoded(const std::string& png)
 }
 
 // A screen of the headless platform on which frames are drawn as the game draws its cells.
-class GameScreen : public testing::Test {
-protected:
+class GameScreen : public testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_NE(InitSprite(), 0);
@@ -88,8 +89,10 @@ int32_t NotWater(const std::vector<uint32_t>& pixels)
 TEST(CellpackKey, AlphaBelowTheThresholdBecomesTheKeyAndVisibleKeyPixelsStayVisible)
 {
     ScratchFolder folder;
-    Picture row{5, 1, {{10, 20, 30, 0}, {10, 20, 30, 127}, {10, 20, 30, 128}, KeyColour,
-                       {40, 50, 60, 255}}};
+    Picture row{
+        5,
+        1,
+        {{10, 20, 30, 0}, {10, 20, 30, 127}, {10, 20, 30, 128}, KeyColour, {40, 50, 60, 255}}};
     WriteBytes("in.png", PngOf(row, true));
     struct Case {
         std::vector<std::string> options;

@@ -30,7 +30,8 @@ std::string DetailedFrame(int k)
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             Rgba& p = picture.pixels[size_t(y * 32 + x)];
-            if (p.r != 255 || p.b != 255) p = {uint8_t(x * 8), uint8_t(40 + y * 6), uint8_t(60 * k), 255};
+            if (p.r != 255 || p.b != 255)
+                p = {uint8_t(x * 8), uint8_t(40 + y * 6), uint8_t(60 * k), 255};
         }
     return PngOf(picture, false);
 }
@@ -47,9 +48,11 @@ Sheet ReadSheet(const std::string& png, const std::string& placements)
     sheet.pixels = DecodedPixels(png, sheet.width);
     for (const std::string& line : Lines(placements)) {
         int k = 0, size = 0, x = 0, y = 0;
-        if (std::sscanf(line.c_str(), "sheet.png: frame %d at %d pixels: x %d, y %d", &k, &size,
-                        &x, &y) == 4 && k >= 1 && k <= 3)
-            sheet.corner[k - 1][size == Sizes[1]][0] = x, sheet.corner[k - 1][size == Sizes[1]][1] = y;
+        if (std::sscanf(line.c_str(), "sheet.png: frame %d at %d pixels: x %d, y %d", &k, &size, &x,
+                        &y) == 4 &&
+            k >= 1 && k <= 3)
+            sheet.corner[k - 1][size == Sizes[1]][0] = x,
+                                        sheet.corner[k - 1][size == Sizes[1]][1] = y;
     }
     return sheet;
 }
@@ -105,8 +108,8 @@ TEST(CellpackPreview, EachDrawingIsTheGamesOwnFrameOfTheCell)
             WriteBytes(build.back(), DetailedFrame(k));
         }
         ASSERT_EQ(Cellpack(build).status, 0);
-        ProgramRun preview =
-            Cellpack({"preview", "013.cell", "-o", "sheet.png", "--filter", std::to_string(filter)});
+        ProgramRun preview = Cellpack(
+            {"preview", "013.cell", "-o", "sheet.png", "--filter", std::to_string(filter)});
         ASSERT_EQ(preview.status, 0) << preview.err;
         Sheet sheet = ReadSheet(ReadBytes("sheet.png"), preview.out);
         ASSERT_GT(sheet.width, 0);
@@ -123,13 +126,16 @@ TEST(CellpackPreview, EachDrawingIsTheGamesOwnFrameOfTheCell)
                 int32_t differ = 0, drawn = 0;
                 for (int32_t dy = -8; dy < Sizes[s] + 8; ++dy)
                     for (int32_t dx = -8; dx < Sizes[s] + 8; ++dx) {
-                        uint32_t game = frame[size_t(y + dy) * size_t(width) + size_t(x + dx)] & 0xFFFFFF;
-                        uint32_t shown = sheet.pixels[size_t(sheet.corner[k][s][1] + dy) * size_t(sheet.width) +
-                                                      size_t(sheet.corner[k][s][0] + dx)];
+                        uint32_t game =
+                            frame[size_t(y + dy) * size_t(width) + size_t(x + dx)] & 0xFFFFFF;
+                        uint32_t shown =
+                            sheet.pixels[size_t(sheet.corner[k][s][1] + dy) * size_t(sheet.width) +
+                                         size_t(sheet.corner[k][s][0] + dx)];
                         differ += game != shown;
                         drawn += game != 0x000A14;
                     }
-                EXPECT_EQ(differ, 0) << "frame " << k + 1 << ", size " << Sizes[s] << ", filter " << filter;
+                EXPECT_EQ(differ, 0)
+                    << "frame " << k + 1 << ", size " << Sizes[s] << ", filter " << filter;
                 EXPECT_GT(drawn, Sizes[s] * Sizes[s] / 3) << "the cell is on the screen";
             }
         QuitSequence();

@@ -309,8 +309,8 @@ TEST(Cellpack, WriteTypesFromTextReportsEveryBadLineAndWritesNothing)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(Lines(run.err),
               (std::vector<std::string>{
-                  "cellpack: standard input: line 2: frame count \"x\" is not a whole number from 0 "
-                  "to 127",
+                  "cellpack: standard input: line 2: frame count \"x\" is not a whole number from "
+                  "0 to 127",
                   "cellpack: standard input: line 4: expected two numbers, spawn count and frame "
                   "count",
                   "cellpack: standard input: line 5: expected two numbers, spawn count and frame "

@@ -53,8 +53,8 @@ TEST(DataStep, AuthorsTypesStayListedAndLoadAfterAChangeUnderData)
     WriteBytes(run / "notes.txt", "ideas");
     WriteBytes(run / "gfx/sketch.png", "a sketch");
     fs::path hand = cells / (Nnn(samples + 2) + ".cell");
-    ASSERT_EQ(Cellpack({"build", hand.string(), "mods/mine/definition.ini",
-                        "mods/mine/frame1.png", "--key"})
+    ASSERT_EQ(Cellpack({"build", hand.string(), "mods/mine/definition.ini", "mods/mine/frame1.png",
+                        "--key"})
                   .status,
               0);
     ASSERT_EQ(Cellpack({"add-type", (cells / "cell.ini").string(), "3:1"}).status, 0);

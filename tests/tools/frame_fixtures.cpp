@@ -28,8 +28,9 @@ Picture Disc(int size, Rgba colour, Rgba background, bool antiAliased)
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             double distance = std::hypot(x + 0.5 - centre, y + 0.5 - centre);
-            double cover = antiAliased ? std::clamp(radius + 0.5 - distance, 0.0, 1.0)
-                                       : distance <= radius ? 1.0 : 0.0;
+            double cover = antiAliased          ? std::clamp(radius + 0.5 - distance, 0.0, 1.0)
+                           : distance <= radius ? 1.0
+                                                : 0.0;
             Rgba pixel = background;
             if (background.a == 0 && cover > 0)
                 pixel = {colour.r, colour.g, colour.b, uint8_t(std::lround(255 * cover))};
@@ -100,7 +101,8 @@ std::vector<uint32_t> DecodedPixels(const std::string& image, int32_t& width)
     std::vector<uint32_t> pixels;
     width = 0;
     if (FindImageDecoder(image.data(), int64_t(image.size())) != 1) return pixels;
-    int32_t columns = CurrentImageWidth(), rows = CurrentImageHeight(), pitch = columns * 3 + columns % 4;
+    int32_t columns = CurrentImageWidth(), rows = CurrentImageHeight(),
+            pitch = columns * 3 + columns % 4;
     std::vector<uint8_t> bytes(size_t(pitch) * size_t(rows + 1));
     if (!DecodeCurrentImage(bytes.data(), pitch)) return pixels;
     for (int32_t y = 0; y < rows; ++y)

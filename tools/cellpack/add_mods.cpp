@@ -85,7 +85,8 @@ std::string ReadWorld(const std::string& folder, World& world)
 bool PrepareType(const ModFolder& folder, NewType& type)
 {
     type.folder = &folder;
-    if (!folder.problem.empty()) return Failure(folder.path + ": left out: " + folder.problem), false;
+    if (!folder.problem.empty())
+        return Failure(folder.path + ": left out: " + folder.problem), false;
     PackSources sources;
     std::string error = ReadPackSources(folder.files, DefaultKeyAlpha, sources);
     SourceReport report;
@@ -141,8 +142,8 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
     std::vector<CellListType> types = base;
     for (size_t i = 0; i < added.size(); ++i) {
         MadeType made{int32_t(base.size() + i + 1), added[i].entry.spawnCount,
-                      added[i].entry.frameCount, "", ContentHash(added[i].pack),
-                      added[i].folder->path};
+                      added[i].entry.frameCount,    "",
+                      ContentHash(added[i].pack),   added[i].folder->path};
         made.pack = ThreeDigitNumber(made.type) + ".cell";
         std::string error = WriteFileBytes((world.cell / made.pack).string(), added[i].pack);
         if (!error.empty()) return error;
@@ -209,8 +210,8 @@ int RunAddMods(const Arguments& arguments)
         status = ExitFailure;
     }
     if (!extras.empty() && added.size() != world.manifest.made.size())
-        return Failure(world.list + ": " + Following(world.types.size() - extras.size() + 1,
-                                                     world.types.size()) +
+        return Failure(world.list + ": " +
+                       Following(world.types.size() - extras.size() + 1, world.types.size()) +
                        " the added ones and not made by add-mods; their numbers would change, so "
                        "nothing is changed (move them into the folder of types)");
     size_t wanted = added.size();

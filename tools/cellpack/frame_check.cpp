@@ -28,7 +28,7 @@ int32_t Distance(const uint8_t* a, const uint8_t* b)
 }
 
 struct PixelCounts {
-    int64_t transparent = 0;           // alpha below the threshold, not the key
+    int64_t transparent = 0; // alpha below the threshold, not the key
     int64_t sameAsFirstTransparent = 0;
     const uint8_t* firstTransparent = nullptr;
     int64_t fringe = 0; // near the key and beside a key pixel
@@ -83,15 +83,20 @@ void Warn(const FramePixels& pixels, const PixelCounts& counts, FrameFindings& f
             "is stretched; give it as many rows as columns");
     if (counts.transparent > 0)
         findings.warnings.push_back(
-            std::to_string(counts.transparent) + " pixels are transparent in its alpha channel "
-            "but not the key colour FF00FF (" + std::to_string(counts.sameAsFirstTransparent) +
-            " of them " + Hex(counts.firstTransparent) + "): the game ignores alpha and draws "
+            std::to_string(counts.transparent) +
+            " pixels are transparent in its alpha channel "
+            "but not the key colour FF00FF (" +
+            std::to_string(counts.sameAsFirstTransparent) + " of them " +
+            Hex(counts.firstTransparent) +
+            "): the game ignores alpha and draws "
             "them; key the frame with 'cellpack key' or 'cellpack build --key'");
     if (counts.fringe > 0 && !findings.lossy)
         findings.warnings.push_back(
-            std::to_string(counts.fringe) + " pixels beside the key colour are close to it but "
-            "not FF00FF (the first at " + std::to_string(counts.fringeX) + ", " +
-            std::to_string(counts.fringeY) + ": " + Hex(At(pixels, counts.fringeX, counts.fringeY)) +
+            std::to_string(counts.fringe) +
+            " pixels beside the key colour are close to it but "
+            "not FF00FF (the first at " +
+            std::to_string(counts.fringeX) + ", " + std::to_string(counts.fringeY) + ": " +
+            Hex(At(pixels, counts.fringeX, counts.fringeY)) +
             "): the game draws them as a magenta fringe; key the frame from its alpha channel "
             "('cellpack key') or fade its edges toward the water colour 000A14");
     const uint8_t* corner = At(pixels, 0, 0);
@@ -99,7 +104,8 @@ void Warn(const FramePixels& pixels, const PixelCounts& counts, FrameFindings& f
         counts.edgeLikeCorner >= EdgeShare * double(counts.edge))
         findings.warnings.push_back(
             "no pixel around its edge is the key colour FF00FF, and the edge is all about " +
-            Hex(corner) + " like a background: the game draws it as a square around the cell; "
+            Hex(corner) +
+            " like a background: the game draws it as a square around the cell; "
             "paint the background FF00FF");
 }
 

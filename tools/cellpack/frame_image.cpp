@@ -33,8 +33,7 @@ void ReadPngHeader(const std::vector<uint8_t>& data, ImageHeader& header)
 
 bool IsFrameMarker(uint8_t marker)
 {
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-           marker != 0xCC;
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
 // Walks the marker segments up to the frame header: precision, height, width, components.
@@ -112,7 +111,8 @@ std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels)
     if (header.kind == "jpg" && header.components == 4)
         return "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs; save it as RGB "
                "(or as PNG)";
-    if (!DecodeFrame(data, pixels)) return "a broken " + name + " image: its decoder does not read it";
+    if (!DecodeFrame(data, pixels))
+        return "a broken " + name + " image: its decoder does not read it";
     return "";
 }
 

@@ -11,8 +11,8 @@ std::string ImageKind(const std::vector<uint8_t>& data);
 std::string FormatName(std::string kind);
 
 struct ImageHeader {
-    std::string kind;       // as ImageKind
-    int64_t width = 0;      // 0 when the header could not be read
+    std::string kind;  // as ImageKind
+    int64_t width = 0; // 0 when the header could not be read
     int64_t height = 0;
     int32_t components = 0; // of a JPEG: 1 grey, 3 colour, 4 CMYK (0 when unknown)
 };

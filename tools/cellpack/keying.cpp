@@ -4,7 +4,6 @@
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/frame_check.h"
 
-
 void KeyPixels(FramePixels& pixels, int32_t threshold)
 {
     for (size_t at = 0; at < pixels.rgba.size(); at += 4) {

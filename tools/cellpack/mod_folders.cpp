@@ -70,17 +70,22 @@ bool NaturalLess(const std::string& a, const std::string& b)
     while (i < a.size() && j < b.size()) {
         if (IsDigit(a[i]) && IsDigit(b[j])) {
             size_t ai = i, bj = j;
-            while (ai < a.size() && a[ai] == '0') ++ai;
-            while (bj < b.size() && b[bj] == '0') ++bj;
+            while (ai < a.size() && a[ai] == '0')
+                ++ai;
+            while (bj < b.size() && b[bj] == '0')
+                ++bj;
             size_t ae = ai, be = bj;
-            while (ae < a.size() && IsDigit(a[ae])) ++ae;
-            while (be < b.size() && IsDigit(b[be])) ++be;
+            while (ae < a.size() && IsDigit(a[ae]))
+                ++ae;
+            while (be < b.size() && IsDigit(b[be]))
+                ++be;
             if (ae - ai != be - bj) return ae - ai < be - bj;
             int order = a.compare(ai, ae - ai, b, bj, be - bj);
             if (order != 0) return order < 0;
             i = ae, j = be;
         } else {
-            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+            if (a[i] != b[j])
+                return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
             ++i, ++j;
         }
     }

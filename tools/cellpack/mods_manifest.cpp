@@ -32,8 +32,7 @@ bool ReadHash(std::istream& words, uint64_t& hash)
 bool ReadTypeLine(std::istream& words, MadeType& made)
 {
     std::string spawn, frames, pack, hash, from;
-    if (!(words >> made.type >> spawn >> made.spawn >> frames >> made.frames >> pack >>
-          made.pack))
+    if (!(words >> made.type >> spawn >> made.spawn >> frames >> made.frames >> pack >> made.pack))
         return false;
     if (spawn != "spawn" || frames != "frames" || pack != "pack" || !(words >> hash) ||
         hash != "hash" || !ReadHash(words, made.hash) || !(words >> from) || from != "from")
@@ -71,8 +70,9 @@ ModsManifest ReadModsManifest(const std::string& path)
 std::string ModsManifestText(const ModsManifest& manifest)
 {
     char line[160];
-    std::string text = "# Written by 'cellpack add-mods': what it added to this world. A later run\n"
-                       "# replaces only what is named here, and only while it is as written.\n";
+    std::string text =
+        "# Written by 'cellpack add-mods': what it added to this world. A later run\n"
+        "# replaces only what is named here, and only while it is as written.\n";
     std::snprintf(line, sizeof line, "list %016" PRIx64 "\nbase %d %016" PRIx64 "\n",
                   manifest.listHash, manifest.base, manifest.baseHash);
     text += line;

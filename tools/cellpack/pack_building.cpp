@@ -67,8 +67,8 @@ int RunBuild(const Arguments& arguments)
     if (!parsed.error.empty()) return UsageError(BuildCommand, parsed.error);
     const std::string& path = parsed.positional[0];
     PackSources sources;
-    std::string error =
-        ReadPackSources({parsed.positional.begin() + 1, parsed.positional.end()}, keyAlpha, sources);
+    Arguments files(parsed.positional.begin() + 1, parsed.positional.end());
+    std::string error = ReadPackSources(files, keyAlpha, sources);
     if (!error.empty()) return Failure(error);
     SourceReport report = CheckPackSources(sources);
     for (const std::string& line : report.errors)

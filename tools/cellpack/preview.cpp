@@ -55,11 +55,11 @@ std::string ReadPreview(const std::string& path, Preview& preview)
 // column with its number above and its drawings at every size below, one size a row.
 struct SheetLayout {
     int32_t lineHeight = 16;
-    int32_t labelWidth = 64;  // the column of size labels
-    int32_t columnWidth = 0;  // holds the largest drawing with room for the eyes around it
+    int32_t labelWidth = 64; // the column of size labels
+    int32_t columnWidth = 0; // holds the largest drawing with room for the eyes around it
     int32_t columns = 0;
-    int32_t top = 0;          // of the first row of frames, below the header
-    int32_t chunkHeight = 0;  // one row of frames: numbers, then a drawing per size
+    int32_t top = 0;         // of the first row of frames, below the header
+    int32_t chunkHeight = 0; // one row of frames: numbers, then a drawing per size
     int32_t width = 0, height = 0;
 };
 
@@ -72,7 +72,8 @@ SheetLayout LayOut(const Preview& preview)
     if (font > 0) layout.lineHeight = font + 2;
     int32_t largest = preview.sizes.back(), frames = int32_t(preview.frames.size());
     layout.columnWidth = std::max(largest, 24) + 2 * Margin;
-    layout.columns = std::clamp((MostSheetWidth - layout.labelWidth) / layout.columnWidth, 1, frames);
+    layout.columns =
+        std::clamp((MostSheetWidth - layout.labelWidth) / layout.columnWidth, 1, frames);
     layout.top = 2 * layout.lineHeight + 2 * Margin;
     layout.chunkHeight = layout.lineHeight;
     for (int32_t size : preview.sizes)
@@ -112,7 +113,8 @@ std::vector<std::string> SetUpGame(const Preview& preview)
     std::vector<std::string> failed;
     for (int32_t k = 0; k < type.FrameCount; ++k) {
         const std::vector<uint8_t>& frame = preview.frames[size_t(k)];
-        intptr_t sprite = LoadSpriteFromMemory(DYNAMIC_OBJECT, frame.data(), int64_t(frame.size()), 4);
+        intptr_t sprite =
+            LoadSpriteFromMemory(DYNAMIC_OBJECT, frame.data(), int64_t(frame.size()), 4);
         CellSprite(preview.type, k)[1] = int32_t(sprite);
         if (sprite == 0)
             failed.push_back(preview.pack + ": entry " + std::to_string(k + 2) + " (frame " +
@@ -174,7 +176,8 @@ void DrawLabels(const Preview& preview, const SheetLayout& layout)
                         std::to_string(std::clamp(preview.definition.trans.high, 0, 255)) + ", " +
                         (preview.filter ? "bilinear filtering" : "point sampling");
     DrawText(Margin, Margin, title.c_str(), white);
-    DrawText(Margin, Margin + layout.lineHeight, ("plays " + AnimationOrder(preview)).c_str(), white);
+    DrawText(Margin, Margin + layout.lineHeight, ("plays " + AnimationOrder(preview)).c_str(),
+             white);
     for (int32_t k = 0; k < int32_t(preview.frames.size()); ++k) {
         int32_t x = 0, y = 0;
         CellPlace(layout, preview, k, 0, x, y);
@@ -232,7 +235,8 @@ std::string ParsePreviewOptions(ParsedArguments& parsed, Preview& preview, std::
     if (output.empty()) return "expected the sheet to write: -o SHEET.png";
     preview.pack = parsed.positional[0];
     long number = std::max(TypeFromName(preview.pack), 1);
-    if (parsed.options.count("--type") && !ParseWholeNumber(parsed.options["--type"], 1, 127, number))
+    if (parsed.options.count("--type") &&
+        !ParseWholeNumber(parsed.options["--type"], 1, 127, number))
         return "--type must be a type number from 1 to 127";
     preview.type = int32_t(number);
     if (parsed.options.count("--filter")) {
