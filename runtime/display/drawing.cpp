@@ -2,6 +2,7 @@
 #include "runtime/display/drawing.h"
 
 #include "runtime/display/pixel_access.h"
+#include "runtime/display/quad_batch.h"
 
 #include <algorithm>
 
@@ -35,23 +36,40 @@ void ApplyMode(DeviceContext* context, int32_t mode)
     context->transparentBack = (mode & 1) != 0;
 }
 
+const SurfaceDrawing* Holder()
+{
+    return static_cast<const SurfaceDrawing*>(Drawing.target.owner);
+}
+
 // Whether the lender still has the surface locked for this drawing: a flip or a closing
 // screen takes it back, and then the pixels may be gone.
 bool StillLocked()
 {
-    return static_cast<const SurfaceDrawing*>(Drawing.target.owner)->held == -1;
+    return Holder()->held == -1;
+}
+
+// Whether a drawing is open and its surface still lent to it. The lender ends the lending
+// when the surface goes (a freed sprite, a closed screen) or when it takes it back (a flip);
+// the drawing ends with it, before anything of the surface is read.
+bool DrawingAlive()
+{
+    if (!Drawing.deviceContext)
+        return false;
+    bool alive = Drawing.access == -1 ? StillLocked()
+                                      : ContextIsCurrent(Drawing.deviceContext, Drawing.serial);
+    if (!alive)
+        Drawing.deviceContext = nullptr;
+    return alive;
 }
 
 // The context of the open drawing, taken again after PlotPixel locked the surface; none when
-// no drawing is open or its surface was taken back by its owner.
+// no drawing is open or its surface was taken back by its owner. The quads of a 3D scene
+// that wait to be drawn are drawn first, so that 2D drawing lands over them.
 DeviceContext* CurrentContext()
 {
-    if (!Drawing.deviceContext)
+    if (!DrawingAlive())
         return nullptr;
-    if (Drawing.access == -1 && !StillLocked()) {
-        Drawing.deviceContext = nullptr;
-        return nullptr;
-    }
+    DrawQuadBatch();
     if (Drawing.access == -1) {
         Drawing.access = 1;
         DeviceContext* context = Drawing.target.getContext(Drawing.target.owner);
@@ -66,10 +84,6 @@ DeviceContext* CurrentContext()
         else
             context->brush = Drawing.fillBrush;
         return context;
-    }
-    if (!ContextIsCurrent(Drawing.deviceContext, Drawing.serial)) {
-        Drawing.deviceContext = nullptr;
-        return nullptr;
     }
     return Drawing.deviceContext;
 }
@@ -153,6 +167,7 @@ void EndSurfaceDrawing(SurfaceDrawing* holder)
     if (holder->held == 1)
         ReleaseSurfaceContext(holder->context);
     holder->context = nullptr;
+    holder->surface = nullptr;
     holder->held = 0;
 }
 
@@ -271,10 +286,11 @@ void DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color)
 
 void PlotPixel(int32_t x, int32_t y, uint32_t color)
 {
-    if (!Drawing.deviceContext)
+    if (!DrawingAlive())
         return;
+    DrawQuadBatch();
     const DrawTarget& target = Drawing.target;
-    const Surface& surface = *static_cast<const SurfaceDrawing*>(target.owner)->surface;
+    const Surface& surface = *Holder()->surface;
     int32_t format = target.pixelFormat;
     bool direct = format == 1 || format == 2 || format == 3 || format == 7;
     if (target.kind != 7 || !direct || format != surface.format) {
@@ -283,8 +299,6 @@ void PlotPixel(int32_t x, int32_t y, uint32_t color)
         return;
     }
     if (Drawing.access == 1) {
-        if (!CurrentContext())
-            return;
         int32_t pitch = 0;
         uint8_t* pixels = target.lock(target.owner, &pitch);
         if (!pixels)
@@ -292,10 +306,6 @@ void PlotPixel(int32_t x, int32_t y, uint32_t color)
         Drawing.pixels = pixels;
         Drawing.pitch = pitch;
         Drawing.access = -1;
-    }
-    if (!StillLocked()) {
-        Drawing.deviceContext = nullptr;
-        return;
     }
     if (x < 0 || y < 0 || x >= surface.width || y >= surface.height)
         return;

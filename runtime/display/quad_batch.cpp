@@ -176,6 +176,11 @@ void DrawQuadBatch()
     Batch.count = 0;
 }
 
+void DropQuadBatch()
+{
+    Batch.count = 0;
+}
+
 int32_t PendingQuads()
 {
     return Batch.count;

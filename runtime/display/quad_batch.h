@@ -16,7 +16,11 @@ void StopQuadHelper();
 // batch storage can be had the quad is drawn at once.
 bool AddQuad(Surface& target, const Surface& texture, const TLVertex vertices[4],
              const QuadState& state);
-// Draws every quad of the batch and empties it; returns when every pixel is drawn.
+// Draws every quad of the batch and empties it; returns when every pixel is drawn. Whatever
+// is about to change or free a surface that waiting quads read or write calls this first, so
+// the picture is that of each quad drawn at its call.
 void DrawQuadBatch();
+// Forgets the waiting quads without drawing them (their target is about to go).
+void DropQuadBatch();
 // The number of quads waiting in the batch.
 int32_t PendingQuads();

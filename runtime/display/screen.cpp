@@ -1,6 +1,7 @@
 // The screen: display state, colour conversion, the flip with its message pump, focus handling
 // and the repair of a lost display.
 #include "runtime/display/screen.h"
+#include "runtime/display/quad_batch.h"
 #include "runtime/input/keyboard.h"
 #include "runtime/platform/key_codes.h"
 #include "runtime/platform/platform.h"
@@ -218,11 +219,14 @@ void ClearScreen(int32_t colour)
     if (!Screen.drawBuffer)
         return;
     uint32_t value = Screen.screenDepth > 8 ? ScreenColor(colour) : uint32_t(colour);
+    DrawQuadBatch(); // inside a 3D scene the clear covers the quads displayed before it
     FillSurface(*Screen.drawBuffer, value);
 }
 
 void FlipBuffers(int32_t mode)
 {
+    // A flip inside a 3D scene shows the quads displayed so far.
+    DrawQuadBatch();
     EndSurfaceDrawing(&Screen.drawing);
     SelectDrawBuffer(-1);
     PumpMessages();

@@ -6,6 +6,7 @@
 #include "runtime/core/path.h"
 #include "runtime/display/bmp_reader.h"
 #include "runtime/display/image_codec.h"
+#include "runtime/display/quad_batch.h"
 #include "runtime/display/screen.h"
 #include "runtime/display/sprite_conversion.h"
 
@@ -229,6 +230,7 @@ void Display(int32_t number, int32_t x, int32_t y, int32_t keyed)
     int64_t left = record->clipX + (x < 0 ? -static_cast<int64_t>(x) : 0);
     int64_t top = record->clipY + (y < 0 ? -static_cast<int64_t>(y) : 0);
     int64_t right = record->clipX + w, bottom = record->clipY + h;
+    DrawQuadBatch(); // inside a 3D scene the sprite lands over the quads displayed before it
     BlitSurface(*target, x < 0 ? 0 : x, y < 0 ? 0 : y, *record->surface,
                 static_cast<int32_t>(left), static_cast<int32_t>(top),
                 static_cast<int32_t>(right - left), static_cast<int32_t>(bottom - top), keyed);
@@ -308,6 +310,7 @@ void FreeSprite(int32_t number)
     if (!record)
         return;
     if (record->surface) {
+        DrawQuadBatch(); // waiting quads may read this texture or write this surface
         if (Sprites.drawing.held && Sprites.drawing.surface == record->surface)
             EndSurfaceDrawing(&Sprites.drawing);
         if (DrawBuffer() == record->surface)

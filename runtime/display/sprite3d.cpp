@@ -30,11 +30,12 @@ int ForgetTexture(int32_t, void* record, void*)
     return 1;
 }
 
-// The screen closes: the scene's quads are drawn while their back buffer still exists, the
-// device goes, and so do the textures, with every sprite; the records stay.
+// The screen closes: the scene ends with its quads, whose back buffer nobody will see again,
+// the device goes, and so do the textures, with every sprite; the records stay.
 void ReleaseDevice()
 {
-    Stop3D();
+    DropQuadBatch();
+    Sprite3D.inScene = 0;
     Sprite3D.deviceMade = 0;
     ForEachObject(Sprite3D.table, ForgetTexture, nullptr);
     SetDevice3DRelease(nullptr);

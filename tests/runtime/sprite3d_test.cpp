@@ -1,10 +1,12 @@
 #include "image_fixtures.h"
 #include "runtime/display/quad_batch.h"
+#include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 // An open 32-bit screen with the 3D sprite library, magenta as the key of new sprites.
@@ -252,4 +254,104 @@ TEST_F(Sprites3D, ARecordWhoseSpriteDiedDrawsNothing)
     DisplaySprite3D(1, 0, 0);
     Stop3D();
     EXPECT_EQ(Pixel(*BackBuffer(), 3, 3), 0u);
+}
+
+namespace {
+// A scene on a cleared screen: a 256 x 256 texture (large enough that freeing it gives its
+// pages back to the system) zoomed, turned and displayed, and a small sprite for 2D work;
+// then the action, either inside the scene or after it ended. The back buffer and the last
+// presented frame as the scene leaves them.
+std::vector<uint32_t> SceneThen(void (*action)(), bool insideTheScene)
+{
+    PatternSprite(1, 256, 256);
+    PatternSprite(2, 12, 12);
+    EXPECT_NE(CreateSprite3D(1, 1), 0);
+    ZoomSprite3D(1, 40, 30);
+    RotateSprite3D(1, 30, 0);
+    ClearScreen(0x102030);
+    EXPECT_NE(Start3D(), 0);
+    DisplaySprite3D(1, 10, 8, 200);
+    if (insideTheScene)
+        action();
+    Stop3D();
+    if (!insideTheScene)
+        action();
+    const Surface& back = *BackBuffer();
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < back.height; ++y)
+        for (int32_t x = 0; x < back.width; ++x)
+            pixels.push_back(Pixel(back, x, y));
+    int32_t width = 0, height = 0;
+    if (const uint32_t* frame = HeadlessFrame(width, height))
+        pixels.insert(pixels.end(), frame, frame + static_cast<size_t>(width) * height);
+    return pixels;
+}
+
+int32_t Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int32_t count = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        count += a[i] != b[i];
+    return count;
+}
+} // namespace
+
+TEST_F(Sprites3D, WorkInsideASceneSeesEveryQuadDrawnAtItsDisplay)
+{
+    static const Bytes bmp = MakeBmp(2, 2, 24, 0, {}, Bytes(16, 0x7F));
+    struct Case {
+        const char* what;
+        void (*action)();
+    } cases[] = {
+        {"the texture freed", [] { FreeSprite(1); }},
+        {"a new sprite under the texture's number", [] { CreateSprite(1, 256, 256, 4); }},
+        {"an image loaded under the texture's number",
+         [] { LoadSpriteFromMemory(1, bmp.data(), static_cast<int64_t>(bmp.size()), 4); }},
+        {"drawing on the texture",
+         [] {
+             StartDrawing(SpriteDrawTarget(1));
+             DrawBox(0, 0, 256, 128, 0x00FF00);
+             PlotPixel(3, 200, 0xFF0000);
+             StopDrawing();
+         }},
+        {"the texture as the draw buffer",
+         [] {
+             SelectDrawBuffer(1);
+             ClearScreen(0x0000FF);
+             DisplaySprite(2, 100, 100);
+             SelectDrawBuffer(-1);
+         }},
+        {"the screen cleared", [] { ClearScreen(0x0000FF); }},
+        {"a sprite displayed over the quad", [] { DisplaySprite(2, 20, 12); }},
+        {"a sprite displayed with its key", [] { DisplayTransparentSprite(2, 20, 12); }},
+        {"drawing on the screen",
+         [] {
+             StartDrawing(ScreenDrawTarget());
+             DrawBox(15, 10, 10, 10, 0x00FFFF);
+             PlotPixel(25, 20, 0xFF);
+             DrawText(12, 14, "Hi", 0xFFFFFF);
+             StopDrawing();
+         }},
+        {"a flip", [] { FlipBuffers(0); }},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> inside = SceneThen(c.action, true);
+        std::vector<uint32_t> after = SceneThen(c.action, false);
+        EXPECT_EQ(Differences(inside, after), 0) << c.what;
+    }
+}
+
+TEST_F(Sprites3D, ClosingTheScreenInsideASceneDropsItsQuads)
+{
+    PatternSprite(1, 256, 256);
+    ASSERT_NE(CreateSprite3D(1, 1), 0);
+    ASSERT_NE(Start3D(), 0);
+    DisplaySprite3D(1, 0, 0);
+    ASSERT_NE(OpenScreen(64, 48, 32, "again"), 0); // closes the screen: every sprite goes
+    EXPECT_EQ(PendingQuads(), 0);
+    Stop3D();
+    EXPECT_EQ(Pixel(*BackBuffer(), 3, 3), 0u);
+    EXPECT_NE(Start3D(), 0) << "the scene ended with the screen";
 }

@@ -347,6 +347,55 @@ TEST_F(Sprites, SpritesAreLentToDrawingOneAtATime)
     EXPECT_NE(SpriteDrawTarget(1), nullptr);
 }
 
+TEST_F(Sprites, ADrawingWhoseSurfaceGoesEndsAndDrawsNothingMore)
+{
+    // The surface goes while the drawing holds it locked (after a plot) or holds its context
+    // (after a box); a new surface of the same size, likely where the old one lay, follows.
+    struct Case {
+        const char* what;
+        bool onTheScreen;
+        bool plotFirst;
+    } cases[] = {
+        {"sprite freed after a plot", false, true},
+        {"sprite freed after a box", false, false},
+        {"screen closed after a plot", true, true},
+        {"screen closed after a box", true, false},
+    };
+    for (const Case& c : cases) {
+        Open(32, 16, 32);
+        CreateSprite(1, 32, 16);
+        StartDrawing(c.onTheScreen ? ScreenDrawTarget() : SpriteDrawTarget(1));
+        if (c.plotFirst)
+            PlotPixel(1, 1, 0xFF);
+        else
+            DrawBox(0, 0, 2, 2, 0xFF);
+        if (c.onTheScreen)
+            CloseScreen();
+        else
+            FreeSprite(1);
+        Open(32, 16, 32);
+        CreateSprite(2, 32, 16);
+        PlotPixel(3, 3, 0xFFFFFF);
+        SetDrawingMode(2);
+        DrawBox(0, 0, 32, 16, 0xFFFFFF);
+        DrawLine(0, 0, 31, 15, 0xFFFFFF);
+        DrawCircle(8, 8, 4, 0xFFFFFF);
+        DrawEllipse(8, 8, 6, 3, 0xFFFFFF);
+        EXPECT_EQ(DrawText(0, 0, "x", 0xFFFFFF), 0) << c.what;
+        StopDrawing();
+        int32_t touched = 0;
+        for (const Surface* surface : {SpriteSurface(2), BackBuffer()})
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 32; ++x)
+                    touched += At(surface, x, y) != 0;
+        EXPECT_EQ(touched, 0) << c.what;
+        EXPECT_NE(StartDrawing(SpriteDrawTarget(2)), nullptr) << c.what << ": lent again";
+        PlotPixel(0, 0, 0xFF);
+        StopDrawing();
+        EXPECT_EQ(At(SpriteSurface(2), 0, 0), 0xFF0000u) << c.what;
+    }
+}
+
 TEST_F(Sprites, FilesLoadByWindowsNamesAndBadDataGivesNothing)
 {
     Open(4, 4, 24);
