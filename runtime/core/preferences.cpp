@@ -136,6 +136,20 @@ bool ReplaceFileText(const std::string& target, const std::string& text)
     return true;
 }
 
+// Whether the close may write the file whose open failed: it creates a file that is not there
+// and writes one that opens for writing by now, but a file that is there and still refuses
+// the open (no permission, a folder, a link to nowhere) is never replaced.
+bool PendingFileWritable(const std::string& target)
+{
+    int handle = OpenFileDescriptor(target.c_str(), O_RDWR);
+    if (handle >= 0) {
+        close(handle);
+        return true;
+    }
+    struct stat info;
+    return lstat(target.c_str(), &info) != 0 && errno == ENOENT;
+}
+
 void WriteInPlace(int handle, const std::string& text)
 {
     if (lseek(handle, 0, SEEK_SET) == 0 && WriteAll(handle, text))
@@ -147,7 +161,7 @@ void WriteBack()
     std::string text = PreferencesText(Preferences.entries, Preferences.encoding == Utf8Encoding);
     if (Preferences.source == Source::Pending) {
         std::string target = ResolvePath(Preferences.pendingName);
-        if (!target.empty())
+        if (!target.empty() && PendingFileWritable(target))
             ReplaceFileText(target, text);
     } else if (!ReplaceFileText(Preferences.path, text) && Preferences.handle >= 0) {
         // A folder that takes no new file still lets a writable file be rewritten in place.

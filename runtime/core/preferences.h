@@ -8,7 +8,8 @@
 
 // Closes the open preferences first (as ClosePreferences), then opens and parses the file.
 // Nonzero on success; 0 when the file cannot be opened (also a directory): reads then give
-// their defaults, and writes are kept and create the file when the preferences are closed.
+// their defaults, and writes are kept and create the file when the preferences are closed if
+// it does not exist then (a file that is there and still refuses the open stays as it is).
 int32_t OpenPreferences(std::string_view name);
 // As OpenPreferences, but the text comes from memory (copied); closing writes nothing.
 // Nonzero, also for an empty text.

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 struct PreferencesTest : testing::Test {
@@ -27,6 +29,23 @@ struct PreferencesTest : testing::Test {
         return ReadBytes("pref.ini");
     }
 };
+
+// Runs the code in a child process that cannot override file permissions (root runs it as
+// nobody); the child's exit status, or -1.
+int RunUnprivileged(void (*code)())
+{
+    pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(90);
+        code();
+        _exit(0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
 
 int FolderEntries()
 {
@@ -202,6 +221,25 @@ TEST_F(PreferencesTest, WritesToAMissingFileCreateItOnClose)
     EXPECT_EQ(OpenPreferences("never.ini"), 0);
     ClosePreferences();
     EXPECT_EQ(FileSize("never.ini"), -1) << "a close without writes creates nothing";
+}
+
+TEST_F(PreferencesTest, AFileThatRefusedTheOpenIsNeverReplaced)
+{
+    // A world-writable folder, and in it a file that the user may not open.
+    std::filesystem::permissions(".", std::filesystem::perms::all);
+    WriteBytes("pref.ini", "Width = 800\r\nHeight = 600\r\n");
+    std::filesystem::permissions("pref.ini", std::filesystem::perms::none);
+    int status = RunUnprivileged([] {
+        if (OpenPreferences("pref.ini") != 0)
+            _exit(2); // the open was not refused: this user overrides permissions
+        if (WritePreferenceLong("Depth", 16) == 0)
+            _exit(3);
+        ClosePreferences();
+    });
+    ASSERT_EQ(status, 0);
+    std::filesystem::permissions("pref.ini", std::filesystem::perms::owner_read);
+    EXPECT_EQ(ReadBytes("pref.ini"), "Width = 800\r\nHeight = 600\r\n");
+    EXPECT_EQ(FolderEntries(), 1) << "nothing was left beside it";
 }
 
 TEST_F(PreferencesTest, OpeningAnotherWritesTheChangedOneBackFirst)
