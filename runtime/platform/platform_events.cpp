@@ -23,6 +23,10 @@ struct EventQueues {
     PlatformMouseEvent mouse[MOUSE_QUEUE];
     int32_t mouseCount = 0;
     int32_t mouseOverflow = 0;
+    // The x and y motion events since the last button or wheel event, or -1: motion adds
+    // into them instead of filling the queue.
+    int32_t motionX = -1;
+    int32_t motionY = -1;
 };
 EventQueues Queues;
 
@@ -43,6 +47,20 @@ void DropMouseEvents()
 {
     Queues.mouseCount = 0;
     Queues.mouseOverflow = 0;
+    Queues.motionX = Queues.motionY = -1;
+}
+
+// Consecutive motion merges into one x and one y event: a fast mouse sends hundreds of motions
+// a frame, which would overflow the 24 events a poll takes. The sums are the same modulo 2^32,
+// as the poll sums, and motion keeps its order against the buttons and the wheel.
+bool MergeMotion(int32_t offset, int32_t value)
+{
+    int32_t& slot = offset == 0 ? Queues.motionX : Queues.motionY;
+    if (slot < 0)
+        return false;
+    PlatformMouseEvent& event = Queues.mouse[slot];
+    event.value = int32_t(uint32_t(event.value) + uint32_t(value));
+    return true;
 }
 } // namespace
 
@@ -93,10 +111,17 @@ void EventsMouse(int32_t offset, int32_t value)
 {
     if (!EventsFocused() || Queues.mouseMode == MOUSE_GIVEN_BACK)
         return;
+    bool motion = offset == 0 || offset == 4;
+    if (motion && MergeMotion(offset, value))
+        return;
     if (Queues.mouseCount == MOUSE_QUEUE) {
         Queues.mouseOverflow = 1;
         return;
     }
+    if (motion)
+        (offset == 0 ? Queues.motionX : Queues.motionY) = Queues.mouseCount;
+    else
+        Queues.motionX = Queues.motionY = -1;
     Queues.mouse[Queues.mouseCount].offset = offset;
     Queues.mouse[Queues.mouseCount].value = value;
     ++Queues.mouseCount;
@@ -137,6 +162,6 @@ int32_t PlatformReadMouse(PlatformMouseEvent* events, int32_t capacity)
     int32_t count = Queues.mouseCount;
     for (int32_t i = 0; i < count; ++i)
         events[i] = Queues.mouse[i];
-    Queues.mouseCount = 0;
+    DropMouseEvents();
     return count;
 }

@@ -272,6 +272,21 @@ TEST_F(GameRun, HoldingTheButtonSwimsTowardTheCursorAtRisingSpeed)
     EXPECT_EQ(ScreenPosY, 4616) << "no scrolling away from the margins";
 }
 
+TEST_F(GameRun, AFastMouseKeepsThePlayerSwimmingAndMovesTheCursorByTheSum)
+{
+    // A mouse reporting a thousand times a second: about a hundred motions a frame.
+    CursorAt(400, 200);
+    HeadlessMouseButton(1, 1);
+    for (int pass = 1; pass <= 10; ++pass) {
+        for (int i = 0; i < 100; ++i)
+            HeadlessMouseMove(i % 2, 1 - i % 2);
+        RunMainLoopPass();
+        EXPECT_EQ(MouseX(), 400 + 50 * pass) << "pass " << pass;
+        EXPECT_EQ(MouseY(), 200 + 50 * pass) << "pass " << pass;
+        EXPECT_NEAR(PlayerSpeed, 0.3f * pass, 1e-5f) << "pass " << pass;
+    }
+}
+
 TEST_F(GameRun, CrossingTheWorldsLeftEdgeMovesPlayerAndCameraByItsWidth)
 {
     PlayerX = 1;

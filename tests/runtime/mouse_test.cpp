@@ -1,4 +1,5 @@
 #include "runtime/platform/headless.h"
+#include "runtime/platform/platform.h"
 #include "runtime/runtime.h"
 
 #include <gtest/gtest.h>
@@ -69,21 +70,55 @@ TEST_F(Mouse, MoreThan24EventsOverflowTheBuffer)
     HeadlessMouseButton(2, 1);
     HeadlessMouseButton(3, 1);
     ASSERT_EQ(PollMouse(), 1);
-    for (int32_t i = 0; i < 24; ++i)
+    // Motion between wheel events cannot merge: each pair is two events.
+    for (int32_t i = 0; i < 12; ++i) {
         HeadlessMouseMove(1, 0);
+        HeadlessMouseWheel(0);
+    }
     ASSERT_EQ(PollMouse(), 1) << "24 events fit";
-    EXPECT_EQ(MouseX(), 24);
-    for (int32_t i = 0; i < 25; ++i)
+    EXPECT_EQ(MouseX(), 12);
+    for (int32_t i = 0; i < 12; ++i) {
         HeadlessMouseMove(1, 0);
+        HeadlessMouseWheel(0);
+    }
+    HeadlessMouseMove(1, 0);
     EXPECT_EQ(PollMouse(), 0);
-    EXPECT_EQ(MouseX(), 24);
+    EXPECT_EQ(MouseX(), 12);
     EXPECT_EQ(MouseDeltaX(), 0);
     EXPECT_EQ(MouseButton(1), 0);
     EXPECT_EQ(MouseButton(2), 0);
     EXPECT_EQ(MouseButton(3), 1) << "the middle button keeps its state";
     HeadlessMouseMove(2, 0);
     ASSERT_EQ(PollMouse(), 1) << "the overflowed events are gone";
-    EXPECT_EQ(MouseX(), 26);
+    EXPECT_EQ(MouseX(), 14);
+}
+
+TEST_F(Mouse, AFastMouseNeverOverflowsTheBuffer)
+{
+    // Hundreds of motions merge into one x and one y event between two button or wheel
+    // events; the events keep their order and the sums stay exact.
+    for (int32_t i = 0; i < 300; ++i)
+        HeadlessMouseMove(1, i % 2 ? 1 : -1);
+    HeadlessMouseButton(1, 1);
+    for (int32_t i = 0; i < 300; ++i)
+        HeadlessMouseMove(-1, 2);
+    HeadlessMouseWheel(120);
+    HeadlessMouseMove(2147483647, 0);
+    HeadlessMouseMove(2147483647, 0);
+    PlatformMouseEvent events[24];
+    ASSERT_EQ(PlatformReadMouse(events, 24), 7);
+    const PlatformMouseEvent expected[] = {{0, 300},  {4, 0},  {12, 0x80}, {0, -300},
+                                           {4, 600},  {8, 120}, {0, -2}};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(events[i].offset, expected[i].offset) << "event " << i;
+        EXPECT_EQ(events[i].value, expected[i].value) << "event " << i;
+    }
+    for (int32_t i = 0; i < 100; ++i)
+        HeadlessMouseMove(1, 0);
+    HeadlessMouseButton(1, 0);
+    ASSERT_EQ(PollMouse(), 1);
+    EXPECT_EQ(MouseDeltaX(), 100);
+    EXPECT_EQ(MouseButton(1), 0);
 }
 
 TEST_F(Mouse, ButtonsFollowTheirEventsAndTheFourthIsIgnored)
