@@ -1,6 +1,10 @@
 // The decoder and encoder lists and the current decoder chosen by the last successful probe.
 #include "runtime/display/image_codec.h"
 
+#include "runtime/core/path.h"
+
+#include <string>
+
 namespace {
 constexpr int32_t MAX_CODECS = 8;
 
@@ -82,7 +86,8 @@ int32_t FindImageDecoderForFile(const char* fileName)
     Codecs.currentDecoder = nullptr;
     if (!fileName)
         return 0;
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::string path = ResolvePath(fileName);
+    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
     if (!file)
         return 0;
     for (int32_t i = 0; i < Codecs.decoderCount; ++i) {

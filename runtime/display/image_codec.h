@@ -53,7 +53,8 @@ int32_t ImageDecoderCount();
 // Offers the image to every decoder in registration order; the first nonzero probe result is
 // returned and that decoder becomes the current one. 0 when none accepts.
 int32_t FindImageDecoder(const void* memory, int64_t length);
-// The same for a file, which stays open until DecodeCurrentImage.
+// The same for a file, which stays open until DecodeCurrentImage. File names here and in the
+// encoders are resolved as every file name is (either separator, any letter case).
 int32_t FindImageDecoderForFile(const char* fileName);
 // Size of the image of the current decoder; 0 when there is none.
 int32_t CurrentImageWidth();

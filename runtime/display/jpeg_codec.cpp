@@ -5,10 +5,13 @@
 // destructor; buffers come from the library's own pools, so destroying the object frees them.
 #include "runtime/display/image_codec.h"
 
+#include "runtime/core/path.h"
+
 #include <csetjmp>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 // clang-format off
 #include <cstdio>
 #include <jpeglib.h>
@@ -239,14 +242,15 @@ int32_t EncodeJpeg(const char* fileName, const uint8_t* pixels, int32_t width, i
     if (!fileName || !pixels || !ImageSizeAllowed(width, height) || pitch < width * 3)
         return 0;
     ReleaseJpegWriter();
-    JpegOut.file = std::fopen(fileName, "wb");
+    std::string path = ResolvePath(fileName);
+    JpegOut.file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
     if (!JpegOut.file)
         return 0;
     UseSilentErrors(&JpegOut.errors);
     JpegOut.info.err = &JpegOut.errors.manager;
     if (setjmp(JpegOut.errors.jump)) {
         ReleaseJpegWriter();
-        std::remove(fileName);
+        std::remove(path.c_str());
         return 0;
     }
     jpeg_create_compress(&JpegOut.info);
@@ -277,7 +281,7 @@ int32_t EncodeJpeg(const char* fileName, const uint8_t* pixels, int32_t width, i
     int closed = std::fclose(JpegOut.file);
     JpegOut.file = nullptr;
     if (closed != 0) {
-        std::remove(fileName);
+        std::remove(path.c_str());
         return 0;
     }
     return 1;

@@ -313,3 +313,32 @@ TEST(ImageEncoders, WriteTopDownFilesThatDecodeFromTheirNames)
     std::remove(png.c_str());
     std::remove(jpeg.c_str());
 }
+
+TEST(ImageFiles, WindowsNamesInAnyLetterCaseReachTheFiles)
+{
+    ClearImageCodecs();
+    RegisterPngDecoder();
+    RegisterPngEncoder();
+    RegisterJpegDecoder();
+    RegisterJpegEncoder();
+    ScratchFolder scratch; // the working directory: the names below are relative to it
+    std::filesystem::create_directory("gfx");
+    const Bytes pixels(8 * 2, 0x80); // 2 x 2, rows of 8 bytes
+    struct Case {
+        uint32_t tag;
+        const char* written;  // the name given to the encoder
+        const char* created;  // the file it must make
+        const char* found;    // a name the decoder is given for it
+    } cases[] = {
+        {PNG_ENCODER_TAG, "GFX\\test.png", "gfx/test.png", "gfx\\TEST.PNG"},
+        {JPEG_ENCODER_TAG, "Gfx\\Photo.jpg", "gfx/Photo.jpg", "GFX\\photo.JPG"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EncodeImage(c.written, pixels.data(), c.tag, 2, 2, 8, 5), 1) << c.written;
+        EXPECT_TRUE(std::filesystem::is_regular_file(c.created)) << c.written;
+        EXPECT_NE(FindImageDecoderForFile(c.found), 0) << c.found;
+        Bytes out(7 * 3);
+        EXPECT_EQ(DecodeCurrentImage(out.data(), 7), 1) << c.found;
+    }
+    EXPECT_EQ(FindImageDecoderForFile("C:\\gfx\\test.png"), 0) << "a drive names nothing";
+}
