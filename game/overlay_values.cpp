@@ -12,8 +12,9 @@ void CountFrameForRate()
         return;
     uint32_t now = ElapsedMilliseconds();
     int32_t perFrame = static_cast<int32_t>(now - static_cast<uint32_t>(LastFpsTime)) / 60;
-    // Sixty frames within less than 60 ms would divide by zero; the last rate stays then.
-    if (perFrame >= 1)
+    // Sixty frames within less than 60 ms would divide by zero; the last rate stays then. A
+    // negative time (the counter read as signed past 2^31 ms) gives the formula's value.
+    if (perFrame != 0)
         Fps = 1000 / perFrame - 2;
     FrameCounter = 0;
     LastFpsTime = static_cast<int32_t>(ElapsedMilliseconds());

@@ -45,6 +45,25 @@ TEST(FrameRate, MeasuresEverySixtyFramesTheMeanRateMinusTwo)
     }
 }
 
+TEST(FrameRate, OnlyAZeroDivisorKeepsTheLastRate)
+{
+    SetUpWorld();
+    // The milliseconds since the last measurement, as the signed difference of the counter.
+    struct Case { int64_t elapsed; int32_t fps; } cases[] = {
+        {2147484648, -2},   // the counter read as signed past 2^31: 1000 / -35791377 - 2
+        {-600, -102},       // 1000 / -10 - 2
+        {-60, -1002},       // 1000 / -1 - 2
+        {-59, -1002},       // a divisor of 0: the last rate stays
+        {960, 60},
+    };
+    for (const Case& c : cases) {
+        FrameCounter = 59;
+        LastFpsTime = static_cast<int32_t>(ElapsedMilliseconds() - static_cast<uint32_t>(c.elapsed));
+        CountFrameForRate();
+        EXPECT_EQ(Fps, c.fps) << c.elapsed << " ms";
+    }
+}
+
 TEST(Overlay, ValueLinesShowTheRoundedValueAndItsLabel)
 {
     SetUpWorld();
