@@ -5,8 +5,8 @@
 //
 // The page hands the backend its canvas as Module.canvas and may set Module.webUnpaced (its
 // benchmark mode), Module.onFocusChange(focused) and Module.onConsoleWait(waiting). It calls
-// Module.webRequestPointerLock() from a click, Module.webConsoleLine(text) and
-// Module.webConsoleEnd() to answer the console, and Module.webStop() to drop this instance.
+// Module.webRequestPointerLock() from a click, Module.webConsoleLine(text) to answer the
+// console, and Module.webStop() to drop this instance.
 // Module.webStats counts the frames shown and, unpaced, the time of every pass.
 
 var LibraryWebBrowser = {
@@ -58,7 +58,7 @@ var LibraryWebBrowser = {
       Web.reported = false;
       Web.focusWaiter = null;
       Web.motion = {x: 0, y: 0};
-      Web.stdin = {bytes: [], ended: false, waiter: null};
+      Web.stdin = {bytes: [], waiter: null};
       Web.stats = module['webStats'] = {frames: 0, firstFrame: 0, passes: []};
       Web.lastWake = 0;
       // Standard output and error are devices, not terminals: the console's lines reach the
@@ -69,10 +69,6 @@ var LibraryWebBrowser = {
       module['webConsoleLine'] = function(text) {
         for (var i = 0; i < text.length; ++i) Web.stdin.bytes.push(text.charCodeAt(i) & 0xFF);
         Web.stdin.bytes.push(10);
-        Web.feedConsole();
-      };
-      module['webConsoleEnd'] = function() {
-        Web.stdin.ended = true;
         Web.feedConsole();
       };
       module['webStop'] = Web.stop;
@@ -234,7 +230,7 @@ var LibraryWebBrowser = {
     // Hands the bytes the page typed to a waiting read of standard input.
     feedConsole: function() {
       var waiter = Web.stdin.waiter;
-      if (!waiter || (!Web.stdin.bytes.length && !Web.stdin.ended)) return;
+      if (!waiter || !Web.stdin.bytes.length) return;
       Web.stdin.waiter = null;
       if (Web.module['onConsoleWait']) Web.module['onConsoleWait'](false);
       waiter();
@@ -369,7 +365,7 @@ var LibraryWebBrowser = {
   },
 
   // Standard input is the page's console: a read of it waits, letting the browser run, until
-  // the player entered a line or the page ended the input. Every other descriptor reads as
+  // the player entered a line. Every other descriptor reads as
   // the file system's own read does.
   fd_read__deps: ['$Web', '$SYSCALLS'],
   fd_read: function(fd, iov, iovcnt, pnum) {
@@ -384,7 +380,7 @@ var LibraryWebBrowser = {
         HEAP32[pnum >> 2] = Web.readConsole(iov, iovcnt);
         wakeUp(0);
       }
-      if (Web.stdin.bytes.length || Web.stdin.ended) {
+      if (Web.stdin.bytes.length) {
         deliver();
         return;
       }
