@@ -151,7 +151,8 @@ test('mouse motion turns the player and the held button makes it swim', async ()
   await browser.mouse('mouseMoved', x, y);
   for (let step = 0; step < 20; ++step)
     await browser.mouse('mouseMoved', x += 45, y += 20);
-  await waitFrames(60);
+  // The turn takes about 45 frames at the player's greatest turn rate.
+  await waitFrames(90);
   const turned = await player();
   assert.ok(Math.abs(turned.angle - 90) < 10, `heading ${turned.angle} after moving right`);
   assert.deepEqual([turned.x, turned.y], [start.x, start.y]);
@@ -236,7 +237,7 @@ test('P held pauses the game and S held slows it to a frame a quarter second', a
   await sleep(1000);
   const slow = await frames() - slowFrom;
   await browser.key('KeyS', 's', 83, 'keyUp');
-  assert.ok(slow >= 2 && slow <= 5, `${slow} frames in a second with S held`);
+  assert.ok(slow >= 1 && slow <= 5, `${slow} frames in a second with S held`);
   await waitFrames(30);
 });
 
