@@ -124,23 +124,25 @@ bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels)
     int32_t width = CurrentImageWidth(), height = CurrentImageHeight();
     // The decoders refuse larger images in their probe.
     if (width <= 0 || height <= 0 || !ImageSizeAllowed(width, height)) return false;
-    int32_t bytes = found == 2 ? 4 : 3;
-    size_t pitch = size_t(width) * 4; // holds either delivery
-    std::vector<uint8_t> rows(pitch * size_t(height + 1));
-    if (!DecodeCurrentImage(rows.data(), int32_t(pitch))) return false;
+    // Decoded in place: each row holds four bytes a pixel, so a row of three-byte pixels
+    // widens from its right end without overwriting what it still has to read.
+    size_t bytes = found == 2 ? 4 : 3, pitch = size_t(width) * 4;
+    pixels.rgba.resize(pitch * size_t(height + 1));
+    if (!DecodeCurrentImage(pixels.rgba.data(), int32_t(pitch))) {
+        pixels = {};
+        return false;
+    }
+    for (size_t y = 0; y < size_t(height); ++y)
+        for (size_t x = size_t(width); x-- > 0;) {
+            uint8_t* row = &pixels.rgba[y * pitch];
+            uint8_t blue = row[x * bytes], green = row[x * bytes + 1], red = row[x * bytes + 2];
+            uint8_t alpha = bytes == 4 ? row[x * bytes + 3] : 255;
+            row[x * 4] = red, row[x * 4 + 1] = green, row[x * 4 + 2] = blue, row[x * 4 + 3] = alpha;
+        }
+    pixels.rgba.resize(pitch * size_t(height));
     pixels.width = width;
     pixels.height = height;
     pixels.alpha = found == 2;
-    pixels.rgba.resize(size_t(width) * size_t(height) * 4);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x) {
-            const uint8_t* in = &rows[size_t(y) * pitch + size_t(x) * size_t(bytes)];
-            uint8_t* out = &pixels.rgba[(size_t(y) * size_t(width) + size_t(x)) * 4];
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
-            out[3] = found == 2 ? in[3] : 255;
-        }
     return true;
 }
 
