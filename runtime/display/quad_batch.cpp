@@ -20,11 +20,16 @@ constexpr int32_t BandRows = 32;
 // the kernel costs little, while spinning on would take a core from whatever else runs.
 constexpr int32_t SpinRounds = 1000;
 
+// The claim word of the batch being drawn: its band count in bits 16 to 31, the next band to
+// claim in bits 0 to 15. Both in one word, claimed by compare-exchange, so that a thread late
+// from one batch can never take a band of the next one with the count of the last.
+constexpr uint64_t BandCountShift = 16;
+constexpr uint64_t NextBandMask = 0xFFFF;
+
 struct QuadBatch {
     QuadSetup* quads = nullptr; // BatchCapacity entries, made at the first quad
     int32_t count = 0;
-    std::atomic<int32_t> bandCount{0};
-    std::atomic<int32_t> nextBand{0}; // the next band to claim
+    std::atomic<uint64_t> claim{0};
     std::atomic<int32_t> doneBands{0};
     std::thread* helper = nullptr;
     std::atomic<uint32_t> posted{0};   // batches handed to the helper
@@ -40,20 +45,30 @@ inline void CpuRelax()
 #endif
 }
 
+void DrawBand(int32_t band)
+{
+    int32_t top = band * BandRows, bottom = top + BandRows;
+    for (int32_t i = 0; i < Batch.count; ++i) {
+        const QuadSetup& quad = Batch.quads[i];
+        if (quad.rowEnd > top && quad.rowBegin < bottom)
+            DrawQuadRows(quad, std::max(top, quad.rowBegin), std::min(bottom, quad.rowEnd));
+    }
+}
+
 // Claims bands until none is left and draws each; both threads run this.
 void DrawBands()
 {
+    uint64_t word = Batch.claim.load(std::memory_order_acquire);
     for (;;) {
-        int32_t band = Batch.nextBand.fetch_add(1, std::memory_order_acq_rel);
-        if (band >= Batch.bandCount.load(std::memory_order_relaxed))
+        uint64_t band = word & NextBandMask;
+        if (band >= word >> BandCountShift)
             return;
-        int32_t top = band * BandRows, bottom = top + BandRows;
-        for (int32_t i = 0; i < Batch.count; ++i) {
-            const QuadSetup& quad = Batch.quads[i];
-            if (quad.rowEnd > top && quad.rowBegin < bottom)
-                DrawQuadRows(quad, std::max(top, quad.rowBegin), std::min(bottom, quad.rowEnd));
-        }
+        if (!Batch.claim.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel,
+                                               std::memory_order_acquire))
+            continue;
+        DrawBand(static_cast<int32_t>(band));
         Batch.doneBands.fetch_add(1, std::memory_order_release);
+        ++word;
     }
 }
 
@@ -159,10 +174,10 @@ void DrawQuadBatch()
     int32_t rows = 0;
     for (int32_t i = 0; i < Batch.count; ++i)
         rows = std::max(rows, Batch.quads[i].rowEnd);
+    // A surface has at most 16384 rows: 512 bands, well within the claim word's 16 bits.
     int32_t bands = (rows + BandRows - 1) / BandRows;
-    Batch.bandCount.store(bands, std::memory_order_relaxed);
     Batch.doneBands.store(0, std::memory_order_relaxed);
-    Batch.nextBand.store(0, std::memory_order_release);
+    Batch.claim.store(static_cast<uint64_t>(bands) << BandCountShift, std::memory_order_release);
     if (Batch.helper)
         WakeHelper();
     DrawBands();
