@@ -2,6 +2,7 @@
 // hints on standard error.
 #include "runtime/core/console.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <mutex>
@@ -19,7 +20,10 @@ struct ConsoleState {
     std::mutex lock;
 };
 ConsoleState Console;
-volatile sig_atomic_t QuitSignal = 0;
+// The handler may run on any thread of the process (the quad helper's too) while the main
+// thread reads the flag: a lock-free atomic is safe both in a handler and across threads.
+std::atomic<int> QuitSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 void OnQuitSignal(int)
 {

@@ -2,24 +2,27 @@
 #include "runtime/platform/headless.h"
 #include "runtime/platform/platform.h"
 
+#include <atomic>
+
 namespace {
+// Atomic: a test may read the clock or move it on while the game sleeps on another thread.
 struct HeadlessClock {
-    uint32_t now = 1000;
+    std::atomic<uint32_t> now{1000};
 };
 HeadlessClock Clock;
 } // namespace
 
 uint32_t PlatformTicks()
 {
-    return Clock.now;
+    return Clock.now.load();
 }
 
 void PlatformSleep(uint32_t milliseconds)
 {
-    Clock.now += milliseconds;
+    Clock.now.fetch_add(milliseconds);
 }
 
 void HeadlessAdvanceClock(uint32_t milliseconds)
 {
-    Clock.now += milliseconds;
+    Clock.now.fetch_add(milliseconds);
 }

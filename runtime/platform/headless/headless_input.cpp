@@ -4,12 +4,14 @@
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
 
-#include <cstring>
+#include <atomic>
 
 namespace {
+// The keys are atomic: a test may press and release them while the game polls them on
+// another thread.
 struct HeadlessInput {
     int32_t references = 0;
-    uint8_t keys[256] = {};
+    std::atomic<uint8_t> keys[256] = {};
 };
 HeadlessInput Input;
 } // namespace
@@ -32,7 +34,8 @@ int32_t PlatformReadKeys(uint8_t keys[256])
 {
     if (!EventsFocused())
         return 0;
-    std::memcpy(keys, Input.keys, sizeof Input.keys);
+    for (int32_t i = 0; i < 256; ++i)
+        keys[i] = Input.keys[i].load();
     return 1;
 }
 
@@ -55,9 +58,10 @@ void HeadlessKey(int32_t scanCode, int32_t down)
 {
     if (scanCode < 0 || scanCode > 255)
         return;
-    Input.keys[scanCode] = down ? 0x80 : 0;
+    // The release's window event first: a game thread that sees the key go up sees it too.
     if (!down)
         EventsKeyReleased(scanCode);
+    Input.keys[scanCode].store(down ? 0x80 : 0);
 }
 
 void HeadlessMouseMove(int32_t dx, int32_t dy)
@@ -83,7 +87,8 @@ void HeadlessFocus(int32_t active)
 {
     // A window that loses the focus sees every key go up, as the system keyboard does.
     if (!active)
-        std::memset(Input.keys, 0, sizeof Input.keys);
+        for (std::atomic<uint8_t>& key : Input.keys)
+            key.store(0);
     EventsFocus(active);
     HeadlessDisplayFocus(active);
 }
