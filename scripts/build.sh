@@ -2,6 +2,8 @@
 # Configures and builds one build tree:
 #   scripts/build.sh             build/ with everything: game, tools, tests and benchmarks
 #   scripts/build.sh --sanitize  build-sanitize/ with AddressSanitizer and UBSan, and the tests
+#   scripts/build.sh --tsan      build-tsan/ with ThreadSanitizer: only the test programs of the
+#                                code that runs threads, the runtime's and the game's
 #   scripts/build.sh --play      in build/ only what playing needs: the game, its launcher,
 #                                cellpack and the data generator; a new tree is configured
 #                                without tests and benchmarks and with line tables only for
@@ -17,6 +19,12 @@ case "${1:-}" in
 --sanitize)
     dir=build-sanitize
     flags+=(-DVELLOMIRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+    ;;
+--tsan)
+    dir=build-tsan
+    flags=(-DVELLOMIRA_TESTS=ON -DVELLOMIRA_BENCH=OFF -DVELLOMIRA_TSAN=ON
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    targets=(--target runtime_tests game_tests)
     ;;
 --play)
     flags=()
