@@ -2,8 +2,6 @@
 #pragma once
 #include "runtime/display/surface.h"
 
-#include <cstring>
-
 // A 24-bit colour (red in the low byte) as a pixel value of a format, the way the drawing
 // layer maps it: palette surfaces take the low byte, the 16-bit formats drop low bits, the
 // 24 and 32-bit formats keep the channel order of their bytes.
@@ -27,12 +25,12 @@ inline uint32_t ColorBitsOf(int32_t format)
     return format >= 1 && format <= 7 ? masks[format] : 0;
 }
 
-// Pixel values are stored little-endian in bytesPerPixel bytes.
+// Pixel values are stored little-endian in bytesPerPixel bytes: byte by byte, as a copy of a
+// variable size may be a library call for every pixel.
 inline void PutPixelValue(uint8_t* at, int32_t bytesPerPixel, uint32_t value)
 {
-    uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                        static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-    std::memcpy(at, bytes, static_cast<size_t>(bytesPerPixel));
+    for (int32_t i = 0; i < bytesPerPixel; ++i)
+        at[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 inline uint32_t GetPixelValue(const uint8_t* at, int32_t bytesPerPixel)
