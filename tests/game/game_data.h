@@ -10,24 +10,34 @@
 #include <string>
 #include <vector>
 
-// A PNG of one colour (0xRRGGBB), written through the game's own PNG encoder.
-inline std::string SolidPng(int32_t width, int32_t height, uint32_t rgb)
+// A PNG of width x height whose pixel (x, y), counted from the top left, has the colour
+// (0xRRGGBB) that colourAt(x, y) gives; written through the game's own PNG encoder.
+template <typename ColourAt>
+std::string PngOf(int32_t width, int32_t height, ColourAt colourAt)
 {
     RegisterPngEncoder();
     int32_t pitch = (width * 3 + 3) / 4 * 4;
     std::vector<uint8_t> pixels(static_cast<size_t>(pitch) * height);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) {
-            uint8_t* p = &pixels[static_cast<size_t>(y) * pitch + 3 * x];
+            uint32_t rgb = colourAt(x, y);
+            // The encoder takes bottom-up rows of blue, green, red.
+            uint8_t* p = &pixels[static_cast<size_t>(height - 1 - y) * pitch + 3 * x];
             p[0] = rgb & 0xFF;
             p[1] = (rgb >> 8) & 0xFF;
             p[2] = (rgb >> 16) & 0xFF;
         }
-    const char* scratch = "solid.png";
+    const char* scratch = "image.png";
     EncodeImage(scratch, pixels.data(), PNG_ENCODER_TAG, width, height, pitch, 0);
     std::string png = ReadBytes(scratch);
     std::filesystem::remove(scratch);
     return png;
+}
+
+// A PNG of one colour (0xRRGGBB).
+inline std::string SolidPng(int32_t width, int32_t height, uint32_t rgb)
+{
+    return PngOf(width, height, [rgb](int32_t, int32_t) { return rgb; });
 }
 
 // A PNG of a cell-like picture on the magenta key: an elliptic body shaded across both axes,
@@ -35,36 +45,21 @@ inline std::string SolidPng(int32_t width, int32_t height, uint32_t rgb)
 // rotation, zoom, filtering and animation all show in the pixels.
 inline std::string PatternPng(int32_t width, int32_t height, uint32_t tint, int32_t phase)
 {
-    RegisterPngEncoder();
-    int32_t pitch = (width * 3 + 3) / 4 * 4;
-    std::vector<uint8_t> pixels(static_cast<size_t>(pitch) * height);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x) {
-            // Distances in 1/1000 of the half axes: integers only, the same on every build.
-            int64_t dx = (2 * x + 1 - width) * 1000 / width;
-            int64_t dy = (2 * y + 1 - height) * 1000 / height;
-            uint32_t rgb = 0xFF00FF;
-            if (dx * dx + dy * dy < 1000 * 1000) {
-                uint32_t r = 40 + 180 * x / width, g = 50 + 160 * y / height;
-                uint32_t b = (tint + 37 * static_cast<uint32_t>(x + y)) & 0xFF;
-                rgb = r << 16 | g << 8 | b;
-                if (y < height / 5)
-                    rgb = 0x301810 + (tint & 0x0F0F0F);
-                int32_t sx = width / 2 + (phase % 3 - 1) * width / 5, sy = height / 2;
-                if ((x - sx) * (x - sx) + (y - sy) * (y - sy) < width * width / 40)
-                    rgb = 0xF0F0C0;
-            }
-            // The encoder takes bottom-up rows of blue, green, red.
-            uint8_t* p = &pixels[static_cast<size_t>(height - 1 - y) * pitch + 3 * x];
-            p[0] = rgb & 0xFF;
-            p[1] = (rgb >> 8) & 0xFF;
-            p[2] = (rgb >> 16) & 0xFF;
-        }
-    const char* scratch = "pattern.png";
-    EncodeImage(scratch, pixels.data(), PNG_ENCODER_TAG, width, height, pitch, 0);
-    std::string png = ReadBytes(scratch);
-    std::filesystem::remove(scratch);
-    return png;
+    return PngOf(width, height, [=](int32_t x, int32_t y) {
+        // Distances in 1/1000 of the half axes: integers only, the same on every build.
+        int64_t dx = (2 * x + 1 - width) * 1000 / width;
+        int64_t dy = (2 * y + 1 - height) * 1000 / height;
+        if (dx * dx + dy * dy >= 1000 * 1000)
+            return uint32_t{0xFF00FF};
+        int32_t sx = width / 2 + (phase % 3 - 1) * width / 5, sy = height / 2;
+        if ((x - sx) * (x - sx) + (y - sy) * (y - sy) < width * width / 40)
+            return uint32_t{0xF0F0C0};
+        if (y < height / 5)
+            return 0x301810 + (tint & 0x0F0F0F);
+        uint32_t r = 40 + 180 * x / width, g = 50 + 160 * y / height;
+        uint32_t b = (tint + 37 * static_cast<uint32_t>(x + y)) & 0xFF;
+        return r << 16 | g << 8 | b;
+    });
 }
 
 // A pack of entries stored as they are.
