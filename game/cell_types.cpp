@@ -3,13 +3,32 @@
 #include "game/game.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
-const char* const CellDefinitionKeys[20] = {
-    "Name",          "Type",           "Front",          "AniType",      "size",
-    "angle_s",       "norm_angle_s",   "flew_angle_s",   "idle_anispeed", "move_anispeed",
-    "flew_anispeed", "norm_movespeed", "flew_movespeed", "accelaration", "mentionradius",
-    "trans",         "color",          "hp",             "atk",          "armor"};
+const CellDefinitionKey CellDefinitionKeys[CellDefinitionKeyCount] = {
+    {"Name", DefinitionKind::Text, "Zelle", -1, &CellDefinition::Name},
+    {"Type", DefinitionKind::Integer, "0", -1, &CellDefinition::Type},
+    {"Front", DefinitionKind::Integer, "0", -1, &CellDefinition::Front},
+    {"AniType", DefinitionKind::Integer, "0", -1, &CellDefinition::AniType},
+    {"size", DefinitionKind::IntegerRange, "64|64", -1, &CellDefinition::size},
+    {"angle_s", DefinitionKind::DecimalRange, "0.1|0.2", -1, &CellDefinition::angle_s},
+    // A definition that gives only "angle_s" sets all three turn rates, and so on.
+    {"norm_angle_s", DefinitionKind::DecimalRange, nullptr, 5, &CellDefinition::norm_angle_s},
+    {"flew_angle_s", DefinitionKind::DecimalRange, nullptr, 5, &CellDefinition::flew_angle_s},
+    {"idle_anispeed", DefinitionKind::DecimalRange, "0.02|0.03", -1,
+     &CellDefinition::idle_anispeed},
+    {"move_anispeed", DefinitionKind::DecimalRange, nullptr, 8, &CellDefinition::move_anispeed},
+    {"flew_anispeed", DefinitionKind::DecimalRange, nullptr, 8, &CellDefinition::flew_anispeed},
+    {"norm_movespeed", DefinitionKind::DecimalRange, "2|2", -1, &CellDefinition::norm_movespeed},
+    {"flew_movespeed", DefinitionKind::DecimalRange, nullptr, 11, &CellDefinition::flew_movespeed},
+    {"accelaration", DefinitionKind::DecimalRange, "0.2|0.2", -1, &CellDefinition::accelaration},
+    {"mentionradius", DefinitionKind::DecimalRange, "200|200", -1, &CellDefinition::mentionradius},
+    {"trans", DefinitionKind::IntegerRange, "160|170", -1, &CellDefinition::trans},
+    {"color", DefinitionKind::Integer, "16777215", -1, &CellDefinition::Color},
+    {"hp", DefinitionKind::Integer, "0", -1, &CellDefinition::Hp},
+    {"atk", DefinitionKind::Integer, "0", -1, &CellDefinition::Atk},
+    {"armor", DefinitionKind::Integer, "0", -1, &CellDefinition::Armor}};
 
 namespace {
 CellRange Ordered(int32_t first, int32_t second)
@@ -77,55 +96,52 @@ void FitFrameTable()
 }
 } // namespace
 
+int32_t RangeBound(const std::string& part, DefinitionKind kind)
+{
+    if (kind == DefinitionKind::IntegerRange)
+        return TextToInteger(part);
+    return RoundToInteger(TextToFloat(part) * 100.0f);
+}
+
 CellRange IntegerRange(const std::string& text)
 {
-    return Ordered(TextToInteger(TextField(text, 1, "|")),
-                   TextToInteger(TextField(text, 2, "|")));
+    return Ordered(RangeBound(TextField(text, 1, "|"), DefinitionKind::IntegerRange),
+                   RangeBound(TextField(text, 2, "|"), DefinitionKind::IntegerRange));
 }
 
 CellRange DecimalRange(const std::string& text)
 {
-    auto hundredths = [](const std::string& part) {
-        return RoundToInteger(TextToFloat(part) * 100.0f);
-    };
-    return Ordered(hundredths(TextField(text, 1, "|")), hundredths(TextField(text, 2, "|")));
+    return Ordered(RangeBound(TextField(text, 1, "|"), DefinitionKind::DecimalRange),
+                   RangeBound(TextField(text, 2, "|"), DefinitionKind::DecimalRange));
 }
 
 CellDefinition ReadCellDefinition()
 {
-    CellDefinition d;
-    d.Name = ReadPreferenceString("Name", "Zelle");
-    d.Type = ReadPreferenceLong("Type", 0);
-    d.Front = ReadPreferenceLong("Front", 0);
-    d.AniType = ReadPreferenceLong("AniType", 0);
-    std::string size = ReadPreferenceString("size", "64|64");
-    std::string angle = ReadPreferenceString("angle_s", "0.1|0.2");
-    std::string normAngle = ReadPreferenceString("norm_angle_s", angle);
-    std::string flewAngle = ReadPreferenceString("flew_angle_s", angle);
-    std::string idleAni = ReadPreferenceString("idle_anispeed", "0.02|0.03");
-    std::string moveAni = ReadPreferenceString("move_anispeed", idleAni);
-    std::string flewAni = ReadPreferenceString("flew_anispeed", idleAni);
-    std::string normMove = ReadPreferenceString("norm_movespeed", "2|2");
-    std::string flewMove = ReadPreferenceString("flew_movespeed", normMove);
-    std::string acceleration = ReadPreferenceString("accelaration", "0.2|0.2");
-    std::string mention = ReadPreferenceString("mentionradius", "200|200");
-    std::string trans = ReadPreferenceString("trans", "160|170");
-    d.size = IntegerRange(size);
-    d.angle_s = DecimalRange(angle);
-    d.norm_angle_s = DecimalRange(normAngle);
-    d.flew_angle_s = DecimalRange(flewAngle);
-    d.idle_anispeed = DecimalRange(idleAni);
-    d.move_anispeed = DecimalRange(moveAni);
-    d.flew_anispeed = DecimalRange(flewAni);
-    d.norm_movespeed = DecimalRange(normMove);
-    d.flew_movespeed = DecimalRange(flewMove);
-    d.accelaration = DecimalRange(acceleration);
-    d.mentionradius = DecimalRange(mention);
-    d.trans = IntegerRange(trans);
-    d.Color = uint32_t(ReadPreferenceLong("color", 16777215));
-    d.Hp = ReadPreferenceLong("hp", 0);
-    d.Atk = ReadPreferenceLong("atk", 0);
-    d.Armor = ReadPreferenceLong("armor", 0);
+    CellDefinition d{};
+    // The texts read so far, some of which are the defaults of later keys.
+    std::string texts[CellDefinitionKeyCount];
+    for (int32_t i = 0; i < CellDefinitionKeyCount; ++i) {
+        const CellDefinitionKey& key = CellDefinitionKeys[i];
+        const std::string fallback =
+            key.defaultFrom >= 0 ? texts[key.defaultFrom] : key.defaultText;
+        int32_t integer = TextToInteger(fallback);
+        if (key.kind == DefinitionKind::Integer)
+            integer = ReadPreferenceLong(key.name, integer);
+        else
+            texts[i] = ReadPreferenceString(key.name, fallback);
+        std::visit(
+            [&](auto field) {
+                using Field = std::remove_reference_t<decltype(d.*field)>;
+                if constexpr (std::is_same_v<Field, CellRange>)
+                    d.*field = key.kind == DefinitionKind::IntegerRange ? IntegerRange(texts[i])
+                                                                       : DecimalRange(texts[i]);
+                else if constexpr (std::is_same_v<Field, std::string>)
+                    d.*field = texts[i];
+                else
+                    d.*field = static_cast<Field>(integer);
+            },
+            key.field);
+    }
     return d;
 }
 

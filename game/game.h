@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
 
 // One kind of cell, read from its definition.
@@ -86,6 +87,8 @@ extern int8_t BilinearFiltering;
 extern int32_t GradientSize;
 extern int32_t CellTypeCount;
 extern int32_t MaxFrameIndex;
+// The frames of a type the frame table holds before it has to grow.
+constexpr int32_t FrameTableSize = 100;
 
 // Values that start at 0 and are set later.
 extern float PlayerX;
@@ -166,10 +169,28 @@ struct CellDefinition {
     uint32_t Color;
     int32_t Hp, Atk, Armor;
 };
-// The keys of a definition text, in reading order.
-extern const char* const CellDefinitionKeys[20];
+// The kinds of value a definition key holds: integers are read as atoi reads them, the ranges
+// as "first|second", decimal ones in whole hundredths.
+enum class DefinitionKind { Text, Integer, IntegerRange, DecimalRange };
+// One key of a definition text: its kind, its default and the field of CellDefinition it fills.
+struct CellDefinitionKey {
+    const char* name;
+    DefinitionKind kind;
+    const char* defaultText; // the default as a definition writes it
+    int32_t defaultFrom;     // -1, or the key whose text read is the default instead
+    std::variant<std::string CellDefinition::*, int32_t CellDefinition::*,
+                 uint32_t CellDefinition::*, CellRange CellDefinition::*>
+        field;
+};
+constexpr int32_t CellDefinitionKeyCount = 20;
+// The keys of a definition text, in reading order: the loader, the key list and the tools'
+// checker all read this table.
+extern const CellDefinitionKey CellDefinitionKeys[CellDefinitionKeyCount];
 // Reads the definition from the open preferences, every absent key taking its default.
 CellDefinition ReadCellDefinition();
+// One bound of a range, from its part of the text: the integer, or the decimal in whole
+// hundredths rounded halves to even.
+int32_t RangeBound(const std::string& part, DefinitionKind kind);
 // The range a text such as "160|170" gives: integers, or decimals in whole hundredths.
 CellRange IntegerRange(const std::string& text);
 CellRange DecimalRange(const std::string& text);

@@ -98,7 +98,7 @@ void InitGlobals()
     BilinearFiltering = 1;
     GradientSize = 1024;
     CellTypeCount = 5;
-    MaxFrameIndex = 99;
+    MaxFrameIndex = FrameTableSize - 1;
     // The game's lists carry the tag 7; nothing reads it.
     NewList(BubbleList, sizeof(Cell), nullptr, 7);
     NewList(CellList, sizeof(Cell), nullptr, 7);

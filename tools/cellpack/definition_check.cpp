@@ -3,6 +3,7 @@
 #include "tools/cellpack/definition_check.h"
 
 #include "game/game.h"
+#include "runtime/core/path.h"
 #include "runtime/core/preference_text.h"
 #include "runtime/core/preferences.h"
 #include "tools/cellpack/command_line.h"
@@ -15,38 +16,12 @@
 
 namespace
 {
-enum class KeyKind { Text, Integer, IntegerRange, DecimalRange };
-
-const char* const IntegerRangeKeys[] = {"size", "trans"};
-const char* const DecimalRangeKeys[] = {
-    "angle_s",       "norm_angle_s",   "flew_angle_s",   "idle_anispeed", "move_anispeed",
-    "flew_anispeed", "norm_movespeed", "flew_movespeed", "accelaration",  "mentionradius"};
-const char* const TextKeys[] = {"Name"};
-
-bool SameKey(std::string_view a, std::string_view b)
+// The game's key of that name, letter case aside; none for a key the game does not read.
+const CellDefinitionKey* FindKey(std::string_view name)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-template <size_t N> bool OneOf(const char* const (&keys)[N], std::string_view key)
-{
-    return std::any_of(std::begin(keys), std::end(keys),
-                       [key](const char* k) { return SameKey(k, key); });
-}
-
-bool Known(std::string_view key)
-{
-    return OneOf(CellDefinitionKeys, key);
-}
-
-KeyKind KindOf(std::string_view key)
-{
-    if (OneOf(IntegerRangeKeys, key)) return KeyKind::IntegerRange;
-    if (OneOf(DecimalRangeKeys, key)) return KeyKind::DecimalRange;
-    return OneOf(TextKeys, key) ? KeyKind::Text : KeyKind::Integer;
+    for (const CellDefinitionKey& key : CellDefinitionKeys)
+        if (SameNameIgnoringCase(key.name, name)) return &key;
+    return nullptr;
 }
 
 // Edits (insertions, deletions, changes; letter case aside) that turn a into b.
@@ -59,7 +34,8 @@ size_t EditDistance(std::string_view a, std::string_view b)
         size_t diagonal = row[0];
         row[0] = i;
         for (size_t j = 1; j <= b.size(); ++j) {
-            size_t change = diagonal + (SameKey(a.substr(i - 1, 1), b.substr(j - 1, 1)) ? 0 : 1);
+            bool same = SameNameIgnoringCase(a.substr(i - 1, 1), b.substr(j - 1, 1));
+            size_t change = diagonal + (same ? 0 : 1);
             diagonal = row[j];
             row[j] = std::min({row[j] + 1, row[j - 1] + 1, change});
         }
@@ -71,9 +47,9 @@ std::string UnknownKey(std::string_view key)
 {
     if (key.empty()) return "a line without a key; the game never reads it";
     std::string what = "unknown key; the game never reads it";
-    for (const char* known : CellDefinitionKeys)
-        if (key.size() >= 3 && EditDistance(key, known) <= 2)
-            return what + " (did you mean \"" + known + "\"?)";
+    for (const CellDefinitionKey& known : CellDefinitionKeys)
+        if (key.size() >= 3 && EditDistance(key, known.name) <= 2)
+            return what + " (did you mean \"" + known.name + "\"?)";
     return what;
 }
 
@@ -98,14 +74,7 @@ bool IsDecimal(const std::string& text)
     return digits > 0;
 }
 
-// The bound the game makes of one part: the integer, or the decimal in whole hundredths.
-int32_t Bound(const std::string& part, KeyKind kind)
-{
-    return kind == KeyKind::IntegerRange ? TextToInteger(part)
-                                         : RoundToInteger(TextToFloat(part) * 100.0f);
-}
-
-std::string RangeProblem(const std::string& value, KeyKind kind)
+std::string RangeProblem(const std::string& value, DefinitionKind kind)
 {
     std::string quoted = "\"" + value + "\"";
     size_t bars = size_t(std::count(value.begin(), value.end(), '|'));
@@ -116,26 +85,26 @@ std::string RangeProblem(const std::string& value, KeyKind kind)
     long ignored = 0;
     for (const std::string& part : parts) {
         bool whole = ParseWholeNumber(part, INT32_MIN, INT32_MAX, ignored);
-        if (kind == KeyKind::IntegerRange && !whole)
+        if (kind == DefinitionKind::IntegerRange && !whole)
             return quoted + ": \"" + part + "\" is not a whole number";
-        if (kind == KeyKind::DecimalRange && !IsDecimal(part))
+        if (kind == DefinitionKind::DecimalRange && !IsDecimal(part))
             return quoted + ": \"" + part + "\" is not a decimal number";
     }
-    if (Bound(parts[0], kind) > Bound(parts[1], kind))
+    if (RangeBound(parts[0], kind) > RangeBound(parts[1], kind))
         return quoted + " is reversed: its first value is above its second";
     return "";
 }
 
-std::string ValueProblem(std::string_view key)
+std::string ValueProblem(const CellDefinitionKey& key)
 {
-    std::string value = ReadPreferenceString(key, "");
-    KeyKind kind = KindOf(key);
+    std::string value = ReadPreferenceString(key.name, "");
     long ignored = 0;
-    if (kind == KeyKind::Integer && !ParseWholeNumber(value, INT32_MIN, INT32_MAX, ignored))
+    if (key.kind == DefinitionKind::Integer &&
+        !ParseWholeNumber(value, INT32_MIN, INT32_MAX, ignored))
         return "\"" + value + "\" is not a whole number; the game reads " +
-               std::to_string(ReadPreferenceLong(key, 0));
-    if (kind == KeyKind::IntegerRange || kind == KeyKind::DecimalRange)
-        return RangeProblem(value, kind);
+               std::to_string(ReadPreferenceLong(key.name, 0));
+    if (key.kind == DefinitionKind::IntegerRange || key.kind == DefinitionKind::DecimalRange)
+        return RangeProblem(value, key.kind);
     return "";
 }
 
@@ -167,19 +136,20 @@ std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text)
         if (entry->kind != EntryKind::Key) continue;
         int32_t line = LineAt(content, size, entry->key.data());
         std::string what;
-        auto first = std::find_if(seen.begin(), seen.end(),
-                                  [entry](const auto& s) { return SameKey(s.first, entry->key); });
+        auto first = std::find_if(seen.begin(), seen.end(), [entry](const auto& s) {
+            return SameNameIgnoringCase(s.first, entry->key);
+        });
         if (group)
             what = "stands after the group line [" + std::string(group->text) + "] (line " +
                    std::to_string(LineAt(content, size, group->text.data())) +
                    "); the game reads only the lines before the first group line";
-        else if (!Known(entry->key))
+        else if (!FindKey(entry->key))
             what = UnknownKey(entry->key);
         else if (first != seen.end())
             what = "repeats the key of line " + std::to_string(first->second) +
                    "; the game reads only the first";
         else
-            what = ValueProblem(entry->key);
+            what = ValueProblem(*FindKey(entry->key));
         if (!group && first == seen.end()) seen.emplace_back(entry->key, line);
         if (!what.empty()) problems.push_back({line, std::string(entry->key), what});
     }

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-// Frames the game's frame table holds before it has to grow.
-constexpr int32_t FrameTableSize = 100;
-
 struct PackCheck {
     std::vector<std::string> problems; // "where: what", the file name left out
     std::vector<std::string> warnings; // the same for what loads but shows otherwise than meant
