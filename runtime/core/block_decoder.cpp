@@ -291,21 +291,43 @@ uint32_t PackCheckValue(const uint8_t* data, size_t size)
 int64_t BlockUnpackedSize(const uint8_t* block, size_t blockSize)
 {
     if (!block || blockSize < BlockHeaderSize || block[0] != 'Z' || block[1] != 'Q') return -1;
-    return LoadLittleEndian32(block + 2);
+    return LoadLittleEndian32(block + BlockSizeOffset);
+}
+
+BlockDecoding DecodeBlockWithReason(const uint8_t* block, size_t blockSize, uint8_t* destination,
+                                    size_t destinationSize)
+{
+    BlockDecoding decoding;
+    decoding.declaredSize = BlockUnpackedSize(block, blockSize);
+    if (decoding.declaredSize < 0) {
+        decoding.failure = BlockFailure::BadMagic;
+        return decoding;
+    }
+    decoding.declaredCheck = LoadLittleEndian32(block + BlockCheckOffset);
+    if (uint64_t(decoding.declaredSize) != destinationSize ||
+        decoding.declaredSize > LargestUnpackedSize || (destinationSize != 0 && !destination)) {
+        decoding.failure = BlockFailure::SizeMismatch;
+        return decoding;
+    }
+    BitStream stream{block + BlockHeaderSize, blockSize - BlockHeaderSize, 0, 0, 0};
+    Output out{destination, destination, destination + destinationSize};
+    if (!DecodeStream(stream, out) || StreamOverrun(stream) || out.next != out.end) {
+        decoding.failure = BlockFailure::MalformedStream;
+        return decoding;
+    }
+    if (decoding.declaredCheck != 0) {
+        decoding.dataCheck = PackCheckValue(destination, destinationSize);
+        if (decoding.dataCheck != decoding.declaredCheck)
+            decoding.failure = BlockFailure::FailedCheck;
+    }
+    return decoding;
 }
 
 bool DecodeBlock(const uint8_t* block, size_t blockSize, uint8_t* destination,
                  size_t destinationSize)
 {
-    int64_t declared = BlockUnpackedSize(block, blockSize);
-    if (declared < 0 || uint64_t(declared) != destinationSize || declared > LargestUnpackedSize)
-        return false;
-    if (destinationSize != 0 && !destination) return false;
-    BitStream stream{block + BlockHeaderSize, blockSize - BlockHeaderSize, 0, 0, 0};
-    Output out{destination, destination, destination + destinationSize};
-    if (!DecodeStream(stream, out) || StreamOverrun(stream) || out.next != out.end) return false;
-    uint32_t check = LoadLittleEndian32(block + 6);
-    return check == 0 || PackCheckValue(destination, destinationSize) == check;
+    return DecodeBlockWithReason(block, blockSize, destination, destinationSize).failure ==
+           BlockFailure::None;
 }
 
 int32_t UnpackMemory(const void* block, int32_t blockSize, void* destination,

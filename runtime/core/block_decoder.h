@@ -5,6 +5,8 @@
 
 // A block: "ZQ", the unpacked size (u32 LE), the check value (u32 LE, 0 = unchecked), then
 // the bit stream as 32-bit little-endian words, each read from its most significant bit down.
+constexpr size_t BlockSizeOffset = 2;
+constexpr size_t BlockCheckOffset = 6;
 constexpr size_t BlockHeaderSize = 10;
 // Entries and blocks that declare more than this are refused as corrupt.
 constexpr uint32_t LargestUnpackedSize = 256u << 20;
@@ -32,10 +34,31 @@ uint32_t PackCheckValue(const uint8_t* data, size_t size);
 // The unpacked size a block declares; -1 when the block is too short or lacks the magic.
 int64_t BlockUnpackedSize(const uint8_t* block, size_t blockSize);
 
+// Why a block does not decode.
+enum class BlockFailure {
+    None,
+    BadMagic,        // too short for a header, or without "ZQ"
+    SizeMismatch,    // it declares another size than the destination's, or an absurd one
+    MalformedStream, // the stream leaves the block or the output, or ends at another size
+    FailedCheck,     // the data decoded but its check value differs from the block's
+};
+
+// What decoding a block found.
+struct BlockDecoding {
+    BlockFailure failure = BlockFailure::None;
+    int64_t declaredSize = -1;  // the unpacked size of the header; -1 without a header
+    uint32_t declaredCheck = 0; // the check value of the header
+    uint32_t dataCheck = 0;     // the check value of the decoded data, with FailedCheck
+};
+
 // Decodes a block of blockSize bytes into destination, which must hold exactly the size the
-// block declares. True only when the stream stays inside the block, every copy reaches back
-// inside the output, the end code arrives exactly when the declared size is produced, and
-// the check value (when nonzero) matches. Allocates nothing.
+// block declares. It succeeds only when the stream stays inside the block, every copy reaches
+// back inside the output, the end code arrives exactly when the declared size is produced, and
+// the check value (when nonzero) matches; otherwise the failure says which did not hold.
+// Allocates nothing.
+BlockDecoding DecodeBlockWithReason(const uint8_t* block, size_t blockSize, uint8_t* destination,
+                                    size_t destinationSize);
+// The same, true when it succeeds.
 bool DecodeBlock(const uint8_t* block, size_t blockSize, uint8_t* destination,
                  size_t destinationSize);
 

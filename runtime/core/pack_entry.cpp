@@ -16,13 +16,18 @@ PackFraming FramePackEntry(const PackEntryHeader& header, int64_t left)
     return int64_t(header.storedSize) > left ? PackFraming::CutStored : PackFraming::Whole;
 }
 
-bool UnpackPackEntry(const PackEntryHeader& header, const uint8_t* stored, uint8_t* entry)
+bool UnpackPackEntry(const PackEntryHeader& header, const uint8_t* stored, uint8_t* entry,
+                     BlockDecoding* decoding)
 {
     if (header.storedSize == header.unpackedSize) {
         if (header.storedSize > 0) std::memcpy(entry, stored, header.storedSize);
+        if (decoding) *decoding = {};
         return true;
     }
-    return DecodeBlock(stored, header.storedSize, entry, header.unpackedSize);
+    BlockDecoding found =
+        DecodeBlockWithReason(stored, header.storedSize, entry, header.unpackedSize);
+    if (decoding) *decoding = found;
+    return found.failure == BlockFailure::None;
 }
 
 PackEntryView NextPackEntryInMemory(const uint8_t* pack, size_t size, size_t& position)

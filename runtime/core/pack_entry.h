@@ -1,6 +1,8 @@
 // One pack entry's framing and unpacking, shared by the sequential file reader and by tools
 // that walk a whole pack held in memory and want to see how each entry is stored.
 #pragma once
+#include "runtime/core/block_decoder.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -27,8 +29,9 @@ PackFraming FramePackEntry(const PackEntryHeader& header, int64_t left);
 
 // Turns the stored bytes into the entry (header.unpackedSize bytes): copied when raw, else
 // decoded as one compressed block. False when the block does not decode to exactly that size
-// or fails its check value.
-bool UnpackPackEntry(const PackEntryHeader& header, const uint8_t* stored, uint8_t* entry);
+// or fails its check value; why, in decoding when one is given.
+bool UnpackPackEntry(const PackEntryHeader& header, const uint8_t* stored, uint8_t* entry,
+                     BlockDecoding* decoding = nullptr);
 
 // One entry of a pack in memory, as NextPackEntryInMemory finds it.
 struct PackEntryView {

@@ -266,3 +266,46 @@ TEST(BlockDecoder, CutOrForeignBlocksGiveZero)
     EXPECT_EQ(Unpack(huge).result, 0) << "declares 2 GiB";
     EXPECT_EQ(UnpackMemory(nullptr, 18, nullptr, 100), 0);
 }
+
+TEST(BlockDecoder, AFailedDecodeSaysWhyWhileUnpackMemoryStillGivesZero)
+{
+    auto edit = [](size_t at, uint8_t value) {
+        std::vector<uint8_t> block = KnownBlock();
+        block[at] = value;
+        return block;
+    };
+    std::vector<uint8_t> cut = KnownBlock(), stub = KnownBlock();
+    cut.resize(14);
+    stub.resize(9);
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> block;
+        size_t room;
+        BlockFailure failure;
+    } cases[] = {
+        {"sound", KnownBlock(), 6, BlockFailure::None},
+        {"no magic", edit(0, 'X'), 6, BlockFailure::BadMagic},
+        {"shorter than a header", stub, 6, BlockFailure::BadMagic},
+        {"another size than the room", KnownBlock(), 7, BlockFailure::SizeMismatch},
+        {"declares a size it does not decode to", edit(2, 7), 7, BlockFailure::MalformedStream},
+        {"stream cut short", cut, 6, BlockFailure::MalformedStream},
+        {"check value changed", edit(9, 0x8C), 6, BlockFailure::FailedCheck},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> out(c.room);
+        BlockDecoding decoding =
+            DecodeBlockWithReason(c.block.data(), c.block.size(), out.data(), out.size());
+        EXPECT_EQ(decoding.failure, c.failure) << c.what;
+        EXPECT_EQ(DecodeBlock(c.block.data(), c.block.size(), out.data(), out.size()),
+                  c.failure == BlockFailure::None)
+            << c.what;
+        if (c.failure != BlockFailure::None && c.room == 6) {
+            EXPECT_EQ(Unpack(c.block).result, 0) << c.what;
+        }
+    }
+    std::vector<uint8_t> out(6), block = edit(9, 0x8C);
+    BlockDecoding failed = DecodeBlockWithReason(block.data(), block.size(), out.data(), 6);
+    EXPECT_EQ(failed.declaredCheck, 0x8C8D8D81u);
+    EXPECT_EQ(failed.dataCheck, 0x8D8D8D81u) << "the check value of the text ABBBBB";
+    EXPECT_EQ(failed.declaredSize, 6);
+}

@@ -5,7 +5,6 @@
 #include "tools/cellpack/file_bytes.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace
 {
@@ -36,23 +35,25 @@ std::string CutReason(const PackEntryView& view, size_t fileSize)
 }
 
 // Why a compressed entry that failed to unpack failed: the block's framing, its stream, or
-// only its check value (the stream decodes once the check is left out).
-std::string BrokenReason(const ReadEntry& entry, const uint8_t* stored)
+// only its check value.
+std::string BrokenReason(const ReadEntry& entry, const BlockDecoding& decoding)
 {
-    uint32_t size = entry.header.storedSize, unpacked = entry.header.unpackedSize;
-    int64_t declared = BlockUnpackedSize(stored, size);
-    if (declared < 0)
+    uint32_t unpacked = entry.header.unpackedSize;
+    switch (decoding.failure) {
+    case BlockFailure::BadMagic:
         return "its stored size differs from its size but it holds no compressed block";
-    if (declared != int64_t(unpacked))
-        return "its block declares " + std::to_string(declared) + " bytes, the entry " +
-               std::to_string(unpacked);
-    std::vector<uint8_t> unchecked(stored, stored + size), out(size_t(unpacked) + 1);
-    std::memset(unchecked.data() + 6, 0, 4);
-    if (!DecodeBlock(unchecked.data(), size, out.data(), unpacked))
+    case BlockFailure::SizeMismatch:
+        return "its block declares " + std::to_string(decoding.declaredSize) +
+               " bytes, the entry " + std::to_string(unpacked);
+    case BlockFailure::MalformedStream:
         return "its compressed stream is malformed (it does not decode to " +
                std::to_string(unpacked) + " bytes)";
-    return "it fails its check value: the block says " + Hex(LoadLittleEndian32(stored + 6)) +
-           ", the data gives " + Hex(PackCheckValue(out.data(), unpacked));
+    case BlockFailure::FailedCheck:
+        return "it fails its check value: the block says " + Hex(decoding.declaredCheck) +
+               ", the data gives " + Hex(decoding.dataCheck);
+    default:
+        return "";
+    }
 }
 
 ReadEntry Unpack(const PackEntryView& view)
@@ -61,14 +62,15 @@ ReadEntry Unpack(const PackEntryView& view)
     entry.header = view.header;
     entry.offset = view.offset;
     if (IsCompressed(view.header) && view.header.storedSize >= BlockHeaderSize)
-        entry.check = LoadLittleEndian32(view.stored + 6);
+        entry.check = LoadLittleEndian32(view.stored + BlockCheckOffset);
     entry.data.resize(size_t(view.header.unpackedSize) + 1);
-    if (UnpackPackEntry(view.header, view.stored, entry.data.data())) {
+    BlockDecoding decoding;
+    if (UnpackPackEntry(view.header, view.stored, entry.data.data(), &decoding)) {
         entry.data.pop_back();
         return entry;
     }
     entry.data.clear();
-    entry.broken = BrokenReason(entry, view.stored);
+    entry.broken = BrokenReason(entry, decoding);
     return entry;
 }
 } // namespace
