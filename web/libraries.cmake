@@ -19,8 +19,3 @@ set_target_properties(PNG::PNG PROPERTIES INTERFACE_LINK_LIBRARIES ZLIB::ZLIB)
 web_library(JPEG::JPEG libjpeg.a)
 web_library(Freetype::Freetype libfreetype.a "${VELLOMIRA_WEB_LIBRARIES}/include/freetype2")
 set(FONT_LIBRARIES Freetype::Freetype)
-
-# The libraries are linked as one group (link_with_platform); wasm-ld, like lld, finds symbols
-# in any order and takes the group options as they are.
-set(CMAKE_CXX_LINK_GROUP_USING_RESCAN "LINKER:--start-group" "LINKER:--end-group")
-set(CMAKE_CXX_LINK_GROUP_USING_RESCAN_SUPPORTED TRUE)
