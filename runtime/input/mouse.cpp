@@ -35,24 +35,24 @@ int32_t WrappingAdd(int32_t a, int32_t b)
 
 void ApplyEvent(const PlatformMouseEvent& event)
 {
-    int32_t down = event.value & 0x80 ? 1 : 0;
+    int32_t down = event.value & MOUSE_BUTTON_DOWN ? 1 : 0;
     switch (event.offset) {
-    case 0:
+    case MOUSE_OFFSET_X:
         Mouse.deltaX = WrappingAdd(Mouse.deltaX, event.value);
         break;
-    case 4:
+    case MOUSE_OFFSET_Y:
         Mouse.deltaY = WrappingAdd(Mouse.deltaY, event.value);
         break;
-    case 8:
+    case MOUSE_OFFSET_WHEEL:
         Mouse.wheelDelta = WrappingAdd(Mouse.wheelDelta, event.value);
         break;
-    case 12:
+    case MouseButtonOffset(1):
         Mouse.button1 = down;
         break;
-    case 13:
+    case MouseButtonOffset(2):
         Mouse.button2 = down;
         break;
-    case 14:
+    case MouseButtonOffset(3):
         Mouse.button3 = down;
         break;
     default:

@@ -71,13 +71,22 @@ int32_t PlatformReadKeys(uint8_t keys[256]);
 
 // ---- Mouse ----
 
-// One buffered mouse event, as the game's input layer knows them: offset 0 motion in x,
-// 4 motion in y, 8 wheel (device units), 12..15 buttons left, right, middle, fourth (value
-// 0x80 down, 0 up).
+// One buffered mouse event, as the game's input layer knows them: what changed, by the offset
+// of its field in the device's state record, and the motion or the button's state.
 struct PlatformMouseEvent {
     int32_t offset = 0;
     int32_t value = 0;
 };
+constexpr int32_t MOUSE_OFFSET_X = 0;     // relative motion in x
+constexpr int32_t MOUSE_OFFSET_Y = 4;     // relative motion in y
+constexpr int32_t MOUSE_OFFSET_WHEEL = 8; // wheel motion in device units
+// Buttons 1 (left), 2 (right), 3 (middle) and 4 at offsets 12 to 15, valued MOUSE_BUTTON_DOWN
+// while down and 0 when up.
+constexpr int32_t MouseButtonOffset(int32_t button)
+{
+    return 11 + button;
+}
+constexpr int32_t MOUSE_BUTTON_DOWN = 0x80;
 constexpr int32_t MOUSE_NOT_ACQUIRED = -1;
 constexpr int32_t MOUSE_OVERFLOW = -2;
 // Takes the mouse: relative motion from now on, no system cursor. 0 while no display is open

@@ -55,7 +55,7 @@ void DropMouseEvents()
 // as the poll sums, and motion keeps its order against the buttons and the wheel.
 bool MergeMotion(int32_t offset, int32_t value)
 {
-    int32_t& slot = offset == 0 ? Queues.motionX : Queues.motionY;
+    int32_t& slot = offset == MOUSE_OFFSET_X ? Queues.motionX : Queues.motionY;
     if (slot < 0)
         return false;
     PlatformMouseEvent& event = Queues.mouse[slot];
@@ -111,7 +111,7 @@ void EventsMouse(int32_t offset, int32_t value)
 {
     if (!EventsFocused() || Queues.mouseMode == MOUSE_GIVEN_BACK)
         return;
-    bool motion = offset == 0 || offset == 4;
+    bool motion = offset == MOUSE_OFFSET_X || offset == MOUSE_OFFSET_Y;
     if (motion && MergeMotion(offset, value))
         return;
     if (Queues.mouseCount == MOUSE_QUEUE) {
@@ -119,7 +119,7 @@ void EventsMouse(int32_t offset, int32_t value)
         return;
     }
     if (motion)
-        (offset == 0 ? Queues.motionX : Queues.motionY) = Queues.mouseCount;
+        (offset == MOUSE_OFFSET_X ? Queues.motionX : Queues.motionY) = Queues.mouseCount;
     else
         Queues.motionX = Queues.motionY = -1;
     Queues.mouse[Queues.mouseCount].offset = offset;

@@ -16,7 +16,8 @@ void EventsKeyReleased(int32_t keyCode);
 void EventsCloseRequested();
 // Buffers one mouse event while the display is open and has the focus, unless the mouse was
 // given back (or lost) since the display opened and is not acquired again yet. Motion (offsets
-// 0 and 4) adds into the motion of its axis buffered since the last button or wheel event.
+// MOUSE_OFFSET_X and MOUSE_OFFSET_Y) adds into the motion of its axis buffered since the last
+// button or wheel event.
 void EventsMouse(int32_t offset, int32_t value);
 // 1 when the mouse is acquired now; 0 while no display is open or it lacks the focus.
 int32_t EventsAcquireMouse();

@@ -107,8 +107,10 @@ TEST_F(Mouse, AFastMouseNeverOverflowsTheBuffer)
     HeadlessMouseMove(2147483647, 0);
     PlatformMouseEvent events[24];
     ASSERT_EQ(PlatformReadMouse(events, 24), 7);
-    const PlatformMouseEvent expected[] = {{0, 300},  {4, 0},  {12, 0x80}, {0, -300},
-                                           {4, 600},  {8, 120}, {0, -2}};
+    const PlatformMouseEvent expected[] = {
+        {MOUSE_OFFSET_X, 300},  {MOUSE_OFFSET_Y, 0},   {MouseButtonOffset(1), MOUSE_BUTTON_DOWN},
+        {MOUSE_OFFSET_X, -300}, {MOUSE_OFFSET_Y, 600}, {MOUSE_OFFSET_WHEEL, 120},
+        {MOUSE_OFFSET_X, -2}};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(events[i].offset, expected[i].offset) << "event " << i;
         EXPECT_EQ(events[i].value, expected[i].value) << "event " << i;

@@ -67,20 +67,20 @@ void HeadlessKey(int32_t scanCode, int32_t down)
 void HeadlessMouseMove(int32_t dx, int32_t dy)
 {
     if (dx != 0)
-        EventsMouse(0, dx);
+        EventsMouse(MOUSE_OFFSET_X, dx);
     if (dy != 0)
-        EventsMouse(4, dy);
+        EventsMouse(MOUSE_OFFSET_Y, dy);
 }
 
 void HeadlessMouseButton(int32_t button, int32_t down)
 {
     if (button >= 1 && button <= 4)
-        EventsMouse(11 + button, down ? 0x80 : 0);
+        EventsMouse(MouseButtonOffset(button), down ? MOUSE_BUTTON_DOWN : 0);
 }
 
 void HeadlessMouseWheel(int32_t delta)
 {
-    EventsMouse(8, delta);
+    EventsMouse(MOUSE_OFFSET_WHEEL, delta);
 }
 
 void HeadlessFocus(int32_t active)

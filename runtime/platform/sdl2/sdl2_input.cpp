@@ -56,13 +56,13 @@ int32_t ButtonOffset(uint8_t button)
 {
     switch (button) {
     case SDL_BUTTON_LEFT:
-        return 12;
+        return MouseButtonOffset(1);
     case SDL_BUTTON_RIGHT:
-        return 13;
+        return MouseButtonOffset(2);
     case SDL_BUTTON_MIDDLE:
-        return 14;
+        return MouseButtonOffset(3);
     case SDL_BUTTON_X1:
-        return 15;
+        return MouseButtonOffset(4);
     default:
         return -1;
     }
@@ -95,21 +95,21 @@ void HandleEvent(const SDL_Event& event)
         break;
     case SDL_MOUSEMOTION:
         if (event.motion.xrel != 0)
-            EventsMouse(0, event.motion.xrel);
+            EventsMouse(MOUSE_OFFSET_X, event.motion.xrel);
         if (event.motion.yrel != 0)
-            EventsMouse(4, event.motion.yrel);
+            EventsMouse(MOUSE_OFFSET_Y, event.motion.yrel);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         if (int32_t offset = ButtonOffset(event.button.button); offset >= 0)
-            EventsMouse(offset, event.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0);
+            EventsMouse(offset, event.type == SDL_MOUSEBUTTONDOWN ? MOUSE_BUTTON_DOWN : 0);
         break;
     case SDL_MOUSEWHEEL: {
         float notches = event.wheel.preciseY;
         if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
             notches = -notches;
         if (int32_t units = int32_t(std::lround(notches * 120.0f)))
-            EventsMouse(8, units);
+            EventsMouse(MOUSE_OFFSET_WHEEL, units);
         break;
     }
     case SDL_RENDER_DEVICE_RESET:

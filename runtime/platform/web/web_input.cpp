@@ -9,7 +9,7 @@
 #include <emscripten.h>
 
 namespace {
-constexpr int32_t BUTTONS = 4; // left, right, middle, fourth: offsets 12 to 15
+constexpr int32_t BUTTONS = 4; // left, right, middle, fourth
 
 struct WebInput {
     int32_t references = 0;
@@ -29,7 +29,7 @@ void ReleaseButtonsLetGo()
     for (int32_t b = 0; b < BUTTONS; ++b) {
         int32_t bit = 1 << b;
         if ((Input.buttonsTold & bit) && !(Input.buttonsHeld & bit))
-            EventsMouse(12 + b, 0);
+            EventsMouse(MouseButtonOffset(b + 1), 0);
     }
 }
 } // namespace
@@ -66,12 +66,12 @@ EMSCRIPTEN_KEEPALIVE void WebFocus(int32_t active)
 EMSCRIPTEN_KEEPALIVE void WebMouseMotion(int32_t dx, int32_t dy)
 {
     if (dx != 0)
-        EventsMouse(0, dx);
+        EventsMouse(MOUSE_OFFSET_X, dx);
     if (dy != 0)
-        EventsMouse(4, dy);
+        EventsMouse(MOUSE_OFFSET_Y, dy);
 }
 
-// Button 0 left, 1 right, 2 middle, 3 the fourth, as the queue numbers them from offset 12.
+// Button 0 left, 1 right, 2 middle, 3 the fourth: the queue's buttons 1 to 4.
 EMSCRIPTEN_KEEPALIVE void WebMouseButton(int32_t button, int32_t down)
 {
     if (button < 0 || button >= BUTTONS)
@@ -80,14 +80,14 @@ EMSCRIPTEN_KEEPALIVE void WebMouseButton(int32_t button, int32_t down)
     Input.buttonsHeld = down ? Input.buttonsHeld | bit : Input.buttonsHeld & ~bit;
     if (!EventsFocused())
         return;
-    EventsMouse(12 + button, down ? 0x80 : 0);
+    EventsMouse(MouseButtonOffset(button + 1), down ? MOUSE_BUTTON_DOWN : 0);
     Input.buttonsTold = down ? Input.buttonsTold | bit : Input.buttonsTold & ~bit;
 }
 
 EMSCRIPTEN_KEEPALIVE void WebMouseWheel(int32_t units)
 {
     if (units != 0)
-        EventsMouse(8, units);
+        EventsMouse(MOUSE_OFFSET_WHEEL, units);
 }
 }
 
