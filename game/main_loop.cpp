@@ -3,14 +3,10 @@
 #include "game/game.h"
 
 namespace {
-constexpr int32_t KeyEscape = 1;
-constexpr int32_t KeyP = 25;
-constexpr int32_t KeyS = 31;
-
 // A quit asked for from the console (hang-up, interrupt, terminate) ends the game as Escape.
 bool QuitRequested()
 {
-    return KeyDown(KeyEscape) != 0 || ConsoleQuitRequested();
+    return KeyDown(KEY_ESCAPE) != 0 || ConsoleQuitRequested();
 }
 
 void ReadKeys()
@@ -19,11 +15,11 @@ void ReadKeys()
     // Escape only marks the end: the pass still runs to its flip.
     if (QuitRequested())
         QuitFlag = 1;
-    if (KeyDown(KeyS))
+    if (KeyDown(KEY_S))
         Delay(250);
     // The pause: nothing is updated, drawn or flipped while P is held. A quit request from the
     // console ends it, so that a held key cannot keep the program from ending.
-    while (KeyDown(KeyP) && !ConsoleQuitRequested()) {
+    while (KeyDown(KEY_P) && !ConsoleQuitRequested()) {
         Delay(250);
         PollKeyboard();
     }

@@ -3,7 +3,6 @@
 #include "runtime/display/screen.h"
 #include "runtime/display/quad_batch.h"
 #include "runtime/input/keyboard.h"
-#include "runtime/platform/key_codes.h"
 #include "runtime/platform/platform.h"
 
 #include <string>

@@ -1,6 +1,10 @@
 // The keyboard: a snapshot of all 256 keys, indexed by DirectInput key code (1 Escape, 25 P,
 // 31 S, ...), taken once per PollKeyboard.
 #pragma once
+// The names of the key codes (KEY_ESCAPE, ...) come with the keyboard's operations; the
+// platform's backends use the same names.
+#include "runtime/platform/key_codes.h"
+
 #include <cstdint>
 
 // Makes the keyboard device (also when it exists already: then nothing more). Nonzero on

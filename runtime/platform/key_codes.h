@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-// DirectInput key codes the runtime itself looks at.
+// DirectInput key codes of the keys that the game, the runtime and the backends look at.
 constexpr int32_t KEY_ESCAPE = 0x01;
 constexpr int32_t KEY_TAB = 0x0F;
 constexpr int32_t KEY_P = 0x19;

@@ -38,7 +38,7 @@ protected:
 
     void TearDown() override
     {
-        for (int32_t key : {1, 25, 31})
+        for (int32_t key : {KEY_ESCAPE, KEY_P, KEY_S})
             HeadlessKey(key, 0);
         HeadlessMouseButton(1, 0);
         if (started)
@@ -107,7 +107,7 @@ TEST_F(GameRun, EscapeFinishesItsFrameAndThenEndsTheLoop)
 {
     EXPECT_TRUE(RunMainLoopPass());
     int32_t frames = HeadlessFrameCount();
-    HeadlessKey(1, 1);
+    HeadlessKey(KEY_ESCAPE, 1);
     EXPECT_FALSE(RunMainLoopPass());
     EXPECT_EQ(QuitFlag, 1);
     EXPECT_EQ(HeadlessFrameCount(), frames + 1) << "the frame of the Escape pass is shown";
@@ -119,7 +119,7 @@ TEST_F(GameRun, SHeldSlowsEachPassByAQuarterSecondWithoutChangingTheStep)
     HeadlessMouseButton(1, 1);
     RunMainLoopPass();
     float before = PlayerSpeed;
-    HeadlessKey(31, 1);
+    HeadlessKey(KEY_S, 1);
     uint32_t start = ElapsedMilliseconds();
     RunMainLoopPass();
     EXPECT_GE(ElapsedMilliseconds() - start, 250u);
@@ -133,7 +133,7 @@ TEST_F(GameRun, PHeldPausesUpdatesDrawingAndFlips)
     // With the button down every pass that runs raises the speed.
     HeadlessMouseButton(1, 1);
     float before = PlayerSpeed;
-    HeadlessKey(25, 1);
+    HeadlessKey(KEY_P, 1);
     // The pass waits in 250 ms steps of the virtual clock while P is held; the test lets it
     // wait ten of them, then releases P from this thread.
     uint32_t start = ElapsedMilliseconds();
@@ -147,7 +147,7 @@ TEST_F(GameRun, PHeldPausesUpdatesDrawingAndFlips)
     bool heldDuringPause = !done;
     int32_t framesDuringPause = HeadlessFrameCount();
     float speedDuringPause = PlayerSpeed;
-    HeadlessKey(25, 0);
+    HeadlessKey(KEY_P, 0);
     pass.join();
     EXPECT_TRUE(heldDuringPause) << "the pass ended while P was held";
     EXPECT_EQ(framesDuringPause, frames) << "nothing is flipped while paused";

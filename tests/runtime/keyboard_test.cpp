@@ -28,17 +28,17 @@ protected:
 TEST_F(Keyboard, KeysShowOnlyAfterAPollAndStayWhileHeld)
 {
     HeadlessKey(KEY_ESCAPE, 1);
-    EXPECT_EQ(KeyDown(1), 0) << "before the first poll";
+    EXPECT_EQ(KeyDown(KEY_ESCAPE), 0) << "before the first poll";
     EXPECT_EQ(KeyDown(-1), 0);
     ASSERT_EQ(PollKeyboard(), 1);
-    EXPECT_EQ(KeyDown(1), 128);
+    EXPECT_EQ(KeyDown(KEY_ESCAPE), 128);
     EXPECT_EQ(KeyDown(KEY_S), 0);
     ASSERT_EQ(PollKeyboard(), 1);
-    EXPECT_EQ(KeyDown(1), 128) << "a held key is down in every frame";
+    EXPECT_EQ(KeyDown(KEY_ESCAPE), 128) << "a held key is down in every frame";
     HeadlessKey(KEY_ESCAPE, 0);
-    EXPECT_EQ(KeyDown(1), 128) << "until the next poll";
+    EXPECT_EQ(KeyDown(KEY_ESCAPE), 128) << "until the next poll";
     ASSERT_EQ(PollKeyboard(), 1);
-    EXPECT_EQ(KeyDown(1), 0);
+    EXPECT_EQ(KeyDown(KEY_ESCAPE), 0);
     EXPECT_EQ(KeyDown(256), 0);
     EXPECT_EQ(KeyDown(-2), 0);
 }

@@ -1,5 +1,4 @@
 #include "runtime/platform/headless.h"
-#include "runtime/platform/key_codes.h"
 #include "runtime/runtime.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,7 @@
 // Random input, one frame at a time.
 #include "tools/soak/random_input.h"
+#include "runtime/input/keyboard.h"
 #include "runtime/platform/headless.h"
-
-namespace {
-constexpr int32_t KeyEscape = 1;
-constexpr int32_t KeyP = 25;
-constexpr int32_t KeyS = 31;
-} // namespace
 
 void RandomInput::Mouse()
 {
@@ -45,10 +40,10 @@ void RandomInput::Mouse()
 void RandomInput::Keys()
 {
     if (slowFrames_ > 0 && --slowFrames_ == 0)
-        HeadlessKey(KeyS, 0);
+        HeadlessKey(KEY_S, 0);
     else if (slowFrames_ == 0 && Chance(0.002)) {
         slowFrames_ = Between(1, 120);
-        HeadlessKey(KeyS, 1);
+        HeadlessKey(KEY_S, 1);
     }
     counts_.slowFrames += slowFrames_ > 0;
 
@@ -57,7 +52,7 @@ void RandomInput::Keys()
     else if (heldKeyFrames_ == 0 && Chance(0.005)) {
         do
             heldKey_ = Between(0, 255);
-        while (heldKey_ == KeyEscape || heldKey_ == KeyP || heldKey_ == KeyS);
+        while (heldKey_ == KEY_ESCAPE || heldKey_ == KEY_P || heldKey_ == KEY_S);
         heldKeyFrames_ = Between(1, 30);
         HeadlessKey(heldKey_, 1);
         ++counts_.keyPresses;
@@ -71,7 +66,7 @@ void RandomInput::Focus()
         if (--unfocusedFrames_ == 0) {
             HeadlessFocus(1);
             if (slowFrames_ > 0)
-                HeadlessKey(KeyS, 1);
+                HeadlessKey(KEY_S, 1);
             if (heldKeyFrames_ > 0)
                 HeadlessKey(heldKey_, 1);
         }
