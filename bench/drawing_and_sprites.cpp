@@ -11,7 +11,7 @@ namespace {
 // The overlay's thirteen lines of text on a 1024 x 768 back buffer, transparent background.
 void OverlayText(benchmark::State& state)
 {
-    Surface* surface = CreateSurface(1024, 768, 7);
+    Surface* surface = CreateSurface(1024, 768, FORMAT_BGR32);
     SurfaceDrawing holder;
     LoadDefaultFont();
     for (auto _ : state) {
@@ -29,7 +29,7 @@ BENCHMARK(OverlayText)->Unit(benchmark::kMicrosecond);
 // The light sprite of asset loading: 256 circles from radius 400 down on a 1024 x 1024 sprite.
 void LightSprite(benchmark::State& state)
 {
-    Surface* surface = CreateSurface(1024, 1024, 7);
+    Surface* surface = CreateSurface(1024, 1024, FORMAT_BGR32);
     SurfaceDrawing holder;
     for (auto _ : state) {
         StartDrawing(BeginSurfaceDrawing(&holder, surface, 32));

@@ -22,7 +22,6 @@
 #include "runtime/display/drawing.h"
 #include "runtime/display/image_check.h"
 #include "runtime/display/image_codec.h"
-#include "runtime/display/pixel_access.h"
 #include "runtime/display/quad_rasterizer.h"
 #include "runtime/display/screen.h"
 #include "runtime/display/sprite.h"

@@ -1,7 +1,7 @@
 // 2D drawing: the one open drawing, its colours and mode, and the lending of surfaces to it.
 #include "runtime/display/drawing.h"
 
-#include "runtime/display/pixel_access.h"
+#include "runtime/display/pixel_format.h"
 #include "runtime/display/quad_batch.h"
 
 #include <algorithm>
@@ -292,7 +292,8 @@ void PlotPixel(int32_t x, int32_t y, uint32_t color)
     const DrawTarget& target = Drawing.target;
     const Surface& surface = *Holder()->surface;
     int32_t format = target.pixelFormat;
-    bool direct = format == 1 || format == 2 || format == 3 || format == 7;
+    bool direct = format == FORMAT_PALETTE || format == FORMAT_555 || format == FORMAT_565 ||
+                  format == FORMAT_BGR32;
     if (target.kind != 7 || !direct || format != surface.format) {
         if (DeviceContext* context = CurrentContext())
             ContextSetPixel(context, x, y, color);
@@ -310,6 +311,6 @@ void PlotPixel(int32_t x, int32_t y, uint32_t color)
     if (x < 0 || y < 0 || x >= surface.width || y >= surface.height)
         return;
     int32_t bytes = surface.bytesPerPixel;
-    PutPixelValue(Drawing.pixels + static_cast<intptr_t>(y) * Drawing.pitch + x * bytes, bytes,
-                  ColorToPixel(format, color));
+    StorePixel(Drawing.pixels + static_cast<intptr_t>(y) * Drawing.pitch + x * bytes, bytes,
+               ColourToPixel(format, color));
 }

@@ -37,83 +37,16 @@ int64_t CeilDiv(int64_t numerator, int64_t denominator)
     return -FloorDiv(-numerator, denominator);
 }
 
-// Bits of a texel or pixel value that carry its colour (the key compares only these).
-uint32_t ColourBits(int32_t format)
-{
-    switch (format) {
-    case 2: return 0x7FFF;
-    case 3: return 0xFFFF;
-    default: return 0xFFFFFF;
-    }
-}
-
-uint32_t ReadRaw(const uint8_t* p, int32_t bytes)
-{
-    uint32_t value = p[0];
-    for (int32_t i = 1; i < bytes; ++i)
-        value |= uint32_t{p[i]} << (8 * i);
-    return value;
-}
-
-uint32_t Widen5(uint32_t v) { return (v << 3) | (v >> 2); }
-uint32_t Widen6(uint32_t v) { return (v << 2) | (v >> 4); }
-
-// Blue, green, red of a pixel value, 0..255 each.
-void DecodeColour(uint32_t raw, int32_t format, uint32_t bgr[3])
-{
-    switch (format) {
-    case 2:
-        bgr[0] = Widen5(raw & 31), bgr[1] = Widen5((raw >> 5) & 31), bgr[2] = Widen5((raw >> 10) & 31);
-        break;
-    case 3:
-        bgr[0] = Widen5(raw & 31), bgr[1] = Widen6((raw >> 5) & 63), bgr[2] = Widen5((raw >> 11) & 31);
-        break;
-    case 4:
-    case 6:
-        bgr[0] = (raw >> 16) & 255, bgr[1] = (raw >> 8) & 255, bgr[2] = raw & 255;
-        break;
-    default:
-        bgr[0] = raw & 255, bgr[1] = (raw >> 8) & 255, bgr[2] = (raw >> 16) & 255;
-        break;
-    }
-}
-
-// Writes blue, green, red into a pixel, keeping the bits that carry no colour.
-void EncodeColour(uint8_t* p, int32_t format, const uint32_t bgr[3])
-{
-    uint32_t value;
-    switch (format) {
-    case 2:
-        value = (ReadRaw(p, 2) & 0x8000) | ((bgr[2] >> 3) << 10) | ((bgr[1] >> 3) << 5) | (bgr[0] >> 3);
-        p[0] = static_cast<uint8_t>(value), p[1] = static_cast<uint8_t>(value >> 8);
-        return;
-    case 3:
-        value = ((bgr[2] >> 3) << 11) | ((bgr[1] >> 2) << 5) | (bgr[0] >> 3);
-        p[0] = static_cast<uint8_t>(value), p[1] = static_cast<uint8_t>(value >> 8);
-        return;
-    case 4:
-    case 6:
-        p[0] = static_cast<uint8_t>(bgr[2]), p[1] = static_cast<uint8_t>(bgr[1]);
-        p[2] = static_cast<uint8_t>(bgr[0]);
-        return;
-    default:
-        p[0] = static_cast<uint8_t>(bgr[0]), p[1] = static_cast<uint8_t>(bgr[1]);
-        p[2] = static_cast<uint8_t>(bgr[2]);
-        return;
-    }
-}
-
 // A texel as premultiplied blue, green, red and its weight.
 void FetchTexel(const QuadSetup& quad, int32_t x, int32_t y, uint32_t texel[4])
 {
     const Surface& texture = *quad.texture;
-    uint32_t raw = ReadRaw(SurfaceRow(texture, y) + x * texture.bytesPerPixel,
-                           texture.bytesPerPixel);
-    if ((raw & ColourBits(texture.format)) == quad.key) {
+    uint32_t raw = LoadPixel(PixelAddress(texture, x, y), texture.bytesPerPixel);
+    if ((raw & FormatColourBits(texture.format)) == quad.key) {
         texel[0] = texel[1] = texel[2] = texel[3] = 0;
         return;
     }
-    DecodeColour(raw, texture.format, texel);
+    UnpackChannels(texture.format, raw, texel);
     texel[3] = quad.textureAlpha ? raw >> 24 : 255;
     if (texel[3] != 255)
         for (int c = 0; c < 3; ++c)
@@ -208,13 +141,18 @@ void DrawSpanPlain(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, i
                    int32_t t, int32_t ds, int32_t dt)
 {
     Surface& target = *quad.target;
-    uint8_t* p = SurfaceRow(target, y) + x * target.bytesPerPixel;
-    for (int32_t i = 0; i < count; ++i, p += target.bytesPerPixel) {
+    int32_t bytes = target.bytesPerPixel;
+    // The bits that carry no colour (bit 15 of 5-5-5, the fourth byte of 32 bits) stay.
+    uint32_t colourBits = FormatColourBits(target.format);
+    uint8_t* p = PixelAddress(target, x, y);
+    for (int32_t i = 0; i < count; ++i, p += bytes) {
         uint32_t sample[4], pixel[3];
         SampleTexel(quad, s + i * ds, t + i * dt, sample);
-        DecodeColour(ReadRaw(p, target.bytesPerPixel), target.format, pixel);
+        uint32_t old = LoadPixel(p, bytes);
+        UnpackChannels(target.format, old, pixel);
         BlendPixel(quad, sample, pixel);
-        EncodeColour(p, target.format, pixel);
+        StorePixel(p, bytes, PackChannels(target.format, pixel[2], pixel[1], pixel[0]) |
+                                 (old & ~colourBits));
     }
 }
 
@@ -428,7 +366,8 @@ int32_t ChooseKernel(const QuadSetup& quad)
     const Surface& texture = *quad.texture;
     const QuadState& state = quad.state;
     // The bilinear kernel reads texels in neighbouring pairs: a texture needs two columns.
-    if (quad.target->format != 7 || texture.format != 7 || texture.pitch % 4 != 0 ||
+    if (quad.target->format != FORMAT_BGR32 || texture.format != FORMAT_BGR32 ||
+        texture.pitch % 4 != 0 ||
         texture.width < 2 ||
         quad.target->pitch % 4 != 0 || quad.textureAlpha || !state.blendEnabled)
         return KERNEL_PLAIN;
@@ -458,8 +397,9 @@ bool SetUpVertices(QuadSetup& quad, const TLVertex vertices[4], FixedVertex fixe
 bool PrepareQuad(QuadSetup& quad, Surface& target, const Surface& texture,
                  const TLVertex vertices[4], const QuadState& state)
 {
-    if (target.format < 2 || target.format > 7 || texture.format < 2 || texture.format > 7 ||
-        !target.pixels || !texture.pixels)
+    if (!KnownFormat(target.format) || target.format == FORMAT_PALETTE ||
+        !KnownFormat(texture.format) || texture.format == FORMAT_PALETTE || !target.pixels ||
+        !texture.pixels)
         return false;
     if (state.blendEnabled &&
         (!ValidFactor(state.srcBlend, true) || !ValidFactor(state.destBlend, false)))
@@ -470,7 +410,7 @@ bool PrepareQuad(QuadSetup& quad, Surface& target, const Surface& texture,
     quad.alpha = vertices[0].diffuse >> 24;
     quad.textureAlpha = state.alphaModulate && texture.bytesPerPixel == 4;
     quad.key = state.colorKeyEnabled && texture.hasColorKey
-                   ? texture.colorKey & ColourBits(texture.format)
+                   ? texture.colorKey & FormatColourBits(texture.format)
                    : ~uint32_t{0};
     FixedVertex fixed[4];
     if (!SetUpVertices(quad, vertices, fixed))

@@ -33,20 +33,6 @@ ScreenState Screen;
 const SpriteLibraryHooks* SpriteHooks = nullptr;
 void (*Device3DRelease)() = nullptr;
 
-int32_t FormatOfDepth(int32_t depth)
-{
-    switch (depth) {
-    case 16:
-        return 3;
-    case 24:
-        return 5;
-    case 32:
-        return 7;
-    default:
-        return 1;
-    }
-}
-
 // Titles are ISO 8859-1 text; the window system takes UTF-8.
 std::string Utf8FromLatin1(std::string_view text)
 {
@@ -176,9 +162,9 @@ int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_vie
     Screen.focusLostHandler = SpriteHooks ? SpriteHooks->saveAll : nullptr;
     int32_t format = FormatOfDepth(depth);
     Screen.backBuffer = CreateSurface(width, height, format);
-    if (format != 7)
-        Screen.presentBuffer = CreateSurface(width, height, 7);
-    if (!Screen.backBuffer || (format != 7 && !Screen.presentBuffer) ||
+    if (format != FORMAT_BGR32)
+        Screen.presentBuffer = CreateSurface(width, height, FORMAT_BGR32);
+    if (!Screen.backBuffer || (format != FORMAT_BGR32 && !Screen.presentBuffer) ||
         !PlatformOpenDisplay(width, height, Utf8FromLatin1(title).c_str())) {
         ReleaseScreenObjects();
         return 0;
@@ -205,7 +191,7 @@ uint32_t ScreenColor(int32_t colour)
         return b / 8 + (g / 4) * 32 + (r / 8) * 2048;
     case 24:
     case 32:
-        if (Screen.pixelFormat == 4 || Screen.pixelFormat == 6)
+        if (FormatRedFirst(Screen.pixelFormat))
             return r + g * 256 + b * 65536;
         return b + g * 256 + r * 65536;
     default:

@@ -38,7 +38,7 @@ bool MakeSpriteStore(SpriteRecord* record, int32_t width, int32_t height, int32_
                      int32_t mode)
 {
     int32_t format = ScreenPixelFormat();
-    int32_t screenDepth = DepthOfFormat(format);
+    int32_t screenDepth = FormatDepth(format);
     if (!format || width < 1 || height < 1 || width > MAX_IMAGE_SIDE || height > MAX_IMAGE_SIDE)
         return false;
     record->width = record->fullWidth = static_cast<int16_t>(width);
@@ -77,7 +77,7 @@ bool ReadBmp(const uint8_t* data, int64_t length, int32_t mode, LoadedImage* out
         return true;
     }
     bool palette = bmp.bitsPerPixel <= 8;
-    if (!palette || DepthOfFormat(ScreenPixelFormat()) == 8) {
+    if (!palette || FormatDepth(ScreenPixelFormat()) == 8) {
         // Run-length data has no rows to copy: only the expansion reads it.
         return !(bmp.bitsPerPixel == 8 && bmp.compression == 1);
     }
@@ -119,7 +119,7 @@ bool BuildSprite(SpriteRecord* record, const LoadedImage& loaded, int32_t mode)
                         static_cast<size_t>(image.width));
         return true;
     }
-    bool alpha = (mode & SPRITE_ALPHA) && image.depth == 32 && record->surface->format >= 6;
+    bool alpha = (mode & SPRITE_ALPHA) && image.depth == 32 && FormatDepth(record->surface->format) == 32;
     if (!ConvertImageToSurface(image, *record->surface, alpha))
         return false;
     if (!alpha)

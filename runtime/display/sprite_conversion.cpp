@@ -23,15 +23,10 @@ void Row555To16(const uint8_t* in, uint8_t* out, int32_t width, bool keep555)
     }
 }
 
-void RowBgrTo16(const uint8_t* in, int32_t step, uint8_t* out, int32_t width, bool to555)
+void RowBgrTo16(const uint8_t* in, int32_t step, uint8_t* out, int32_t width, int32_t format)
 {
-    for (int32_t x = 0; x < width; ++x, in += step, out += 2) {
-        uint32_t b = in[0], g = in[1], r = in[2];
-        uint32_t p = to555 ? (r / 8) << 10 | (g / 8) << 5 | (b / 8)
-                           : (r / 8) << 11 | (g / 4) << 5 | (b / 8);
-        out[0] = static_cast<uint8_t>(p);
-        out[1] = static_cast<uint8_t>(p >> 8);
-    }
+    for (int32_t x = 0; x < width; ++x, in += step, out += 2)
+        StorePixel(out, 2, PackChannels(format, in[2], in[1], in[0]));
 }
 
 void Row555ToBgr(const uint8_t* in, uint8_t* out, int32_t step, int32_t width)
@@ -64,15 +59,9 @@ void RowBgrToBgr(const uint8_t* in, int32_t inStep, uint8_t* out, int32_t outSte
 }
 } // namespace
 
-int32_t DepthOfFormat(int32_t format)
-{
-    static const int32_t depths[] = {0, 8, 16, 16, 24, 24, 32, 32};
-    return format >= 1 && format <= 7 ? depths[format] : 0;
-}
-
 int32_t ConvertImageToSurface(const SourceImage& image, Surface& surface, int32_t useAlpha)
 {
-    int32_t screenDepth = DepthOfFormat(surface.format);
+    int32_t screenDepth = FormatDepth(surface.format);
     int32_t depth = image.depth;
     if (image.width != surface.width || image.height != surface.height || !image.pixels)
         return 0;
@@ -89,9 +78,9 @@ int32_t ConvertImageToSurface(const SourceImage& image, Surface& surface, int32_
         if (screenDepth == 8)
             RowIndices(in, out, image.width);
         else if (screenDepth == 16 && depth == 16)
-            Row555To16(in, out, image.width, surface.format == 2);
+            Row555To16(in, out, image.width, surface.format == FORMAT_555);
         else if (screenDepth == 16)
-            RowBgrTo16(in, inStep, out, image.width, surface.format == 2);
+            RowBgrTo16(in, inStep, out, image.width, surface.format);
         else if (depth == 16)
             Row555ToBgr(in, out, outStep, image.width);
         else

@@ -15,8 +15,6 @@ struct SourceImage {
     int32_t bottomUp = 0; // rows stored from the bottom up, as in BMP files
 };
 
-// Bits per pixel of a screen of the format.
-int32_t DepthOfFormat(int32_t format);
 // Writes every pixel of the image into the surface (of the image's size, in the screen's
 // format): palette indices are copied, 16-bit screens get 5-5-5 or 5-6-5, deeper screens get
 // the bytes blue, green, red and, on 32-bit screens, the alpha byte when useAlpha is set and 0

@@ -1,14 +1,8 @@
-// Software surfaces: allocation and the pixel format table.
+// Software surfaces: allocation.
 #include "runtime/display/surface.h"
 
 #include <cstdlib>
 #include <new>
-
-int32_t FormatBytesPerPixel(int32_t format)
-{
-    static const int32_t bytes[] = {0, 1, 2, 2, 3, 3, 4, 4};
-    return format >= 1 && format <= 7 ? bytes[format] : 0;
-}
 
 Surface* CreateSurface(int32_t width, int32_t height, int32_t format)
 {

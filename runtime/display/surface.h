@@ -1,23 +1,21 @@
 // Software surfaces: CPU pixel buffers in one of the screen's pixel formats. The back buffer,
 // sprites and textures are all surfaces, so every pixel can be checked without a display.
 #pragma once
+#include "runtime/display/pixel_format.h"
+
 #include <cstdint>
 
-// Pixel format codes: 1 palette index per byte, 2 16-bit 5-5-5, 3 16-bit 5-6-5, 4 24-bit
-// bytes R G B, 5 24-bit bytes B G R, 6 32-bit bytes R G B x, 7 32-bit bytes B G R x.
 struct Surface {
     uint8_t* pixels = nullptr; // owned; pitch * height bytes
     int32_t width = 0;
     int32_t height = 0;
     int32_t pitch = 0; // bytes from one row to the next
-    int32_t format = 0;
+    int32_t format = 0; // a code of runtime/display/pixel_format.h
     int32_t bytesPerPixel = 0;
     int32_t hasColorKey = 0;
     uint32_t colorKey = 0; // a pixel value of the surface's format
 };
 
-// Bytes per pixel of a format code; 0 for an unknown code.
-int32_t FormatBytesPerPixel(int32_t format);
 // A zero-filled surface, or none when a side is not 1..16384, the format is unknown, or
 // memory runs out.
 Surface* CreateSurface(int32_t width, int32_t height, int32_t format);
@@ -27,14 +25,16 @@ inline uint8_t* SurfaceRow(const Surface& surface, int32_t y)
 {
     return surface.pixels + static_cast<intptr_t>(y) * surface.pitch;
 }
+// The first byte of pixel (x, y).
+inline uint8_t* PixelAddress(const Surface& surface, int32_t x, int32_t y)
+{
+    return SurfaceRow(surface, y) + static_cast<intptr_t>(x) * surface.bytesPerPixel;
+}
 
 // A pixel value of the surface's format at (x, y): the bytes of the pixel, little-endian.
 // The plain, slow definition that the fast operations below must agree with; no bounds check.
 uint32_t GetSurfacePixel(const Surface& surface, int32_t x, int32_t y);
 void SetSurfacePixel(Surface& surface, int32_t x, int32_t y, uint32_t value);
-// 0x00RRGGBB of a pixel value of a format. Palette indices (format 1) show through a fixed
-// 3-3-2 palette: red bits 5-7, green 2-4, blue 0-1.
-uint32_t PixelToRGB32(int32_t format, uint32_t value);
 
 // Sets every pixel to value (a pixel value of the surface's format).
 void FillSurface(Surface& surface, uint32_t value);

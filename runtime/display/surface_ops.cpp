@@ -4,30 +4,6 @@
 #include <cstring>
 
 namespace {
-inline uint32_t Load(const uint8_t* p, int32_t bytes)
-{
-    uint32_t value = 0;
-    for (int32_t i = 0; i < bytes; ++i)
-        value |= uint32_t(p[i]) << (8 * i);
-    return value;
-}
-
-inline void Store(uint8_t* p, int32_t bytes, uint32_t value)
-{
-    for (int32_t i = 0; i < bytes; ++i)
-        p[i] = uint8_t(value >> (8 * i));
-}
-
-inline uint32_t Expand5(uint32_t v)
-{
-    return (v << 3) | (v >> 2);
-}
-
-inline uint32_t Expand6(uint32_t v)
-{
-    return (v << 2) | (v >> 4);
-}
-
 // Pixel widths the fast paths are written for: 16-bit keyed copies, 24-bit byte triples and
 // 32-bit words whose ignored byte never takes part in the key test.
 template <typename Pixel>
@@ -81,50 +57,19 @@ void FillRow(uint8_t* row, int32_t width, int32_t bytes, uint32_t value)
         break;
     default:
         for (int32_t x = 0; x < width; ++x)
-            Store(row + intptr_t(x) * bytes, bytes, value);
+            StorePixel(row + intptr_t(x) * bytes, bytes, value);
     }
 }
 } // namespace
 
 uint32_t GetSurfacePixel(const Surface& surface, int32_t x, int32_t y)
 {
-    return Load(SurfaceRow(surface, y) + intptr_t(x) * surface.bytesPerPixel,
-                surface.bytesPerPixel);
+    return LoadPixel(PixelAddress(surface, x, y), surface.bytesPerPixel);
 }
 
 void SetSurfacePixel(Surface& surface, int32_t x, int32_t y, uint32_t value)
 {
-    Store(SurfaceRow(surface, y) + intptr_t(x) * surface.bytesPerPixel, surface.bytesPerPixel,
-          value);
-}
-
-uint32_t PixelToRGB32(int32_t format, uint32_t value)
-{
-    uint32_t r = 0, g = 0, b = 0;
-    switch (format) {
-    case 1:
-        r = ((value >> 5) & 7) * 255 / 7;
-        g = ((value >> 2) & 7) * 255 / 7;
-        b = (value & 3) * 85;
-        break;
-    case 2:
-        r = Expand5((value >> 10) & 31), g = Expand5((value >> 5) & 31), b = Expand5(value & 31);
-        break;
-    case 3:
-        r = Expand5((value >> 11) & 31), g = Expand6((value >> 5) & 63), b = Expand5(value & 31);
-        break;
-    case 4:
-    case 6:
-        r = value & 0xFF, g = (value >> 8) & 0xFF, b = (value >> 16) & 0xFF;
-        break;
-    case 5:
-    case 7:
-        b = value & 0xFF, g = (value >> 8) & 0xFF, r = (value >> 16) & 0xFF;
-        break;
-    default:
-        break;
-    }
-    return (r << 16) | (g << 8) | b;
+    StorePixel(PixelAddress(surface, x, y), surface.bytesPerPixel, value);
 }
 
 void FillSurface(Surface& surface, uint32_t value)
@@ -174,31 +119,32 @@ void ConvertSurfaceToRGB32(const Surface& surface, uint8_t* pixels, int32_t pitc
     for (int32_t y = 0; y < surface.height; ++y) {
         const uint8_t* in = SurfaceRow(surface, y);
         auto* out = reinterpret_cast<uint32_t*>(pixels + intptr_t(y) * pitch);
+        // The screen's own formats have loops of their own; the others go pixel by pixel.
         switch (surface.format) {
-        case 7:
+        case FORMAT_BGR32:
             for (int32_t x = 0; x < surface.width; ++x) {
                 uint32_t p;
                 std::memcpy(&p, in + 4 * x, 4);
                 out[x] = p & 0x00FFFFFFu;
             }
             break;
-        case 5:
+        case FORMAT_BGR24:
             for (int32_t x = 0; x < surface.width; ++x, in += 3)
                 out[x] = in[0] | (uint32_t(in[1]) << 8) | (uint32_t(in[2]) << 16);
             break;
-        case 3:
+        case FORMAT_565:
             for (int32_t x = 0; x < surface.width; ++x) {
                 uint16_t p;
                 std::memcpy(&p, in + 2 * x, 2);
-                out[x] = (Expand5(p >> 11) << 16) | (Expand6((p >> 5) & 63) << 8) |
-                         Expand5(p & 31);
+                out[x] = (Widen5(p >> 11) << 16) | (Widen6((p >> 5) & 63) << 8) |
+                         Widen5(p & 31);
             }
             break;
         default:
             for (int32_t x = 0; x < surface.width; ++x)
                 out[x] = PixelToRGB32(surface.format,
-                                      Load(in + intptr_t(x) * surface.bytesPerPixel,
-                                           surface.bytesPerPixel));
+                                      LoadPixel(in + intptr_t(x) * surface.bytesPerPixel,
+                                                surface.bytesPerPixel));
         }
     }
 }

@@ -127,7 +127,7 @@ TEST(Overlay, SeamMarkersAppearOnlyNearTheSeams)
 namespace {
 // A black 1024 x 768 back buffer lent to 2D drawing.
 struct Canvas {
-    Surface* surface = CreateSurface(1024, 768, 7);
+    Surface* surface = CreateSurface(1024, 768, FORMAT_BGR32);
     SurfaceDrawing holder;
     ~Canvas() { FreeSurface(surface); }
     const DrawTarget* Target() { return BeginSurfaceDrawing(&holder, surface, 32); }

@@ -25,7 +25,7 @@ struct Canvas {
         StopDrawing();
         FreeSurface(surface);
     }
-    uint32_t At(int x, int y) const { return ReadPixel(*surface, x, y); }
+    uint32_t At(int x, int y) const { return GetSurfacePixel(*surface, x, y); }
     Pixels Where(uint32_t value) const
     {
         Pixels found;
@@ -131,10 +131,10 @@ TEST(DrawingModes, OutlinesOnlyAndInvertingShapes)
 
     DrawBox(0, 0, 12, 12, 0x123456);
     SetDrawingMode(2);
-    Surface* before = CreateSurface(12, 12, 7);
+    Surface* before = CreateSurface(12, 12, FORMAT_BGR32);
     std::memcpy(before->pixels, c.surface->pixels, static_cast<size_t>(before->pitch) * 12);
     DrawBox(2, 2, 6, 6, WHITE);
-    EXPECT_EQ(ReadPixel(*c.surface, 4, 4), ReadPixel(*before, 4, 4) ^ 0xFFFFFF);
+    EXPECT_EQ(GetSurfacePixel(*c.surface, 4, 4), GetSurfacePixel(*before, 4, 4) ^ 0xFFFFFF);
     DrawBox(2, 2, 6, 6, MAGENTA);
     DrawCircle(6, 6, 4, WHITE);
     DrawCircle(6, 6, 4, 0);
@@ -177,7 +177,7 @@ TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
 {
     const uint32_t colors[] = {0x000000, 0xFFFFFF, 0xFF00FF, 0x0000FF, 0x00FF00, 0xFF0000,
                                0x123456, 0x89ABCD, 0x070707, 0xF8FCF8};
-    for (int32_t format = 1; format <= 7; ++format)
+    for (int32_t format = FORMAT_PALETTE; format <= FORMAT_BGR32; ++format)
         for (uint32_t color : colors) {
             Surface* plotted = CreateSurface(4, 3, format);
             SurfaceDrawing holder;
@@ -188,7 +188,7 @@ TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
             DrawBox(0, 0, 1, 1, color); // one pixel through the context
             StopDrawing();
             EXPECT_EQ(holder.held, 0);
-            EXPECT_EQ(ReadPixel(*plotted, 2, 1), ReadPixel(*plotted, 0, 0))
+            EXPECT_EQ(GetSurfacePixel(*plotted, 2, 1), GetSurfacePixel(*plotted, 0, 0))
                 << "format " << format << " colour " << std::hex << color;
             FreeSurface(plotted);
         }
@@ -198,18 +198,18 @@ TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
         {4, 0x123456, 0x123456}, {5, 0x123456, 0x563412}, {6, MAGENTA, 0xFF00FF},
         {7, 0x0000FF, 0xFF0000}};
     for (const Case& k : known)
-        EXPECT_EQ(ColorToPixel(k.format, k.color), k.pixel) << "format " << k.format;
+        EXPECT_EQ(ColourToPixel(k.format, k.color), k.pixel) << "format " << k.format;
 }
 
 TEST(Drawing, NothingHappensWithoutAnOpenDrawingAndOneLendingAtATime)
 {
-    Surface* surface = CreateSurface(8, 8, 7);
+    Surface* surface = CreateSurface(8, 8, FORMAT_BGR32);
     StopDrawing();
     DrawBox(0, 0, 8, 8, WHITE);
     PlotPixel(1, 1, WHITE);
     EXPECT_EQ(DrawText(5, 5, "x", WHITE), 0);
     EXPECT_EQ(StartDrawing(nullptr), nullptr);
-    EXPECT_EQ(ReadPixel(*surface, 1, 1), 0u);
+    EXPECT_EQ(GetSurfacePixel(*surface, 1, 1), 0u);
 
     SurfaceDrawing holder;
     DrawTarget* target = BeginSurfaceDrawing(&holder, surface, 32);
@@ -225,7 +225,7 @@ TEST(Drawing, NothingHappensWithoutAnOpenDrawingAndOneLendingAtATime)
     DrawTarget* again = BeginSurfaceDrawing(&holder, surface, 32);
     ASSERT_NE(again, nullptr);
     DrawBox(5, 5, 2, 2, WHITE); // the old drawing is over: nothing
-    EXPECT_EQ(ReadPixel(*surface, 5, 5), 0u);
+    EXPECT_EQ(GetSurfacePixel(*surface, 5, 5), 0u);
     StopDrawing();
     EXPECT_EQ(holder.held, 1); // the new lending is untouched
 
@@ -236,8 +236,8 @@ TEST(Drawing, NothingHappensWithoutAnOpenDrawingAndOneLendingAtATime)
     ASSERT_NE(BeginSurfaceDrawing(&holder, surface, 32), nullptr);
     PlotPixel(7, 7, WHITE);
     DrawBox(6, 0, 2, 2, WHITE);
-    EXPECT_EQ(ReadPixel(*surface, 7, 7), 0u);
-    EXPECT_EQ(ReadPixel(*surface, 6, 0), 0u);
+    EXPECT_EQ(GetSurfacePixel(*surface, 7, 7), 0u);
+    EXPECT_EQ(GetSurfacePixel(*surface, 6, 0), 0u);
     StopDrawing();
     EXPECT_EQ(holder.held, 1);
     EndSurfaceDrawing(&holder);

@@ -44,7 +44,7 @@ void SetRawPixel(Surface& surface, int32_t x, int32_t y, uint32_t value)
 
 uint32_t ColourBits(int32_t format)
 {
-    return format == 3 ? 0xFFFF : 0xFFFFFF;
+    return format == FORMAT_565 ? 0xFFFF : 0xFFFFFF;
 }
 
 // An upright quad with its top-left at (x, y), drawn with diffuse alpha.
@@ -90,7 +90,7 @@ int MaxChannelDifference(const Surface& a, const Surface& b)
         for (int32_t x = 0; x < a.width; ++x) {
             uint32_t p = RawPixel(a, x, y), q = RawPixel(b, x, y);
             int shifts[3] = {0, 8, 16}, masks[3] = {255, 255, 255};
-            if (a.format == 3)
+            if (a.format == FORMAT_565)
                 shifts[1] = 5, shifts[2] = 11, masks[0] = 31, masks[1] = 63, masks[2] = 31;
             for (int c = 0; c < 3; ++c)
                 largest = std::max(largest, std::abs(int(p >> shifts[c] & masks[c]) -
@@ -111,7 +111,7 @@ SurfacePtr KeyedTexture(int32_t width, int32_t height, int32_t format, uint32_t 
 {
     SurfacePtr texture = MakeSurface(width, height, format);
     FillRandom(*texture, seed);
-    uint32_t key = format == 3 ? 0xF81F : 0xFF00FF;
+    uint32_t key = format == FORMAT_565 ? 0xF81F : 0xFF00FF;
     for (int32_t i = 0; i < width * height; i += 7)
         SetRawPixel(*texture, i % width, i / width, key);
     texture->hasColorKey = 1;
@@ -129,7 +129,7 @@ struct VectorPaths {
 TEST(QuadRasterizer, UnrotatedQuadAtTextureSizeCopiesTexelsExactly)
 {
     struct Position { int32_t x, y; } positions[] = {{0, 0}, {13, 7}, {-10, -5}, {100, 90}};
-    for (int32_t format : {3, 5, 7})
+    for (int32_t format : {FORMAT_565, FORMAT_BGR24, FORMAT_BGR32})
         for (int32_t filter : {0, 1})
             for (bool vectors : {false, true})
                 for (const Position& at : positions) {
@@ -164,10 +164,10 @@ TEST(QuadRasterizer, QuadsSharingEdgesDrawEveryPixelOnce)
     // A grid of quads with shared corners, added onto black with factors (2, 2): a pixel drawn
     // twice would read 2. Jittered corners make general quads (two triangles each); a regular
     // grid at fractional spacing makes parallelograms (drawn whole).
-    SurfacePtr texture = MakeSurface(4, 4, 7);
+    SurfacePtr texture = MakeSurface(4, 4, FORMAT_BGR32);
     for (int32_t i = 0; i < 16; ++i)
         SetRawPixel(*texture, i % 4, i / 4, 0x010101);
-    SurfacePtr target = MakeSurface(200, 200, 7);
+    SurfacePtr target = MakeSurface(200, 200, FORMAT_BGR32);
     QuadState state;
     state.srcBlend = BLEND_ONE;
     state.destBlend = BLEND_ONE;
@@ -218,16 +218,16 @@ TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
                                 0x7F8081, 0x010203, 0xFEFDFC, 0xFF00FE};
     struct Pair { int32_t src, dest; } pairs[] = {
         {5, 6}, {9, 8}, {2, 1}, {2, 2}, {3, 4}, {5, 2}, {9, 6}, {10, 7}, {12, 1}, {13, 1}, {11, 6}};
-    for (int32_t format : {3, 5, 7}) {
+    for (int32_t format : {FORMAT_565, FORMAT_BGR24, FORMAT_BGR32}) {
         SurfacePtr texture = MakeSurface(5, 5, format);
         for (int32_t i = 0; i < 25; ++i) {
             uint32_t c = colours[(i * 3) % 10];
             uint32_t r = c >> 16, g = c >> 8 & 255, b = c & 255;
-            uint32_t raw = format == 3 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : c;
+            uint32_t raw = format == FORMAT_565 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : c;
             SetRawPixel(*texture, i % 5, i / 5, raw);
         }
         texture->hasColorKey = 1;
-        texture->colorKey = format == 3 ? 0xF81F : 0xFF00FF;
+        texture->colorKey = format == FORMAT_565 ? 0xF81F : 0xFF00FF;
         SurfacePtr target = MakeSurface(88, 88, format);
         for (int32_t y = 0; y < 88; ++y)
             for (int32_t x = 0; x < 88; ++x)
@@ -237,7 +237,7 @@ TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
                 for (uint32_t alpha : {0u, 1u, 127u, 128u, 254u, 255u}) {
                     // The 16 and 24-bit formats share the plain path: a few cases suffice.
                     bool few = pair.src == 5 || pair.src == 9 || pair.src == 3;
-                    if (format != 7 && (!few || alpha == 1 || alpha == 254))
+                    if (format != FORMAT_BGR32 && (!few || alpha == 1 || alpha == 254))
                         continue;
                     QuadState state;
                     state.filterLinear = filter;
@@ -264,14 +264,14 @@ TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
 TEST(QuadRasterizer, BilinearFractionsAndAlphaTexturesMatchTheReference)
 {
     // Two texels stretched over 512 pixels: every one of the 256 fractions on each axis.
-    SurfacePtr texture = MakeSurface(2, 2, 7);
+    SurfacePtr texture = MakeSurface(2, 2, FORMAT_BGR32);
     SetRawPixel(*texture, 0, 0, 0x80FF00FF);
     SetRawPixel(*texture, 1, 0, 0x40FFFFFF);
     SetRawPixel(*texture, 0, 1, 0xFF123456);
     SetRawPixel(*texture, 1, 1, 0x00ABCDEF);
     texture->hasColorKey = 1;
     texture->colorKey = 0xFF00FF;
-    SurfacePtr target = MakeSurface(520, 520, 7);
+    SurfacePtr target = MakeSurface(520, 520, FORMAT_BGR32);
     FillRandom(*target, 9);
     for (int32_t modulate : {0, 1})
         for (int32_t src : {5, 9}) {
@@ -296,8 +296,8 @@ TEST(QuadRasterizer, VectorPathsGiveThePlainPixelsOnRotatedQuads)
 {
     if (!QuadVectorPathsAvailable())
         GTEST_SKIP() << "no vector paths on this processor";
-    SurfacePtr texture = KeyedTexture(61, 47, 7, 21);
-    SurfacePtr target = MakeSurface(300, 240, 7);
+    SurfacePtr texture = KeyedTexture(61, 47, FORMAT_BGR32, 21);
+    SurfacePtr target = MakeSurface(300, 240, FORMAT_BGR32);
     FillRandom(*target, 4);
     uint32_t seed = 77;
     for (int round = 0; round < 60; ++round) {
@@ -327,13 +327,13 @@ TEST(QuadRasterizer, RotatedQuadsStayWithinOneTexelStepOfTheReference)
     // The texture is a smooth ramp (neighbours differ by at most 7), so any larger difference
     // is a wrong mapping.
     uint32_t seed = 5;
-    for (int32_t format : {3, 5, 7}) {
+    for (int32_t format : {FORMAT_565, FORMAT_BGR24, FORMAT_BGR32}) {
         SurfacePtr texture = MakeSurface(33, 29, format);
         for (int32_t y = 0; y < 29; ++y)
             for (int32_t x = 0; x < 33; ++x) {
                 uint32_t b = x * 6, g = y * 7, r = (x + y) * 3;
                 SetRawPixel(*texture, x, y,
-                            format == 3 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : b | g << 8 | r << 16);
+                            format == FORMAT_565 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : b | g << 8 | r << 16);
             }
         SurfacePtr target = MakeSurface(160, 120, format);
         FillRandom(*target, 6);
@@ -348,7 +348,7 @@ TEST(QuadRasterizer, RotatedQuadsStayWithinOneTexelStepOfTheReference)
             SurfacePtr expected = Copy(*target), drawn = Copy(*target);
             ReferenceDrawQuad(*expected, *texture, v, state);
             DrawQuad(*drawn, *texture, v, state);
-            EXPECT_LE(MaxChannelDifference(*drawn, *expected), format == 3 ? 2 : 8)
+            EXPECT_LE(MaxChannelDifference(*drawn, *expected), format == FORMAT_565 ? 2 : 8)
                 << "format " << format << " round " << round;
         }
     }
@@ -358,7 +358,7 @@ TEST(QuadRasterizer, BilinearKeyEdgesNeverShowTheKeyColour)
 {
     // White disc on the magenta key, zoomed and turned: every pixel drawn onto black must stay
     // grey; a bleeding key would tint the disc's rim.
-    SurfacePtr texture = MakeSurface(64, 64, 7);
+    SurfacePtr texture = MakeSurface(64, 64, FORMAT_BGR32);
     for (int32_t y = 0; y < 64; ++y)
         for (int32_t x = 0; x < 64; ++x) {
             int32_t dx = x - 32, dy = y - 32;
@@ -368,7 +368,7 @@ TEST(QuadRasterizer, BilinearKeyEdgesNeverShowTheKeyColour)
     texture->colorKey = 0xFF00FF;
     for (bool vectors : {false, true}) {
         VectorPaths paths(vectors);
-        SurfacePtr target = MakeSurface(200, 200, 7);
+        SurfacePtr target = MakeSurface(200, 200, FORMAT_BGR32);
         QuadState state;
         state.filterLinear = 1;
         TLVertex v[4];
@@ -388,9 +388,9 @@ TEST(QuadRasterizer, BilinearKeyEdgesNeverShowTheKeyColour)
 
 TEST(QuadRasterizer, RefusesQuadsItCannotDraw)
 {
-    SurfacePtr texture = KeyedTexture(8, 8, 7, 1);
-    SurfacePtr target = MakeSurface(32, 32, 7);
-    SurfacePtr palette = MakeSurface(32, 32, 1);
+    SurfacePtr texture = KeyedTexture(8, 8, FORMAT_BGR32, 1);
+    SurfacePtr target = MakeSurface(32, 32, FORMAT_BGR32);
+    SurfacePtr palette = MakeSurface(32, 32, FORMAT_PALETTE);
     FillRandom(*target, 2);
     SurfacePtr before = Copy(*target);
     const float nan = std::nanf(""), inf = INFINITY;
@@ -419,8 +419,8 @@ TEST(QuadRasterizer, RefusesQuadsItCannotDraw)
 TEST(QuadRasterizer, BatchesGiveTheOneThreadPicture)
 {
     // Large turned quads cut by many bands, then more small ones than a batch holds.
-    SurfacePtr texture = KeyedTexture(128, 128, 7, 31);
-    SurfacePtr alone = MakeSurface(400, 300, 7);
+    SurfacePtr texture = KeyedTexture(128, 128, FORMAT_BGR32, 31);
+    SurfacePtr alone = MakeSurface(400, 300, FORMAT_BGR32);
     FillRandom(*alone, 12);
     SurfacePtr batched = Copy(*alone);
     bool started = StartQuadHelper();

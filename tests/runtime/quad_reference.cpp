@@ -26,9 +26,9 @@ void Channels(uint32_t raw, int32_t format, uint32_t out[3])
 {
     auto five = [](uint32_t v) { return (v << 3) | (v >> 2); };
     switch (format) {
-    case 2: out[0] = five(raw & 31), out[1] = five(raw >> 5 & 31), out[2] = five(raw >> 10 & 31); break;
-    case 3: out[0] = five(raw & 31), out[1] = (raw >> 5 & 63) << 2 | (raw >> 9 & 3), out[2] = five(raw >> 11 & 31); break;
-    case 4: case 6: out[2] = raw & 255, out[1] = raw >> 8 & 255, out[0] = raw >> 16 & 255; break;
+    case FORMAT_555: out[0] = five(raw & 31), out[1] = five(raw >> 5 & 31), out[2] = five(raw >> 10 & 31); break;
+    case FORMAT_565: out[0] = five(raw & 31), out[1] = (raw >> 5 & 63) << 2 | (raw >> 9 & 3), out[2] = five(raw >> 11 & 31); break;
+    case FORMAT_RGB24: case FORMAT_RGB32: out[2] = raw & 255, out[1] = raw >> 8 & 255, out[0] = raw >> 16 & 255; break;
     default: out[0] = raw & 255, out[1] = raw >> 8 & 255, out[2] = raw >> 16 & 255; break;
     }
 }
@@ -38,9 +38,9 @@ void Store(Surface& surface, int32_t x, int32_t y, const uint32_t bgr[3])
     uint8_t* p = SurfaceRow(surface, y) + x * surface.bytesPerPixel;
     uint32_t b = bgr[0], g = bgr[1], r = bgr[2], value;
     switch (surface.format) {
-    case 2: value = (Raw(surface, x, y) & 0x8000) | (r >> 3) << 10 | (g >> 3) << 5 | b >> 3; break;
-    case 3: value = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3; break;
-    case 4: case 6: value = r | g << 8 | b << 16; break;
+    case FORMAT_555: value = (Raw(surface, x, y) & 0x8000) | (r >> 3) << 10 | (g >> 3) << 5 | b >> 3; break;
+    case FORMAT_565: value = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3; break;
+    case FORMAT_RGB24: case FORMAT_RGB32: value = r | g << 8 | b << 16; break;
     default: value = b | g << 8 | r << 16; break;
     }
     int32_t bytes = surface.bytesPerPixel == 4 ? 3 : surface.bytesPerPixel;
@@ -57,7 +57,7 @@ Texel TexelAt(const Surface& texture, int32_t x, int32_t y, const QuadState& sta
     x = std::clamp(x, 0, texture.width - 1);
     y = std::clamp(y, 0, texture.height - 1);
     uint32_t raw = Raw(texture, x, y);
-    uint32_t colourBits = texture.format == 2 ? 0x7FFF : texture.format == 3 ? 0xFFFF : 0xFFFFFF;
+    uint32_t colourBits = texture.format == FORMAT_555 ? 0x7FFF : texture.format == FORMAT_565 ? 0xFFFF : 0xFFFFFF;
     if (state.colorKeyEnabled && texture.hasColorKey &&
         (raw & colourBits) == (texture.colorKey & colourBits))
         return {{0, 0, 0, 0}};
@@ -184,7 +184,7 @@ void DrawTriangle(Surface& target, const Surface& texture, Point p0, Point p1, P
 void ReferenceDrawQuad(Surface& target, const Surface& texture, const TLVertex vertices[4],
                        const QuadState& state)
 {
-    if (target.format < 2 || texture.format < 2)
+    if (target.format == FORMAT_PALETTE || texture.format == FORMAT_PALETTE)
         return;
     double offset = state.filterLinear ? 0.5 : 0.0;
     Point points[4];

@@ -150,7 +150,7 @@ TEST_F(Screen, ClosingReleasesThe3DDeviceThenTheSprites)
 
 TEST_F(Screen, SelectDrawBufferRedirectsClearingUntilTheFlip)
 {
-    Fake.sprite5 = CreateSurface(3, 2, 7);
+    Fake.sprite5 = CreateSurface(3, 2, FORMAT_BGR32);
     ASSERT_NE(OpenScreen(4, 4, 32, "t"), 0);
     EXPECT_EQ(SelectDrawBuffer(6), nullptr);
     EXPECT_EQ(DrawBuffer(), BackBuffer());

@@ -32,7 +32,7 @@ protected:
     }
 };
 
-uint32_t At(const Surface* surface, int x, int y) { return ReadPixel(*surface, x, y); }
+uint32_t At(const Surface* surface, int x, int y) { return GetSurfacePixel(*surface, x, y); }
 
 // A sprite whose pixels are all different and nonzero: 0x10000 * (y + 1) + x + 1.
 int32_t NumberedSprite(int32_t number, int32_t width, int32_t height)
@@ -41,7 +41,7 @@ int32_t NumberedSprite(int32_t number, int32_t width, int32_t height)
     Surface* s = SpriteSurface(number);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            PutPixelValue(PixelAddress(*s, x, y), 4, 0x10000u * (y + 1) + x + 1);
+            SetSurfacePixel(*s, x, y, 0x10000u * (y + 1) + x + 1);
     return number;
 }
 
@@ -105,7 +105,7 @@ TEST_F(Sprites, TransparentDisplaySkipsTheKeyAndKeysFollowTheDefault)
     NumberedSprite(1, 4, 3);
     SetTransparentColor(1, 0x030002); // the pixel value 0x20003 on this screen: (2, 1)
     EXPECT_EQ(SpriteSurface(1)->colorKey, 0x20003u);
-    PutPixelValue(PixelAddress(*SpriteSurface(1), 1, 1), 4, 0x20003);
+    SetSurfacePixel(*SpriteSurface(1), 1, 1, 0x20003);
     for (int x : {-2, 0, 5}) {
         ClearScreen(0x0000FF);
         DisplayTransparentSprite(1, x, 1);
@@ -274,13 +274,13 @@ namespace {
 // source pixel (b, g, r, a bytes, or a 5-5-5 value) takes in a screen format.
 uint32_t ReferencePixel(int32_t format, int32_t depth, const uint8_t* p, bool alpha)
 {
-    if (format == 1)
+    if (format == FORMAT_PALETTE)
         return p[0];
     uint32_t b, g, r, a = 0;
     if (depth == 16) {
         uint32_t v = p[0] | p[1] << 8;
-        if (format == 2 || format == 3)
-            return format == 2 ? v : (((v >> 5) << 6) | (v & 0x1F)) & 0xFFFF;
+        if (format == FORMAT_555 || format == FORMAT_565)
+            return format == FORMAT_555 ? v : (((v >> 5) << 6) | (v & 0x1F)) & 0xFFFF;
         b = (v & 0x1F) << 3;
         g = ((v >> 5) & 0x1F) << 3;
         r = ((v >> 10) & 0x1F) << 3;
@@ -288,11 +288,11 @@ uint32_t ReferencePixel(int32_t format, int32_t depth, const uint8_t* p, bool al
         b = p[0], g = p[1], r = p[2];
         a = depth == 32 && alpha ? p[3] : 0;
     }
-    if (format == 2)
+    if (format == FORMAT_555)
         return (r / 8) << 10 | (g / 8) << 5 | (b / 8);
-    if (format == 3)
+    if (format == FORMAT_565)
         return (r / 8) << 11 | (g / 4) << 5 | (b / 8);
-    return b | g << 8 | r << 16 | (format >= 6 ? a << 24 : 0);
+    return b | g << 8 | r << 16 | (format >= FORMAT_RGB32 ? a << 24 : 0);
 }
 } // namespace
 
@@ -300,7 +300,7 @@ TEST(SpriteConversion, EveryPairOfDepthsMatchesThePixelReference)
 {
     uint32_t seed = 99;
     const int32_t width = 7, height = 5;
-    for (int32_t format = 1; format <= 7; ++format)
+    for (int32_t format = FORMAT_PALETTE; format <= FORMAT_BGR32; ++format)
         for (int32_t depth : {8, 16, 24, 32})
             for (int32_t bottomUp : {0, 1})
                 for (int32_t alpha : {0, 1}) {
@@ -312,14 +312,14 @@ TEST(SpriteConversion, EveryPairOfDepthsMatchesThePixelReference)
                         b = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
                     Surface* surface = CreateSurface(width, height, format);
                     SourceImage image{pixels.data(), width, height, pitch, depth, bottomUp};
-                    int32_t screenDepth = DepthOfFormat(format);
+                    int32_t screenDepth = FormatDepth(format);
                     bool fits = depth == screenDepth || (depth >= 16 && screenDepth >= 16);
                     ASSERT_EQ(ConvertImageToSurface(image, *surface, alpha), fits ? 1 : 0);
                     for (int y = 0; fits && y < height; ++y)
                         for (int x = 0; x < width; ++x) {
                             int row = bottomUp ? height - 1 - y : y;
                             const uint8_t* p = &pixels[row * pitch + x * depth / 8];
-                            ASSERT_EQ(ReadPixel(*surface, x, y),
+                            ASSERT_EQ(GetSurfacePixel(*surface, x, y),
                                       ReferencePixel(format, depth, p, alpha))
                                 << x << "," << y;
                         }

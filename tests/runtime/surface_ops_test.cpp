@@ -33,7 +33,7 @@ std::vector<uint32_t> Pixels(const Surface& surface)
 
 TEST(SurfaceOps, FillSetsEveryPixelInEveryFormat)
 {
-    for (int32_t format = 1; format <= 7; ++format) {
+    for (int32_t format = FORMAT_PALETTE; format <= FORMAT_BGR32; ++format) {
         Surface* surface = CreateSurface(5, 3, format);
         ASSERT_NE(surface, nullptr);
         FillSurface(*surface, 0xA1B2C3D4u);
@@ -52,7 +52,7 @@ TEST(SurfaceOps, KeyedAndPlainBlitsMatchTheReference)
     // 32 bits) the key with a different ignored byte, which must count as the key.
     const uint32_t key = 0x00FF00FFu;
     const uint32_t values[] = {key, 0x00FF00FEu, 0x01FF00FFu, 0x00FE00FFu, 0xFFFF00FFu, 0x123456u};
-    for (int32_t format : {1, 3, 5, 7}) {
+    for (int32_t format : {FORMAT_PALETTE, FORMAT_565, FORMAT_BGR24, FORMAT_BGR32}) {
         Surface* source = CreateSurface(6, 5, format);
         Surface* fast = CreateSurface(9, 7, format);
         Surface* slow = CreateSurface(9, 7, format);
@@ -82,9 +82,9 @@ TEST(SurfaceOps, KeyedAndPlainBlitsMatchTheReference)
 
 TEST(SurfaceOps, BlitRefusesRectanglesOutsideAndMismatchedFormats)
 {
-    Surface* source = CreateSurface(4, 4, 3);
-    Surface* target = CreateSurface(8, 8, 3);
-    Surface* wide = CreateSurface(8, 8, 7);
+    Surface* source = CreateSurface(4, 4, FORMAT_565);
+    Surface* target = CreateSurface(8, 8, FORMAT_565);
+    Surface* wide = CreateSurface(8, 8, FORMAT_BGR32);
     FillSurface(*source, 0xFFFF);
     struct Case { int32_t x, y, srcX, srcY, w, h; } bad[] = {
         {-1, 0, 0, 0, 4, 4}, {5, 0, 0, 0, 4, 4}, {0, 5, 0, 0, 4, 4}, {0, 0, 1, 0, 4, 4},
@@ -105,14 +105,17 @@ TEST(SurfaceOps, BlitRefusesRectanglesOutsideAndMismatchedFormats)
 TEST(SurfaceOps, ConversionTo32BitsMatchesThePixelDefinition)
 {
     struct Vector { int32_t format; uint32_t value, rgb; } vectors[] = {
-        {3, 0xF81F, 0xFF00FF}, {3, 0xFFFF, 0xFFFFFF}, {3, 0x07E0, 0x00FF00}, {2, 0x7C00, 0xFF0000},
-        {2, 0x001F, 0x0000FF}, {4, 0x0000FF, 0xFF0000}, {5, 0x0000FF, 0x0000FF},
-        {6, 0xAA0000FF, 0xFF0000}, {7, 0xAAFF00FF, 0xFF00FF}, {1, 0xFF, 0xFFFFFF}, {1, 0, 0}};
+        {FORMAT_565, 0xF81F, 0xFF00FF},     {FORMAT_565, 0xFFFF, 0xFFFFFF},
+        {FORMAT_565, 0x07E0, 0x00FF00},     {FORMAT_555, 0x7C00, 0xFF0000},
+        {FORMAT_555, 0x001F, 0x0000FF},     {FORMAT_RGB24, 0x0000FF, 0xFF0000},
+        {FORMAT_BGR24, 0x0000FF, 0x0000FF}, {FORMAT_RGB32, 0xAA0000FF, 0xFF0000},
+        {FORMAT_BGR32, 0xAAFF00FF, 0xFF00FF}, {FORMAT_PALETTE, 0xFF, 0xFFFFFF},
+        {FORMAT_PALETTE, 0, 0}};
     for (const Vector& v : vectors)
         EXPECT_EQ(PixelToRGB32(v.format, v.value), v.rgb) << v.format << " " << std::hex << v.value;
 
     // Every 16-bit value once, and a spread of 24- and 32-bit values, through the fast paths.
-    for (int32_t format = 1; format <= 7; ++format) {
+    for (int32_t format = FORMAT_PALETTE; format <= FORMAT_BGR32; ++format) {
         Surface* surface = CreateSurface(256, 256, format);
         ASSERT_NE(surface, nullptr);
         uint32_t seed = 12345;

@@ -4,7 +4,7 @@
 
 TEST(Surface, CreatesZeroedRowsInEveryFormatAndRefusesBadSizes)
 {
-    for (int32_t format = 1; format <= 7; ++format) {
+    for (int32_t format = FORMAT_PALETTE; format <= FORMAT_BGR32; ++format) {
         Surface* surface = CreateSurface(3, 2, format);
         ASSERT_NE(surface, nullptr) << format;
         EXPECT_GE(surface->pitch, 3 * FormatBytesPerPixel(format));
