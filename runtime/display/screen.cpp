@@ -2,7 +2,9 @@
 // and the repair of a lost display.
 #include "runtime/display/screen.h"
 #include "runtime/display/quad_batch.h"
+#include "runtime/display/screen_internal.h"
 #include "runtime/input/keyboard.h"
+#include "runtime/input/mouse_internal.h"
 #include "runtime/platform/platform.h"
 
 #include <string>
@@ -28,9 +30,8 @@ struct ScreenState {
 };
 ScreenState Screen;
 
-// Separate from the state so that a library's namespace-scope installer never races the
-// state's own initialisation.
-const SpriteLibraryHooks* SpriteHooks = nullptr;
+// The sprite library, or a test's stand-in.
+const SpriteLibraryHooks* SpriteHooks = &SpriteLibraryRoutines;
 void (*Device3DRelease)() = nullptr;
 
 // Titles are ISO 8859-1 text; the window system takes UTF-8.
@@ -48,6 +49,12 @@ std::string Utf8FromLatin1(std::string_view text)
     return out;
 }
 
+// The mouse keeps its position inside the screen and reads only while the screen is active.
+void TellMouse()
+{
+    SetMouseScreen(Screen.screenWidth, Screen.screenHeight, Screen.active);
+}
+
 void RunFocusLostHandler()
 {
     if (Screen.focusLostHandler && !Screen.focusLostHandled) {
@@ -62,10 +69,12 @@ void HandleWindowEvent(const PlatformWindowEvent& event)
     case WINDOW_FOCUS_GAINED:
         Screen.active = 1;
         Screen.focusLostHandled = 0;
+        TellMouse();
         break;
     case WINDOW_FOCUS_LOST:
         RunFocusLostHandler();
         Screen.active = 0;
+        TellMouse();
         PlatformUnacquireMouse();
         break;
     case WINDOW_KEY_RELEASED:
@@ -101,6 +110,7 @@ void ReleaseScreenObjects()
     Screen.presentBuffer = Screen.backBuffer = Screen.drawBuffer = nullptr;
     Screen.drawWidth = Screen.drawHeight = 0;
     Screen.active = 0;
+    TellMouse();
 }
 
 void Present(int32_t mode)
@@ -177,6 +187,7 @@ int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_vie
     Screen.monitorFrequency = PlatformDisplayRefreshRate();
     Screen.active = 1;
     Screen.focusLostHandled = 0;
+    TellMouse();
     return 1;
 }
 
@@ -255,6 +266,7 @@ void CloseScreen()
     ReleaseScreenObjects();
     Screen.screenWidth = Screen.screenHeight = 0;
     Screen.screenDepth = Screen.pixelFormat = 0;
+    TellMouse();
 }
 
 void EndSprite()

@@ -67,23 +67,3 @@ Surface* BackBuffer();
 int32_t ScreenDrawingHeld();
 // 1 once InitSprite has succeeded (the 3D sprites need it), until EndSprite.
 int32_t ScreenLibraryInitialised();
-
-// ---- Hooks: how the sprite and 3D sprite libraries meet the screen ----
-
-// The sprite library's routines that the screen calls. The sprite library installs them once,
-// before InitSprite runs; a namespace-scope constant in its own file does that, e.g.
-//     const int32_t Installed = InstallSpriteLibrary(&SpriteHooks);
-// so that they are installed exactly when the sprite library is part of the program.
-struct SpriteLibraryHooks {
-    int32_t (*init)() = nullptr;             // InitSprite: default key 0, a new sprite table
-    void (*saveAll)() = nullptr;             // the focus-lost handler: copy sprite pixels
-    void (*restoreAll)() = nullptr;          // after a lost display was restored
-    void (*freeAll)() = nullptr;             // the screen closes: every sprite goes
-    Surface* (*surfaceOf)(int32_t sprite) = nullptr; // none for unknown and memory sprites
-};
-// Installs the hooks (none removes them) and returns 1; the previous ones through previous.
-int32_t InstallSpriteLibrary(const SpriteLibraryHooks* hooks,
-                             const SpriteLibraryHooks** previous = nullptr);
-// The routine that releases the 3D device, called first when the screen closes; the 3D sprite
-// library sets it when it makes its device, and none when it has released it.
-void SetDevice3DRelease(void (*release)());

@@ -7,7 +7,7 @@
 #include "runtime/display/bmp_reader.h"
 #include "runtime/display/image_codec.h"
 #include "runtime/display/quad_batch.h"
-#include "runtime/display/screen.h"
+#include "runtime/display/screen_internal.h"
 #include "runtime/display/sprite_conversion.h"
 
 #include <cstdio>
@@ -207,11 +207,6 @@ void SaveAllSprites() { ForEachObject(Sprites.table, SaveSpritePixels, nullptr);
 void RestoreAllSprites() { ForEachObject(Sprites.table, RestoreSpritePixels, nullptr); }
 void FreeAllSprites() { ReleaseAllObjects(Sprites.table); }
 
-const SpriteLibraryHooks Hooks = {InitSprites, SaveAllSprites, RestoreAllSprites,
-                                  FreeAllSprites, SpriteSurface};
-// The screen calls the sprite library through these from InitSprite on.
-[[maybe_unused]] const int32_t Installed = InstallSpriteLibrary(&Hooks);
-
 void Display(int32_t number, int32_t x, int32_t y, int32_t keyed)
 {
     const SpriteRecord* record = Find(number);
@@ -368,3 +363,6 @@ Surface* SpriteSurface(int32_t number)
     const SpriteRecord* record = Find(number);
     return record ? record->surface : nullptr;
 }
+
+const SpriteLibraryHooks SpriteLibraryRoutines = {InitSprites, SaveAllSprites, RestoreAllSprites,
+                                                  FreeAllSprites, SpriteSurface};

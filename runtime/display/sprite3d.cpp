@@ -4,7 +4,7 @@
 
 #include "runtime/core/object_table.h"
 #include "runtime/display/quad_batch.h"
-#include "runtime/display/screen.h"
+#include "runtime/display/screen_internal.h"
 #include "runtime/display/sprite.h"
 
 namespace {

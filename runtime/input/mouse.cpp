@@ -1,6 +1,6 @@
 // The mouse device: acquisition, the 24-event buffer, summing and clamping.
 #include "runtime/input/mouse.h"
-#include "runtime/display/screen.h"
+#include "runtime/input/mouse_internal.h"
 #include "runtime/platform/platform.h"
 
 #include <cstdint>
@@ -23,6 +23,9 @@ struct MouseDevice {
     int32_t wheelGranularity = 1;
     int32_t mouseState = NO_DEVICE;
     int32_t mouseReleased = 0;
+    int32_t screenWidth = 0;  // as the screen last told
+    int32_t screenHeight = 0;
+    int32_t screenActive = 0;
     PlatformMouseEvent events[BUFFER_EVENTS];
 };
 MouseDevice Mouse;
@@ -95,7 +98,7 @@ int32_t PollMouse()
     Mouse.deltaX = Mouse.deltaY = Mouse.wheelDelta = 0;
     if (Mouse.mouseState == NO_DEVICE)
         return 0;
-    if (Mouse.mouseReleased || !IsScreenActive()) {
+    if (Mouse.mouseReleased || !Mouse.screenActive) {
         PlatformUnacquireMouse();
         return 0;
     }
@@ -108,14 +111,14 @@ int32_t PollMouse()
         return 0;
     }
     if (count < 0) {
-        if (IsScreenActive())
+        if (Mouse.screenActive)
             PlatformAcquireMouse();
         return 0;
     }
     for (int32_t i = 0; i < count; ++i)
         ApplyEvent(Mouse.events[i]);
-    Mouse.mouseX = Clamp(Mouse.mouseX, Mouse.deltaX, ScreenModeWidth());
-    Mouse.mouseY = Clamp(Mouse.mouseY, Mouse.deltaY, ScreenModeHeight());
+    Mouse.mouseX = Clamp(Mouse.mouseX, Mouse.deltaX, Mouse.screenWidth);
+    Mouse.mouseY = Clamp(Mouse.mouseY, Mouse.deltaY, Mouse.screenHeight);
     return 1;
 }
 
@@ -184,4 +187,11 @@ void ReleaseMouseDevice()
     PlatformUnacquireMouse();
     Mouse.mouseState = NO_DEVICE;
     PlatformQuitInput();
+}
+
+void SetMouseScreen(int32_t width, int32_t height, int32_t active)
+{
+    Mouse.screenWidth = width;
+    Mouse.screenHeight = height;
+    Mouse.screenActive = active;
 }

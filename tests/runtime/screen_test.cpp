@@ -1,3 +1,4 @@
+#include "runtime/display/screen_internal.h"
 #include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
 
