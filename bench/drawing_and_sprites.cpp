@@ -1,5 +1,7 @@
 // 2D drawing and sprite loading: the per-frame overlay text, the start-up light sprite of
 // 256 filled circles, and the load-time conversion of a decoded image into the screen's format.
+#include "runtime/display/default_font.h"
+#include "runtime/display/sprite_conversion.h"
 #include "runtime/runtime.h"
 
 #include <benchmark/benchmark.h>

@@ -3,6 +3,7 @@
 // a screenshot) and flips for a few seconds, then prints the frame rate and the longest and
 // shortest frame.
 //   flip_rate [seconds=3] [mode=1] [rate=60] [width=1024] [height=768] [depth=32]
+#include "runtime/display/screen_internal.h"
 #include "runtime/runtime.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 // (SDL_RenderGeometry). After the runs a summary gives each frame time, pixman's time over
 // ours, and the mean absolute channel difference of each picture from pixman's.
 #include "runtime/display/quad_batch.h"
+#include "runtime/display/screen_internal.h"
 #include "runtime/runtime.h"
 
 #include <SDL.h>

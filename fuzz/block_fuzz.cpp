@@ -1,4 +1,5 @@
 // The block decoder: any bytes as a block decode or are refused within bounds.
+#include "runtime/core/block_decoder.h"
 #include "runtime/runtime.h"
 
 #include <vector>

@@ -1,4 +1,5 @@
 // The block encoder: any bytes it packs come back unchanged through the decoder.
+#include "runtime/core/block_decoder.h"
 #include "runtime/core/block_encoder.h"
 #include "runtime/runtime.h"
 

@@ -1,8 +1,9 @@
-// Every runtime operation under its documented name. The game and the tests include this.
+// Every documented runtime operation under its documented name, and the records they take.
+// The game and the tools include this; what only the runtime and its tests need sits in
+// internal headers that they include by name.
 #pragma once
 
 // Core services
-#include "runtime/core/block_decoder.h"
 #include "runtime/core/console.h"
 #include "runtime/core/conversion.h"
 #include "runtime/core/date_format.h"
@@ -11,23 +12,16 @@
 #include "runtime/core/numeric.h"
 #include "runtime/core/object_table.h"
 #include "runtime/core/pack.h"
-#include "runtime/core/path.h"
 #include "runtime/core/preferences.h"
 #include "runtime/core/random.h"
 #include "runtime/core/timing.h"
 
 // Display and graphics
-#include "runtime/display/default_font.h"
-#include "runtime/display/device_context.h"
 #include "runtime/display/drawing.h"
-#include "runtime/display/image_check.h"
 #include "runtime/display/image_codec.h"
-#include "runtime/display/quad_rasterizer.h"
 #include "runtime/display/screen.h"
 #include "runtime/display/sprite.h"
 #include "runtime/display/sprite3d.h"
-#include "runtime/display/sprite_conversion.h"
-#include "runtime/display/surface.h"
 
 // Input and sound
 #include "runtime/input/keyboard.h"

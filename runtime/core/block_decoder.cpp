@@ -1,5 +1,6 @@
 // Decoder of compressed blocks: bit reading, the code table, copies and the check value.
 #include "runtime/core/block_decoder.h"
+#include "runtime/core/pack.h"
 
 #include <cstring>
 

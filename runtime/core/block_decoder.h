@@ -61,8 +61,3 @@ BlockDecoding DecodeBlockWithReason(const uint8_t* block, size_t blockSize, uint
 // The same, true when it succeeds.
 bool DecodeBlock(const uint8_t* block, size_t blockSize, uint8_t* destination,
                  size_t destinationSize);
-
-// The number of bytes produced into destination (room for destinationSize bytes); 0 for a
-// block without the magic, one larger than the room, a malformed stream or a failed check.
-int32_t UnpackMemory(const void* block, int32_t blockSize, void* destination,
-                     int32_t destinationSize);

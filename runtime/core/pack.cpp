@@ -1,5 +1,6 @@
 // The pack reader's one process-wide state and its entry-by-entry reading.
 #include "runtime/core/pack.h"
+#include "runtime/core/pack_entry.h"
 
 #include "runtime/core/path.h"
 

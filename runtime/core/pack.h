@@ -1,8 +1,6 @@
 // The sequential reader of packed data files: entries of (unpacked size, stored size, bytes),
 // each stored raw or as one compressed block.
 #pragma once
-#include "runtime/core/pack_entry.h"
-
 #include <cstdint>
 
 // 1 when the file was opened for reading, 0 otherwise (also for an absent name). Closes a
@@ -20,3 +18,9 @@ int32_t PackEntrySize();
 int32_t PackEndReached();
 // Closes the file and frees the last entry.
 void ClosePack();
+
+// Unpacks one compressed block: the number of bytes produced into destination (room for
+// destinationSize bytes); 0 for a block without the magic, one larger than the room, a
+// malformed stream or a failed check.
+int32_t UnpackMemory(const void* block, int32_t blockSize, void* destination,
+                     int32_t destinationSize);

@@ -48,22 +48,8 @@ void EndSprite();
 // A 24-bit RGB colour as a pixel value of the open screen's depth.
 uint32_t ScreenColor(int32_t colour);
 
-// ---- The screen as the display libraries see it ----
-
-// Pixel format code of the open screen (1..7), 0 while closed.
-int32_t ScreenPixelFormat();
-// Bits per pixel the open screen was asked for; 0 while closed.
-int32_t ScreenModeDepth();
-int32_t ScreenModeWidth();
-int32_t ScreenModeHeight();
-// The surface that clearing, sprite display and drawing go to, and its size (the back buffer's
-// unless a sprite is selected); none and 0 x 0 while no screen is open.
-Surface* DrawBuffer();
-int32_t DrawBufferWidth();
-int32_t DrawBufferHeight();
-// The back buffer; none while no screen is open.
-Surface* BackBuffer();
-// 1 while ScreenDrawTarget's surface is held for drawing, -1 while it is locked, else 0.
-int32_t ScreenDrawingHeld();
-// 1 once InitSprite has succeeded (the 3D sprites need it), until EndSprite.
+// 1 once InitSprite has succeeded, until EndSprite: the 3D sprites need it, and the game's
+// hints tell a missing display from a refused mode by it.
 int32_t ScreenLibraryInitialised();
+// Pixel format code of the open screen (runtime/display/pixel_format.h), 0 while closed.
+int32_t ScreenPixelFormat();

@@ -1,9 +1,26 @@
-// What the display libraries and the tests need of the screen beyond its operations: how the
-// sprite and 3D sprite libraries meet it.
+// What the display libraries and the tests need of the screen beyond its operations: its
+// state as the other libraries see it, and how the sprite and 3D sprite libraries meet it.
 #pragma once
 #include "runtime/display/screen.h"
+#include "runtime/display/surface.h"
 
 #include <cstdint>
+
+// ---- The screen as the display libraries see it ----
+
+// Bits per pixel the open screen was asked for; 0 while closed.
+int32_t ScreenModeDepth();
+int32_t ScreenModeWidth();
+int32_t ScreenModeHeight();
+// The surface that clearing, sprite display and drawing go to, and its size (the back buffer's
+// unless a sprite is selected); none and 0 x 0 while no screen is open.
+Surface* DrawBuffer();
+int32_t DrawBufferWidth();
+int32_t DrawBufferHeight();
+// The back buffer; none while no screen is open.
+Surface* BackBuffer();
+// 1 while ScreenDrawTarget's surface is held for drawing, -1 while it is locked, else 0.
+int32_t ScreenDrawingHeld();
 
 // ---- How the sprite and 3D sprite libraries meet the screen ----
 

@@ -1,5 +1,6 @@
 #include "runtime/core/block_decoder.h"
 #include "runtime/core/block_stream.h"
+#include "runtime/core/pack.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "runtime/display/default_font.h"
 #include "runtime/runtime.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "runtime/core/path.h"
 #include "runtime/runtime.h"
 #include "tests/scratch_folder.h"
 

@@ -1,5 +1,6 @@
 #include "image_fixtures.h"
 #include "runtime/display/quad_batch.h"
+#include "runtime/display/screen_internal.h"
 #include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
 

@@ -1,3 +1,5 @@
+#include "runtime/display/screen_internal.h"
+#include "runtime/display/sprite_conversion.h"
 #include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
 

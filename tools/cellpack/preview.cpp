@@ -3,6 +3,7 @@
 #include "tools/cellpack/preview.h"
 
 #include "game/game.h"
+#include "runtime/display/default_font.h"
 #include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
 #include "tools/cellpack/file_bytes.h"
