@@ -1,5 +1,7 @@
 // The compressed block format of packed data files: its header, check value and decoder.
 #pragma once
+#include "runtime/core/little_endian.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -20,11 +22,6 @@ inline uint32_t MatchLengthBonus(uint64_t distance)
     if (distance <= 14334) return 1;
     if (distance <= 65535) return 2;
     return 3;
-}
-
-inline uint32_t LoadLittleEndian32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 // The check value of unpacked data: 32-bit words from the start, the last word overlapping

@@ -2,6 +2,7 @@
 #include "runtime/core/files.h"
 
 #include "runtime/core/descriptor_io.h"
+#include "runtime/core/little_endian.h"
 #include "runtime/core/object_table.h"
 #include "runtime/core/path.h"
 
@@ -230,7 +231,7 @@ int32_t ReadWordFromFile(int32_t number)
     unsigned char bytes[2] = {0, 0};
     if (file)
         ReadBuffered(*file, bytes, 2);
-    return int16_t(uint16_t(bytes[0] | bytes[1] << 8));
+    return int16_t(LoadLittleEndian16(bytes));
 }
 
 int32_t WriteDataToFile(int32_t number, const void* memory, int32_t length)

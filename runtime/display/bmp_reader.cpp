@@ -1,14 +1,13 @@
 // Windows BMP images: header checks and the 24-bit expansion of palette images.
 #include "runtime/display/bmp_reader.h"
 
+#include "runtime/core/little_endian.h"
 #include "runtime/display/image_codec.h"
 
 #include <cstddef>
 #include <cstring>
 
 namespace {
-uint32_t Read16(const uint8_t* p) { return p[0] | uint32_t(p[1]) << 8; }
-uint32_t Read32(const uint8_t* p) { return Read16(p) | Read16(p + 2) << 16; }
 
 bool SupportedFormat(int32_t bits, int32_t compression)
 {
@@ -101,12 +100,12 @@ int32_t ReadBmpHeader(const uint8_t* data, int64_t length, BmpImage* image)
     if (!IsBmp(data, length) || length < 34)
         return 0;
     BmpImage b;
-    int32_t width = static_cast<int32_t>(Read32(data + 18));
-    int32_t height = static_cast<int32_t>(Read32(data + 22));
-    b.bitsPerPixel = static_cast<int32_t>(Read16(data + 28));
-    b.compression = static_cast<int32_t>(Read32(data + 30));
-    uint32_t offset = Read32(data + 10);
-    uint32_t headerSize = Read32(data + 14);
+    int32_t width = static_cast<int32_t>(LoadLittleEndian32(data + 18));
+    int32_t height = static_cast<int32_t>(LoadLittleEndian32(data + 22));
+    b.bitsPerPixel = static_cast<int32_t>(LoadLittleEndian16(data + 28));
+    b.compression = static_cast<int32_t>(LoadLittleEndian32(data + 30));
+    uint32_t offset = LoadLittleEndian32(data + 10);
+    uint32_t headerSize = LoadLittleEndian32(data + 14);
     if (!ImageSizeAllowed(width, height) || !SupportedFormat(b.bitsPerPixel, b.compression) ||
         offset >= length)
         return 0;

@@ -2,6 +2,7 @@
 // the lending to 2D drawing and the save and restore of pixels when the display is lost.
 #include "runtime/display/sprite.h"
 
+#include "runtime/core/little_endian.h"
 #include "runtime/core/object_table.h"
 #include "runtime/core/path.h"
 #include "runtime/display/bmp_reader.h"
@@ -269,7 +270,7 @@ intptr_t LoadSpriteFromMemory(int32_t number, const void* image, int32_t mode)
     int64_t length = SPRITE_IMAGE_BOUND;
     // A BMP's header gives its size; read no further than that.
     if (IsBmp(data, 6)) {
-        length = data[2] | data[3] << 8 | data[4] << 16 | int64_t{data[5]} << 24;
+        length = LoadLittleEndian32(data + 2);
         if (length > SPRITE_IMAGE_BOUND)
             length = SPRITE_IMAGE_BOUND;
     }

@@ -1,18 +1,10 @@
 // Walking the chunks of a RIFF WAVE image and reading its format.
 #include "runtime/sound/wave_image.h"
+#include "runtime/core/little_endian.h"
 
 #include <cstring>
 
 namespace {
-uint32_t Read32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-uint16_t Read16(const uint8_t* p)
-{
-    return uint16_t(p[0] | p[1] << 8);
-}
 
 bool TagIs(const uint8_t* p, const char* tag)
 {
@@ -24,14 +16,14 @@ int32_t FindWaveChunks(const uint8_t* memory, size_t length, WaveImage* wave)
 {
     if (!memory || length < 20 || !TagIs(memory, "RIFF") || !TagIs(memory + 12, "fmt "))
         return 0;
-    uint64_t formatSize = Read32(memory + 16);
+    uint64_t formatSize = LoadLittleEndian32(memory + 16);
     if (20 + formatSize > length)
         return 0;
     // Positions are 64-bit so that no stated size can wrap them back into the memory.
     uint64_t position = 20 + formatSize;
     while (position + 8 <= length) {
         const uint8_t* chunk = memory + position;
-        uint64_t size = Read32(chunk + 4);
+        uint64_t size = LoadLittleEndian32(chunk + 4);
         if (position + 8 + size > length)
             return 0;
         if (TagIs(chunk, "data")) {
@@ -52,12 +44,12 @@ int32_t ReadWaveFormat(const WaveImage& wave, WaveFormat* format)
         return 0;
     const uint8_t* p = wave.format;
     WaveFormat f;
-    f.formatTag = Read16(p);
-    f.channels = Read16(p + 2);
-    f.samplesPerSecond = Read32(p + 4);
-    f.averageBytesPerSecond = Read32(p + 8);
-    f.blockAlign = Read16(p + 12);
-    f.bitsPerSample = Read16(p + 14);
+    f.formatTag = LoadLittleEndian16(p);
+    f.channels = LoadLittleEndian16(p + 2);
+    f.samplesPerSecond = LoadLittleEndian32(p + 4);
+    f.averageBytesPerSecond = LoadLittleEndian32(p + 8);
+    f.blockAlign = LoadLittleEndian16(p + 12);
+    f.bitsPerSample = LoadLittleEndian16(p + 14);
     bool knownTag = f.formatTag == 1 || f.formatTag == 3 || f.formatTag == 0xFFFE;
     bool knownBits = f.bitsPerSample == 8 || f.bitsPerSample == 16 || f.bitsPerSample == 24 ||
                      f.bitsPerSample == 32;
