@@ -1,14 +1,11 @@
 // The keyboard device's state machine and its key table.
 #include "runtime/input/keyboard.h"
+#include "runtime/input/input_device.h"
 #include "runtime/platform/platform.h"
 
 #include <cstring>
 
 namespace {
-constexpr int32_t NO_DEVICE = 0;
-constexpr int32_t TO_ACQUIRE = 1;
-constexpr int32_t ACQUIRED = 2;
-
 struct KeyboardDevice {
     uint8_t keyState[256] = {};
     int32_t keyboardState = NO_DEVICE;

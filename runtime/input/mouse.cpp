@@ -1,5 +1,6 @@
 // The mouse device: acquisition, the 24-event buffer, summing and clamping.
 #include "runtime/input/mouse.h"
+#include "runtime/input/input_device.h"
 #include "runtime/input/mouse_internal.h"
 #include "runtime/platform/platform.h"
 
@@ -7,9 +8,6 @@
 
 namespace {
 constexpr int32_t BUFFER_EVENTS = 24;
-constexpr int32_t NO_DEVICE = 0;
-constexpr int32_t TO_ACQUIRE = 1;
-constexpr int32_t ACQUIRED = 2;
 
 struct MouseDevice {
     int32_t mouseX = 0;
