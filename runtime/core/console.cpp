@@ -1,6 +1,7 @@
 // The console on standard input and output, with the quit signals turned into a request, and
 // hints on standard error.
 #include "runtime/core/console.h"
+#include "runtime/core/descriptor_io.h"
 
 #include <atomic>
 #include <cerrno>
@@ -28,19 +29,6 @@ static_assert(std::atomic<int>::is_always_lock_free);
 void OnQuitSignal(int)
 {
     QuitSignal = 1;
-}
-
-void WriteAll(int fd, const char* bytes, size_t length)
-{
-    while (length > 0) {
-        ssize_t written = write(fd, bytes, length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return;
-        bytes += written;
-        length -= static_cast<size_t>(written);
-    }
 }
 
 // Takes the first line out of the collected bytes; false while no line end is there.
@@ -87,7 +75,7 @@ int ConsoleTitle(std::string_view title)
     if (!isatty(Console.output))
         return 0;
     std::string sequence = "\033]0;" + std::string(title) + "\007";
-    WriteAll(Console.output, sequence.data(), sequence.size());
+    WriteToDescriptor(Console.output, sequence.data(), sequence.size());
     return 1;
 }
 
@@ -95,14 +83,14 @@ void PrintLine(std::string_view text)
 {
     std::string line(text);
     line += '\n';
-    WriteAll(Console.output, line.data(), line.size());
+    WriteToDescriptor(Console.output, line.data(), line.size());
 }
 
 void PrintHint(std::string_view text)
 {
     std::string line(text);
     line += '\n';
-    WriteAll(Console.hints, line.data(), line.size());
+    WriteToDescriptor(Console.hints, line.data(), line.size());
 }
 
 bool ConsoleInputIsTerminal()

@@ -5,12 +5,12 @@
 
 #include <new>
 
-namespace {
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
+namespace {
 bool IsLineEnd(char c)
 {
     return c == '\r' || c == '\n';

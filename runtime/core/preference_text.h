@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// The characters around keys and values that do not count: space and tab.
+bool IsBlank(char c);
+
 enum class EntryKind : int8_t { Group, Comment, Key };
 
 // One kept line. Parsed texts point into the content buffer of the file; texts set by a

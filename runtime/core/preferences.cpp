@@ -35,11 +35,6 @@ struct PreferencesFile {
 };
 PreferencesFile Preferences;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool StartsWithByteOrderMark(const char* bytes, size_t length)
 {
     return length >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0;

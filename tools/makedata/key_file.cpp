@@ -24,12 +24,6 @@ bool OpenKeyFile(const std::string& path)
 
 void CloseKeyFile() { ClosePreferences(); }
 
-bool HasKey(const char* key)
-{
-    std::string text;
-    return Read(key, text);
-}
-
 void ReadText(const char* key, std::string& value)
 {
     std::string text;

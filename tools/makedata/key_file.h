@@ -11,7 +11,6 @@
 bool OpenKeyFile(const std::string& path);
 void CloseKeyFile();
 
-bool HasKey(const char* key);
 // Each leaves the value as it is when the key is absent.
 void ReadText(const char* key, std::string& value);
 void ReadNumber(const char* key, double& value);
