@@ -40,15 +40,8 @@ void CellPass(benchmark::State& state)
     MakeWorld(static_cast<int32_t>(state.range(0)));
     for (auto _ : state) {
         ResetList(CellList);
-        while (Cell* cell = NextElementOf<Cell>(CellList)) {
-            BeginCellPass(*cell);
-            BehaviourStep(*cell);
-            WrapAnimation(*cell);
-            if (CellNearScreen(*cell)) {
-                benchmark::DoNotOptimize(ImageIndex(*cell));
-                PerceiveAndChoose(*cell);
-            }
-        }
+        while (Cell* cell = NextElementOf<Cell>(CellList))
+            PassCell(*cell, [](const Cell& near) { benchmark::DoNotOptimize(ImageIndex(near)); });
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     ClearGlobals();

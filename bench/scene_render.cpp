@@ -231,10 +231,10 @@ void DrawOurs(Scene& scene)
 {
     ClearScreen(static_cast<int32_t>(ColorRGB(0, 10, 20)));
     Start3D();
-    Sprite3DBlendingMode(5, 6);
+    Sprite3DBlendingMode(BLEND_SRCALPHA, BLEND_INVSRCALPHA);
     for (const Item& item : scene.items) {
         if (item.multiply)
-            Sprite3DBlendingMode(9, 8);
+            Sprite3DBlendingMode(BLEND_DESTCOLOR, BLEND_INVDESTALPHA);
         if (item.zoom)
             ZoomSprite3D(item.texture, item.size, item.size);
         if (item.rotate)

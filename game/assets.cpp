@@ -16,8 +16,8 @@ constexpr uint32_t Black = 0;
 // The cursor: the outline of an arrow head with its tip at (1, 1), on a transparent ground.
 void CreateCursor()
 {
-    CreateSprite(0, 16, 16, 0);
-    StartDrawing(SpriteDrawTarget(0));
+    CreateSprite(CURSOR_SPRITE, 16, 16, 0);
+    StartDrawing(SpriteDrawTarget(CURSOR_SPRITE));
     DrawBox(0, 0, 16, 16, Magenta);
     DrawLine(1, 1, 16, 8, White);
     DrawLine(1, 1, 8, 16, White);
@@ -29,8 +29,10 @@ void CreateCursor()
 // outward, black from radius 400 on. Each filled circle covers the middle of the last.
 void CreateLight()
 {
-    CreateSprite(2, GradientSize, GradientSize, 4);
-    StartDrawing(SpriteDrawTarget(2));
+    CreateSprite(LIGHT_SPRITE, GradientSize, GradientSize, 4);
+    StartDrawing(SpriteDrawTarget(LIGHT_SPRITE));
+    // The light's black ground: a box of 1280 x 800, the screen it was first made for, clipped
+    // to the sprite. A new sprite is black already, so the box changes no pixel.
     DrawBox(0, 0, 1280, 800, Black);
     for (uint32_t i = 0; i <= 255; ++i)
         DrawCircle(GradientSize / 2, GradientSize / 2, 400 - static_cast<int32_t>(i),
@@ -96,7 +98,7 @@ void CreateDots()
 void LoadImageSprites()
 {
     SetTransparentColor(-1, Magenta);
-    LoadSprite(1, "gfx\\test.png", 4);
+    LoadSprite(PLAYER_SPRITE, "gfx\\test.png", 4);
     for (int32_t i = 1; i <= 20; ++i) {
         std::string name = "gfx\\Blase" + IntegerToText(i) + ".png";
         BubbleSprites[i][1] = Handle(LoadSprite(DYNAMIC_OBJECT, name, 4));
@@ -113,8 +115,8 @@ void CreateDrawnSprites()
 void CreateSprite3Ds()
 {
     Sprite3DQuality(BilinearFiltering);
-    CreateSprite3D(1, 1);
-    CreateSprite3D(2, 2);
+    CreateSprite3D(PLAYER_SPRITE, PLAYER_SPRITE);
+    CreateSprite3D(LIGHT_SPRITE, LIGHT_SPRITE);
     for (int32_t i = 1; i <= 20; ++i)
         BubbleSprites[i][0] = Handle(CreateSprite3D(DYNAMIC_OBJECT, BubbleSprites[i][1]));
     for (int32_t i = 1; i <= 6; ++i)

@@ -85,6 +85,11 @@ extern int8_t QuitFlag;
 extern int8_t FpsDisplay;
 extern int8_t BilinearFiltering;
 extern int32_t GradientSize;
+
+// The game's numbered sprites and 3D sprites; every other one is dynamic.
+constexpr int32_t CURSOR_SPRITE = 0; // sprite only
+constexpr int32_t PLAYER_SPRITE = 1; // the sprite of gfx\test.png and its 3D sprite
+constexpr int32_t LIGHT_SPRITE = 2;  // the light's sprite and its 3D sprite
 extern int32_t CellTypeCount;
 extern int32_t MaxFrameIndex;
 // The frames of a type the frame table holds before it has to grow.
@@ -368,6 +373,9 @@ void DrawCell(const Cell& cell);
 void DrawPlayerAndLight();
 
 // The main loop.
+// One cell's part of a pass: its motion, behaviour and animation and, when it is near the
+// screen, its drawing by draw and then its perception of the player.
+void PassCell(Cell& cell, void (*draw)(const Cell& cell));
 // Every cell moves and behaves on every pass; those near the screen are drawn and perceive.
 void UpdateCells();
 // One pass: keys, mouse, player, world, overlay, cursor, flip. False once the loop must end

@@ -26,18 +26,22 @@ void ReadKeys()
 }
 } // namespace
 
+void PassCell(Cell& cell, void (*draw)(const Cell& cell))
+{
+    BeginCellPass(cell);
+    BehaviourStep(cell);
+    WrapAnimation(cell);
+    if (CellNearScreen(cell)) {
+        draw(cell);
+        PerceiveAndChoose(cell);
+    }
+}
+
 void UpdateCells()
 {
     ResetList(CellList);
-    while (Cell* cell = NextElementOf<Cell>(CellList)) {
-        BeginCellPass(*cell);
-        BehaviourStep(*cell);
-        WrapAnimation(*cell);
-        if (CellNearScreen(*cell)) {
-            DrawCell(*cell);
-            PerceiveAndChoose(*cell);
-        }
-    }
+    while (Cell* cell = NextElementOf<Cell>(CellList))
+        PassCell(*cell, DrawCell);
 }
 
 bool RunMainLoopPass()
@@ -54,7 +58,7 @@ bool RunMainLoopPass()
     UpdateCells();
     DrawPlayerAndLight();
     DrawOverlay(ScreenDrawTarget());
-    DisplayTransparentSprite(0, MouseWorldX - ScreenPosX, MouseWorldY - ScreenPosY);
+    DisplayTransparentSprite(CURSOR_SPRITE, MouseWorldX - ScreenPosX, MouseWorldY - ScreenPosY);
     FlipBuffers(FlipMode);
     if (ConsoleQuitRequested())
         QuitFlag = 1;

@@ -51,7 +51,7 @@ void StartWorldScene()
 {
     Start3D();
     // Source alpha and its inverse: ordinary transparency by each display's opacity.
-    Sprite3DBlendingMode(5, 6);
+    Sprite3DBlendingMode(BLEND_SRCALPHA, BLEND_INVSRCALPHA);
 }
 
 void DrawBubbles()
@@ -84,16 +84,16 @@ void DrawCell(const Cell& cell)
 void DrawPlayerAndLight()
 {
     int32_t size = RoundToInteger(PlayerSize);
-    ZoomSprite3D(1, size, size);
-    RotateSprite3D(1, RoundToInteger(PlayerAngle), 0);
-    DisplaySprite3D(1, ScreenX(PlayerX), ScreenY(PlayerY), 196);
+    ZoomSprite3D(PLAYER_SPRITE, size, size);
+    RotateSprite3D(PLAYER_SPRITE, RoundToInteger(PlayerAngle), 0);
+    DisplaySprite3D(PLAYER_SPRITE, ScreenX(PlayerX), ScreenY(PlayerY), 196);
     // Destination colour and inverse destination alpha: what is drawn is multiplied by the
     // light, which is white near the player and black from radius 400 on.
-    Sprite3DBlendingMode(9, 8);
+    Sprite3DBlendingMode(BLEND_DESTCOLOR, BLEND_INVDESTALPHA);
     int32_t g = GradientSize;
     int32_t lightX = ScreenX(double{PlayerX} + PlayerSize / 2 - g / 2);
     int32_t lightY = ScreenY(double{PlayerY} + PlayerSize / 2 - g / 2);
-    DisplaySprite3D(2, lightX, lightY, 255);
+    DisplaySprite3D(LIGHT_SPRITE, lightX, lightY, 255);
     Stop3D();
     // The light square's eight neighbours are painted black with the empty darkness tile.
     int32_t dark = g >= 0 && static_cast<size_t>(g) < SizeSprites.size() ? SizeSprites[g][1] : 0;

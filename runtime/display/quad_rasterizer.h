@@ -25,6 +25,7 @@
 //   modulation, whose source alpha is then W*A/255).
 // - The fourth byte of a 32-bit destination pixel is left as it was.
 #pragma once
+#include "runtime/display/blend_factor.h"
 #include "runtime/display/surface.h"
 
 #include <cstdint>
@@ -42,23 +43,6 @@ struct TLVertex {
     float tv;
 };
 static_assert(sizeof(TLVertex) == 32);
-
-// Blend factor numbers of the 3D device.
-enum BlendFactor : int32_t {
-    BLEND_ZERO = 1,
-    BLEND_ONE = 2,
-    BLEND_SRCCOLOR = 3,
-    BLEND_INVSRCCOLOR = 4,
-    BLEND_SRCALPHA = 5,
-    BLEND_INVSRCALPHA = 6,
-    BLEND_DESTALPHA = 7,
-    BLEND_INVDESTALPHA = 8,
-    BLEND_DESTCOLOR = 9,
-    BLEND_INVDESTCOLOR = 10,
-    BLEND_SRCALPHASAT = 11,
-    BLEND_BOTHSRCALPHA = 12,
-    BLEND_BOTHINVSRCALPHA = 13,
-};
 
 // The render and texture-stage states a quad is drawn with.
 struct QuadState {

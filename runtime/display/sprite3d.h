@@ -3,6 +3,7 @@
 // 3D scene on the back buffer. The quads of a scene are drawn by the quad rasterizer, on both
 // cores, when the scene ends.
 #pragma once
+#include "runtime/display/blend_factor.h"
 #include "runtime/display/sprite3d_quad.h"
 
 #include <cstdint>

@@ -21,13 +21,14 @@ TEST(Assets, DrawnSpritesHoldTheCursorTheLightTheSquaresAndTheDots)
     ASSERT_NE(InitSprite(), 0);
     ASSERT_NE(OpenScreen(1024, 768, 32, "assets"), 0);
     CreateDrawnSprites();
-    EXPECT_EQ(SpritePixel(0, 1, 1), 0xFFFFFFu) << "the cursor's tip";
-    EXPECT_EQ(SpritePixel(0, 0, 0), 0xFF00FFu) << "transparent ground";
-    EXPECT_EQ(SpritePixel(0, 16 - 1, 8 - 1), 0xFF00FFu);
-    EXPECT_EQ(SpritePixel(2, 512, 512), 0xFFFFFFu) << "the light's centre";
-    uint32_t grey = SpritePixel(2, 812, 512);
+    EXPECT_EQ(SpritePixel(CURSOR_SPRITE, 1, 1), 0xFFFFFFu) << "the cursor's tip";
+    EXPECT_EQ(SpritePixel(CURSOR_SPRITE, 0, 0), 0xFF00FFu) << "transparent ground";
+    EXPECT_EQ(SpritePixel(CURSOR_SPRITE, 16 - 1, 8 - 1), 0xFF00FFu);
+    EXPECT_EQ(SpritePixel(LIGHT_SPRITE, 512, 512), 0xFFFFFFu) << "the light's centre";
+    uint32_t grey = SpritePixel(LIGHT_SPRITE, 812, 512);
     EXPECT_NEAR(static_cast<int>(grey & 0xFF), 100, 2) << "300 pixels out";
-    EXPECT_EQ(SpritePixel(2, 0, 0), 0u) << "the light's corner";
+    EXPECT_EQ(SpritePixel(LIGHT_SPRITE, 0, 0), 0u) << "the light's corner";
+    EXPECT_EQ(SpritePixel(LIGHT_SPRITE, 1023, 1023), 0u) << "below the black box: black as made";
     for (int32_t edge = 0; edge <= 2048; ++edge) {
         bool power = edge > 0 && (edge & (edge - 1)) == 0;
         EXPECT_EQ(SizeSprites[edge][1] != 0, power) << "edge " << edge;

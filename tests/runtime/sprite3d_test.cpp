@@ -205,10 +205,11 @@ TEST_F(Sprites3D, Start3DResetsTheBlendingAndNineEightMultiplies)
     ClearScreen(0xC8C8C8);
     ASSERT_NE(Start3D(), 0); // makes the device
     Stop3D();
-    Sprite3DBlendingMode(9, 8); // set before the scene: Start3D puts (5, 6) back
+    // Set before the scene: Start3D puts (5, 6) back.
+    Sprite3DBlendingMode(BLEND_DESTCOLOR, BLEND_INVDESTALPHA);
     ASSERT_NE(Start3D(), 0);
     DisplaySprite3D(1, 0, 0, 128);
-    Sprite3DBlendingMode(9, 8);
+    Sprite3DBlendingMode(BLEND_DESTCOLOR, BLEND_INVDESTALPHA);
     DisplaySprite3D(1, 10, 0, 128);
     Sprite3DBlendingMode(42, 0); // out of range: ignored
     DisplaySprite3D(1, 20, 0, 128);
