@@ -4,6 +4,7 @@
 #   libexec/vellomira/vellomira        the game, which the launcher runs in the player's folder
 #   share/vellomira/{cell,gfx}         the sample world
 #   share/applications, share/icons/hicolor/{256x256,48x48}/apps, share/man/man{1,6}
+#   share/doc/vellomira/cell-types.md  the guide to making cell types (mods/README.md)
 include(GNUInstallDirs)
 set(VELLOMIRA_VERSION 0.3a)
 set(GAME_INSTALL_DIR ${CMAKE_INSTALL_LIBEXECDIR}/vellomira)
@@ -45,6 +46,7 @@ foreach(size 256 48)
 endforeach()
 install(FILES packaging/vellomira.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/cellpack.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES mods/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellomira RENAME cell-types.md)
 
 set(CPACK_PACKAGE_NAME vellomira)
 set(CPACK_PACKAGE_VERSION ${VELLOMIRA_VERSION})

@@ -35,7 +35,8 @@ for file in bin/vellomira bin/cellpack libexec/vellomira/vellomira \
             share/vellomira/gfx/test.png share/applications/vellomira.desktop \
             share/icons/hicolor/256x256/apps/vellomira.png \
             share/icons/hicolor/48x48/apps/vellomira.png \
-            share/man/man6/vellomira.6 share/man/man1/cellpack.1; do
+            share/man/man6/vellomira.6 share/man/man1/cellpack.1 \
+            share/doc/vellomira/cell-types.md; do
     [[ -e $root/$file ]] || fail "the package lacks /usr/$file"
 done
 
