@@ -137,8 +137,6 @@ extern int32_t x_b;           // debug: the last cell's position, rounded
 extern int32_t y_b;
 extern int32_t fh;            // debug: 2 when the last backing cell swam forward, 1 backward
 extern int32_t eyeAngle;      // debug: the bearing from the last drawn eye to the player
-// Sets every value above to 0.
-void ClearSimulationGlobals();
 
 // The build moment shown in the titles: 2008-02-25 16:12:34 UTC.
 constexpr int32_t BuildTime = 1203955954;

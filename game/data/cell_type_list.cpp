@@ -1,5 +1,5 @@
 // The binary list of cell types, cell\cell.ini: the type count, then per type its spawn count
-// and frame count.
+// and frame count; and the three-digit numbers that name the types' packs and their errors.
 #include "game/game.h"
 
 namespace {
@@ -22,4 +22,13 @@ void ReadCellTypeCounts()
         CellTypes[t].FrameCount = int8_t(ReadByteFromFile(ListFile));
     }
     CloseFileNumbered(ListFile);
+}
+
+std::string ThreeDigitNumber(int32_t n)
+{
+    if (n < 10)
+        return "00" + IntegerToText(n);
+    if (n < 100)
+        return "0" + IntegerToText(n);
+    return IntegerToText(n);
 }

@@ -1,7 +1,6 @@
-// The game's global values and their initial values.
+// The game's global values and their initial values: the settings, the world, the lists and
+// tables, and the player, camera and debug values that the passes of the main loop change.
 #include "game/game.h"
-
-#include <cmath>
 
 std::string BuildDate;
 std::string VersionText;
@@ -37,11 +36,24 @@ int32_t Fps;
 int32_t FrameCounter;
 int32_t LastFpsTime;
 
+float PlayerSpeed;
+float PlayerAngle;
+float PlayerTurn;
+int32_t MouseWorldX;
+int32_t MouseWorldY;
+int32_t MouseBearing;
+int32_t TurnDifference;
+int32_t EdgeX;
+int32_t EdgeY;
+int32_t FrameIndex;
+int32_t zAngle;
+int32_t x_b;
+int32_t y_b;
+int32_t fh;
+int32_t eyeAngle;
+
 ElementList BubbleList;
 ElementList CellList;
-
-std::array<float, TrigTableSize> SinTable;
-std::array<float, TrigTableSize> CosTable;
 
 std::vector<CellType> CellTypes;
 std::vector<SpriteSlots> SizeSprites;
@@ -63,7 +75,10 @@ void ClearGlobals()
     PlayerTurnAcceleration = PlayerMaxTurn = PlayerX = PlayerY = 0;
     GradientSize = CellTypeCount = MaxFrameIndex = 0;
     CellIdCounter = Fps = FrameCounter = LastFpsTime = 0;
-    ClearSimulationGlobals();
+    PlayerSpeed = PlayerAngle = PlayerTurn = 0;
+    MouseWorldX = MouseWorldY = MouseBearing = TurnDifference = EdgeX = EdgeY = 0;
+    FrameIndex = zAngle = x_b = y_b = fh = eyeAngle = 0;
+    Type14EyeRadius = 0;
     FreeList(BubbleList);
     FreeList(CellList);
     SinTable.fill(0);
@@ -102,16 +117,6 @@ void InitGlobals()
     // The game's lists carry the tag 7; nothing reads it.
     NewList(BubbleList, sizeof(Cell), nullptr, 7);
     NewList(CellList, sizeof(Cell), nullptr, 7);
-}
-
-void BuildTrigTables()
-{
-    // Pi is the single-precision constant, widened: the tables must hold exactly these values.
-    const double pi = double{3.1415927f};
-    for (int32_t i = 0; i < TrigTableSize; ++i)
-        SinTable[i] = static_cast<float>(std::sin(i / 10.0 * pi / 180.0));
-    for (int32_t i = 0; i < TrigTableSize; ++i)
-        CosTable[i] = static_cast<float>(std::cos(i / 10.0 * pi / 180.0));
 }
 
 void SizeTables()

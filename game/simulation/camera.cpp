@@ -1,4 +1,5 @@
-// The camera: scrolling at the screen's margins and the jumps across the world's seams.
+// The camera: its start over the player, scrolling at the screen's margins, the jumps across
+// the world's seams, and which parts of the world are near enough to the screen to be drawn.
 #include "game/game.h"
 
 namespace {
@@ -25,7 +26,32 @@ void WrapAxis(float& player, int32_t& screenPos, int32_t worldSize)
         screenPos += worldSize;
     }
 }
+
+// Strictly within the margin around the screen, in world pixels.
+bool NearScreen(float x, float y, int32_t margin)
+{
+    return x > ScreenPosX - margin && y > ScreenPosY - margin &&
+           x < ScreenPosX + ScreenWidth + margin && y < ScreenPosY + ScreenHeight + margin;
+}
 } // namespace
+
+bool BubbleNearScreen(const Cell& bubble)
+{
+    return NearScreen(bubble.x, bubble.y, 64);
+}
+
+bool CellNearScreen(const Cell& cell)
+{
+    return NearScreen(cell.x, cell.y, 256);
+}
+
+void PlacePlayerAndCamera()
+{
+    PlayerX = (WorldWidth - PlayerSize) / 2;
+    PlayerY = (WorldHeight - PlayerSize) / 2;
+    ScreenPosX = (WorldWidth - ScreenWidth) / 2;
+    ScreenPosY = (WorldHeight - ScreenHeight) / 2;
+}
 
 void ScrollCamera(float dx, float dy)
 {

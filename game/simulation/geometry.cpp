@@ -1,7 +1,39 @@
-// Bearings, distances and whole-degree angle arithmetic shared by the player and the cells.
+// The game's geometry: rounding to integers, the sine and cosine tables and their index,
+// bearings, distances and whole-degree angle arithmetic shared by the player and the cells.
 #include "game/game.h"
 
 #include <cmath>
+
+std::array<float, TrigTableSize> SinTable;
+std::array<float, TrigTableSize> CosTable;
+
+int32_t RoundToInteger(double value)
+{
+    // The default rounding mode rounds halves to even, as float-to-integer assignment does.
+    return TruncateToInteger(std::nearbyint(value));
+}
+
+int32_t TrigIndex(float angle)
+{
+    // Multiplied in double: a float product could round 0.7 * 10 up to 7 where the tenths
+    // truncate to 6.
+    int32_t index = TruncateToInteger(double{angle} * 10.0);
+    if (index < 0)
+        return 0;
+    if (index > TrigTableSize - 1)
+        return TrigTableSize - 1;
+    return index;
+}
+
+void BuildTrigTables()
+{
+    // Pi is the single-precision constant, widened: the tables must hold exactly these values.
+    const double pi = double{3.1415927f};
+    for (int32_t i = 0; i < TrigTableSize; ++i)
+        SinTable[i] = static_cast<float>(std::sin(i / 10.0 * pi / 180.0));
+    for (int32_t i = 0; i < TrigTableSize; ++i)
+        CosTable[i] = static_cast<float>(std::cos(i / 10.0 * pi / 180.0));
+}
 
 int32_t Bearing(float x1, float y1, float x2, float y2)
 {

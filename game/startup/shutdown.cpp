@@ -1,5 +1,15 @@
-// The end of the program: the fatal-error path and the release of the runtime services.
+// The end of the program: the quit after the main loop, the fatal-error path and the release
+// of the runtime services.
 #include "game/game.h"
+
+int QuitSequence()
+{
+    CloseScreen();
+    PrintLine("Quit...");
+    Delay(100);
+    EndSequence();
+    return 0;
+}
 
 int FatalError(const char* message, const std::string& hint)
 {

@@ -64,12 +64,3 @@ void AnnounceStage(int16_t y, const char* text)
     PrintLine(text);
     FlipBuffers(1);
 }
-
-int QuitSequence()
-{
-    CloseScreen();
-    PrintLine("Quit...");
-    Delay(100);
-    EndSequence();
-    return 0;
-}
