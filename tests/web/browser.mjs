@@ -66,6 +66,8 @@ export class Browser {
     this.pending = new Map();
     this.listeners = [];
     this.errors = [];
+    // Says what the page shows when a wait times out (the tests set it).
+    this.describe = async () => '';
     let buffer = '';
     child.stdio[4].on('data', (chunk) => {
       buffer += chunk.toString();
@@ -147,7 +149,10 @@ export class Browser {
     for (;;) {
       const value = await this.evaluate(expression);
       if (value) return value;
-      if (Date.now() > end) throw new Error(`timed out waiting for ${expression}`);
+      if (Date.now() > end) {
+        const shown = await this.describe().catch((e) => `(not readable: ${e.message})`);
+        throw new Error(`timed out waiting for ${expression}${shown ? '; the page: ' + shown : ''}`);
+      }
       await sleep(50);
     }
   }

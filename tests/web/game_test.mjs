@@ -25,6 +25,21 @@ before(async () => {
   const empty = new Map([['/world.json', JSON.stringify({files: []})], ['/world.data', Buffer.alloc(0)]]);
   server = {site: await serveFolder(SITE), empty: await serveFolder(SITE, empty)};
   browser = await Browser.launch();
+  // Every page keeps a journal of the pointer lock and the focus, for a wait that times out.
+  await browser.send('Page.addScriptToEvaluateOnNewDocument', {source: `window.journal = [];
+    for (const name of ['pointerlockchange', 'pointerlockerror', 'visibilitychange'])
+      document.addEventListener(name, () => journal.push(name + ' ' + Math.round(performance.now())));
+    for (const name of ['focus', 'blur'])
+      addEventListener(name, (e) => { if (e.target === window) journal.push(name + ' ' + Math.round(performance.now())); });`});
+  browser.describe = async () => {
+    const shown = await browser.evaluate(`JSON.stringify({phase: vellomira.phase,
+        frames: vellomira.stats?.frames, locked: document.pointerLockElement?.id ?? null,
+        focused: document.hasFocus(), hidden: document.hidden, journal: window.journal,
+        lines: [...document.querySelectorAll('#lines div')].map((e) => e.textContent).slice(-5),
+        message: document.querySelector('#message').textContent, errors: vellomira.errors})`);
+    await browser.screenshot(join(SHOTS, 'timed-out.png'));
+    return `${shown}; browser errors ${JSON.stringify(browser.errors)}; screenshot build-web/timed-out.png`;
+  };
 });
 
 after(async () => {
