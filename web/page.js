@@ -133,7 +133,7 @@
       printErr: (text) => addLine(text, 'err'),
       onFocusChange: (focused) => { if (state.game === module) focusChanged(focused); },
       onConsoleWait: (waiting) => { if (state.game === module) consoleWait(waiting); },
-      onAbort: (what) => { if (state.game === module) fail('the program stopped (' + what + ')'); },
+      onAbort: (what) => { if (state.game === module) stopped('the program stopped (' + what + ')'); },
       preRun: [() => installFiles(module)],
     };
     return createVellomira(module);
@@ -146,6 +146,9 @@
     return instance;
   }
 
+  // Drops the instance of the game that ran, ended or stopped. An instance that stays would
+  // keep listening to the page: it would give back the pointer lock its successor asks for,
+  // since both share the canvas.
   function stopGame() {
     if (state.game) state.game.webStop();
     state.game = null;
@@ -164,8 +167,14 @@
     instance.webRequestPointerLock();
     instance.ccall('main', 'number', ['number', 'number'], [0, 0], {async: true}).then(
         (status) => { if (state.game === instance) ended(status); },
-        (error) => { if (state.game === instance) fail('the program stopped (' + error + ')'); });
+        (error) => { if (state.game === instance) stopped('the program stopped (' + error + ')'); });
     prepareSpare().catch((e) => fail(String(e)));
+  }
+
+  // The program failed under the page: the pointer and the page's input are given back.
+  function stopped(text) {
+    stopGame();
+    fail(text);
   }
 
   function focusChanged(focused) {
@@ -184,7 +193,7 @@
     const text = status === 0 && state.lastLine === 'Quit...'
         ? 'The game has ended (Quit...).'
         : 'The game stopped on: ' + (state.waitLine || state.lastLine) + '\nExit status ' + status + '.';
-    state.game = null;
+    stopGame();
     setPhase('ended', text);
     page.play.textContent = 'Play again';
   }

@@ -15,6 +15,11 @@ var LibraryWebBrowser = {
     // Milliseconds an animation frame may start before its deadline and still be taken: the
     // frame clock's jitter must not halve the rate when the display runs at the asked rate.
     FRAME_TOLERANCE: 2,
+    // Milliseconds between two requests for a pointer lock the browser refused. A browser may
+    // refuse the lock for a moment after the player gave it back with Escape, on this page or
+    // the one before (Chromium for 1.25 s); the click to play still counts as the player's
+    // gesture for a few seconds, so the lock is asked for again meanwhile.
+    LOCK_RETRY_MILLISECONDS: 250,
 
     // KeyboardEvent.code to the scancode numbers of the key table (USB HID usages, with the
     // numbers past 255 that the table gives the media keys).
@@ -54,6 +59,7 @@ var LibraryWebBrowser = {
       Web.windowFocused = true;
       Web.lockWanted = false;
       Web.lockPending = false;
+      Web.lockRetry = null;
       Web.escapeFocus = false;
       Web.reported = false;
       Web.focusWaiter = null;
@@ -91,7 +97,7 @@ var LibraryWebBrowser = {
       Web.stopped = true;
       Web.watch(false);
       document.removeEventListener('pointerlockchange', Web.onLockChange);
-      document.removeEventListener('pointerlockerror', Web.lockRefused);
+      document.removeEventListener('pointerlockerror', Web.lockFailed);
       if (Web.audio) Web.audio.close();
       Web.audio = null;
       Web.releasePointer();
@@ -101,6 +107,7 @@ var LibraryWebBrowser = {
     releasePointer: function() {
       Web.lockWanted = false;
       Web.lockPending = false;
+      Web.cancelLockRetry();
       if (document.pointerLockElement === Web.canvas()) document.exitPointerLock();
     },
 
@@ -135,23 +142,49 @@ var LibraryWebBrowser = {
       if (!Web.watchingLock) {
         // From the first request on: the game may stop before its screen opens and takes input.
         document.addEventListener('pointerlockchange', Web.onLockChange);
-        document.addEventListener('pointerlockerror', Web.lockRefused);
+        document.addEventListener('pointerlockerror', Web.lockFailed);
         Web.watchingLock = true;
       }
       Web.lockWanted = true;
       Web.lockPending = true;
-      var request = canvas.requestPointerLock();
-      if (request && request.catch) request.catch(function() { Web.lockRefused(); });
+      Web.cancelLockRetry();
+      Web.askForLock();
       Web.updateFocus();
     },
 
-    lockRefused: function() {
+    askForLock: function() {
+      var request = Web.canvas().requestPointerLock();
+      if (request && request.catch) request.catch(function() { Web.lockFailed(); });
+    },
+
+    // The browser refused the lock (its error event and the request's promise both say so, in
+    // either order). While the player's click still counts as a gesture, the lock stays pending
+    // and is asked for again, so that one click plays; after that, the page is paused.
+    lockFailed: function() {
+      if (!Web.lockPending || Web.lockRetry !== null) return;
+      var activation = navigator.userActivation;
+      if (Web.lockWanted && !Web.stopped && activation && activation.isActive) {
+        Web.lockRetry = setTimeout(Web.retryLock, Web.LOCK_RETRY_MILLISECONDS);
+        return;
+      }
       Web.lockPending = false;
       Web.updateFocus();
+    },
+
+    retryLock: function() {
+      Web.lockRetry = null;
+      if (!Web.lockPending || Web.stopped || document.pointerLockElement === Web.canvas()) return;
+      Web.askForLock();
+    },
+
+    cancelLockRetry: function() {
+      if (Web.lockRetry !== null) clearTimeout(Web.lockRetry);
+      Web.lockRetry = null;
     },
 
     onLockChange: function() {
       Web.lockPending = false;
+      Web.cancelLockRetry();
       var locked = document.pointerLockElement === Web.canvas();
       // A lock that comes after the pointer was given back is given back too.
       if (locked && !Web.lockWanted) document.exitPointerLock();
