@@ -27,11 +27,11 @@ void DrawPattern(int32_t frame)
         int32_t x = int32_t(int64_t(y) * back.width / back.height);
         SetSurfacePixel(back, x, y, white);
     }
-    const int32_t colours[] = {0x0000FF, 0x00FF00, 0xFF0000};
+    const int32_t colors[] = {0x0000FF, 0x00FF00, 0xFF0000};
     for (int32_t band = 0; band < 3; ++band)
         for (int32_t y = back.height / 3; y < back.height / 3 + 40; ++y)
             for (int32_t x = band * back.width / 3; x < (band + 1) * back.width / 3; ++x)
-                SetSurfacePixel(back, x, y, ScreenColor(colours[band]));
+                SetSurfacePixel(back, x, y, ScreenColor(colors[band]));
     // A moving marker, so that every frame differs.
     for (int32_t y = 20; y < 40; ++y)
         for (int32_t x = 0; x < 20; ++x)

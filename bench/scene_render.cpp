@@ -190,8 +190,8 @@ void BuildTextures(Scene& scene)
     for (int32_t kind = 0; kind < CellKinds; ++kind)
         scene.textures[CELL + kind] = MakeTexture(CELL + kind, 128, CellTexel, kind, scene.renderer, false);
     for (int32_t a = 0; a < 256; ++a) {
-        pixman_color_t colour{0, 0, 0, static_cast<uint16_t>(a * 257)};
-        scene.opacity[a] = pixman_image_create_solid_fill(&colour);
+        pixman_color_t color{0, 0, 0, static_cast<uint16_t>(a * 257)};
+        scene.opacity[a] = pixman_image_create_solid_fill(&color);
     }
 }
 

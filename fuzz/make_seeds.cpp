@@ -115,7 +115,7 @@ Bytes ReadBack(const std::string& path)
     return bytes;
 }
 
-// A 3 x 2 BMP with an 8-bit palette of three colours.
+// A 3 x 2 BMP with an 8-bit palette of three colors.
 Bytes PaletteBmp()
 {
     Bytes bmp = Text("BM");
@@ -129,8 +129,8 @@ Bytes PaletteBmp()
     PutLittleEndian(bmp, 8, 2);
     for (uint32_t value : {0u, 2 * rowBytes, 2835u, 2835u, 3u, 3u})
         PutLittleEndian(bmp, value, 4);
-    for (uint32_t colour : {0x00FF00FFu, 0x00204060u, 0x00FFFFFFu})
-        PutLittleEndian(bmp, colour, 4);
+    for (uint32_t color : {0x00FF00FFu, 0x00204060u, 0x00FFFFFFu})
+        PutLittleEndian(bmp, color, 4);
     for (uint8_t index : {0, 1, 2, 0, 2, 1, 0, 0})
         bmp.push_back(index);
     return bmp;

@@ -60,7 +60,7 @@ std::string ErrorLine(int32_t t, const std::string& suffix)
 }
 
 // The frames of type t from the entries after the definition, made sprites usable as textures
-// (the colour key is the default one set before the types load); frame 1 gives the width.
+// (the color key is the default one set before the types load); frame 1 gives the width.
 std::string LoadFrames(int32_t t)
 {
     CellType& type = CellTypes[size_t(t)];

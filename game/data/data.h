@@ -82,7 +82,7 @@ int ReadGamePreferences();
 void LoadOrCreatePreferences();
 
 // Assets, made in three stages at start-up.
-// The default transparent colour, the player's image and the twenty bubble images.
+// The default transparent color, the player's image and the twenty bubble images.
 void LoadImageSprites();
 // The cursor, the light, the empty squares and the pupils.
 void CreateDrawnSprites();

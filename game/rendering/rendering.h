@@ -7,7 +7,7 @@
 #include <cstdint>
 
 // World rendering, one pass.
-// The back buffer in the colour of the water.
+// The back buffer in the color of the water.
 void ClearToWater();
 // Begins the 3D scene with ordinary transparency.
 void StartWorldScene();

@@ -87,7 +87,7 @@ void DrawPlayerAndLight()
     ZoomSprite3D(PLAYER_SPRITE, size, size);
     RotateSprite3D(PLAYER_SPRITE, RoundToInteger(PlayerAngle), 0);
     DisplaySprite3D(PLAYER_SPRITE, ScreenX(PlayerX), ScreenY(PlayerY), 196);
-    // Destination colour and inverse destination alpha: what is drawn is multiplied by the
+    // Destination color and inverse destination alpha: what is drawn is multiplied by the
     // light, which is white near the player and black from radius 400 on.
     Sprite3DBlendingMode(BLEND_DESTCOLOR, BLEND_INVDESTALPHA);
     int32_t g = GradientSize;

@@ -1,4 +1,4 @@
-// Numeric helpers with exactly defined results: truncation, rounding, powers, colours.
+// Numeric helpers with exactly defined results: truncation, rounding, powers, colors.
 #pragma once
 #include <cstdint>
 

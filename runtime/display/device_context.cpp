@@ -26,21 +26,21 @@ void PaintSpan(const Surface& surface, int64_t y, int64_t x0, int64_t x1, uint32
     x0 = std::max<int64_t>(x0, 0);
     x1 = std::min<int64_t>(x1, surface.width - 1);
     int32_t bytes = surface.bytesPerPixel;
-    uint32_t mask = FormatColourBits(surface.format);
+    uint32_t mask = FormatColorBits(surface.format);
     for (int64_t x = x0; x <= x1; ++x) {
         uint8_t* at = PixelAddress(surface, static_cast<int32_t>(x), static_cast<int32_t>(y));
         StorePixel(at, bytes, invert ? LoadPixel(at, bytes) ^ mask : pixel);
     }
 }
 
-// Paints part of a shape: the pen's colour on outline pixels, the brush's inside.
+// Paints part of a shape: the pen's color on outline pixels, the brush's inside.
 void PaintWith(const DeviceContext* context, const ContextPaint& paint, int64_t y, int64_t x0,
                int64_t x1)
 {
     if (paint.none || x1 < x0)
         return;
     const Surface& surface = *context->surface;
-    PaintSpan(surface, y, x0, x1, ColourToPixel(surface.format, paint.color), context->invert);
+    PaintSpan(surface, y, x0, x1, ColorToPixel(surface.format, paint.color), context->invert);
 }
 
 void PlotClipped(const DeviceContext* context, int64_t x, int64_t y)
@@ -202,7 +202,7 @@ void ContextEllipse(DeviceContext* context, int64_t left, int64_t top, int64_t r
 void ContextSetPixel(DeviceContext* context, int32_t x, int32_t y, uint32_t color)
 {
     const Surface& surface = *context->surface;
-    PaintSpan(surface, y, x, x, ColourToPixel(surface.format, color), 0);
+    PaintSpan(surface, y, x, x, ColorToPixel(surface.format, color), 0);
 }
 
 void ContextTextOut(DeviceContext* context, const char* text)
@@ -213,11 +213,11 @@ void ContextTextOut(DeviceContext* context, const char* text)
     int64_t x = context->positionX, y = context->positionY;
     int64_t width = DefaultFontTextWidth(text);
     if (!context->transparentBack) {
-        uint32_t back = ColourToPixel(surface.format, context->backColor);
+        uint32_t back = ColorToPixel(surface.format, context->backColor);
         for (int64_t row = 0; row < DefaultFontHeight(); ++row)
             PaintSpan(surface, y + row, x, x + width - 1, back, 0);
     }
-    uint32_t ink = ColourToPixel(surface.format, context->textColor);
+    uint32_t ink = ColorToPixel(surface.format, context->textColor);
     for (const char* c = text; *c; ++c) {
         const FontGlyph& glyph = DefaultFontGlyph(static_cast<uint8_t>(*c));
         for (int32_t gy = 0; gy < glyph.rows; ++gy)

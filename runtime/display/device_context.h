@@ -1,15 +1,15 @@
 // Device contexts: the drawing layer beneath 2D drawing. A context binds drawing state (current
-// position, text colours, background mode, raster operation, pen and brush) to one software
+// position, text colors, background mode, raster operation, pen and brush) to one software
 // surface and draws text, rectangles, ellipses, lines and pixels on it, clipped to the surface.
 #pragma once
 #include "runtime/display/surface.h"
 
 #include <cstdint>
 
-// A pen (outlines) or brush (interiors): a colour, or none at all.
+// A pen (outlines) or brush (interiors): a color, or none at all.
 struct ContextPaint {
     int32_t none = 0;
-    uint32_t color = 0; // 24-bit colour, red in the low byte
+    uint32_t color = 0; // 24-bit color, red in the low byte
 };
 
 struct DeviceContext {
@@ -21,7 +21,7 @@ struct DeviceContext {
     uint32_t textColor = 0;
     uint32_t backColor = 0xFFFFFF;
     int32_t transparentBack = 0; // text without its background box
-    int32_t invert = 0;          // shapes invert the pixels beneath them, whatever their colour
+    int32_t invert = 0;          // shapes invert the pixels beneath them, whatever their color
     ContextPaint pen;            // defaults: black pen, white brush
     ContextPaint brush{0, 0xFFFFFF};
 };
@@ -44,8 +44,8 @@ void ContextRectangle(DeviceContext* context, int64_t left, int64_t top, int64_t
 // The ellipse inscribed in the rectangle, outlined and filled as a rectangle is.
 void ContextEllipse(DeviceContext* context, int64_t left, int64_t top, int64_t right,
                     int64_t bottom);
-// One pixel in the colour, whatever the raster operation.
+// One pixel in the color, whatever the raster operation.
 void ContextSetPixel(DeviceContext* context, int32_t x, int32_t y, uint32_t color);
 // The text in the default font at the current position, which moves past it. The cell gets
-// the background colour unless the background is transparent.
+// the background color unless the background is transparent.
 void ContextTextOut(DeviceContext* context, const char* text);

@@ -1,4 +1,4 @@
-// 2D drawing: the one open drawing, its colours and mode, and the lending of surfaces to it.
+// 2D drawing: the one open drawing, its colors and mode, and the lending of surfaces to it.
 #include "runtime/display/drawing.h"
 
 #include "runtime/display/pixel_format.h"
@@ -88,7 +88,7 @@ DeviceContext* CurrentContext()
     return Drawing.deviceContext;
 }
 
-// Pen, and brush unless outlines only, in the colour while a shape is drawn.
+// Pen, and brush unless outlines only, in the color while a shape is drawn.
 struct ShapePaint {
     ContextPaint pen;
     ContextPaint brush;
@@ -312,5 +312,5 @@ void PlotPixel(int32_t x, int32_t y, uint32_t color)
         return;
     int32_t bytes = surface.bytesPerPixel;
     StorePixel(Drawing.pixels + static_cast<intptr_t>(y) * Drawing.pitch + x * bytes, bytes,
-               ColourToPixel(format, color));
+               ColorToPixel(format, color));
 }

@@ -49,7 +49,7 @@ void SetDrawingMode(int32_t mode);
 int32_t DrawText(int32_t x, int32_t y, const char* text, uint32_t color);
 // Columns x..x+width-1, rows y..y+height-1.
 void DrawBox(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t color);
-// Both end points included; -1 draws in the drawing's front colour.
+// Both end points included; -1 draws in the drawing's front color.
 void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t color = -1);
 // Radius 1 is the 2 x 2 square whose top-left is the centre.
 void DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color);

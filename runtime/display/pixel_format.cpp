@@ -1,4 +1,4 @@
-// The pixel formats: the depth a screen asks for, and colours for presenting.
+// The pixel formats: the depth a screen asks for, and colors for presenting.
 #include "runtime/display/pixel_format.h"
 
 int32_t FormatOfDepth(int32_t depth)

@@ -1,5 +1,5 @@
 // The pixel formats of the screen and of every surface: their codes and every conversion
-// between pixel values, their bytes and colours. The display files use these and no copies.
+// between pixel values, their bytes and colors. The display files use these and no copies.
 #pragma once
 #include <cstdint>
 #include <cstring>
@@ -36,9 +36,9 @@ inline int32_t FormatDepth(int32_t format)
 // palette for every other depth.
 int32_t FormatOfDepth(int32_t depth);
 
-// The bits of a pixel value that carry colour: what a colour key compares and an inverting
+// The bits of a pixel value that carry color: what a color key compares and an inverting
 // raster operation flips. 0 for an unknown code.
-inline uint32_t FormatColourBits(int32_t format)
+inline uint32_t FormatColorBits(int32_t format)
 {
     constexpr uint32_t masks[] = {0, 0xFF, 0x7FFF, 0xFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
     return KnownFormat(format) ? masks[format] : 0;
@@ -86,7 +86,7 @@ inline uint32_t Widen6(uint32_t v)
     return (v << 2) | (v >> 4);
 }
 
-// Channels of 0..255 as the colour bits of a pixel value of a format of 16 bits or more: the
+// Channels of 0..255 as the color bits of a pixel value of a format of 16 bits or more: the
 // 16-bit formats drop the low bits, the others keep the channel order of their bytes.
 inline uint32_t PackChannels(int32_t format, uint32_t red, uint32_t green, uint32_t blue)
 {
@@ -121,13 +121,13 @@ inline void UnpackChannels(int32_t format, uint32_t value, uint32_t bgr[3])
     }
 }
 
-// A 24-bit colour (red in the low byte) as a pixel value of a format, the way drawing maps it:
+// A 24-bit color (red in the low byte) as a pixel value of a format, the way drawing maps it:
 // a palette surface takes the low byte as the index.
-inline uint32_t ColourToPixel(int32_t format, uint32_t colour)
+inline uint32_t ColorToPixel(int32_t format, uint32_t color)
 {
     if (format == FORMAT_PALETTE)
-        return colour & 0xFF;
-    return PackChannels(format, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+        return color & 0xFF;
+    return PackChannels(format, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
 // 0x00RRGGBB of a pixel value of a format. Palette indices show through a fixed 3-3-2

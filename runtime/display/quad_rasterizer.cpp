@@ -42,7 +42,7 @@ void FetchTexel(const QuadSetup& quad, int32_t x, int32_t y, uint32_t texel[4])
 {
     const Surface& texture = *quad.texture;
     uint32_t raw = LoadPixel(PixelAddress(texture, x, y), texture.bytesPerPixel);
-    if ((raw & FormatColourBits(texture.format)) == quad.key) {
+    if ((raw & FormatColorBits(texture.format)) == quad.key) {
         texel[0] = texel[1] = texel[2] = texel[3] = 0;
         return;
     }
@@ -78,13 +78,13 @@ void SampleTexel(const QuadSetup& quad, int32_t s, int32_t t, uint32_t sample[4]
         sample[c] = Lerp(Lerp(c00[c], c10[c], fx), Lerp(c01[c], c11[c], fx), fy);
 }
 
-uint32_t FactorValue(int32_t factor, uint32_t sourceColour, uint32_t sourceAlpha, uint32_t dest)
+uint32_t FactorValue(int32_t factor, uint32_t sourceColor, uint32_t sourceAlpha, uint32_t dest)
 {
     switch (factor) {
     case BLEND_ZERO: return 0;
     case BLEND_ONE: return 255;
-    case BLEND_SRCCOLOR: return sourceColour;
-    case BLEND_INVSRCCOLOR: return 255 - sourceColour;
+    case BLEND_SRCCOLOR: return sourceColor;
+    case BLEND_INVSRCCOLOR: return 255 - sourceColor;
     case BLEND_SRCALPHA: return sourceAlpha;
     case BLEND_INVSRCALPHA: return 255 - sourceAlpha;
     case BLEND_DESTALPHA: return 255;
@@ -97,7 +97,7 @@ uint32_t FactorValue(int32_t factor, uint32_t sourceColour, uint32_t sourceAlpha
     }
 }
 
-// Any factor pair: the un-premultiplied colour is blended, then mixed in by the coverage.
+// Any factor pair: the un-premultiplied color is blended, then mixed in by the coverage.
 void BlendFactors(const QuadSetup& quad, const uint32_t sample[4], uint32_t pixel[3])
 {
     int32_t srcFactor = quad.state.blendEnabled ? quad.state.srcBlend : BLEND_ONE;
@@ -110,10 +110,10 @@ void BlendFactors(const QuadSetup& quad, const uint32_t sample[4], uint32_t pixe
     uint32_t sourceAlpha = quad.textureAlpha ? Div255(weight * quad.alpha) : quad.alpha;
     uint32_t coverage = quad.textureAlpha ? 255 : weight;
     for (int c = 0; c < 3; ++c) {
-        uint32_t colour = weight ? std::min<uint32_t>(255, (sample[c] * 255 + weight / 2) / weight) : 0;
+        uint32_t color = weight ? std::min<uint32_t>(255, (sample[c] * 255 + weight / 2) / weight) : 0;
         uint32_t dest = pixel[c];
-        uint32_t full = Div255(FactorValue(srcFactor, colour, sourceAlpha, dest) * colour) +
-                        Div255(FactorValue(destFactor, colour, sourceAlpha, dest) * dest);
+        uint32_t full = Div255(FactorValue(srcFactor, color, sourceAlpha, dest) * color) +
+                        Div255(FactorValue(destFactor, color, sourceAlpha, dest) * dest);
         full = std::min<uint32_t>(full, 255);
         pixel[c] = full >= dest ? dest + Div255((full - dest) * coverage)
                                 : dest - Div255((dest - full) * coverage);
@@ -142,8 +142,8 @@ void DrawSpanPlain(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, i
 {
     Surface& target = *quad.target;
     int32_t bytes = target.bytesPerPixel;
-    // The bits that carry no colour (bit 15 of 5-5-5, the fourth byte of 32 bits) stay.
-    uint32_t colourBits = FormatColourBits(target.format);
+    // The bits that carry no color (bit 15 of 5-5-5, the fourth byte of 32 bits) stay.
+    uint32_t colorBits = FormatColorBits(target.format);
     uint8_t* p = PixelAddress(target, x, y);
     for (int32_t i = 0; i < count; ++i, p += bytes) {
         uint32_t sample[4], pixel[3];
@@ -152,7 +152,7 @@ void DrawSpanPlain(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, i
         UnpackChannels(target.format, old, pixel);
         BlendPixel(quad, sample, pixel);
         StorePixel(p, bytes, PackChannels(target.format, pixel[2], pixel[1], pixel[0]) |
-                                 (old & ~colourBits));
+                                 (old & ~colorBits));
     }
 }
 
@@ -410,7 +410,7 @@ bool PrepareQuad(QuadSetup& quad, Surface& target, const Surface& texture,
     quad.alpha = vertices[0].diffuse >> 24;
     quad.textureAlpha = state.alphaModulate && texture.bytesPerPixel == 4;
     quad.key = state.colorKeyEnabled && texture.hasColorKey
-                   ? texture.colorKey & FormatColourBits(texture.format)
+                   ? texture.colorKey & FormatColorBits(texture.format)
                    : ~uint32_t{0};
     FixedVertex fixed[4];
     if (!SetUpVertices(quad, vertices, fixed))

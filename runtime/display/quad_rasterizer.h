@@ -10,17 +10,17 @@
 //   u * width - 0.5 (bilinear), so an unrotated quad at its texture's own size maps every pixel
 //   centre exactly onto a texel centre and copies the texture texel for pixel in both modes.
 //   Coordinates outside the texture are clamped to its edge texels.
-// - Every texel becomes a premultiplied colour and a weight: weight 0 and colour 0 for a texel
-//   of the colour key (when keying is on and the texture has a key), the texture's own alpha for
+// - Every texel becomes a premultiplied color and a weight: weight 0 and color 0 for a texel
+//   of the color key (when keying is on and the texture has a key), the texture's own alpha for
 //   a 32-bit alpha texture under alpha modulation, 255 otherwise. Bilinear filtering mixes these
-//   with 8-bit fractions, so the key colour never bleeds into visible pixels: it only makes
+//   with 8-bit fractions, so the key color never bleeds into visible pixels: it only makes
 //   edge pixels partly transparent.
 // - Blending with the destination (whose alpha reads as 1, the buffer having none), with P the
-//   filtered premultiplied colour, W the filtered weight, A the diffuse alpha, D the destination
+//   filtered premultiplied color, W the filtered weight, A the diffuse alpha, D the destination
 //   and d(x) = x / 255 rounded:
 //     (5, 6) source alpha, inverse source alpha: P*A/255 + D*(255 - W*A/255)/255;
-//     (9, 8) destination colour, inverse destination alpha: P*D/255 + D*(255 - W)/255;
-//   any other pair (and blending off, which is (2, 1)): the colour P un-premultiplied by W is
+//     (9, 8) destination color, inverse destination alpha: P*D/255 + D*(255 - W)/255;
+//   any other pair (and blending off, which is (2, 1)): the color P un-premultiplied by W is
 //   blended with the factors, the result is mixed with D by the coverage (W, or 255 under alpha
 //   modulation, whose source alpha is then W*A/255).
 // - The fourth byte of a 32-bit destination pixel is left as it was.
@@ -31,7 +31,7 @@
 #include <cstdint>
 
 // The transformed-and-lit vertex of the strip (32 bytes): screen position, depth, reciprocal
-// w, diffuse and specular ARGB colours, texture coordinates.
+// w, diffuse and specular ARGB colors, texture coordinates.
 struct TLVertex {
     float x;
     float y;
@@ -47,9 +47,9 @@ static_assert(sizeof(TLVertex) == 32);
 // The render and texture-stage states a quad is drawn with.
 struct QuadState {
     int32_t filterLinear = 0;    // 0 point sampling, 1 bilinear
-    int32_t colorKeyEnabled = 1; // texels of the texture's colour key are not drawn
+    int32_t colorKeyEnabled = 1; // texels of the texture's color key are not drawn
     int32_t alphaModulate = 0;   // 1: texture alpha (32-bit textures) times the diffuse alpha
-    int32_t blendEnabled = 1;    // 0 writes the source colour
+    int32_t blendEnabled = 1;    // 0 writes the source color
     int32_t srcBlend = BLEND_SRCALPHA;
     int32_t destBlend = BLEND_INVSRCALPHA;
 };
@@ -79,7 +79,7 @@ struct QuadSetup {
     int32_t triangleCount;
     int32_t rowBegin; // rows of the target the quad may touch
     int32_t rowEnd;
-    uint32_t key; // texel value of the colour key (RGB bits), or ~0 when nothing is keyed
+    uint32_t key; // texel value of the color key (RGB bits), or ~0 when nothing is keyed
     uint32_t alpha;
     int32_t textureAlpha; // texels carry their alpha (alpha modulation of a 32-bit texture)
     int32_t kernel;       // which pixel path draws the spans (chosen by PrepareQuad)

@@ -22,7 +22,7 @@ struct Span32 {
     int32_t texelPitch;     // texels from one texture row to the next
     int32_t maxX;           // width - 1
     int32_t maxY;           // height - 1
-    uint32_t key;           // RGB of the colour key, or ~0 when nothing is keyed
+    uint32_t key;           // RGB of the color key, or ~0 when nothing is keyed
     uint32_t alpha;         // diffuse alpha 0..255
     int32_t s, t;           // texel coordinates of the first pixel, 16.16 fixed point
     int32_t ds, dt;         // their steps per pixel

@@ -42,9 +42,9 @@ VECTOR_TARGET inline __m256i Lerp(__m256i a, __m256i b, __m256i f)
 // Key texels become transparent black, every other texel opaque.
 VECTOR_TARGET inline __m256i KeyTexels(__m256i texels, __m256i key)
 {
-    __m256i colour = _mm256_and_si256(texels, _mm256_set1_epi32(0x00FFFFFF));
-    __m256i keyed = _mm256_cmpeq_epi32(colour, key);
-    return _mm256_andnot_si256(keyed, _mm256_or_si256(colour, _mm256_set1_epi32(int32_t(0xFF000000))));
+    __m256i color = _mm256_and_si256(texels, _mm256_set1_epi32(0x00FFFFFF));
+    __m256i keyed = _mm256_cmpeq_epi32(color, key);
+    return _mm256_andnot_si256(keyed, _mm256_or_si256(color, _mm256_set1_epi32(int32_t(0xFF000000))));
 }
 
 VECTOR_TARGET inline __m256i Clamp(__m256i v, __m256i high)

@@ -37,9 +37,9 @@ inline v128_t Lerp(v128_t a, v128_t b, v128_t f)
 // Key texels become transparent black, every other texel opaque.
 inline v128_t KeyTexels(v128_t texels, v128_t key)
 {
-    v128_t colour = wasm_v128_and(texels, wasm_i32x4_splat(0x00FFFFFF));
-    v128_t keyed = wasm_i32x4_eq(colour, key);
-    return wasm_v128_andnot(wasm_v128_or(colour, wasm_i32x4_splat(int32_t(0xFF000000))), keyed);
+    v128_t color = wasm_v128_and(texels, wasm_i32x4_splat(0x00FFFFFF));
+    v128_t keyed = wasm_i32x4_eq(color, key);
+    return wasm_v128_andnot(wasm_v128_or(color, wasm_i32x4_splat(int32_t(0xFF000000))), keyed);
 }
 
 inline v128_t Clamp(v128_t v, v128_t high)

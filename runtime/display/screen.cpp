@@ -1,4 +1,4 @@
-// The screen: display state, colour conversion, the flip with its message pump, focus handling
+// The screen: display state, color conversion, the flip with its message pump, focus handling
 // and the repair of a lost display.
 #include "runtime/display/screen.h"
 #include "runtime/display/quad_batch.h"
@@ -191,10 +191,10 @@ int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_vie
     return 1;
 }
 
-uint32_t ScreenColor(int32_t colour)
+uint32_t ScreenColor(int32_t color)
 {
-    uint32_t r = uint32_t(colour) & 0xFF, g = (uint32_t(colour) >> 8) & 0xFF,
-             b = (uint32_t(colour) >> 16) & 0xFF;
+    uint32_t r = uint32_t(color) & 0xFF, g = (uint32_t(color) >> 8) & 0xFF,
+             b = (uint32_t(color) >> 16) & 0xFF;
     switch (Screen.screenDepth) {
     case 15:
         return b / 8 + (g / 8) * 32 + (r / 8) * 1024;
@@ -210,11 +210,11 @@ uint32_t ScreenColor(int32_t colour)
     }
 }
 
-void ClearScreen(int32_t colour)
+void ClearScreen(int32_t color)
 {
     if (!Screen.drawBuffer)
         return;
-    uint32_t value = Screen.screenDepth > 8 ? ScreenColor(colour) : uint32_t(colour);
+    uint32_t value = Screen.screenDepth > 8 ? ScreenColor(color) : uint32_t(color);
     DrawQuadBatch(); // inside a 3D scene the clear covers the quads displayed before it
     FillSurface(*Screen.drawBuffer, value);
 }

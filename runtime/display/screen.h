@@ -24,9 +24,9 @@ bool ScreenModeOffered(int32_t width, int32_t height, int32_t depth);
 // the modes of ScreenModeOffered are offered. A screen already open is
 // closed first (with all sprites). Nonzero on success; 0 leaves the screen closed.
 int32_t OpenScreen(int32_t width, int32_t height, int32_t depth, std::string_view title);
-// Fills the whole draw buffer with the colour (24-bit RGB, red in the low byte) converted by
+// Fills the whole draw buffer with the color (24-bit RGB, red in the low byte) converted by
 // ScreenColor; on an 8-bit screen the value is the palette index itself.
-void ClearScreen(int32_t colour);
+void ClearScreen(int32_t color);
 // Ends a screen drawing still held, selects the back buffer, handles the window's messages and,
 // while the screen is active, presents the back buffer. Mode bit 0 waits for the vertical blank
 // (paced to the asked rate); bit 1 asks for the raster wait, which the display layer does not
@@ -45,8 +45,8 @@ void CloseScreen();
 // succeeded.
 void EndSprite();
 
-// A 24-bit RGB colour as a pixel value of the open screen's depth.
-uint32_t ScreenColor(int32_t colour);
+// A 24-bit RGB color as a pixel value of the open screen's depth.
+uint32_t ScreenColor(int32_t color);
 
 // 1 once InitSprite has succeeded, until EndSprite: the 3D sprites need it, and the game's
 // hints tell a missing display from a refused mode by it.

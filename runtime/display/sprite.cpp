@@ -1,4 +1,4 @@
-// Sprites: the sprite table, making sprites from images, display with clipping, colour keys,
+// Sprites: the sprite table, making sprites from images, display with clipping, color keys,
 // the lending to 2D drawing and the save and restore of pixels when the display is lost.
 #include "runtime/display/sprite.h"
 
@@ -21,7 +21,7 @@ static_assert(std::is_trivially_copyable_v<SpriteRecord>);
 namespace {
 struct SpriteLibrary {
     ObjectTable* table = nullptr;
-    uint32_t defaultKey = 0; // colour key of new sprites, a pixel value of the screen
+    uint32_t defaultKey = 0; // color key of new sprites, a pixel value of the screen
     SurfaceDrawing drawing;  // the sprite lent to 2D drawing
 };
 SpriteLibrary Sprites;

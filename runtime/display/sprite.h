@@ -1,6 +1,6 @@
 // Sprites: rectangular images in surfaces of the screen's format, made from BMP, PNG or JPEG
 // images, from memory or empty, kept in a numbered object table and copied onto the draw
-// buffer whole or with their colour key. Sprites exist only while a screen is open.
+// buffer whole or with their color key. Sprites exist only while a screen is open.
 #pragma once
 #include "runtime/display/drawing.h"
 #include "runtime/display/surface.h"
@@ -43,16 +43,16 @@ intptr_t LoadSprite(int32_t number, std::string_view fileName, int32_t mode = 0)
 intptr_t LoadSpriteFromMemory(int32_t number, const void* image, int32_t mode = 0);
 // The same with the length of the image known: nothing beyond it is read.
 intptr_t LoadSpriteFromMemory(int32_t number, const void* image, int64_t length, int32_t mode);
-// An empty sprite, filled with colour 0 and given the default colour key.
+// An empty sprite, filled with color 0 and given the default color key.
 intptr_t CreateSprite(int32_t number, int32_t width, int32_t height, int32_t mode = 0);
 void FreeSprite(int32_t number);
 // The width (height) of the displayed part; 0 for an unknown sprite.
 int32_t SpriteWidth(int32_t number);
 int32_t SpriteHeight(int32_t number);
-// The colour key (24-bit RGB) of a sprite, or with -1 of the sprites made from now on.
+// The color key (24-bit RGB) of a sprite, or with -1 of the sprites made from now on.
 void SetTransparentColor(int32_t number, int32_t color);
 // Copies the sprite onto the draw buffer at (x, y), clipped to it; nothing while the screen
-// is inactive. The transparent variant leaves out pixels equal to the colour key.
+// is inactive. The transparent variant leaves out pixels equal to the color key.
 void DisplaySprite(int32_t number, int32_t x, int32_t y);
 void DisplayTransparentSprite(int32_t number, int32_t x, int32_t y);
 // Lends the sprite's surface to 2D drawing; none while a sprite drawing is lent or for unknown

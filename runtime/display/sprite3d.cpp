@@ -12,7 +12,7 @@ struct Sprite3DLibrary {
     ObjectTable* table = nullptr; // 64 slots, grows by 64
     int32_t inScene = 0;          // 1 between a successful Start3D and Stop3D
     int32_t filterLinear = 0;     // 0 point sampling, 1 bilinear
-    int32_t colorKeyEnabled = 0;  // last value given to the colour-key state
+    int32_t colorKeyEnabled = 0;  // last value given to the color-key state
     int32_t deviceMade = 0;       // the device exists: from the first Start3D to CloseScreen
     int32_t srcBlend = BLEND_SRCALPHA;
     int32_t destBlend = BLEND_INVSRCALPHA;

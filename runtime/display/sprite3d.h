@@ -19,7 +19,7 @@ intptr_t CreateSprite3D(int32_t number, int32_t sprite);
 void FreeSprite3D(int32_t number);
 // FreeSprite3D for every 3D sprite (the end of the program).
 void FreeAllSprite3D();
-// Begins a scene on the back buffer, with blending (5, 6) and the colour key on. Nonzero on
+// Begins a scene on the back buffer, with blending (5, 6) and the color key on. Nonzero on
 // success; 0 without an open screen or while a scene is open.
 int32_t Start3D();
 // Ends the scene, if one is open: its quads are drawn before this returns.

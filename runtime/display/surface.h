@@ -39,8 +39,8 @@ void SetSurfacePixel(Surface& surface, int32_t x, int32_t y, uint32_t value);
 // Sets every pixel to value (a pixel value of the surface's format).
 void FillSurface(Surface& surface, uint32_t value);
 // Copies the width x height rectangle at (srcX, srcY) of source to (x, y) of target, the whole
-// rectangle or, with useColorKey, only the source pixels that differ from the source's colour
-// key (32-bit formats compare the colour bytes only, not the ignored fourth byte). Both
+// rectangle or, with useColorKey, only the source pixels that differ from the source's color
+// key (32-bit formats compare the color bytes only, not the ignored fourth byte). Both
 // surfaces must have the same bytes per pixel and both rectangles must lie inside their
 // surfaces; otherwise nothing is copied and the result is 0. The surfaces must not overlap.
 int32_t BlitSurface(Surface& target, int32_t x, int32_t y, const Surface& source, int32_t srcX,

@@ -1,4 +1,4 @@
-// Operations on software surfaces: pixel access, colour fill, blits and conversion to 32 bits.
+// Operations on software surfaces: pixel access, color fill, blits and conversion to 32 bits.
 #include "runtime/display/surface.h"
 
 #include <cstring>

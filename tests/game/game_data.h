@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-// A PNG of width x height whose pixel (x, y), counted from the top left, has the colour
-// (0xRRGGBB) that colourAt(x, y) gives; written through the game's own PNG encoder.
-template <typename ColourAt>
-std::string PngOf(int32_t width, int32_t height, ColourAt colourAt)
+// A PNG of width x height whose pixel (x, y), counted from the top left, has the color
+// (0xRRGGBB) that colorAt(x, y) gives; written through the game's own PNG encoder.
+template <typename ColorAt>
+std::string PngOf(int32_t width, int32_t height, ColorAt colorAt)
 {
     RegisterPngEncoder();
     int32_t pitch = (width * 3 + 3) / 4 * 4;
     std::vector<uint8_t> pixels(static_cast<size_t>(pitch) * height);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) {
-            uint32_t rgb = colourAt(x, y);
+            uint32_t rgb = colorAt(x, y);
             // The encoder takes bottom-up rows of blue, green, red.
             uint8_t* p = &pixels[static_cast<size_t>(height - 1 - y) * pitch + 3 * x];
             p[0] = rgb & 0xFF;
@@ -34,7 +34,7 @@ std::string PngOf(int32_t width, int32_t height, ColourAt colourAt)
     return png;
 }
 
-// A PNG of one colour (0xRRGGBB).
+// A PNG of one color (0xRRGGBB).
 inline std::string SolidPng(int32_t width, int32_t height, uint32_t rgb)
 {
     return PngOf(width, height, [rgb](int32_t, int32_t) { return rgb; });

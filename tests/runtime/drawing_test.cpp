@@ -190,7 +190,7 @@ TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
             StopDrawing();
             EXPECT_EQ(holder.held, 0);
             EXPECT_EQ(GetSurfacePixel(*plotted, 2, 1), GetSurfacePixel(*plotted, 0, 0))
-                << "format " << format << " colour " << std::hex << color;
+                << "format " << format << " color " << std::hex << color;
             FreeSurface(plotted);
         }
     // Known values of the formats.
@@ -199,7 +199,7 @@ TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
         {4, 0x123456, 0x123456}, {5, 0x123456, 0x563412}, {6, MAGENTA, 0xFF00FF},
         {7, 0x0000FF, 0xFF0000}};
     for (const Case& k : known)
-        EXPECT_EQ(ColourToPixel(k.format, k.color), k.pixel) << "format " << k.format;
+        EXPECT_EQ(ColorToPixel(k.format, k.color), k.pixel) << "format " << k.format;
 }
 
 TEST(Drawing, NothingHappensWithoutAnOpenDrawingAndOneLendingAtATime)

@@ -92,7 +92,7 @@ PngDescription RandomPng(int colorType, int bitDepth, int interlaced, uint32_t s
 }
 } // namespace
 
-TEST(PngDecoder, DeliversEveryColourTypeAsEightBitBlueGreenRed)
+TEST(PngDecoder, DeliversEveryColorTypeAsEightBitBlueGreenRed)
 {
     RegisterBothDecoders();
     struct Case { int colorType, bitDepth, interlaced, alpha; } cases[] = {
@@ -100,7 +100,7 @@ TEST(PngDecoder, DeliversEveryColourTypeAsEightBitBlueGreenRed)
         {2, 8, 0, 0}, {2, 8, 1, 0}, {2, 16, 0, 0}, {3, 4, 0, 0}, {3, 8, 1, 0},
         {4, 8, 0, 1}, {4, 16, 0, 1}, {6, 8, 0, 1}, {6, 8, 1, 1}, {6, 16, 0, 1}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "colour type " << c.colorType << ", depth "
+        SCOPED_TRACE(::testing::Message() << "color type " << c.colorType << ", depth "
                                           << c.bitDepth << ", interlaced " << c.interlaced);
         PngDescription description = RandomPng(c.colorType, c.bitDepth, c.interlaced, 7u + c.colorType);
         Decoded d = DecodeMemory(MakePng(description));
@@ -164,7 +164,7 @@ TEST(ImageCodecs, RegistrationIsOnceAndOrderDoesNotHideAFormat)
     EXPECT_EQ(FindImageDecoder(nullptr, 100), 0);
 }
 
-TEST(JpegDecoder, GreyIsDeliveredWithEqualChannelsAndColourInBlueGreenRedOrder)
+TEST(JpegDecoder, GreyIsDeliveredWithEqualChannelsAndColorInBlueGreenRedOrder)
 {
     RegisterBothDecoders();
     std::vector<uint8_t> grey(16 * 8);

@@ -5,8 +5,8 @@
 
 using Bytes = std::vector<uint8_t>;
 
-// A PNG of any colour type and bit depth; samples holds the samples of each row in order
-// (channels per pixel by colour type), each 8 or 16 bits as the depth says, unpacked.
+// A PNG of any color type and bit depth; samples holds the samples of each row in order
+// (channels per pixel by color type), each 8 or 16 bits as the depth says, unpacked.
 struct PngDescription {
     int width = 1;
     int height = 1;
@@ -14,7 +14,7 @@ struct PngDescription {
     int bitDepth = 8;
     int interlaced = 0;
     std::vector<uint32_t> samples;
-    std::vector<uint8_t> palette; // r, g, b per entry (colour type 3)
+    std::vector<uint8_t> palette; // r, g, b per entry (color type 3)
     std::vector<uint8_t> alphas;  // tRNS entries for a palette image
 };
 Bytes MakePng(const PngDescription& description);
@@ -24,7 +24,7 @@ Bytes MakePng(const PngDescription& description);
 Bytes MakeJpeg(int width, int height, int components, const std::vector<uint8_t>& samples,
                int quality);
 
-// A BMP file: header, info header of 40 bytes, palette (colours with red in the low byte,
+// A BMP file: header, info header of 40 bytes, palette (colors with red in the low byte,
 // stored as b, g, r, 0 entries), pixel data as
 // given (bottom-up, rows already padded).
 Bytes MakeBmp(int width, int height, int bitsPerPixel, int compression,

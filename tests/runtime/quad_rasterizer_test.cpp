@@ -42,7 +42,7 @@ void SetRawPixel(Surface& surface, int32_t x, int32_t y, uint32_t value)
     std::memcpy(SurfaceRow(surface, y) + x * surface.bytesPerPixel, &value, surface.bytesPerPixel);
 }
 
-uint32_t ColourBits(int32_t format)
+uint32_t ColorBits(int32_t format)
 {
     return format == FORMAT_565 ? 0xFFFF : 0xFFFFFF;
 }
@@ -81,7 +81,7 @@ bool SamePixels(const Surface& a, const Surface& b, std::string& where)
     return true;
 }
 
-// The largest difference of one colour channel between two surfaces, in steps of the
+// The largest difference of one color channel between two surfaces, in steps of the
 // channel's own bits.
 int MaxChannelDifference(const Surface& a, const Surface& b)
 {
@@ -106,7 +106,7 @@ SurfacePtr Copy(const Surface& surface)
     return copy;
 }
 
-// A texture with random colours and every seventh texel the colour key (magenta).
+// A texture with random colors and every seventh texel the color key (magenta).
 SurfacePtr KeyedTexture(int32_t width, int32_t height, int32_t format, uint32_t seed)
 {
     SurfacePtr texture = MakeSurface(width, height, format);
@@ -151,7 +151,7 @@ TEST(QuadRasterizer, UnrotatedQuadAtTextureSizeCopiesTexelsExactly)
                             if (u >= 0 && u < 37 && w >= 0 && w < 23 &&
                                 RawPixel(*texture, u, w) != texture->colorKey)
                                 expected = RawPixel(*texture, u, w);
-                            uint32_t bits = ColourBits(format);
+                            uint32_t bits = ColorBits(format);
                             wrong += (RawPixel(*target, x, y) & bits) != (expected & bits);
                         }
                     EXPECT_EQ(wrong, 0) << "format " << format << " filter " << filter
@@ -211,17 +211,17 @@ TEST(QuadRasterizer, QuadsSharingEdgesDrawEveryPixelOnce)
 
 TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
 {
-    // A 5 x 5 texture of extreme and mixed colours and key texels, magnified 16 times, so
+    // A 5 x 5 texture of extreme and mixed colors and key texels, magnified 16 times, so
     // that bilinear fractions step through 0, 16, ... 240 and every texel meets every
     // neighbour; the destination runs through all channel values.
-    const uint32_t colours[] = {0xFF00FF, 0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
+    const uint32_t colors[] = {0xFF00FF, 0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
                                 0x7F8081, 0x010203, 0xFEFDFC, 0xFF00FE};
     struct Pair { int32_t src, dest; } pairs[] = {
         {5, 6}, {9, 8}, {2, 1}, {2, 2}, {3, 4}, {5, 2}, {9, 6}, {10, 7}, {12, 1}, {13, 1}, {11, 6}};
     for (int32_t format : {FORMAT_565, FORMAT_BGR24, FORMAT_BGR32}) {
         SurfacePtr texture = MakeSurface(5, 5, format);
         for (int32_t i = 0; i < 25; ++i) {
-            uint32_t c = colours[(i * 3) % 10];
+            uint32_t c = colors[(i * 3) % 10];
             uint32_t r = c >> 16, g = c >> 8 & 255, b = c & 255;
             uint32_t raw = format == FORMAT_565 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : c;
             SetRawPixel(*texture, i % 5, i / 5, raw);
@@ -354,7 +354,7 @@ TEST(QuadRasterizer, RotatedQuadsStayWithinOneTexelStepOfTheReference)
     }
 }
 
-TEST(QuadRasterizer, BilinearKeyEdgesNeverShowTheKeyColour)
+TEST(QuadRasterizer, BilinearKeyEdgesNeverShowTheKeyColor)
 {
     // White disc on the magenta key, zoomed and turned: every pixel drawn onto black must stay
     // grey; a bleeding key would tint the disc's rim.

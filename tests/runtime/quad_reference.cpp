@@ -57,9 +57,9 @@ Texel TexelAt(const Surface& texture, int32_t x, int32_t y, const QuadState& sta
     x = std::clamp(x, 0, texture.width - 1);
     y = std::clamp(y, 0, texture.height - 1);
     uint32_t raw = Raw(texture, x, y);
-    uint32_t colourBits = texture.format == FORMAT_555 ? 0x7FFF : texture.format == FORMAT_565 ? 0xFFFF : 0xFFFFFF;
+    uint32_t colorBits = texture.format == FORMAT_555 ? 0x7FFF : texture.format == FORMAT_565 ? 0xFFFF : 0xFFFFFF;
     if (state.colorKeyEnabled && texture.hasColorKey &&
-        (raw & colourBits) == (texture.colorKey & colourBits))
+        (raw & colorBits) == (texture.colorKey & colorBits))
         return {{0, 0, 0, 0}};
     Texel texel;
     Channels(raw, texture.format, texel.c);
@@ -89,9 +89,9 @@ Texel Sample(const Surface& texture, int32_t s, int32_t t, const QuadState& stat
     return out;
 }
 
-uint32_t Factor(int32_t factor, uint32_t colour, uint32_t alpha, uint32_t dest)
+uint32_t Factor(int32_t factor, uint32_t color, uint32_t alpha, uint32_t dest)
 {
-    uint32_t values[] = {0, 0, 255, colour, 255 - colour, alpha, 255 - alpha, 255, 0,
+    uint32_t values[] = {0, 0, 255, color, 255 - color, alpha, 255 - alpha, 255, 0,
                          dest, 255 - dest, 0, alpha, 255 - alpha};
     return values[factor];
 }
@@ -115,13 +115,13 @@ void Blend(const Texel& sample, uint32_t alpha, const Surface& texture, const Qu
         bool textureAlpha = state.alphaModulate && texture.bytesPerPixel == 4;
         uint32_t sourceAlpha = textureAlpha ? Round255(w * alpha) : alpha;
         uint32_t coverage = textureAlpha ? 255 : w;
-        uint32_t colour = w == 0 ? 0 : std::min<uint32_t>(255, (2 * p * 255 + w) / (2 * w));
+        uint32_t color = w == 0 ? 0 : std::min<uint32_t>(255, (2 * p * 255 + w) / (2 * w));
         int32_t destFactor = src == BLEND_BOTHSRCALPHA      ? BLEND_INVSRCALPHA
                              : src == BLEND_BOTHINVSRCALPHA ? BLEND_SRCALPHA
                                                             : dst;
         int32_t full = static_cast<int32_t>(std::min<uint32_t>(
-            255, Round255(Factor(src, colour, sourceAlpha, d) * colour) +
-                     Round255(Factor(destFactor, colour, sourceAlpha, d) * d)));
+            255, Round255(Factor(src, color, sourceAlpha, d) * color) +
+                     Round255(Factor(destFactor, color, sourceAlpha, d) * d)));
         int32_t change = full - static_cast<int32_t>(d);
         int32_t mixed = static_cast<int32_t>(Round255(static_cast<uint32_t>(std::abs(change)) * coverage));
         pixel[c] = static_cast<uint32_t>(static_cast<int32_t>(d) + (change < 0 ? -mixed : mixed));

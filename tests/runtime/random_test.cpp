@@ -34,7 +34,7 @@ TEST(Random, ZeroAndNegativeMaximumStillAdvance)
     EXPECT_EQ(Random(99), 66) << "two steps were taken before";
 }
 
-TEST(Numeric, RoundingTruncationAndColours)
+TEST(Numeric, RoundingTruncationAndColors)
 {
     EXPECT_EQ(RoundFloat(2.5f, 2), 3.0f);
     EXPECT_EQ(RoundFloat(-2.5f, 2), -3.0f);

@@ -41,8 +41,8 @@ protected:
         InstallSpriteLibrary(previous);
         FreeSurface(Fake.sprite5);
     }
-    // The colour of every pixel of the last presented frame, or -1 when they differ.
-    static int64_t FrameColour()
+    // The color of every pixel of the last presented frame, or -1 when they differ.
+    static int64_t FrameColor()
     {
         int32_t width = 0, height = 0;
         const uint32_t* frame = HeadlessFrame(width, height);
@@ -57,22 +57,22 @@ protected:
 };
 } // namespace
 
-TEST_F(Screen, ClearScreenConvertsTheColourByDepth)
+TEST_F(Screen, ClearScreenConvertsTheColorByDepth)
 {
-    struct Case { int32_t depth; int32_t colour; uint32_t pixel; int64_t shown; } cases[] = {
+    struct Case { int32_t depth; int32_t color; uint32_t pixel; int64_t shown; } cases[] = {
         {16, 0xFF00FF, 0xF81F, 0xFF00FF},   {32, 0xFF00FF, 0x00FF00FF, 0xFF00FF},
         {24, 0x0080FF, 0xFF8000, 0xFF8000}, {16, 0x0080FF, 0xFC00, 0xFF8200},
         {8, 7, 7, 0x0024FF},              {32, 0x123456, 0x563412, 0x563412}};
     for (const Case& c : cases) {
         ASSERT_NE(OpenScreen(8, 4, c.depth, "test"), 0) << c.depth;
-        ClearScreen(c.colour);
+        ClearScreen(c.color);
         Surface* back = BackBuffer();
         for (int32_t y = 0; y < 4; ++y)
             for (int32_t x = 0; x < 8; ++x)
                 ASSERT_EQ(GetSurfacePixel(*back, x, y), c.pixel) << "depth " << c.depth;
         // Shown through 8 bits per channel, the 5- and 6-bit fields repeating their high bits.
         FlipBuffers();
-        EXPECT_EQ(FrameColour(), c.shown) << "depth " << c.depth;
+        EXPECT_EQ(FrameColor(), c.shown) << "depth " << c.depth;
     }
 }
 
@@ -94,13 +94,13 @@ TEST_F(Screen, NothingIsShownWhileTheWindowLacksTheFocus)
 {
     ASSERT_NE(OpenScreen(4, 4, 32, "t"), 0);
     FlipBuffers();
-    ASSERT_EQ(FrameColour(), 0);
+    ASSERT_EQ(FrameColor(), 0);
     HeadlessFocus(0);
     ClearScreen(0x0000FF);
     FlipBuffers(1);
     EXPECT_EQ(IsScreenActive(), 0);
     EXPECT_EQ(HeadlessFrameCount(), 1);
-    EXPECT_EQ(FrameColour(), 0);
+    EXPECT_EQ(FrameColor(), 0);
 
     // Back in front: the first flip repairs the lost display and gives the sprites their
     // pixels; the frames after it show again.
@@ -109,7 +109,7 @@ TEST_F(Screen, NothingIsShownWhileTheWindowLacksTheFocus)
     EXPECT_EQ(IsScreenActive(), 1);
     EXPECT_EQ(Fake.restores, 1);
     FlipBuffers(1);
-    EXPECT_EQ(FrameColour(), 0xFF0000);
+    EXPECT_EQ(FrameColor(), 0xFF0000);
 }
 
 TEST_F(Screen, FocusLostHandlerRunsOncePerLoss)

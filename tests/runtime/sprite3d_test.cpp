@@ -41,7 +41,7 @@ void SetPixel(Surface& surface, int32_t x, int32_t y, uint32_t value)
     std::memcpy(SurfaceRow(surface, y) + 4 * x, &value, 4);
 }
 
-// A texture sprite of distinct colours with its top-left texel the key.
+// A texture sprite of distinct colors with its top-left texel the key.
 void PatternSprite(int32_t number, int32_t width, int32_t height, int32_t mode = 4)
 {
     ASSERT_NE(CreateSprite(number, width, height, mode), 0);

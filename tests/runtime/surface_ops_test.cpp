@@ -9,7 +9,7 @@ namespace {
 void ReferenceBlit(Surface& target, int32_t x, int32_t y, const Surface& source, int32_t srcX,
                    int32_t srcY, int32_t width, int32_t height, bool keyed)
 {
-    // 32-bit pixels compare their colour bytes only.
+    // 32-bit pixels compare their color bytes only.
     uint32_t mask =
         source.bytesPerPixel == 4 ? 0xFFFFFFu : (1u << (8 * source.bytesPerPixel)) - 1;
     for (int32_t row = 0; row < height; ++row)

@@ -16,7 +16,7 @@ const char* const DEFINITION = "Name = Probe\nsize = 24|40\n";
 // A green bar on the key, twice as wide as high.
 Picture Wide()
 {
-    Picture picture{32, 16, std::vector<Rgba>(32 * 16, KeyColour)};
+    Picture picture{32, 16, std::vector<Rgba>(32 * 16, KeyColor)};
     for (int y = 4; y < 12; ++y)
         for (int x = 4; x < 28; ++x)
             picture.pixels[size_t(y * 32 + x)] = Green;
@@ -32,7 +32,7 @@ std::string ReportOf(const ProgramRun& run)
 TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
 {
     Picture exported = Disc(32, Green, Clear, true);
-    Picture keyed = Disc(32, Green, KeyColour, false);
+    Picture keyed = Disc(32, Green, KeyColor, false);
     struct Case {
         const char* file;
         std::string bytes;
@@ -46,7 +46,7 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
         {"keyed.jpg", JpegOf(keyed, 90), 0,
          "warning: a JPEG frame of a type that uses the key colour: lossy compression does not "
          "keep FF00FF exact"},
-        {"flattened.png", PngOf(FlattenedOnto(exported, KeyColour), false), 0,
+        {"flattened.png", PngOf(FlattenedOnto(exported, KeyColor), false), 0,
          "warning: * pixels beside the key colour are close to it but not FF00FF (the first at "
          "*): the game draws them as a magenta fringe"},
         {"on-white.png", PngOf(Disc(32, Green, White, true), false), 0,
@@ -125,7 +125,7 @@ TEST(CellpackFrames, BuildRefusesADefinitionTheGameWouldMisread)
 {
     ScratchFolder folder;
     WriteBytes("def.ini", "Name = X\nsise = 10|16\ntrans = 170|160\n");
-    WriteBytes("f.png", PngOf(Disc(16, Green, KeyColour, false), false));
+    WriteBytes("f.png", PngOf(Disc(16, Green, KeyColor, false), false));
     ProgramRun build = Cellpack({"build", "001.cell", "def.ini", "f.png"});
     EXPECT_EQ(build.status, 1);
     EXPECT_EQ(Lines(build.err),

@@ -1,4 +1,4 @@
-// The key tool: alpha turned into the key colour by its threshold, visible key pixels kept
+// The key tool: alpha turned into the key color by its threshold, visible key pixels kept
 // visible, the same keying in build on the fly, and an anti-aliased export that, keyed, draws
 // on the game's screen without the magenta fringe a frame flattened by hand shows.
 #include "runtime/platform/headless.h"
@@ -92,7 +92,7 @@ TEST(CellpackKey, AlphaBelowTheThresholdBecomesTheKeyAndVisibleKeyPixelsStayVisi
     Picture row{
         5,
         1,
-        {{10, 20, 30, 0}, {10, 20, 30, 127}, {10, 20, 30, 128}, KeyColour, {40, 50, 60, 255}}};
+        {{10, 20, 30, 0}, {10, 20, 30, 127}, {10, 20, 30, 128}, KeyColor, {40, 50, 60, 255}}};
     WriteBytes("in.png", PngOf(row, true));
     struct Case {
         std::vector<std::string> options;
@@ -115,7 +115,7 @@ TEST(CellpackKey, AlphaBelowTheThresholdBecomesTheKeyAndVisibleKeyPixelsStayVisi
 TEST(CellpackKey, RefusesWhatItCannotKey)
 {
     ScratchFolder folder;
-    WriteBytes("opaque.png", PngOf(Disc(8, Green, KeyColour, false), false));
+    WriteBytes("opaque.png", PngOf(Disc(8, Green, KeyColor, false), false));
     WriteBytes("notes.png", "text");
     struct Case {
         std::vector<std::string> arguments;
@@ -158,7 +158,7 @@ TEST_F(GameScreen, AKeyedExportDrawsWithoutTheFringeOfAFrameFlattenedByHand)
     WriteBytes("export.png", PngOf(exported, true));
     ASSERT_EQ(Cellpack({"key", "export.png", "keyed.png"}).status, 0);
     std::string keyed = ReadBytes("keyed.png");
-    std::string flattened = PngOf(FlattenedOnto(exported, KeyColour), false);
+    std::string flattened = PngOf(FlattenedOnto(exported, KeyColor), false);
     int32_t opaque = 0;
     for (const Rgba& p : exported.pixels)
         opaque += p.a >= 128;

@@ -23,10 +23,10 @@ const char* const STILL =
 constexpr int32_t Eyed = 13; // a type with two eyes
 const int32_t Sizes[] = {24, 56};
 
-// A frame of detail that filtering changes: a disc of a colour gradient on the key.
+// A frame of detail that filtering changes: a disc of a color gradient on the key.
 std::string DetailedFrame(int k)
 {
-    Picture picture = Disc(32, {0, 0, 0, 255}, KeyColour, false);
+    Picture picture = Disc(32, {0, 0, 0, 255}, KeyColor, false);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             Rgba& p = picture.pixels[size_t(y * 32 + x)];

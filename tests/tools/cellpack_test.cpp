@@ -18,7 +18,7 @@ std::string Text(const Bytes& bytes)
     return {bytes.begin(), bytes.end()};
 }
 
-// A 16 x 16 PNG frame whose colours depend on the seed.
+// A 16 x 16 PNG frame whose colors depend on the seed.
 std::string Frame(int seed)
 {
     PngDescription png;

@@ -21,7 +21,7 @@ uint8_t Mix(uint8_t over, uint8_t under, double share)
 }
 } // namespace
 
-Picture Disc(int size, Rgba colour, Rgba background, bool antiAliased)
+Picture Disc(int size, Rgba color, Rgba background, bool antiAliased)
 {
     Picture picture{size, size, {}};
     double centre = size / 2.0, radius = size * 0.4;
@@ -33,10 +33,10 @@ Picture Disc(int size, Rgba colour, Rgba background, bool antiAliased)
                                                 : 0.0;
             Rgba pixel = background;
             if (background.a == 0 && cover > 0)
-                pixel = {colour.r, colour.g, colour.b, uint8_t(std::lround(255 * cover))};
+                pixel = {color.r, color.g, color.b, uint8_t(std::lround(255 * cover))};
             else if (cover > 0)
-                pixel = {Mix(colour.r, background.r, cover), Mix(colour.g, background.g, cover),
-                         Mix(colour.b, background.b, cover), 255};
+                pixel = {Mix(color.r, background.r, cover), Mix(color.g, background.g, cover),
+                         Mix(color.b, background.b, cover), 255};
             picture.pixels.push_back(pixel);
         }
     return picture;
@@ -83,7 +83,7 @@ std::string CmykJpeg()
 
 std::string PngDeclaring(uint32_t width, uint32_t height)
 {
-    std::string png = PngOf(Disc(8, {0, 200, 0, 255}, KeyColour, false), false);
+    std::string png = PngOf(Disc(8, {0, 200, 0, 255}, KeyColor, false), false);
     for (int i = 0; i < 4; ++i) {
         png[16 + i] = char(width >> (24 - 8 * i));
         png[20 + i] = char(height >> (24 - 8 * i));

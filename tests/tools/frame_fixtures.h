@@ -1,5 +1,5 @@
 // Frame images of the kinds authors make: a disc exported with an alpha channel, the same
-// flattened onto the key colour by hand, drawn on the key with a hard edge, on a plain
+// flattened onto the key color by hand, drawn on the key with a hard edge, on a plain
 // background, as a JPEG, and files that only claim to be images.
 #pragma once
 #include <cstdint>
@@ -15,14 +15,14 @@ struct Picture {
     std::vector<Rgba> pixels; // top-down rows
 };
 
-constexpr Rgba KeyColour{255, 0, 255, 255};
+constexpr Rgba KeyColor{255, 0, 255, 255};
 constexpr Rgba Clear{0, 0, 0, 0};
 
-// A disc of the colour filling most of a square, on the background. Anti-aliased, its edge
+// A disc of the color filling most of a square, on the background. Anti-aliased, its edge
 // pixels take the share of them the disc covers as their alpha (over a clear background) or
 // as their blend with the background; otherwise a pixel is the disc's when its centre is.
-Picture Disc(int size, Rgba colour, Rgba background, bool antiAliased);
-// The picture composited onto a colour, as "flatten" in an image editor does.
+Picture Disc(int size, Rgba color, Rgba background, bool antiAliased);
+// The picture composited onto a color, as "flatten" in an image editor does.
 Picture FlattenedOnto(const Picture& picture, Rgba ground);
 
 // The picture as a PNG file, with its alpha channel or without.

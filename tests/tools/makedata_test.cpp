@@ -94,7 +94,7 @@ Frame DecodeFrame(const fs::path& path)
 
 // Brightness (sum of the channels) of the texel under a screen point of a cell image drawn
 // as the game draws it: at its rounded position and size, turned clockwise about its centre
-// by its rounded heading. 0 on the colour key or off the image.
+// by its rounded heading. 0 on the color key or off the image.
 int32_t TexelUnder(const Frame& frame, const Cell& cell, double sx, double sy)
 {
     double width = std::nearbyint(cell.size);

@@ -8,10 +8,10 @@
 namespace
 {
 // Close to the key: every channel within this of FF00FF, about a quarter of a blend between
-// the key and a dark colour. The key's own neighbourhood in an image is where such pixels
+// the key and a dark color. The key's own neighbourhood in an image is where such pixels
 // come from: a flattened anti-aliased edge or lossy compression.
 constexpr int32_t NearKey = 96;
-// An edge counts as one background colour when this share of it lies within EdgeSpread.
+// An edge counts as one background color when this share of it lies within EdgeSpread.
 constexpr double EdgeShare = 0.9;
 constexpr int32_t EdgeSpread = 24;
 
@@ -47,7 +47,7 @@ bool BesideKey(const FramePixels& pixels, int32_t x, int32_t y)
     for (const auto& step : steps) {
         int32_t nx = x + step[0], ny = y + step[1];
         if (nx >= 0 && ny >= 0 && nx < pixels.width && ny < pixels.height &&
-            IsKeyColour(At(pixels, nx, ny)))
+            IsKeyColor(At(pixels, nx, ny)))
             return true;
     }
     return false;
@@ -57,13 +57,13 @@ void CountPixel(const FramePixels& pixels, int32_t x, int32_t y, FrameFindings& 
                 PixelCounts& counts)
 {
     const uint8_t* p = At(pixels, x, y);
-    bool key = IsKeyColour(p);
+    bool key = IsKeyColor(p);
     findings.keyPixels += key;
     if (!key && pixels.alpha && p[3] < DefaultKeyAlpha) {
         if (!counts.firstTransparent) counts.firstTransparent = p;
         ++counts.transparent;
         counts.sameAsFirstTransparent += Distance(p, counts.firstTransparent) == 0;
-    } else if (!key && IsNearKeyColour(p)) {
+    } else if (!key && IsNearKeyColor(p)) {
         ++findings.nearKeyPixels;
         if (BesideKey(pixels, x, y) && counts.fringe++ == 0) counts.fringeX = x, counts.fringeY = y;
     }
@@ -100,7 +100,7 @@ void Warn(const FramePixels& pixels, const PixelCounts& counts, FrameFindings& f
             "): the game draws them as a magenta fringe; key the frame from its alpha channel "
             "('cellpack key') or fade its edges toward the water colour 000A14");
     const uint8_t* corner = At(pixels, 0, 0);
-    if (counts.transparent == 0 && counts.edgeKey == 0 && !IsNearKeyColour(corner) &&
+    if (counts.transparent == 0 && counts.edgeKey == 0 && !IsNearKeyColor(corner) &&
         counts.edgeLikeCorner >= EdgeShare * double(counts.edge))
         findings.warnings.push_back(
             "no pixel around its edge is the key colour FF00FF, and the edge is all about " +
@@ -118,12 +118,12 @@ std::string LossyWarning(const FrameFindings& findings)
 }
 } // namespace
 
-bool IsKeyColour(const uint8_t* rgb)
+bool IsKeyColor(const uint8_t* rgb)
 {
     return rgb[0] == 255 && rgb[1] == 0 && rgb[2] == 255;
 }
 
-bool IsNearKeyColour(const uint8_t* rgb)
+bool IsNearKeyColor(const uint8_t* rgb)
 {
     const uint8_t key[3] = {255, 0, 255};
     return Distance(rgb, key) <= NearKey;

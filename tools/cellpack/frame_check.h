@@ -1,6 +1,6 @@
 // Checking frame images for what the game will show: errors for frames it cannot load, and
 // warnings for frames it loads but draws differently from what their author sees in an image
-// editor, since the game knows no alpha channel, only the exact key colour FF00FF.
+// editor, since the game knows no alpha channel, only the exact key color FF00FF.
 #pragma once
 #include "tools/cellpack/frame_image.h"
 
@@ -22,9 +22,9 @@ struct FrameFindings {
 // The findings of one frame image.
 FrameFindings CheckFrame(const std::vector<uint8_t>& data);
 // The findings of the frames of the image data, with the warning for lossy frames of a type
-// whose frames use the key colour.
+// whose frames use the key color.
 std::vector<FrameFindings> CheckFrames(const std::vector<const std::vector<uint8_t>*>& frames);
 
-// Whether a pixel (red, green, blue) is the key colour, or close to it.
-bool IsKeyColour(const uint8_t* rgb);
-bool IsNearKeyColour(const uint8_t* rgb);
+// Whether a pixel (red, green, blue) is the key color, or close to it.
+bool IsKeyColor(const uint8_t* rgb);
+bool IsNearKeyColor(const uint8_t* rgb);

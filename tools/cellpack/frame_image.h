@@ -14,7 +14,7 @@ struct ImageHeader {
     std::string kind;  // as ImageKind
     int64_t width = 0; // 0 when the header could not be read
     int64_t height = 0;
-    int32_t components = 0; // of a JPEG: 1 grey, 3 colour, 4 CMYK (0 when unknown)
+    int32_t components = 0; // of a JPEG: 1 grey, 3 color, 4 CMYK (0 when unknown)
 };
 // The size a PNG's or JPEG's header declares, read without decoding.
 ImageHeader ReadImageHeader(const std::vector<uint8_t>& data);

@@ -1,4 +1,4 @@
-// Keying images with alpha into frames of the key colour, and the command that does it.
+// Keying images with alpha into frames of the key color, and the command that does it.
 #include "tools/cellpack/keying.h"
 
 #include "tools/cellpack/file_bytes.h"
@@ -10,7 +10,7 @@ void KeyPixels(FramePixels& pixels, int32_t threshold)
         uint8_t* p = &pixels.rgba[at];
         if (p[3] < threshold) {
             p[0] = 255, p[1] = 0, p[2] = 255;
-        } else if (IsKeyColour(p)) {
+        } else if (IsKeyColor(p)) {
             p[0] = 254;
         }
         p[3] = 255;

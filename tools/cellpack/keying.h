@@ -1,5 +1,5 @@
 // Keying: an image with an alpha channel, as image editors export them, turned into a frame of
-// the only transparency the game knows, the exact key colour FF00FF.
+// the only transparency the game knows, the exact key color FF00FF.
 #pragma once
 #include "tools/cellpack/command_line.h"
 #include "tools/cellpack/frame_image.h"
@@ -9,7 +9,7 @@
 #include <vector>
 
 // Pixels whose alpha is below the threshold become FF00FF, the others opaque in their own
-// colour; a visible pixel of exactly FF00FF becomes FE00FF, so that it stays visible. The
+// color; a visible pixel of exactly FF00FF becomes FE00FF, so that it stays visible. The
 // pixels have no alpha channel afterwards.
 void KeyPixels(FramePixels& pixels, int32_t threshold);
 // Keys an image that has an alpha channel and replaces it by the keyed PNG; true when it did.

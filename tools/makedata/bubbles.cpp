@@ -1,4 +1,4 @@
-// Bubble images: thin bright rims with a glint, nearly clear inside, on the colour key.
+// Bubble images: thin bright rims with a glint, nearly clear inside, on the color key.
 #include "tools/makedata/bubbles.h"
 
 #include "tools/makedata/steady_math.h"
@@ -39,8 +39,8 @@ std::string ReadBubbleRecipe(const std::string& path, BubbleRecipe& recipe)
     recipe.seed = static_cast<uint32_t>(seed);
     ReadWhole("smallest", recipe.smallest);
     ReadWhole("largest", recipe.largest);
-    ReadColour("rim", recipe.rim);
-    ReadColour("glint", recipe.glint);
+    ReadColor("rim", recipe.rim);
+    ReadColor("glint", recipe.glint);
     ReadNumber("alpha", recipe.alpha);
     CloseKeyFile();
     if (recipe.smallest < 4 || recipe.largest > 64 || recipe.smallest > recipe.largest)

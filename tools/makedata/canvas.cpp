@@ -6,7 +6,7 @@
 #include <cmath>
 
 namespace {
-// Below this opacity a pixel is left to the colour key: it would hardly show over the water.
+// Below this opacity a pixel is left to the color key: it would hardly show over the water.
 constexpr double BARE_ALPHA = 0.035;
 
 uint8_t ToByte(double value)

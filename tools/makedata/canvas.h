@@ -1,6 +1,6 @@
-// The drawing surface of the generator: premultiplied colour and coverage in doubles, addressed
+// The drawing surface of the generator: premultiplied color and coverage in doubles, addressed
 // in body units (the image's centre is 0, its edges are -1 and +1, y grows backward), and its
-// flattening onto the magenta colour key of the game's sprites.
+// flattening onto the magenta color key of the game's sprites.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -22,7 +22,7 @@ struct RgbImage {
     std::vector<uint8_t> rgb; // top-down rows, red green blue
 };
 
-// What a shape puts on one pixel: its colour and its opacity there (coverage included).
+// What a shape puts on one pixel: its color and its opacity there (coverage included).
 struct Paint {
     Rgb color{0, 0, 0};
     double alpha = 0;
@@ -61,8 +61,8 @@ void PaintBox(Canvas& canvas, double u0, double v0, double u1, double v1, Shade 
     }
 }
 
-// Pixels nearly bare become the key colour; all others are composited over the water colour,
+// Pixels nearly bare become the key color; all others are composited over the water color,
 // so a soft edge darkens toward the water instead of blending toward magenta.
 RgbImage Flatten(const Canvas& canvas);
-// The same over the water colour everywhere, for previews.
+// The same over the water color everywhere, for previews.
 void CompositeOnWater(const RgbImage& image, RgbImage& sheet, int32_t left, int32_t top);

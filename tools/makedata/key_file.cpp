@@ -45,7 +45,7 @@ void ReadWhole(const char* key, int32_t& value)
         value = TextToInteger(text);
 }
 
-void ReadColour(const char* key, Rgb& value)
+void ReadColor(const char* key, Rgb& value)
 {
     std::string text;
     if (!Read(key, text))

@@ -16,6 +16,6 @@ void ReadText(const char* key, std::string& value);
 void ReadNumber(const char* key, double& value);
 void ReadWhole(const char* key, int32_t& value);
 // "red, green, blue", 0 .. 255 each.
-void ReadColour(const char* key, Rgb& value);
+void ReadColor(const char* key, Rgb& value);
 // "first|second", as the cell definitions write ranges.
 void ReadRange(const char* key, int32_t& first, int32_t& second);

@@ -8,6 +8,6 @@
 // may be 0) are painted over the body.
 Canvas PaintOrganism(const Recipe& recipe, int32_t frame, const EyeSocket* sockets,
                      int32_t socketCount);
-// The same frame flattened onto the colour key, as the game's sprites take it.
+// The same frame flattened onto the color key, as the game's sprites take it.
 RgbImage DrawOrganism(const Recipe& recipe, int32_t frame, const EyeSocket* sockets,
                       int32_t socketCount);

@@ -51,21 +51,21 @@ std::string ReadKeys(Recipe& recipe)
     std::string problem = ReadBody(recipe.body);
     if (!problem.empty())
         return problem;
-    ReadColour("membrane", recipe.membrane);
-    ReadColour("plasm", recipe.plasm);
+    ReadColor("membrane", recipe.membrane);
+    ReadColor("plasm", recipe.plasm);
     ReadNumber("plasm_alpha", recipe.plasmAlpha);
     ReadNumber("halo", recipe.halo);
-    ReadColour("nucleus", recipe.nucleus);
+    ReadColor("nucleus", recipe.nucleus);
     ReadNumber("nucleus_size", recipe.nucleusSize);
     ReadNumber("nucleus_u", recipe.nucleusU);
     ReadNumber("nucleus_v", recipe.nucleusV);
-    ReadColour("accent", recipe.accent);
+    ReadColor("accent", recipe.accent);
     ReadWhole("granules", recipe.granules);
     ReadWhole("vacuoles", recipe.vacuoles);
     ReadNumber("vacuole_size", recipe.vacuoleSize);
     ReadNumber("contractile", recipe.contractile);
     ReadWhole("plastids", recipe.plastids);
-    ReadColour("plastid", recipe.plastid);
+    ReadColor("plastid", recipe.plastid);
     ReadWhole("colony", recipe.colony);
     ReadWhole("daughters", recipe.daughters);
     ReadWhole("striae", recipe.striae);

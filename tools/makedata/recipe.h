@@ -1,5 +1,5 @@
 // The recipe of one image set, as read from a .recipe file of data/: which body, which parts,
-// which colours. Lengths are in body units (1 is half the image's edge), angles in degrees
+// which colors. Lengths are in body units (1 is half the image's edge), angles in degrees
 // measured clockwise from the front (the top of the image, where the cell's heading points).
 #pragma once
 #include "tools/makedata/canvas.h"
