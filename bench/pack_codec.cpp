@@ -41,14 +41,14 @@ std::vector<uint8_t> Licences()
 // and a little grain, as the game's frames hold them once decoded.
 std::vector<uint8_t> CellPixels()
 {
-    constexpr int Side = 512;
+    constexpr int SIDE = 512;
     std::vector<uint8_t> pixels;
-    pixels.reserve(Side * Side * 4);
+    pixels.reserve(SIDE * SIDE * 4);
     uint32_t seed = 1;
-    for (int y = 0; y < Side; ++y) {
-        for (int x = 0; x < Side; ++x) {
-            double dx = x - Side / 2.0, dy = y - Side / 2.0;
-            double r = std::sqrt(dx * dx + dy * dy) / (Side / 2.0);
+    for (int y = 0; y < SIDE; ++y) {
+        for (int x = 0; x < SIDE; ++x) {
+            double dx = x - SIDE / 2.0, dy = y - SIDE / 2.0;
+            double r = std::sqrt(dx * dx + dy * dy) / (SIDE / 2.0);
             double wave = 0.04 * std::sin(std::atan2(dy, dx) * 7);
             seed = seed * 1103515245u + 12345u;
             int grain = int(seed >> 29);

@@ -20,12 +20,12 @@
 #include <vector>
 
 namespace {
-constexpr int32_t Width = 1024;
-constexpr int32_t Height = 768;
-constexpr int32_t GradientSize = 1024;
-constexpr uint32_t Water = 0x000A14; // red 0, green 10, blue 20 as bytes B G R x
-constexpr uint32_t Key = 0xFF00FF;
-constexpr int32_t CellKinds = 4;
+constexpr int32_t WIDTH = 1024;
+constexpr int32_t HEIGHT = 768;
+constexpr int32_t GRADIENT_SIZE = 1024;
+constexpr uint32_t WATER = 0x000A14; // red 0, green 10, blue 20 as bytes B G R x
+constexpr uint32_t KEY = 0xFF00FF;
+constexpr int32_t CELL_KINDS = 4;
 
 enum TextureId { BUBBLE = 1, PLAYER = 2, LIGHT = 3, CELL = 4, DARK = 10 };
 
@@ -71,7 +71,7 @@ uint32_t BubbleTexel(int32_t x, int32_t y, int32_t)
 {
     double d = std::hypot(x - 31.5, y - 31.5);
     if (d > 30)
-        return Key;
+        return KEY;
     int32_t rim = d > 26 ? 120 : 30 + static_cast<int32_t>(d * 2);
     int32_t shine = std::hypot(x - 22.0, y - 20.0) < 6 ? 110 : 0;
     return Rgb(rim / 2 + shine, rim + shine, rim + 40 + shine);
@@ -83,7 +83,7 @@ uint32_t CellTexel(int32_t x, int32_t y, int32_t kind)
     double dx = (x - 63.5) / 60.0, dy = (y - 63.5) / (46.0 + 4 * kind);
     double d = std::sqrt(dx * dx + dy * dy);
     if (d > 1)
-        return Key;
+        return KEY;
     if (d > 0.9)
         return Rgb(60 + 40 * kind, 200, 120 + 30 * kind);
     if (std::hypot(x - 70.0, y - 58.0) < 16)
@@ -98,14 +98,14 @@ uint32_t PlayerTexel(int32_t x, int32_t y, int32_t)
     double d = std::hypot(x - 31.5, y - 35.5);
     bool nose = y >= 2 && y < 14 && std::abs(x - 31.5) < (y - 2) * 0.6;
     if (d > 26 && !nose)
-        return Key;
+        return KEY;
     return d > 22 && !nose ? Rgb(250, 230, 120) : Rgb(200, 120 + y, 60);
 }
 
 // The light: white within radius 145, one grey step darker per pixel, black from 400 on.
 uint32_t LightTexel(int32_t x, int32_t y, int32_t)
 {
-    double d = std::hypot(x - GradientSize / 2.0, y - GradientSize / 2.0);
+    double d = std::hypot(x - GRADIENT_SIZE / 2.0, y - GRADIENT_SIZE / 2.0);
     int32_t grey = std::clamp(static_cast<int32_t>(400 - d), 0, 255);
     return Rgb(grey, grey, grey);
 }
@@ -125,9 +125,9 @@ Texture MakeTexture(int32_t number, int32_t size, uint32_t (*texel)(int32_t, int
             uint32_t value = texel(x, y, kind);
             std::memcpy(SurfaceRow(ours, y) + 4 * x, &value, 4);
             size_t i = static_cast<size_t>(y) * size + x;
-            t.premultiplied[i] = value == Key ? 0 : 0xFF000000 | value;
+            t.premultiplied[i] = value == KEY ? 0 : 0xFF000000 | value;
             t.grey[i] = static_cast<uint8_t>(value & 255);
-            uint32_t argb = value == Key ? 0 : 0xFF000000 | value;
+            uint32_t argb = value == KEY ? 0 : 0xFF000000 | value;
             std::memcpy(static_cast<uint8_t*>(sdl->pixels) + y * sdl->pitch + 4 * x, &argb, 4);
         }
     if (light)
@@ -173,21 +173,21 @@ Scene* TheScene = nullptr;
 
 void BuildTextures(Scene& scene)
 {
-    scene.sdlTarget = SDL_CreateRGBSurfaceWithFormat(0, Width, Height, 32, SDL_PIXELFORMAT_RGB888);
+    scene.sdlTarget = SDL_CreateRGBSurfaceWithFormat(0, WIDTH, HEIGHT, 32, SDL_PIXELFORMAT_RGB888);
     scene.renderer = SDL_CreateSoftwareRenderer(scene.sdlTarget);
-    if (!InitSprite() || !InitSprite3D() || !OpenScreen(Width, Height, 32, "scene"))
+    if (!InitSprite() || !InitSprite3D() || !OpenScreen(WIDTH, HEIGHT, 32, "scene"))
         std::fprintf(stderr, "the headless screen did not open\n");
-    SetTransparentColor(-1, static_cast<int32_t>(Key));
+    SetTransparentColor(-1, static_cast<int32_t>(KEY));
     Sprite3DQuality(1);
-    CreateSprite(DARK, GradientSize, GradientSize, 0);
-    scene.pixmanPixels.assign(static_cast<size_t>(Width) * Height, 0);
-    scene.pixman = pixman_image_create_bits(PIXMAN_x8r8g8b8, Width, Height,
-                                            scene.pixmanPixels.data(), Width * 4);
-    scene.textures.resize(CELL + CellKinds);
+    CreateSprite(DARK, GRADIENT_SIZE, GRADIENT_SIZE, 0);
+    scene.pixmanPixels.assign(static_cast<size_t>(WIDTH) * HEIGHT, 0);
+    scene.pixman = pixman_image_create_bits(PIXMAN_x8r8g8b8, WIDTH, HEIGHT,
+                                            scene.pixmanPixels.data(), WIDTH * 4);
+    scene.textures.resize(CELL + CELL_KINDS);
     scene.textures[BUBBLE] = MakeTexture(BUBBLE, 64, BubbleTexel, 0, scene.renderer, false);
     scene.textures[PLAYER] = MakeTexture(PLAYER, 64, PlayerTexel, 0, scene.renderer, false);
-    scene.textures[LIGHT] = MakeTexture(LIGHT, GradientSize, LightTexel, 0, scene.renderer, true);
-    for (int32_t kind = 0; kind < CellKinds; ++kind)
+    scene.textures[LIGHT] = MakeTexture(LIGHT, GRADIENT_SIZE, LightTexel, 0, scene.renderer, true);
+    for (int32_t kind = 0; kind < CELL_KINDS; ++kind)
         scene.textures[CELL + kind] = MakeTexture(CELL + kind, 128, CellTexel, kind, scene.renderer, false);
     for (int32_t a = 0; a < 256; ++a) {
         pixman_color_t color{0, 0, 0, static_cast<uint16_t>(a * 257)};
@@ -200,19 +200,19 @@ void LayOut(Scene& scene, int32_t cells)
     scene.items.clear();
     uint32_t seed = 2026;
     for (int32_t i = 0; i < 62; ++i)
-        scene.items.push_back(MakeItem(BUBBLE, 64, false, false, 0, Between(seed, -32, Width - 32),
-                                       Between(seed, -32, Height - 32), Between(seed, 108, 148)));
+        scene.items.push_back(MakeItem(BUBBLE, 64, false, false, 0, Between(seed, -32, WIDTH - 32),
+                                       Between(seed, -32, HEIGHT - 32), Between(seed, 108, 148)));
     for (int32_t i = 0; i < cells; ++i) {
         int32_t size = Between(seed, 32, 160);
-        scene.items.push_back(MakeItem(CELL + i % CellKinds, size, true, true, Between(seed, 0, 359),
-                                       Between(seed, -size / 2, Width - size / 2),
-                                       Between(seed, -size / 2, Height - size / 2),
+        scene.items.push_back(MakeItem(CELL + i % CELL_KINDS, size, true, true, Between(seed, 0, 359),
+                                       Between(seed, -size / 2, WIDTH - size / 2),
+                                       Between(seed, -size / 2, HEIGHT - size / 2),
                                        Between(seed, 160, 170)));
     }
-    scene.items.push_back(MakeItem(PLAYER, 64, true, true, 30, Width / 2 - 32, Height / 2 - 32, 196));
-    scene.lightX = Width / 2 - GradientSize / 2;
-    scene.lightY = Height / 2 - GradientSize / 2;
-    scene.items.push_back(MakeItem(LIGHT, GradientSize, false, false, 0, scene.lightX,
+    scene.items.push_back(MakeItem(PLAYER, 64, true, true, 30, WIDTH / 2 - 32, HEIGHT / 2 - 32, 196));
+    scene.lightX = WIDTH / 2 - GRADIENT_SIZE / 2;
+    scene.lightY = HEIGHT / 2 - GRADIENT_SIZE / 2;
+    scene.items.push_back(MakeItem(LIGHT, GRADIENT_SIZE, false, false, 0, scene.lightX,
                                    scene.lightY, 255));
 }
 
@@ -221,8 +221,8 @@ void DarknessSquares(const Scene& scene, int32_t squares[8][2])
 {
     const int32_t steps[8][2] = {{-1, -1}, {-1, 0}, {0, -1}, {1, 1}, {1, 0}, {0, 1}, {-1, 1}, {1, -1}};
     for (int i = 0; i < 8; ++i) {
-        squares[i][0] = scene.lightX + steps[i][0] * GradientSize;
-        squares[i][1] = scene.lightY + steps[i][1] * GradientSize;
+        squares[i][0] = scene.lightX + steps[i][0] * GRADIENT_SIZE;
+        squares[i][1] = scene.lightY + steps[i][1] * GRADIENT_SIZE;
     }
 }
 
@@ -270,14 +270,14 @@ pixman_transform_t TextureTransform(const Item& item, int32_t size)
 void DrawPixman(Scene& scene)
 {
     pixman_color_t water{0, static_cast<uint16_t>(10 * 257), static_cast<uint16_t>(20 * 257), 0xFFFF};
-    pixman_rectangle16_t all{0, 0, Width, Height};
+    pixman_rectangle16_t all{0, 0, WIDTH, HEIGHT};
     pixman_image_fill_rectangles(PIXMAN_OP_SRC, scene.pixman, &water, 1, &all);
     for (const Item& item : scene.items) {
         Texture& texture = scene.textures[item.texture];
         if (item.multiply) {
             int32_t x = std::max(scene.lightX, 0), y = std::max(scene.lightY, 0);
-            int32_t right = std::min(scene.lightX + GradientSize, Width);
-            int32_t bottom = std::min(scene.lightY + GradientSize, Height);
+            int32_t right = std::min(scene.lightX + GRADIENT_SIZE, WIDTH);
+            int32_t bottom = std::min(scene.lightY + GRADIENT_SIZE, HEIGHT);
             pixman_image_composite32(PIXMAN_OP_IN_REVERSE, texture.pixman, nullptr, scene.pixman,
                                      x - scene.lightX, y - scene.lightY, 0, 0, x, y, right - x,
                                      bottom - y);
@@ -290,8 +290,8 @@ void DrawPixman(Scene& scene)
         }
         int32_t x0 = std::max(0, static_cast<int32_t>(std::floor(left)));
         int32_t y0 = std::max(0, static_cast<int32_t>(std::floor(top)));
-        int32_t x1 = std::min(Width, static_cast<int32_t>(std::ceil(right)));
-        int32_t y1 = std::min(Height, static_cast<int32_t>(std::ceil(bottom)));
+        int32_t x1 = std::min(WIDTH, static_cast<int32_t>(std::ceil(right)));
+        int32_t y1 = std::min(HEIGHT, static_cast<int32_t>(std::ceil(bottom)));
         if (x0 >= x1 || y0 >= y1)
             continue;
         pixman_transform_t transform = TextureTransform(item, texture.size);
@@ -305,8 +305,8 @@ void DrawPixman(Scene& scene)
     pixman_color_t black{0, 0, 0, 0xFFFF};
     for (auto& square : squares) {
         int32_t x0 = std::max(square[0], 0), y0 = std::max(square[1], 0);
-        int32_t x1 = std::min(square[0] + GradientSize, Width);
-        int32_t y1 = std::min(square[1] + GradientSize, Height);
+        int32_t x1 = std::min(square[0] + GRADIENT_SIZE, WIDTH);
+        int32_t y1 = std::min(square[1] + GRADIENT_SIZE, HEIGHT);
         if (x0 >= x1 || y0 >= y1)
             continue;
         pixman_rectangle16_t box{static_cast<int16_t>(x0), static_cast<int16_t>(y0),
@@ -315,22 +315,22 @@ void DrawPixman(Scene& scene)
     }
 }
 
-const int SdlIndices[6] = {0, 1, 2, 1, 3, 2};
+const int SDL_INDICES[6] = {0, 1, 2, 1, 3, 2};
 
 // SDL 2.26's software triangles crash on triangles much larger than 800 pixels, so the light
 // (unrotated, at its own size) goes in tiles of 256 pixels.
 void DrawSdlLight(Scene& scene, const Item& item)
 {
-    constexpr int32_t Tile = 256;
+    constexpr int32_t TILE = 256;
     float x0 = item.vertices[0].x, y0 = item.vertices[0].y;
-    for (int32_t ty = 0; ty < GradientSize; ty += Tile)
-        for (int32_t tx = 0; tx < GradientSize; tx += Tile) {
+    for (int32_t ty = 0; ty < GRADIENT_SIZE; ty += TILE)
+        for (int32_t tx = 0; tx < GRADIENT_SIZE; tx += TILE) {
             SDL_Vertex v[4];
             for (int i = 0; i < 4; ++i) {
-                float u = static_cast<float>(tx + (i & 1) * Tile), w = static_cast<float>(ty + (i >> 1) * Tile);
-                v[i] = {{x0 + u, y0 + w}, {255, 255, 255, 255}, {u / GradientSize, w / GradientSize}};
+                float u = static_cast<float>(tx + (i & 1) * TILE), w = static_cast<float>(ty + (i >> 1) * TILE);
+                v[i] = {{x0 + u, y0 + w}, {255, 255, 255, 255}, {u / GRADIENT_SIZE, w / GRADIENT_SIZE}};
             }
-            SDL_RenderGeometry(scene.renderer, scene.textures[item.texture].sdl, v, 4, SdlIndices, 6);
+            SDL_RenderGeometry(scene.renderer, scene.textures[item.texture].sdl, v, 4, SDL_INDICES, 6);
         }
 }
 
@@ -351,13 +351,13 @@ void DrawSdl(Scene& scene)
                     {255, 255, 255, static_cast<Uint8>(t.diffuse >> 24)},
                     {t.tu, t.tv}};
         }
-        SDL_RenderGeometry(scene.renderer, scene.textures[item.texture].sdl, v, 4, SdlIndices, 6);
+        SDL_RenderGeometry(scene.renderer, scene.textures[item.texture].sdl, v, 4, SDL_INDICES, 6);
     }
     int32_t squares[8][2];
     DarknessSquares(scene, squares);
     SDL_SetRenderDrawColor(scene.renderer, 0, 0, 0, 255);
     for (auto& square : squares) {
-        SDL_Rect box{square[0], square[1], GradientSize, GradientSize};
+        SDL_Rect box{square[0], square[1], GRADIENT_SIZE, GRADIENT_SIZE};
         SDL_RenderFillRect(scene.renderer, &box);
     }
     SDL_RenderFlush(scene.renderer);
@@ -367,11 +367,11 @@ void DrawSdl(Scene& scene)
 double MeanDifference(const uint8_t* a, int32_t pitchA, const uint8_t* b, int32_t pitchB)
 {
     uint64_t total = 0;
-    for (int32_t y = 0; y < Height; ++y)
-        for (int32_t x = 0; x < Width; ++x)
+    for (int32_t y = 0; y < HEIGHT; ++y)
+        for (int32_t x = 0; x < WIDTH; ++x)
             for (int32_t c = 0; c < 3; ++c)
                 total += static_cast<uint64_t>(std::abs(a[y * pitchA + 4 * x + c] - b[y * pitchB + 4 * x + c]));
-    return static_cast<double>(total) / (3.0 * Width * Height);
+    return static_cast<double>(total) / (3.0 * WIDTH * HEIGHT);
 }
 
 std::map<int32_t, double> DifferenceOurs, DifferenceSdl;
@@ -383,10 +383,10 @@ void CompareFrames(Scene& scene, int32_t cells)
     DrawPixman(scene);
     DrawSdl(scene);
     const auto* pixman = reinterpret_cast<const uint8_t*>(scene.pixmanPixels.data());
-    DifferenceOurs[cells] = MeanDifference(BackBuffer()->pixels, BackBuffer()->pitch, pixman, Width * 4);
+    DifferenceOurs[cells] = MeanDifference(BackBuffer()->pixels, BackBuffer()->pitch, pixman, WIDTH * 4);
     SDL_LockSurface(scene.sdlTarget);
     DifferenceSdl[cells] = MeanDifference(static_cast<const uint8_t*>(scene.sdlTarget->pixels),
-                                          scene.sdlTarget->pitch, pixman, Width * 4);
+                                          scene.sdlTarget->pitch, pixman, WIDTH * 4);
     SDL_UnlockSurface(scene.sdlTarget);
 }
 

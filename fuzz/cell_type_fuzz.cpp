@@ -20,7 +20,7 @@
 #include <vector>
 
 namespace {
-constexpr std::string_view Separator = "--frame--";
+constexpr std::string_view SEPARATOR = "--frame--";
 
 std::vector<uint8_t> PackOf(std::string_view rest, bool raw)
 {
@@ -28,13 +28,13 @@ std::vector<uint8_t> PackOf(std::string_view rest, bool raw)
         return {rest.begin(), rest.end()};
     std::vector<uint8_t> pack;
     for (size_t start = 0;;) {
-        size_t end = rest.find(Separator, start);
+        size_t end = rest.find(SEPARATOR, start);
         std::string_view entry = rest.substr(start, end - start);
         AppendStoredPackEntry(pack, reinterpret_cast<const uint8_t*>(entry.data()),
                               entry.size());
         if (end == std::string_view::npos)
             return pack;
-        start = end + Separator.size();
+        start = end + SEPARATOR.size();
     }
 }
 

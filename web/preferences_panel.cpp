@@ -6,7 +6,7 @@
 #include <emscripten.h>
 
 namespace {
-const char* const PreferencesName = "pref.ini";
+const char* const PREFERENCES_NAME = "pref.ini";
 
 // The globals at their start values; the lists they make are not needed here.
 void StartValues()
@@ -23,7 +23,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void WebReadPreferences(int32_t values[5])
 {
     StartValues();
-    if (FileSize(PreferencesName) != -1)
+    if (FileSize(PREFERENCES_NAME) != -1)
         ReadGamePreferences();
     ClosePreferences();
     values[0] = ScreenWidth;
@@ -45,6 +45,6 @@ EMSCRIPTEN_KEEPALIVE int32_t WebWritePreferences(const int32_t values[5])
     FpsDisplay = int8_t(values[4]);
     WriteDefaultPreferences();
     ClosePreferences();
-    return FileSize(PreferencesName) > 0 ? 1 : 0;
+    return FileSize(PREFERENCES_NAME) > 0 ? 1 : 0;
 }
 }

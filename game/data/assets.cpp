@@ -9,19 +9,19 @@ int32_t Handle(intptr_t object)
     return static_cast<int32_t>(object);
 }
 
-constexpr uint32_t Magenta = 0xFF00FF;
-constexpr uint32_t White = 0xFFFFFF;
-constexpr uint32_t Black = 0;
+constexpr uint32_t MAGENTA = 0xFF00FF;
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t BLACK = 0;
 
 // The cursor: the outline of an arrow head with its tip at (1, 1), on a transparent ground.
 void CreateCursor()
 {
     CreateSprite(CURSOR_SPRITE, 16, 16, 0);
     StartDrawing(SpriteDrawTarget(CURSOR_SPRITE));
-    DrawBox(0, 0, 16, 16, Magenta);
-    DrawLine(1, 1, 16, 8, White);
-    DrawLine(1, 1, 8, 16, White);
-    DrawLine(16, 8, 8, 16, White);
+    DrawBox(0, 0, 16, 16, MAGENTA);
+    DrawLine(1, 1, 16, 8, WHITE);
+    DrawLine(1, 1, 8, 16, WHITE);
+    DrawLine(16, 8, 8, 16, WHITE);
     StopDrawing();
 }
 
@@ -33,7 +33,7 @@ void CreateLight()
     StartDrawing(SpriteDrawTarget(LIGHT_SPRITE));
     // The light's black ground: a box of 1280 x 800, the screen it was first made for, clipped
     // to the sprite. A new sprite is black already, so the box changes no pixel.
-    DrawBox(0, 0, 1280, 800, Black);
+    DrawBox(0, 0, 1280, 800, BLACK);
     for (uint32_t i = 0; i <= 255; ++i)
         DrawCircle(GradientSize / 2, GradientSize / 2, 400 - static_cast<int32_t>(i),
                    ColorRGB(i, i, i));
@@ -54,30 +54,30 @@ void DrawDot(int32_t i)
 {
     switch (i) {
     case 1:
-        PlotPixel(0, 0, Black);
+        PlotPixel(0, 0, BLACK);
         break;
     case 2:
-        DrawCircle(0, 0, 1, Black);
+        DrawCircle(0, 0, 1, BLACK);
         break;
     case 3:
-        PlotPixel(1, 0, Black);
-        PlotPixel(1, 1, Black);
-        PlotPixel(1, 2, Black);
-        PlotPixel(0, 1, Black);
-        PlotPixel(2, 1, Black);
+        PlotPixel(1, 0, BLACK);
+        PlotPixel(1, 1, BLACK);
+        PlotPixel(1, 2, BLACK);
+        PlotPixel(0, 1, BLACK);
+        PlotPixel(2, 1, BLACK);
         break;
     case 4:
-        DrawCircle(2, 2, 2, Black);
+        DrawCircle(2, 2, 2, BLACK);
         break;
     case 5:
-        DrawBox(1, 1, 3, 3, Black);
-        PlotPixel(0, 2, Black);
-        PlotPixel(2, 0, Black);
-        PlotPixel(4, 2, Black);
-        PlotPixel(2, 4, Black);
+        DrawBox(1, 1, 3, 3, BLACK);
+        PlotPixel(0, 2, BLACK);
+        PlotPixel(2, 0, BLACK);
+        PlotPixel(4, 2, BLACK);
+        PlotPixel(2, 4, BLACK);
         break;
     default:
-        DrawCircle(3, 3, 3, Black);
+        DrawCircle(3, 3, 3, BLACK);
         break;
     }
 }
@@ -88,7 +88,7 @@ void CreateDots()
         int32_t dot = Handle(CreateSprite(DYNAMIC_OBJECT, 8, 8, 4));
         DotSprites[i][1] = dot;
         StartDrawing(SpriteDrawTarget(dot));
-        DrawBox(0, 0, 8, 8, Magenta);
+        DrawBox(0, 0, 8, 8, MAGENTA);
         DrawDot(i);
         StopDrawing();
     }
@@ -97,7 +97,7 @@ void CreateDots()
 
 void LoadImageSprites()
 {
-    SetTransparentColor(-1, Magenta);
+    SetTransparentColor(-1, MAGENTA);
     LoadSprite(PLAYER_SPRITE, "gfx\\test.png", 4);
     for (int32_t i = 1; i <= 20; ++i) {
         std::string name = "gfx\\Blase" + IntegerToText(i) + ".png";

@@ -3,7 +3,7 @@
 #include "game/game.h"
 
 namespace {
-constexpr int32_t BubbleCount = 6001;
+constexpr int32_t BUBBLE_COUNT = 6001;
 
 void AppendBubble(float x, float y, int16_t trans, int8_t type)
 {
@@ -48,7 +48,7 @@ void AddBubbleCopies(const Cell& original)
 
 void ScatterBubbles()
 {
-    for (int32_t n = 0; n < BubbleCount; ++n) {
+    for (int32_t n = 0; n < BUBBLE_COUNT; ++n) {
         Cell* bubble = AddElementOf<Cell>(BubbleList);
         if (!bubble)
             return;

@@ -3,25 +3,25 @@
 #include "game/game.h"
 
 namespace {
-constexpr int32_t ListFile = 0;
+constexpr int32_t LIST_FILE = 0;
 }
 
 bool OpenCellTypeList()
 {
-    if (!OpenFileForReading(ListFile, "cell\\cell.ini"))
+    if (!OpenFileForReading(LIST_FILE, "cell\\cell.ini"))
         return false;
     // A list too short for its counts reads the missing bytes as 0.
-    CellTypeCount = ReadByteFromFile(ListFile);
+    CellTypeCount = ReadByteFromFile(LIST_FILE);
     return true;
 }
 
 void ReadCellTypeCounts()
 {
     for (int32_t t = 1; t <= CellTypeCount; ++t) {
-        CellTypes[t].SpawnCount = int16_t(ReadWordFromFile(ListFile));
-        CellTypes[t].FrameCount = int8_t(ReadByteFromFile(ListFile));
+        CellTypes[t].SpawnCount = int16_t(ReadWordFromFile(LIST_FILE));
+        CellTypes[t].FrameCount = int8_t(ReadByteFromFile(LIST_FILE));
     }
-    CloseFileNumbered(ListFile);
+    CloseFileNumbered(LIST_FILE);
 }
 
 std::string ThreeDigitNumber(int32_t n)

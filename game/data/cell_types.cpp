@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-const CellDefinitionKey CellDefinitionKeys[CellDefinitionKeyCount] = {
+const CellDefinitionKey CELL_DEFINITION_KEYS[CELL_DEFINITION_KEY_COUNT] = {
     {"Name", DefinitionKind::Text, "Zelle", -1, &CellDefinition::Name},
     {"Type", DefinitionKind::Integer, "0", -1, &CellDefinition::Type},
     {"Front", DefinitionKind::Integer, "0", -1, &CellDefinition::Front},
@@ -119,9 +119,9 @@ CellDefinition ReadCellDefinition()
 {
     CellDefinition d{};
     // The texts read so far, some of which are the defaults of later keys.
-    std::string texts[CellDefinitionKeyCount];
-    for (int32_t i = 0; i < CellDefinitionKeyCount; ++i) {
-        const CellDefinitionKey& key = CellDefinitionKeys[i];
+    std::string texts[CELL_DEFINITION_KEY_COUNT];
+    for (int32_t i = 0; i < CELL_DEFINITION_KEY_COUNT; ++i) {
+        const CellDefinitionKey& key = CELL_DEFINITION_KEYS[i];
         const std::string fallback =
             key.defaultFrom >= 0 ? texts[key.defaultFrom] : key.defaultText;
         int32_t integer = TextToInteger(fallback);

@@ -46,10 +46,10 @@ struct CellDefinitionKey {
                  uint32_t CellDefinition::*, CellRange CellDefinition::*>
         field;
 };
-constexpr int32_t CellDefinitionKeyCount = 20;
+constexpr int32_t CELL_DEFINITION_KEY_COUNT = 20;
 // The keys of a definition text, in reading order: the loader, the key list and the tools'
 // checker all read this table.
-extern const CellDefinitionKey CellDefinitionKeys[CellDefinitionKeyCount];
+extern const CellDefinitionKey CELL_DEFINITION_KEYS[CELL_DEFINITION_KEY_COUNT];
 // Reads the definition from the open preferences, every absent key taking its default.
 CellDefinition ReadCellDefinition();
 // One bound of a range, from its part of the text: the integer, or the decimal in whole

@@ -113,7 +113,7 @@ void InitGlobals()
     BilinearFiltering = 1;
     GradientSize = 1024;
     CellTypeCount = 5;
-    MaxFrameIndex = FrameTableSize - 1;
+    MaxFrameIndex = FRAME_TABLE_SIZE - 1;
     // The game's lists carry the tag 7; nothing reads it.
     NewList(BubbleList, sizeof(Cell), nullptr, 7);
     NewList(CellList, sizeof(Cell), nullptr, 7);

@@ -62,7 +62,7 @@ using SpriteSlots = std::array<int32_t, 2>;
 
 // Title texts.
 // The version of the game, which its titles and its tools show.
-inline constexpr const char* GameVersion = "0.3a";
+inline constexpr const char* GAME_VERSION = "0.3a";
 extern std::string BuildDate;
 extern std::string VersionText;
 extern std::string TitleText;
@@ -96,7 +96,7 @@ constexpr int32_t LIGHT_SPRITE = 2;  // the light's sprite and its 3D sprite
 extern int32_t CellTypeCount;
 extern int32_t MaxFrameIndex;
 // The frames of a type the frame table holds before it has to grow.
-constexpr int32_t FrameTableSize = 100;
+constexpr int32_t FRAME_TABLE_SIZE = 100;
 
 // Values that start at 0 and are set later.
 extern float PlayerX;

@@ -2,7 +2,7 @@
 #include "game/game.h"
 
 namespace {
-const char* const PreferencesName = "pref.ini";
+const char* const PREFERENCES_NAME = "pref.ini";
 
 void Comments(std::initializer_list<const char*> texts)
 {
@@ -13,7 +13,7 @@ void Comments(std::initializer_list<const char*> texts)
 
 int WriteDefaultPreferences()
 {
-    if (!CreatePreferences(PreferencesName)) {
+    if (!CreatePreferences(PREFERENCES_NAME)) {
         PrintLine("Error while creating Preferences!");
         return 0;
     }
@@ -32,7 +32,7 @@ int WriteDefaultPreferences()
 
 int ReadGamePreferences()
 {
-    if (!OpenPreferences(PreferencesName)) {
+    if (!OpenPreferences(PREFERENCES_NAME)) {
         PrintLine("Error while loading Preferences!");
         return 0;
     }
@@ -48,7 +48,7 @@ int ReadGamePreferences()
 void LoadOrCreatePreferences()
 {
     PrintLine("LoadingSaves...");
-    if (FileSize(PreferencesName) == -1) {
+    if (FileSize(PREFERENCES_NAME) == -1) {
         PrintLine("  No Preferences found, creating...");
         WriteDefaultPreferences();
     } else {

@@ -8,8 +8,8 @@ int32_t Type14EyeRadius;
 
 namespace {
 // The single-precision constants the eyes were authored against.
-constexpr double Pi = double{3.1415927f};
-constexpr double HalfPi = double{1.5707964f};
+constexpr double PI = double{3.1415927f};
+constexpr double HALF_PI = double{1.5707964f};
 
 // The radius of the two eyes of type 14 follows the shape of images 0 to 2; other images keep
 // the radius of the last of those shown by any cell of the type.
@@ -49,14 +49,14 @@ int32_t CellEyes(const Cell& cell, int32_t image, EyePlacement eyes[2])
 
 ScreenPoint PupilPosition(const Cell& cell, const EyePlacement& eye)
 {
-    double theta = (double{cell.angle} + eye.delta) / 180.0 * Pi - HalfPi;
+    double theta = (double{cell.angle} + eye.delta) / 180.0 * PI - HALF_PI;
     double centreX = double{cell.x} + cell.size / 2;
     double centreY = double{cell.y} + cell.size / 2;
     int32_t eyeX = RoundToInteger(centreX + eye.radius * std::cos(theta) - 1);
     int32_t eyeY = RoundToInteger(centreY + eye.radius * std::sin(theta) - 1);
     eyeAngle = Bearing(static_cast<float>(eyeX), static_cast<float>(eyeY), PlayerCentreX(),
                        PlayerCentreY());
-    double phi = eyeAngle / 180.0 * Pi - HalfPi;
+    double phi = eyeAngle / 180.0 * PI - HALF_PI;
     double reach = double{cell.size} / eye.divisor;
     int32_t pupilX = RoundToInteger(reach * std::cos(phi));
     int32_t pupilY = RoundToInteger(reach * std::sin(phi) + eye.lift);

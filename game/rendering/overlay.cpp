@@ -21,7 +21,7 @@ void CountFrameForRate()
 }
 
 namespace {
-const char* const ValueLabels[OverlayValueCount] = {
+const char* const VALUE_LABELS[OVERLAY_VALUE_COUNT] = {
     " FPS", " Speed", " Angle", " X", " Y", " ScreenPosX", " ScreenPosY",
     " eyeAngle", " zAngle", " x_b", " y_b", " fh"};
 } // namespace
@@ -48,7 +48,7 @@ const char* OverlayValueLine(int32_t line, OverlayLineText& text)
 {
     // Written into the caller's buffer: the overlay allocates nothing per frame.
     char* end = std::to_chars(text.data(), text.data() + 12, OverlayValue(line)).ptr;
-    const char* label = ValueLabels[line < 0 || line >= OverlayValueCount ? 0 : line];
+    const char* label = VALUE_LABELS[line < 0 || line >= OVERLAY_VALUE_COUNT ? 0 : line];
     std::memcpy(end, label, std::strlen(label) + 1);
     return text.data();
 }
@@ -90,7 +90,7 @@ void DrawOverlay(const DrawTarget* target)
     if (FpsDisplay > 0) {
         CountFrameForRate();
         OverlayLineText text;
-        for (int32_t line = 0; line < OverlayValueCount; ++line)
+        for (int32_t line = 0; line < OVERLAY_VALUE_COUNT; ++line)
             DrawText(ScreenWidth - 100, 10 + 30 * line, OverlayValueLine(line, text), white);
     }
     SeamMarker markers[8];

@@ -21,7 +21,7 @@ void DrawPlayerAndLight();
 // The debug overlay's values.
 // Counts a frame; every 60th measures the frame rate into Fps (the mean rate minus 2).
 void CountFrameForRate();
-constexpr int32_t OverlayValueCount = 12;
+constexpr int32_t OVERLAY_VALUE_COUNT = 12;
 // Value line 0 to 11 of the overlay's column: Fps, the player's speed, angle and position,
 // the camera and the debug values.
 int32_t OverlayValue(int32_t line);

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-std::array<float, TrigTableSize> SinTable;
-std::array<float, TrigTableSize> CosTable;
+std::array<float, TRIG_TABLE_SIZE> SinTable;
+std::array<float, TRIG_TABLE_SIZE> CosTable;
 
 int32_t RoundToInteger(double value)
 {
@@ -20,8 +20,8 @@ int32_t TrigIndex(float angle)
     int32_t index = TruncateToInteger(double{angle} * 10.0);
     if (index < 0)
         return 0;
-    if (index > TrigTableSize - 1)
-        return TrigTableSize - 1;
+    if (index > TRIG_TABLE_SIZE - 1)
+        return TRIG_TABLE_SIZE - 1;
     return index;
 }
 
@@ -29,9 +29,9 @@ void BuildTrigTables()
 {
     // Pi is the single-precision constant, widened: the tables must hold exactly these values.
     const double pi = double{3.1415927f};
-    for (int32_t i = 0; i < TrigTableSize; ++i)
+    for (int32_t i = 0; i < TRIG_TABLE_SIZE; ++i)
         SinTable[i] = static_cast<float>(std::sin(i / 10.0 * pi / 180.0));
-    for (int32_t i = 0; i < TrigTableSize; ++i)
+    for (int32_t i = 0; i < TRIG_TABLE_SIZE; ++i)
         CosTable[i] = static_cast<float>(std::cos(i / 10.0 * pi / 180.0));
 }
 

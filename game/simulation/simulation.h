@@ -8,9 +8,9 @@
 #include <cstdint>
 
 // Sine and cosine of i tenths of a degree, i = 0 to 3600.
-constexpr int32_t TrigTableSize = 3601;
-extern std::array<float, TrigTableSize> SinTable;
-extern std::array<float, TrigTableSize> CosTable;
+constexpr int32_t TRIG_TABLE_SIZE = 3601;
+extern std::array<float, TRIG_TABLE_SIZE> SinTable;
+extern std::array<float, TRIG_TABLE_SIZE> CosTable;
 // Fills SinTable and CosTable.
 void BuildTrigTables();
 

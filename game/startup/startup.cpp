@@ -3,8 +3,8 @@
 
 void BuildTitles()
 {
-    BuildDate = FormatDate("%yy%mm%dd%hh%ii", BuildTime);
-    VersionText = std::string("v.") + GameVersion + " Built " + BuildDate;
+    BuildDate = FormatDate("%yy%mm%dd%hh%ii", BUILD_TIME);
+    VersionText = std::string("v.") + GAME_VERSION + " Built " + BuildDate;
     TitleText = "Vellomira " + VersionText + " by Tarvel";
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 
 // The build moment shown in the titles: 2008-02-25 16:12:34 UTC.
-constexpr int32_t BuildTime = 1203955954;
-// BuildDate, VersionText and TitleText, from the build moment and GameVersion.
+constexpr int32_t BUILD_TIME = 1203955954;
+// BuildDate, VersionText and TitleText, from the build moment and GAME_VERSION.
 void BuildTitles();
 // The console's banner: the game's name, version and author in a frame of #, then two empty
 // lines.

@@ -101,7 +101,7 @@ struct GammaTable {
         }
     }
 };
-constexpr GammaTable Gamma;
+constexpr GammaTable GAMMA;
 
 // After a leading 1, pairs of (value bit, continue bit). 0 when the number would pass 32
 // bits, which no valid stream needs (no length or distance reaches 2^32).
@@ -110,7 +110,7 @@ inline uint64_t ReadGamma(BitStream& stream)
     uint64_t value = 1;
     for (;;) {
         Refill(stream);
-        GammaChunk chunk = Gamma.chunks[stream.bits >> 56];
+        GammaChunk chunk = GAMMA.chunks[stream.bits >> 56];
         value = value << chunk.pairs | chunk.bits;
         stream.bits <<= 2 * chunk.pairs;
         stream.count -= 2 * chunk.pairs;
@@ -291,8 +291,8 @@ uint32_t PackCheckValue(const uint8_t* data, size_t size)
 
 int64_t BlockUnpackedSize(const uint8_t* block, size_t blockSize)
 {
-    if (!block || blockSize < BlockHeaderSize || block[0] != 'Z' || block[1] != 'Q') return -1;
-    return LoadLittleEndian32(block + BlockSizeOffset);
+    if (!block || blockSize < BLOCK_HEADER_SIZE || block[0] != 'Z' || block[1] != 'Q') return -1;
+    return LoadLittleEndian32(block + BLOCK_SIZE_OFFSET);
 }
 
 BlockDecoding DecodeBlockWithReason(const uint8_t* block, size_t blockSize, uint8_t* destination,
@@ -304,13 +304,13 @@ BlockDecoding DecodeBlockWithReason(const uint8_t* block, size_t blockSize, uint
         decoding.failure = BlockFailure::BadMagic;
         return decoding;
     }
-    decoding.declaredCheck = LoadLittleEndian32(block + BlockCheckOffset);
+    decoding.declaredCheck = LoadLittleEndian32(block + BLOCK_CHECK_OFFSET);
     if (uint64_t(decoding.declaredSize) != destinationSize ||
-        decoding.declaredSize > LargestUnpackedSize || (destinationSize != 0 && !destination)) {
+        decoding.declaredSize > LARGEST_UNPACKED_SIZE || (destinationSize != 0 && !destination)) {
         decoding.failure = BlockFailure::SizeMismatch;
         return decoding;
     }
-    BitStream stream{block + BlockHeaderSize, blockSize - BlockHeaderSize, 0, 0, 0};
+    BitStream stream{block + BLOCK_HEADER_SIZE, blockSize - BLOCK_HEADER_SIZE, 0, 0, 0};
     Output out{destination, destination, destination + destinationSize};
     if (!DecodeStream(stream, out) || StreamOverrun(stream) || out.next != out.end) {
         decoding.failure = BlockFailure::MalformedStream;

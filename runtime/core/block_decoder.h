@@ -7,11 +7,11 @@
 
 // A block: "ZQ", the unpacked size (u32 LE), the check value (u32 LE, 0 = unchecked), then
 // the bit stream as 32-bit little-endian words, each read from its most significant bit down.
-constexpr size_t BlockSizeOffset = 2;
-constexpr size_t BlockCheckOffset = 6;
-constexpr size_t BlockHeaderSize = 10;
+constexpr size_t BLOCK_SIZE_OFFSET = 2;
+constexpr size_t BLOCK_CHECK_OFFSET = 6;
+constexpr size_t BLOCK_HEADER_SIZE = 10;
 // Entries and blocks that declare more than this are refused as corrupt.
-constexpr uint32_t LargestUnpackedSize = 256u << 20;
+constexpr uint32_t LARGEST_UNPACKED_SIZE = 256u << 20;
 
 // How much longer a match (code 0 1) is than its coded length, by its distance: near matches
 // have short-match codes for the shortest lengths, far ones pay only when longer.

@@ -33,12 +33,12 @@ struct Arrival {
     uint8_t from;
     uint8_t copyDistance; // of a one-byte copy
 };
-constexpr int Arrivals = 6;
+constexpr int ARRIVALS = 6;
 
-constexpr uint32_t Unreachable = 0xFFFFFFFFu;
+constexpr uint32_t UNREACHABLE = 0xFFFFFFFFu;
 // What a literal that does not fit the planned width is guessed to cost: the literal and
 // half of switching away and back.
-constexpr uint8_t MisfitLiteralBits = 9 + 13;
+constexpr uint8_t MISFIT_LITERAL_BITS = 9 + 13;
 
 struct Parser {
     const uint8_t* data;
@@ -53,17 +53,17 @@ struct Parser {
 // Files an arrival among the position's cheapest ones, one per last distance.
 void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
 {
-    Arrival* slots = &p.arrivals[size_t(to) * Arrivals];
-    if (slots[Arrivals - 1].price <= price) return; // no dearer slot to take: most offers end here
+    Arrival* slots = &p.arrivals[size_t(to) * ARRIVALS];
+    if (slots[ARRIVALS - 1].price <= price) return; // no dearer slot to take: most offers end here
     int at = 0;
-    while (at < Arrivals && slots[at].price <= price) {
+    while (at < ARRIVALS && slots[at].price <= price) {
         if (slots[at].last == last) return; // as cheap or cheaper with the same distance
         ++at;
     }
-    if (at == Arrivals) return;
-    int drop = Arrivals - 1; // the slot that goes: the same distance if dearer, else the last
-    for (int k = at; k < Arrivals; ++k) {
-        if (slots[k].last == last && slots[k].price != Unreachable) {
+    if (at == ARRIVALS) return;
+    int drop = ARRIVALS - 1; // the slot that goes: the same distance if dearer, else the last
+    for (int k = at; k < ARRIVALS; ++k) {
+        if (slots[k].last == last && slots[k].price != UNREACHABLE) {
             drop = k;
             break;
         }
@@ -85,9 +85,9 @@ uint32_t CommonLength(const uint8_t* data, uint32_t pos, uint32_t distance, uint
 // Bits of a match of a length at a distance by the cheapest code that takes it; 0 for none.
 uint32_t CopyBits(uint32_t distance, uint32_t length, int indexWidth, Code& code)
 {
-    if (distance <= ShortMatchMaxDistance && length <= ShortMatchMaxLength) {
+    if (distance <= SHORT_MATCH_MAX_DISTANCE && length <= SHORT_MATCH_MAX_LENGTH) {
         code = Code::ShortMatch;
-        return ShortMatchBits;
+        return SHORT_MATCH_BITS;
     }
     code = Code::Match;
     return uint32_t(MatchBits(distance, length, indexWidth));
@@ -96,7 +96,7 @@ uint32_t CopyBits(uint32_t distance, uint32_t length, int indexWidth, Code& code
 // The nearest distance from which a one-byte copy takes the byte at pos; 0 for none.
 uint32_t ShortCopyDistance(const uint8_t* data, uint32_t pos)
 {
-    uint32_t reach = std::min<uint32_t>(pos, ShortCopyMaxDistance);
+    uint32_t reach = std::min<uint32_t>(pos, SHORT_COPY_MAX_DISTANCE);
     for (uint32_t d = 1; d <= reach; ++d)
         if (data[pos - d] == data[pos]) return d;
     return 0;
@@ -108,9 +108,9 @@ void RelaxSingleBytes(Parser& p, uint32_t pos, uint32_t copyDistance, const Arri
 {
     Relax(p, pos + 1, here.price + p.literalBits[pos], here.last, {1, 0, Code::Literal, from});
     if (p.data[pos] == 0)
-        Relax(p, pos + 1, here.price + ShortCopyBits, here.last, {1, 0, Code::ZeroByte, from});
+        Relax(p, pos + 1, here.price + SHORT_COPY_BITS, here.last, {1, 0, Code::ZeroByte, from});
     else if (copyDistance != 0)
-        Relax(p, pos + 1, here.price + ShortCopyBits, here.last,
+        Relax(p, pos + 1, here.price + SHORT_COPY_BITS, here.last,
               {1, copyDistance, Code::ShortCopy, from});
 }
 
@@ -162,20 +162,20 @@ uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
 
 std::vector<Step> Parse(Parser& p)
 {
-    p.arrivals.assign((size_t(p.size) + 1) * Arrivals,
-                      Arrival{Unreachable, 0, 0, Code::Literal, 0, 0});
+    p.arrivals.assign((size_t(p.size) + 1) * ARRIVALS,
+                      Arrival{UNREACHABLE, 0, 0, Code::Literal, 0, 0});
     p.arrivals[0] = Arrival{0, 1, 0, Code::Literal, 0, 0};
     uint32_t skipUntil = 0;
     for (uint32_t pos = 0; pos < p.size; ++pos) {
         if (pos < skipUntil) continue;
-        const Arrival* slots = &p.arrivals[size_t(pos) * Arrivals];
+        const Arrival* slots = &p.arrivals[size_t(pos) * ARRIVALS];
         const Arrival best = slots[0];
-        if (p.size - pos >= RawRunLength)
-            Relax(p, pos + RawRunLength, best.price + RawRunBits, best.last,
-                  {RawRunLength, 0, Code::RawRun, 0});
+        if (p.size - pos >= RAW_RUN_LENGTH)
+            Relax(p, pos + RAW_RUN_LENGTH, best.price + RAW_RUN_BITS, best.last,
+                  {RAW_RUN_LENGTH, 0, Code::RawRun, 0});
         uint32_t jump = RelaxRepeat(p, pos, best, 0);
         uint32_t copyDistance = ShortCopyDistance(p.data, pos);
-        for (uint8_t k = 0; k < Arrivals && slots[k].price != Unreachable; ++k) {
+        for (uint8_t k = 0; k < ARRIVALS && slots[k].price != UNREACHABLE; ++k) {
             const Arrival here = slots[k];
             RelaxSingleBytes(p, pos, copyDistance, here, k);
             if (k > 0 && jump == 0) RelaxRepeat(p, pos, here, k);
@@ -186,7 +186,7 @@ std::vector<Step> Parse(Parser& p)
     std::vector<Step> steps;
     uint8_t slot = 0;
     for (uint32_t pos = p.size; pos > 0;) {
-        const Arrival& arrival = p.arrivals[size_t(pos) * Arrivals + slot];
+        const Arrival& arrival = p.arrivals[size_t(pos) * ARRIVALS + slot];
         uint32_t distance = arrival.code == Code::ShortCopy ? arrival.copyDistance : arrival.last;
         Step step{arrival.length, distance, arrival.code, arrival.from};
         steps.push_back(step);
@@ -214,11 +214,11 @@ std::vector<uint8_t> LiteralsOf(const uint8_t* data, const std::vector<Step>& st
 // and is long enough to pay for the code that sets the width.
 std::vector<uint8_t> GuessLiteralBits(const uint8_t* data, uint32_t size)
 {
-    constexpr uint32_t Stretch = 4096;
+    constexpr uint32_t STRETCH = 4096;
     const uint32_t shortest = uint32_t(LiteralWidthBits(7) - LiteralWidthBits(8));
     std::vector<uint8_t> bits(size);
-    for (uint32_t start = 0; start < size; start += Stretch) {
-        uint32_t stop = std::min(size, start + Stretch);
+    for (uint32_t start = 0; start < size; start += STRETCH) {
+        uint32_t stop = std::min(size, start + STRETCH);
         bool narrow = stop - start > shortest && OneNarrowModeFits(data + start, stop - start);
         std::fill(bits.begin() + start, bits.begin() + stop, narrow ? 8 : 9);
     }
@@ -242,7 +242,7 @@ std::vector<uint8_t> PlannedLiteralBits(const uint8_t* data, uint32_t size,
     for (const Step& step : steps) {
         if (step.code == Code::Literal) mode = modes[literal++];
         for (uint32_t k = 0; k < step.length; ++k, ++pos)
-            bits[pos] = LiteralFits(mode, data[pos]) ? 1 + mode.width : MisfitLiteralBits;
+            bits[pos] = LiteralFits(mode, data[pos]) ? 1 + mode.width : MISFIT_LITERAL_BITS;
     }
     return bits;
 }
@@ -250,10 +250,10 @@ std::vector<uint8_t> PlannedLiteralBits(const uint8_t* data, uint32_t size,
 // The index width that makes the parse's far matches cheapest, counting the code that sets it.
 int ChooseIndexWidth(const std::vector<Step>& steps)
 {
-    int bestWidth = DefaultIndexWidth;
+    int bestWidth = DEFAULT_INDEX_WIDTH;
     uint64_t bestBits = UINT64_MAX;
     for (int width = 1; width <= 24; ++width) {
-        uint64_t bits = width == DefaultIndexWidth ? 0 : IndexWidthBits(width);
+        uint64_t bits = width == DEFAULT_INDEX_WIDTH ? 0 : IndexWidthBits(width);
         for (const Step& step : steps)
             if (step.code == Code::Match)
                 bits += GammaBits((uint64_t(step.distance) >> width) + 3) + width;
@@ -268,7 +268,7 @@ int ChooseIndexWidth(const std::vector<Step>& steps)
 void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
                 const std::vector<LiteralMode>& modes, int indexWidth, BlockStream& stream)
 {
-    if (indexWidth != DefaultIndexWidth) PutIndexWidth(stream, indexWidth);
+    if (indexWidth != DEFAULT_INDEX_WIDTH) PutIndexWidth(stream, indexWidth);
     LiteralMode current{0, 0};
     size_t literal = 0;
     uint32_t pos = 0;
@@ -303,7 +303,7 @@ void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
                 ++runs;
             PutRawRuns(stream, data + pos, runs);
             k += runs - 1;
-            pos += uint32_t(RawRunLength * (runs - 1));
+            pos += uint32_t(RAW_RUN_LENGTH * (runs - 1));
             break;
         }
         }
@@ -327,10 +327,10 @@ void Compress(const uint8_t* data, uint32_t size, std::vector<uint8_t>& block)
     MatchTable table;
     FindMatches(data, size, settings, table);
     std::vector<uint8_t> literalBits = GuessLiteralBits(data, size);
-    Parser first{data, size, table, literalBits, DefaultIndexWidth, settings.niceLength, {}};
+    Parser first{data, size, table, literalBits, DEFAULT_INDEX_WIDTH, settings.niceLength, {}};
     std::vector<Step> steps = Parse(first);
     std::vector<LiteralMode> modes = ChooseLiteralModes(LiteralsOf(data, steps));
-    Encode(data, size, steps, modes, DefaultIndexWidth, block);
+    Encode(data, size, steps, modes, DEFAULT_INDEX_WIDTH, block);
 
     // Second parse with the widths the first one suggests; keep whichever is smaller.
     literalBits = PlannedLiteralBits(data, size, steps, modes);
@@ -347,7 +347,7 @@ void Compress(const uint8_t* data, uint32_t size, std::vector<uint8_t>& block)
 bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block)
 {
     block.clear();
-    if (size > LargestUnpackedSize || (size != 0 && !data)) return false;
+    if (size > LARGEST_UNPACKED_SIZE || (size != 0 && !data)) return false;
     try {
         Compress(data, uint32_t(size), block);
         return true;
@@ -387,5 +387,5 @@ bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t siz
 
 bool AppendStoredPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size)
 {
-    return size <= LargestUnpackedSize && AppendFramedEntry(pack, size, data, size);
+    return size <= LARGEST_UNPACKED_SIZE && AppendFramedEntry(pack, size, data, size);
 }

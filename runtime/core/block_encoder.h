@@ -6,7 +6,7 @@
 #include <vector>
 
 // Replaces block with the compressed block of the data (check value included). False, with
-// block empty, when the data is larger than LargestUnpackedSize or memory runs out. Needs
+// block empty, when the data is larger than LARGEST_UNPACKED_SIZE or memory runs out. Needs
 // about 160 bytes of working memory per input byte (measured on a program file), most of it
 // the parse's arrivals; none of it is sized for more than the input.
 bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block);

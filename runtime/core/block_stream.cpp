@@ -109,8 +109,8 @@ void PutRawRuns(BlockStream& stream, const uint8_t* bytes, size_t runs)
     PutBits(stream, 0, 4);
     PutBits(stream, 1, 1);
     for (size_t run = 0; run < runs; ++run) {
-        for (uint32_t k = 0; k < RawRunLength; ++k)
-            PutBits(stream, bytes[run * RawRunLength + k], 8);
+        for (uint32_t k = 0; k < RAW_RUN_LENGTH; ++k)
+            PutBits(stream, bytes[run * RAW_RUN_LENGTH + k], 8);
         PutBits(stream, run + 1 < runs ? 1 : 0, 1);
     }
 }
@@ -141,7 +141,7 @@ void FinishBlock(BlockStream& stream, const uint8_t* data, size_t size, bool wit
                  std::vector<uint8_t>& block)
 {
     if (stream.pendingBits > 0) PutBits(stream, 0, 32 - stream.pendingBits);
-    block.reserve(block.size() + BlockHeaderSize + 4 * stream.words.size());
+    block.reserve(block.size() + BLOCK_HEADER_SIZE + 4 * stream.words.size());
     block.push_back('Z');
     block.push_back('Q');
     PutLittleEndian32(block, uint32_t(size));

@@ -6,12 +6,12 @@
 #include <vector>
 
 // The shortest distance and length each code takes.
-constexpr uint32_t ShortMatchMaxDistance = 127;
-constexpr uint32_t ShortMatchMinLength = 2;
-constexpr uint32_t ShortMatchMaxLength = 5;
-constexpr uint32_t ShortCopyMaxDistance = 14;
-constexpr uint32_t RawRunLength = 256;
-constexpr int DefaultIndexWidth = 8;
+constexpr uint32_t SHORT_MATCH_MAX_DISTANCE = 127;
+constexpr uint32_t SHORT_MATCH_MIN_LENGTH = 2;
+constexpr uint32_t SHORT_MATCH_MAX_LENGTH = 5;
+constexpr uint32_t SHORT_COPY_MAX_DISTANCE = 14;
+constexpr uint32_t RAW_RUN_LENGTH = 256;
+constexpr int DEFAULT_INDEX_WIDTH = 8;
 
 // A stream under construction: whole 32-bit words, and the bits of the word being filled.
 // Growing the word list may throw std::bad_alloc; the encoder turns that into a result.
@@ -27,9 +27,9 @@ int GammaBits(uint64_t value);
 // short for that distance (the coded length would fall below 2).
 int MatchBits(uint64_t distance, uint64_t length, int indexWidth);
 int RepeatMatchBits(uint64_t length);
-constexpr int ShortMatchBits = 12;
-constexpr int ShortCopyBits = 7;
-constexpr int RawRunBits = 3 + 4 + 1 + 8 * RawRunLength + 1;
+constexpr int SHORT_MATCH_BITS = 12;
+constexpr int SHORT_COPY_BITS = 7;
+constexpr int RAW_RUN_BITS = 3 + 4 + 1 + 8 * RAW_RUN_LENGTH + 1;
 // Setting the literal width: 8 bits wide, or 7 bits above a base.
 int LiteralWidthBits(int width);
 int IndexWidthBits(int width);

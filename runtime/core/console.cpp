@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr size_t ReadBlock = 4096;
+constexpr size_t READ_BLOCK = 4096;
 const std::string EndOfInput(1, '\x04');
 
 struct ConsoleState {
@@ -102,7 +102,7 @@ std::string ReadConsoleLine()
 {
     std::lock_guard<std::mutex> guard(Console.lock);
     std::string line;
-    char block[ReadBlock];
+    char block[READ_BLOCK];
     while (!TakeLine(Console.remainder, line)) {
         if (QuitSignal)
             return EndOfInput;

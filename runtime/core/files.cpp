@@ -17,8 +17,8 @@
 #include <unistd.h>
 
 namespace {
-constexpr int32_t TransferBufferSize = 4096;
-constexpr int32_t FileTableGrowth = 16;
+constexpr int32_t TRANSFER_BUFFER_SIZE = 4096;
+constexpr int32_t FILE_TABLE_GROWTH = 16;
 
 struct NumberedFile {
     int32_t open;           // 1 while the slot holds a file: the table's in-use mark
@@ -61,7 +61,7 @@ void ReleaseFile(int32_t object)
 bool EnsureTable()
 {
     if (!Files.table)
-        Files.table = CreateObjectTable(sizeof(NumberedFile), FileTableGrowth, ReleaseFile);
+        Files.table = CreateObjectTable(sizeof(NumberedFile), FILE_TABLE_GROWTH, ReleaseFile);
     return Files.table != nullptr;
 }
 
@@ -89,14 +89,14 @@ int32_t OpenNumbered(int32_t number, std::string_view name, OpenMode mode)
     auto* file = static_cast<NumberedFile*>(GetOrCreateObject(Files.table, number, &object));
     if (!file)
         return 0;
-    auto* buffer = static_cast<unsigned char*>(std::malloc(TransferBufferSize));
+    auto* buffer = static_cast<unsigned char*>(std::malloc(TRANSFER_BUFFER_SIZE));
     int handle = buffer ? OpenDescriptor(ResolvePath(name), mode) : -1;
     if (handle < 0) {
         std::free(buffer);
         FreeObject(Files.table, object);
         return 0;
     }
-    *file = {1, handle, buffer, TransferBufferSize, 0, 0, 1, mode != OpenMode::Read};
+    *file = {1, handle, buffer, TRANSFER_BUFFER_SIZE, 0, 0, 1, mode != OpenMode::Read};
     return number == DYNAMIC_OBJECT ? object : 1;
 }
 

@@ -9,15 +9,15 @@
 namespace
 {
 // State 0 is 8 bits wide; state s from 1 is 7 bits above the base 4 * (s - 1).
-constexpr int NarrowStates = 64;
-constexpr int States = 1 + NarrowStates;
+constexpr int NARROW_STATES = 64;
+constexpr int STATES = 1 + NARROW_STATES;
 
 LiteralMode ModeOf(int state)
 {
     return state == 0 ? LiteralMode{8, 0} : LiteralMode{7, uint8_t(4 * (state - 1))};
 }
 
-constexpr uint32_t Unreachable = 0xFFFFFFFFu;
+constexpr uint32_t UNREACHABLE = 0xFFFFFFFFu;
 
 // Which states were entered by a switch at one literal.
 struct Switches {
@@ -36,7 +36,7 @@ bool OneNarrowModeFits(const uint8_t* bytes, size_t count)
     int distinctCount = 0;
     for (int b = 0; b < 256; ++b)
         if (present[b]) distinct[distinctCount++] = uint8_t(b);
-    for (int s = 1; s < States; ++s) {
+    for (int s = 1; s < STATES; ++s) {
         LiteralMode mode = ModeOf(s);
         int k = 0;
         while (k < distinctCount && LiteralFits(mode, distinct[k]))
@@ -51,24 +51,24 @@ std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals
     std::vector<LiteralMode> modes(literals.size());
     if (literals.empty()) return modes;
     std::vector<Switches> switches(literals.size());
-    uint32_t cost[States];
+    uint32_t cost[STATES];
     int cheapest = 0;
     uint32_t cheapestCost = 0; // no mode before the first literal: every state is a switch
-    for (int s = 0; s < States; ++s)
-        cost[s] = Unreachable;
+    for (int s = 0; s < STATES; ++s)
+        cost[s] = UNREACHABLE;
     for (size_t k = 0; k < literals.size(); ++k) {
         Switches& sw = switches[k];
         sw.cheapestBefore = uint8_t(cheapest);
-        uint32_t nextCheapestCost = Unreachable;
+        uint32_t nextCheapestCost = UNREACHABLE;
         int nextCheapest = 0;
-        for (int s = 0; s < States; ++s) {
+        for (int s = 0; s < STATES; ++s) {
             LiteralMode mode = ModeOf(s);
             if (!LiteralFits(mode, literals[k])) {
-                cost[s] = Unreachable;
+                cost[s] = UNREACHABLE;
                 continue;
             }
             uint32_t viaSwitch = cheapestCost + uint32_t(LiteralWidthBits(mode.width));
-            bool switched = k == 0 || cost[s] == Unreachable || viaSwitch < cost[s];
+            bool switched = k == 0 || cost[s] == UNREACHABLE || viaSwitch < cost[s];
             cost[s] = (switched ? viaSwitch : cost[s]) + 1 + mode.width;
             if (switched) {
                 if (s == 0)

@@ -8,16 +8,16 @@
 
 namespace
 {
-constexpr uint32_t None = 0xFFFFFFFFu;
+constexpr uint32_t NONE = 0xFFFFFFFFu;
 // Hash tables grow with the input up to these sizes: a small input needs few buckets, and
 // clearing the largest tables would cost more than the whole search.
-constexpr int LargestHash3Bits = 18;
-constexpr int LargestHash2Bits = 16;
-constexpr int SmallestHashBits = 6;
+constexpr int LARGEST_HASH3_BITS = 18;
+constexpr int LARGEST_HASH2_BITS = 16;
+constexpr int SMALLEST_HASH_BITS = 6;
 
 int HashBitsFor(size_t size, int largest)
 {
-    return std::clamp(int(std::bit_width(size)), SmallestHashBits, largest);
+    return std::clamp(int(std::bit_width(size)), SMALLEST_HASH_BITS, largest);
 }
 
 uint32_t Hash3(const uint8_t* p, int bits)
@@ -58,7 +58,7 @@ uint32_t InsertAndFind(Finder& f, uint32_t pos, uint32_t maxLength, uint32_t bes
     uint32_t* smallerSlot = &f.children[2 * size_t(pos)];
     uint32_t* largerSlot = &f.children[2 * size_t(pos) + 1];
     uint32_t smallerLength = 0, largerLength = 0;
-    for (int depth = f.settings.depth; current != None && depth > 0; --depth) {
+    for (int depth = f.settings.depth; current != NONE && depth > 0; --depth) {
         uint32_t length = smallerLength < largerLength ? smallerLength : largerLength;
         const uint8_t* a = data + current;
         const uint8_t* b = data + pos;
@@ -85,8 +85,8 @@ uint32_t InsertAndFind(Finder& f, uint32_t pos, uint32_t maxLength, uint32_t bes
             largerLength = length;
         }
     }
-    *smallerSlot = None;
-    *largerSlot = None;
+    *smallerSlot = NONE;
+    *largerSlot = NONE;
     return bestLength;
 }
 
@@ -104,14 +104,14 @@ void FindMatches(const uint8_t* data, size_t size, const MatchFinderSettings& se
     Finder f{data,
              size,
              settings,
-             HashBitsFor(size, LargestHash3Bits),
-             HashBitsFor(size, LargestHash2Bits),
+             HashBitsFor(size, LARGEST_HASH3_BITS),
+             HashBitsFor(size, LARGEST_HASH2_BITS),
              {},
              {},
              {}};
-    f.head3.assign(size_t(1) << f.hash3Bits, None);
-    f.head2.assign(size_t(1) << f.hash2Bits, None);
-    f.children.assign(2 * size, None);
+    f.head3.assign(size_t(1) << f.hash3Bits, NONE);
+    f.head2.assign(size_t(1) << f.hash2Bits, NONE);
+    f.children.assign(2 * size, NONE);
     table.first.assign(size + 1, 0);
     table.matches.clear();
     table.matches.reserve(size);
@@ -126,7 +126,7 @@ void FindMatches(const uint8_t* data, size_t size, const MatchFinderSettings& se
         uint32_t near = f.head2[pair];
         f.head2[pair] = pos;
         uint32_t best = 1;
-        if (near != None && data[near] == data[pos] && data[near + 1] == data[pos + 1]) {
+        if (near != NONE && data[near] == data[pos] && data[near + 1] == data[pos + 1]) {
             table.matches.push_back({2, pos - near});
             best = 2;
         }

@@ -9,8 +9,8 @@
 
 namespace {
 // Handles are numbers no numbered slot can have, so one integer argument carries either.
-constexpr int32_t FirstHandle = 0x40000000;
-constexpr int32_t LargestNumber = FirstHandle - 1;
+constexpr int32_t FIRST_HANDLE = 0x40000000;
+constexpr int32_t LARGEST_NUMBER = FIRST_HANDLE - 1;
 
 struct DynamicNode {
     DynamicNode* newer;
@@ -49,7 +49,7 @@ ObjectTable* CreateObjectTable(int32_t elementSize, int32_t growBy, ReleaseRouti
     if (elementSize < 4 || growBy < 1)
         return nullptr;
     auto* table = new (std::nothrow) ObjectTable{elementSize, growBy, growBy, nullptr, nullptr,
-                                                 nullptr, FirstHandle, release, {}};
+                                                 nullptr, FIRST_HANDLE, release, {}};
     if (!table)
         return nullptr;
     table->slots = static_cast<unsigned char*>(std::calloc(growBy, elementSize));
@@ -75,8 +75,8 @@ namespace {
 bool Grow(ObjectTable* table, int32_t number)
 {
     int64_t capacity = int64_t{number} + table->growBy;
-    if (capacity > LargestNumber + int64_t{1})
-        capacity = LargestNumber + int64_t{1};
+    if (capacity > LARGEST_NUMBER + int64_t{1})
+        capacity = LARGEST_NUMBER + int64_t{1};
     size_t bytes = static_cast<size_t>(capacity) * static_cast<size_t>(table->elementSize);
     auto* slots = static_cast<unsigned char*>(std::realloc(table->slots, bytes));
     if (!slots)
@@ -128,7 +128,7 @@ void* GetOrCreateObject(ObjectTable* table, int32_t number, int32_t* object)
         return nullptr;
     if (number == DYNAMIC_OBJECT)
         return CreateDynamic(table, object);
-    if (number < 0 || number > LargestNumber)
+    if (number < 0 || number > LARGEST_NUMBER)
         return nullptr;
     if (number >= table->capacity && !Grow(table, number))
         return nullptr;

@@ -65,8 +65,8 @@ const uint8_t* NextPackEntry()
     FreeEntry();
     Pack.endReached = Pack.file && Pack.remaining == 0;
     if (!Pack.file) return nullptr;
-    uint8_t header[PackEntryHeaderSize];
-    if (!ReadExactly(header, PackEntryHeaderSize)) {
+    uint8_t header[PACK_ENTRY_HEADER_SIZE];
+    if (!ReadExactly(header, PACK_ENTRY_HEADER_SIZE)) {
         GiveUpOnFile();
         return nullptr;
     }

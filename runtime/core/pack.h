@@ -8,7 +8,7 @@
 int32_t OpenPack(const char* fileName);
 // The next entry, unpacked; none at the end of the file, when no pack is open, when memory
 // runs out, and for an entry that is cut short by the end of the file, declares more than
-// LargestUnpackedSize, or whose block fails to decode or to match its check value. The memory
+// LARGEST_UNPACKED_SIZE, or whose block fails to decode or to match its check value. The memory
 // belongs to the reader and stays valid until the next NextPackEntry or ClosePack.
 const uint8_t* NextPackEntry();
 // The size of the entry the last NextPackEntry returned; -1 after none or with no pack open.

@@ -12,7 +12,7 @@ PackEntryHeader ReadPackEntryHeader(const uint8_t* header)
 
 PackFraming FramePackEntry(const PackEntryHeader& header, int64_t left)
 {
-    if (header.unpackedSize > LargestUnpackedSize) return PackFraming::TooLarge;
+    if (header.unpackedSize > LARGEST_UNPACKED_SIZE) return PackFraming::TooLarge;
     return int64_t(header.storedSize) > left ? PackFraming::CutStored : PackFraming::Whole;
 }
 
@@ -36,16 +36,16 @@ PackEntryView NextPackEntryInMemory(const uint8_t* pack, size_t size, size_t& po
     view.offset = position;
     size_t left = position < size ? size - position : 0;
     if (left == 0) return view;
-    if (left < size_t(PackEntryHeaderSize)) {
+    if (left < size_t(PACK_ENTRY_HEADER_SIZE)) {
         view.framing = PackFraming::CutHeader;
         return view;
     }
     view.header = ReadPackEntryHeader(pack + position);
-    left -= PackEntryHeaderSize;
+    left -= PACK_ENTRY_HEADER_SIZE;
     view.framing = FramePackEntry(view.header, int64_t(left));
     if (view.framing == PackFraming::Whole) {
-        view.stored = pack + position + PackEntryHeaderSize;
-        position += PackEntryHeaderSize + size_t(view.header.storedSize);
+        view.stored = pack + position + PACK_ENTRY_HEADER_SIZE;
+        position += PACK_ENTRY_HEADER_SIZE + size_t(view.header.storedSize);
     }
     return view;
 }

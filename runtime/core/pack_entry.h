@@ -7,7 +7,7 @@
 #include <cstdint>
 
 // Entry header: unpacked size and stored size, both u32 little-endian.
-constexpr int32_t PackEntryHeaderSize = 8;
+constexpr int32_t PACK_ENTRY_HEADER_SIZE = 8;
 
 struct PackEntryHeader {
     uint32_t unpackedSize = 0;
@@ -18,9 +18,9 @@ struct PackEntryHeader {
 enum class PackFraming {
     Whole,     // header and stored bytes are all there
     End,       // no bytes left: the clean end of the pack
-    CutHeader, // fewer than PackEntryHeaderSize bytes left
+    CutHeader, // fewer than PACK_ENTRY_HEADER_SIZE bytes left
     CutStored, // the stored bytes run past the end of the pack
-    TooLarge,  // the unpacked size is above LargestUnpackedSize
+    TooLarge,  // the unpacked size is above LARGEST_UNPACKED_SIZE
 };
 
 PackEntryHeader ReadPackEntryHeader(const uint8_t* header);

@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr int32_t Utf8Encoding = 65001;
+constexpr int32_t UTF8_ENCODING = 65001;
 
 enum class Source { Closed, File, Created, Pending, Memory };
 
@@ -66,7 +66,7 @@ void LoadFile(int handle)
     if (size >= 3) {
         char mark[3];
         if (ReadFromDescriptor(handle, mark, 3) == 3 && StartsWithByteOrderMark(mark, 3)) {
-            Preferences.encoding = Utf8Encoding;
+            Preferences.encoding = UTF8_ENCODING;
             size -= 3;
         } else {
             lseek(handle, 0, SEEK_SET);
@@ -153,7 +153,7 @@ void WriteInPlace(int handle, const std::string& text)
 
 void WriteBack()
 {
-    std::string text = PreferencesText(Preferences.entries, Preferences.encoding == Utf8Encoding);
+    std::string text = PreferencesText(Preferences.entries, Preferences.encoding == UTF8_ENCODING);
     if (Preferences.source == Source::Pending) {
         std::string target = ResolvePath(Preferences.pendingName);
         if (!target.empty() && PendingFileWritable(target))
@@ -196,7 +196,7 @@ bool CanCreate(const std::string& path)
 // The key as the entries store it: in UTF-8 in a file with the byte-order mark.
 std::string StoredForm(std::string_view text)
 {
-    return Preferences.encoding == Utf8Encoding ? Latin1ToUtf8(text) : std::string(text);
+    return Preferences.encoding == UTF8_ENCODING ? Latin1ToUtf8(text) : std::string(text);
 }
 
 PreferenceEntry* FindKey(std::string_view key)
@@ -274,7 +274,7 @@ int32_t OpenPreferencesFromMemory(const void* memory, int32_t length)
     const char* bytes = static_cast<const char*>(memory);
     size_t size = bytes && length > 0 ? size_t(length) : 0;
     if (StartsWithByteOrderMark(bytes, size)) {
-        Preferences.encoding = Utf8Encoding;
+        Preferences.encoding = UTF8_ENCODING;
         bytes += 3;
         size -= 3;
     }
@@ -327,7 +327,7 @@ std::string ReadPreferenceString(std::string_view key, std::string_view defaultT
         while (!value.empty() && IsBlank(value.front()))
             value.remove_prefix(1);
         std::string result;
-        if (Preferences.encoding != Utf8Encoding)
+        if (Preferences.encoding != UTF8_ENCODING)
             result = value;
         else if (!Utf8ToLatin1(value, result))
             return {};

@@ -12,22 +12,22 @@
 #endif
 
 namespace {
-constexpr int32_t BatchCapacity = 4096;
+constexpr int32_t BATCH_CAPACITY = 4096;
 // Rows per band: small enough for the two threads to share out any scene evenly, large enough
 // that a quad is rarely cut into many pieces.
-constexpr int32_t BandRows = 32;
+constexpr int32_t BAND_ROWS = 32;
 // Pauses the helper spins through before it sleeps. Batches come once a frame, so waking from
 // the kernel costs little, while spinning on would take a core from whatever else runs.
-constexpr int32_t SpinRounds = 1000;
+constexpr int32_t SPIN_ROUNDS = 1000;
 
 // The claim word of the batch being drawn: its band count in bits 16 to 31, the next band to
 // claim in bits 0 to 15. Both in one word, claimed by compare-exchange, so that a thread late
 // from one batch can never take a band of the next one with the count of the last.
-constexpr uint64_t BandCountShift = 16;
-constexpr uint64_t NextBandMask = 0xFFFF;
+constexpr uint64_t BAND_COUNT_SHIFT = 16;
+constexpr uint64_t NEXT_BAND_MASK = 0xFFFF;
 
 struct QuadBatch {
-    QuadSetup* quads = nullptr; // BatchCapacity entries, made at the first quad
+    QuadSetup* quads = nullptr; // BATCH_CAPACITY entries, made at the first quad
     int32_t count = 0;
     std::atomic<uint64_t> claim{0};
     std::atomic<int32_t> doneBands{0};
@@ -47,7 +47,7 @@ inline void CpuRelax()
 
 void DrawBand(int32_t band)
 {
-    int32_t top = band * BandRows, bottom = top + BandRows;
+    int32_t top = band * BAND_ROWS, bottom = top + BAND_ROWS;
     for (int32_t i = 0; i < Batch.count; ++i) {
         const QuadSetup& quad = Batch.quads[i];
         if (quad.rowEnd > top && quad.rowBegin < bottom)
@@ -60,8 +60,8 @@ void DrawBands()
 {
     uint64_t word = Batch.claim.load(std::memory_order_acquire);
     for (;;) {
-        uint64_t band = word & NextBandMask;
-        if (band >= word >> BandCountShift)
+        uint64_t band = word & NEXT_BAND_MASK;
+        if (band >= word >> BAND_COUNT_SHIFT)
             return;
         if (!Batch.claim.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel,
                                                std::memory_order_acquire))
@@ -74,7 +74,7 @@ void DrawBands()
 
 uint32_t WaitForBatch(uint32_t seen)
 {
-    for (int32_t i = 0; i < SpinRounds; ++i) {
+    for (int32_t i = 0; i < SPIN_ROUNDS; ++i) {
         uint32_t now = Batch.posted.load(std::memory_order_acquire);
         if (now != seen)
             return now;
@@ -115,7 +115,7 @@ void WakeHelper()
 bool HaveStorage()
 {
     if (!Batch.quads)
-        Batch.quads = static_cast<QuadSetup*>(std::malloc(sizeof(QuadSetup) * BatchCapacity));
+        Batch.quads = static_cast<QuadSetup*>(std::malloc(sizeof(QuadSetup) * BATCH_CAPACITY));
     return Batch.quads != nullptr;
 }
 } // namespace
@@ -159,7 +159,7 @@ bool AddQuad(Surface& target, const Surface& texture, const TLVertex vertices[4]
         DrawQuadRows(quad, quad.rowBegin, quad.rowEnd);
         return true;
     }
-    if (Batch.count == BatchCapacity)
+    if (Batch.count == BATCH_CAPACITY)
         DrawQuadBatch();
     if (!PrepareQuad(Batch.quads[Batch.count], target, texture, vertices, state))
         return false;
@@ -175,9 +175,9 @@ void DrawQuadBatch()
     for (int32_t i = 0; i < Batch.count; ++i)
         rows = std::max(rows, Batch.quads[i].rowEnd);
     // A surface has at most 16384 rows: 512 bands, well within the claim word's 16 bits.
-    int32_t bands = (rows + BandRows - 1) / BandRows;
+    int32_t bands = (rows + BAND_ROWS - 1) / BAND_ROWS;
     Batch.doneBands.store(0, std::memory_order_relaxed);
-    Batch.claim.store(static_cast<uint64_t>(bands) << BandCountShift, std::memory_order_release);
+    Batch.claim.store(static_cast<uint64_t>(bands) << BAND_COUNT_SHIFT, std::memory_order_release);
     if (Batch.helper)
         WakeHelper();
     DrawBands();

@@ -11,9 +11,9 @@
 
 namespace {
 // Vertices beyond this many pixels from the origin would overflow the edge arithmetic.
-constexpr double VertexLimit = 4194304.0;
-constexpr int64_t SubPixels = 256;
-constexpr int32_t FixedOne = 65536;
+constexpr double VERTEX_LIMIT = 4194304.0;
+constexpr int64_t SUB_PIXELS = 256;
+constexpr int32_t FIXED_ONE = 65536;
 
 enum QuadKernel : int32_t { KERNEL_PLAIN = 0, KERNEL_OVER32 = 1, KERNEL_MULTIPLY32 = 2 };
 
@@ -160,7 +160,7 @@ SpanFetch ChooseFetch(const QuadSetup& quad, int32_t count, int32_t s, int32_t t
                       int32_t dt)
 {
     SpanFetch sampled = quad.state.filterLinear ? FETCH_BILINEAR : FETCH_POINT;
-    if (ds != FixedOne || dt != 0)
+    if (ds != FIXED_ONE || dt != 0)
         return sampled;
     // On a whole-texel position bilinear weights vanish and one texel per pixel remains.
     if (quad.state.filterLinear && ((s | t) & 0xFFFF) != 0)
@@ -211,12 +211,12 @@ struct EdgeWalk {
 
 void StartEdges(const QuadTriangle& tri, int32_t y, EdgeWalk walk[4])
 {
-    int64_t py = int64_t{y} * SubPixels + SubPixels / 2;
+    int64_t py = int64_t{y} * SUB_PIXELS + SUB_PIXELS / 2;
     for (int e = 0; e < tri.edgeCount; ++e) {
         EdgeWalk& w = walk[e];
         int64_t a = tri.a[e];
-        int64_t k = tri.b[e] * py + tri.c[e] + a * (SubPixels / 2);
-        int64_t step = SubPixels * tri.b[e];
+        int64_t k = tri.b[e] * py + tri.c[e] + a * (SUB_PIXELS / 2);
+        int64_t step = SUB_PIXELS * tri.b[e];
         w.inclusive = tri.inclusive[e];
         if (a == 0) {
             w = {2, 0, 0, tri.inclusive[e], k, 0, 1, step, 0};
@@ -225,7 +225,7 @@ void StartEdges(const QuadTriangle& tri, int32_t y, EdgeWalk walk[4])
         // Left: first column ceil(-k / d) = -floor(k / d), or floor(-k / d) + 1 when the edge
         // does not own its pixels. Right: floor(k / d) + 1, or ceil(k / d) = -floor(-k / d).
         bool left = a > 0;
-        int64_t d = left ? SubPixels * a : -SubPixels * a;
+        int64_t d = left ? SUB_PIXELS * a : -SUB_PIXELS * a;
         bool useK = w.inclusive;
         int64_t n = useK ? k : -k, dn = useK ? step : -step;
         w.kind = left ? 0 : 1;
@@ -273,7 +273,7 @@ bool NextSpan(EdgeWalk walk[4], int32_t edges, int32_t width, int32_t& left, int
 
 int32_t ToFixed(double value, double low, double high)
 {
-    return static_cast<int32_t>(std::floor(std::clamp(value, low, high) * FixedOne + 0.5));
+    return static_cast<int32_t>(std::floor(std::clamp(value, low, high) * FIXED_ONE + 0.5));
 }
 
 // Texel coordinates of a span's first pixel and their steps, kept within the texture (give
@@ -290,10 +290,10 @@ void SpanCoordinates(const QuadSetup& quad, const QuadTriangle& tri, int32_t y, 
         int32_t first = ToFixed(start[axis], low, high);
         int32_t last = ToFixed(start[axis] + step[axis] * (count - 1), low, high);
         int64_t delta = static_cast<int64_t>(std::floor(std::clamp(step[axis], -65536.0, 65536.0) *
-                                                        FixedOne + 0.5));
+                                                        FIXED_ONE + 0.5));
         if (count == 1)
             delta = 0;
-        else if (std::llabs(first + delta * (count - 1) - last) > 2 * FixedOne)
+        else if (std::llabs(first + delta * (count - 1) - last) > 2 * FIXED_ONE)
             delta = (int64_t{last} - first) / (count - 1);
         coords[axis] = first;
         coords[axis + 2] = static_cast<int32_t>(delta);
@@ -328,9 +328,9 @@ bool SetUpPolygon(QuadTriangle& tri, const FixedVertex* corners, int32_t count, 
         tri.inclusive[e] = tri.a[e] > 0 || (tri.a[e] == 0 && tri.b[e] > 0);
         top = std::min(top, from.y), bottom = std::max(bottom, from.y);
     }
-    tri.rowBegin = static_cast<int32_t>(std::max<int64_t>(0, CeilDiv(top - SubPixels / 2, SubPixels)));
+    tri.rowBegin = static_cast<int32_t>(std::max<int64_t>(0, CeilDiv(top - SUB_PIXELS / 2, SUB_PIXELS)));
     tri.rowEnd = static_cast<int32_t>(
-        std::min<int64_t>(height, FloorDiv(bottom - SubPixels / 2, SubPixels) + 1));
+        std::min<int64_t>(height, FloorDiv(bottom - SUB_PIXELS / 2, SUB_PIXELS) + 1));
     if (tri.rowBegin >= tri.rowEnd)
         return false;
 
@@ -384,9 +384,9 @@ bool SetUpVertices(QuadSetup& quad, const TLVertex vertices[4], FixedVertex fixe
     for (int i = 0; i < 4; ++i) {
         const TLVertex& v = vertices[i];
         if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.tu) ||
-            !std::isfinite(v.tv) || std::fabs(v.x) > VertexLimit || std::fabs(v.y) > VertexLimit)
+            !std::isfinite(v.tv) || std::fabs(v.x) > VERTEX_LIMIT || std::fabs(v.y) > VERTEX_LIMIT)
             return false;
-        fixed[i] = {std::llround(double{v.x} * SubPixels), std::llround(double{v.y} * SubPixels),
+        fixed[i] = {std::llround(double{v.x} * SUB_PIXELS), std::llround(double{v.y} * SUB_PIXELS),
                     double{v.tu} * quad.texture->width - offset,
                     double{v.tv} * quad.texture->height - offset};
     }

@@ -9,7 +9,7 @@ struct KeyPair {
 
 // SDL scancode on the left (its SDL_SCANCODE_ name in the comment), DirectInput code on the
 // right. Keys DirectInput has no code for (Hangul, Hanja, F16..F24, ...) are absent.
-constexpr KeyPair Pairs[] = {
+constexpr KeyPair PAIRS[] = {
     {4, 0x1E},   {5, 0x30},   {6, 0x2E},   {7, 0x20},   {8, 0x12},   {9, 0x21},   // A..F
     {10, 0x22},  {11, 0x23},  {12, 0x17},  {13, 0x24},  {14, 0x25},  {15, 0x26},  // G..L
     {16, 0x32},  {17, 0x31},  {18, 0x18},  {19, 0x19},  {20, 0x10},  {21, 0x13},  // M..R
@@ -109,14 +109,14 @@ struct KeyTable {
     uint8_t code[512] = {};
     constexpr KeyTable()
     {
-        for (const KeyPair& pair : Pairs)
+        for (const KeyPair& pair : PAIRS)
             code[pair.scancode] = pair.keyCode;
     }
 };
-constexpr KeyTable Table;
+constexpr KeyTable TABLE;
 } // namespace
 
 int32_t KeyCodeFromScancode(int32_t scancode)
 {
-    return scancode >= 0 && scancode < 512 ? Table.code[scancode] : 0;
+    return scancode >= 0 && scancode < 512 ? TABLE.code[scancode] : 0;
 }

@@ -14,8 +14,8 @@
 #include <unistd.h>
 
 namespace {
-const std::string Game = VELLOMIRA_BINARY_DIR "/vellomira";
-const std::string Title = "Vellomira v.0.3a Built 0802251612 by Tarvel";
+const std::string GAME = VELLOMIRA_BINARY_DIR "/vellomira";
+const std::string TITLE = "Vellomira v.0.3a Built 0802251612 by Tarvel";
 
 void Pause(int milliseconds)
 {
@@ -112,10 +112,10 @@ TEST_F(GameWindow, WindowedTheCloseRequestAndAltF4EndTheGameAsEscapeDoes)
     WriteWorld(true);
     setenv("VELLOMIRA_WINDOWED", "1", 1);
     for (const char* way : {"close request", "Alt+F4"}) {
-        ChildProcess game = StartChild(Game, folder.path.string());
+        ChildProcess game = StartChild(GAME, folder.path.string());
         ChildGuard guard{game};
         ASSERT_TRUE(StartUpEnds(game)) << way;
-        WindowId window = WaitForWindow(x, Title);
+        WindowId window = WaitForWindow(x, TITLE);
         ASSERT_NE(window, 0u) << way;
         int32_t width = 0, height = 0;
         WindowSize(x, window, width, height);
@@ -137,10 +137,10 @@ TEST_F(GameWindow, WindowedThePictureFitsAResizedWindowAndThePointerIsHeldOnlyWi
 {
     WriteWorld(false);
     setenv("VELLOMIRA_WINDOWED", "1", 1);
-    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildProcess game = StartChild(GAME, folder.path.string());
     ChildGuard guard{game};
     ASSERT_TRUE(StartUpEnds(game));
-    WindowId window = WaitForWindow(x, Title);
+    WindowId window = WaitForWindow(x, TITLE);
     ASSERT_NE(window, 0u);
     auto held = [&] { return !PointerIsFree(x); };
     EXPECT_TRUE(Eventually(held)) << "the focused game holds the pointer";
@@ -175,15 +175,15 @@ TEST_F(GameWindow, WindowedThePictureFitsAResizedWindowAndThePointerIsHeldOnlyWi
 TEST_F(GameWindow, FullScreenIgnoresTheCloseRequestAndEndsOnEscape)
 {
     WriteWorld(true);
-    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildProcess game = StartChild(GAME, folder.path.string());
     ChildGuard guard{game};
     ASSERT_TRUE(StartUpEnds(game));
-    WindowId window = WaitForWindow(x, Title);
+    WindowId window = WaitForWindow(x, TITLE);
     ASSERT_NE(window, 0u);
 
     SendCloseRequest(x, window);
     EXPECT_FALSE(SaysSomethingWithin(game, 1500)) << "full-screen, the game alone decides";
-    EXPECT_NE(WaitForWindow(x, Title, 100), 0u);
+    EXPECT_NE(WaitForWindow(x, TITLE, 100), 0u);
 
     QuitWithEscape(x, game);
 }
@@ -191,10 +191,10 @@ TEST_F(GameWindow, FullScreenIgnoresTheCloseRequestAndEndsOnEscape)
 TEST_F(GameWindow, CarriesTheIconOfTheInstalledPackage)
 {
     WriteWorld(false);
-    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildProcess game = StartChild(GAME, folder.path.string());
     ChildGuard guard{game};
     ASSERT_TRUE(StartUpEnds(game));
-    WindowId window = WaitForWindow(x, Title);
+    WindowId window = WaitForWindow(x, TITLE);
     ASSERT_NE(window, 0u);
     std::vector<uint32_t> icon = WindowIcon(x, window);
     ASSERT_EQ(icon.size(), 2u + 48u * 48u) << "_NET_WM_ICON: width, height, pixels";
@@ -228,10 +228,10 @@ TEST_F(GameWindow, F12SavesThePresentedFrameAndNamesItOnStandardError)
     WriteBytes("pref.ini", "FPS anzeige Frequenz = 0\r\n");
     std::string shots = folder.path.string() + "/shots";
     setenv("VELLOMIRA_SCREENSHOT_DIR", shots.c_str(), 1);
-    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildProcess game = StartChild(GAME, folder.path.string());
     ChildGuard guard{game};
     ASSERT_TRUE(StartUpEnds(game));
-    ASSERT_NE(WaitForWindow(x, Title), 0u);
+    ASSERT_NE(WaitForWindow(x, TITLE), 0u);
     auto standsStill = [&] {
         int32_t width = 0, height = 0;
         std::vector<uint32_t> before = ScreenPixels(x, width, height);
@@ -300,7 +300,7 @@ TEST_F(GameWindow, TheLauncherHandsItsChoicesToTheGamesWindow)
         ChildProcess game = StartChild(launcher, folder.path.string(), options);
         ChildGuard guard{game};
         ASSERT_TRUE(StartUpEnds(game)) << c.what;
-        WindowId window = WaitForWindow(x, Title);
+        WindowId window = WaitForWindow(x, TITLE);
         ASSERT_NE(window, 0u) << c.what;
         PressKey(x, "F12");
         std::string said = ErrorLine(game, 5000);

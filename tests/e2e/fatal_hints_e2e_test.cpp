@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 namespace {
-const std::string Game = VELLOMIRA_BINARY_DIR "/vellomira";
+const std::string GAME = VELLOMIRA_BINARY_DIR "/vellomira";
 
 struct GameRun {
     std::vector<std::string> output; // the lines of standard output
@@ -32,7 +32,7 @@ GameRun RunToTheEnd(const std::string& folder, bool inputIsTerminal = false)
 {
     ChildOptions options;
     options.inputIsTerminal = inputIsTerminal;
-    ChildProcess game = StartChild(Game, folder, options);
+    ChildProcess game = StartChild(GAME, folder, options);
     ChildGuard guard{game};
     WriteChild(game, "\n");
     std::string output;

@@ -10,9 +10,9 @@
 #include <poll.h>
 
 namespace {
-const std::string Game = VELLOMIRA_BINARY_DIR "/vellomira";
+const std::string GAME = VELLOMIRA_BINARY_DIR "/vellomira";
 
-const char DefaultPreferences[] =
+const char DEFAULT_PREFERENCES[] =
     "; Hier k\xF6nnen verschiedene Einstellungen ver\xE4ndert werden...\r\n"
     "; \r\n; Grafik:\r\n; \r\nWidth = 1024\r\nHeight = 768\r\nDepth = 32\r\n"
     "Bilineare Filterung = 1\r\n; \r\n; Sound:\r\n; \r\n; \r\n; Einstellungen:\r\n; \r\n"
@@ -51,7 +51,7 @@ TEST(GameEndToEnd, StartsOnDataShowsFramesAndQuitsWhenAsked)
                    {2, "", {SolidPng(16, 16, 0x00FF00), SolidPng(16, 16, 0x00C000)}}},
                   SolidPng(64, 64, 0xFF0000), SolidPng(8, 8, 0xFFFFFF));
     UseWindowlessDisplay();
-    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildProcess game = StartChild(GAME, folder.path.string());
     ASSERT_GT(game.pid, 0);
     ChildGuard guard{game};
 
@@ -74,7 +74,7 @@ TEST(GameEndToEnd, StartsOnDataShowsFramesAndQuitsWhenAsked)
     EXPECT_EQ(ReadChildLine(game), "Quit...");
     EXPECT_EQ(ReadChildLine(game), "");
     EXPECT_EQ(WaitChild(game), 0);
-    EXPECT_EQ(ReadBytes("pref.ini"), DefaultPreferences);
+    EXPECT_EQ(ReadBytes("pref.ini"), DEFAULT_PREFERENCES);
     EXPECT_FALSE(std::filesystem::exists("buff.buff"));
 }
 
@@ -84,7 +84,7 @@ TEST(GameEndToEnd, AFrameThatIsNoImageEndsTheStartUpWithItsName)
     WriteGameData({{1, "", {SolidPng(16, 16, 0x00FF00)}}, {1, "", {"no image here"}}},
                   SolidPng(64, 64, 0xFF0000), SolidPng(8, 8, 0xFFFFFF));
     UseWindowlessDisplay();
-    ChildProcess game = StartChild(Game, folder.path.string());
+    ChildProcess game = StartChild(GAME, folder.path.string());
     ChildGuard guard{game};
     std::vector<std::string> lines = LinesUntil(game, "Loading-Error! -> 002.cell.001.png");
     EXPECT_EQ(lines.back(), "Loading-Error! -> 002.cell.001.png");

@@ -5,7 +5,7 @@
 #include <poll.h>
 
 namespace {
-const std::string Game = VELLOMIRA_BINARY_DIR "/vellomira";
+const std::string GAME = VELLOMIRA_BINARY_DIR "/vellomira";
 
 // True when the child has written nothing more within the time.
 bool Quiet(ChildProcess& child, int milliseconds)
@@ -17,7 +17,7 @@ bool Quiet(ChildProcess& child, int milliseconds)
 
 TEST(GameEndToEnd, WithoutCellListPrintsBannerWaitsForALineAndFails)
 {
-    ChildProcess game = StartChild(Game, MakeTemporaryDirectory());
+    ChildProcess game = StartChild(GAME, MakeTemporaryDirectory());
     ASSERT_GT(game.pid, 0);
     const char* expected[] = {"######################", "#                    #",
                               "#  Vellomira v.0.3a  #", "#     by  Tarvel     #",

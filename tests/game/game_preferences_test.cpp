@@ -36,7 +36,7 @@ struct GamePreferencesTest : testing::Test {
     }
 };
 
-const char DefaultFile[] = "; Hier k\xF6nnen verschiedene Einstellungen ver\xE4ndert werden...\r\n"
+const char DEFAULT_FILE[] = "; Hier k\xF6nnen verschiedene Einstellungen ver\xE4ndert werden...\r\n"
                            "; \r\n"
                            "; Grafik:\r\n"
                            "; \r\n"
@@ -59,7 +59,7 @@ TEST_F(GamePreferencesTest, FirstStartWritesTheFifteenDefaultLines)
     EXPECT_EQ(Printed(), "LoadingSaves...\n  No Preferences found, creating...\n");
     EXPECT_EQ(FileSize("pref.ini"), -1) << "the text reaches the disk when the file is closed";
     EndSequence();
-    EXPECT_EQ(ReadBytes("pref.ini"), DefaultFile);
+    EXPECT_EQ(ReadBytes("pref.ini"), DEFAULT_FILE);
     ExpectDefaults();
 
     LoadOrCreatePreferences();

@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr uint32_t Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0xFFFFFF;
+constexpr uint32_t RED = 0xFF0000, GREEN = 0x00FF00, BLUE = 0x0000FF, WHITE = 0xFFFFFF;
 
 // The real start-up on a small world: two green 64 x 64 cells that ignore the player and one
 // blue cell that flees from it, a red player and white 8 x 8 bubbles, on the screen of the
@@ -23,9 +23,9 @@ class GameRun : public testing::Test {
 protected:
     void SetUp() override
     {
-        WriteGameData({{2, "Name=Green\r\ntrans=255|255\r\n", {SolidPng(64, 64, Green)}},
-                       {1, "Name=Shy\r\nType=1\r\n", {SolidPng(64, 64, Blue)}}},
-                      SolidPng(64, 64, Red), SolidPng(8, 8, White));
+        WriteGameData({{2, "Name=Green\r\ntrans=255|255\r\n", {SolidPng(64, 64, GREEN)}},
+                       {1, "Name=Shy\r\nType=1\r\n", {SolidPng(64, 64, BLUE)}}},
+                      SolidPng(64, 64, RED), SolidPng(8, 8, WHITE));
         // The console's lines go nowhere; the descriptor stays open for the whole test program.
         static const int quiet = ::open("/dev/null", O_RDWR);
         ClearGlobals();
@@ -243,7 +243,7 @@ TEST_F(GameRun, TheOverlayShowsItsFirstLineAndTheValueColumnAt924)
         int32_t lit = 0;
         for (int32_t y = top; y < bottom; ++y)
             for (int32_t x = left; x < right; ++x)
-                lit += Pixel(x, y) == White;
+                lit += Pixel(x, y) == WHITE;
         return lit;
     };
     EXPECT_GT(litIn(10, 10, 300, 40), 50) << "Alpha Built 0802251612";

@@ -74,11 +74,11 @@ TEST(Overlay, ValueLinesShowTheRoundedValueAndItsLabel)
     PlayerY = -12.5f;
     eyeAngle = -7;
     fh = 1;
-    const char* expected[OverlayValueCount] = {
+    const char* expected[OVERLAY_VALUE_COUNT] = {
         "60 FPS", "2 Speed", "4 Angle", "4968 X", "-12 Y", "4488 ScreenPosX", "4616 ScreenPosY",
         "-7 eyeAngle", "0 zAngle", "0 x_b", "0 y_b", "1 fh"};
     OverlayLineText text;
-    for (int32_t line = 0; line < OverlayValueCount; ++line)
+    for (int32_t line = 0; line < OVERLAY_VALUE_COUNT; ++line)
         EXPECT_EQ(std::string(OverlayValueLine(line, text)), expected[line]) << "line " << line;
     x_b = INT32_MIN;
     ScreenPosX = INT32_MIN;
@@ -160,7 +160,7 @@ TEST(Overlay, DrawsTheBuildLineAndTheValueColumnAtTheRightEdge)
     EXPECT_EQ(canvas.Lit(0, 0, 10, 768), 0) << "nothing left of x = 10";
     EXPECT_EQ(canvas.Lit(0, 0, 1024, 10), 0) << "nothing above y = 10";
     EXPECT_EQ(canvas.Lit(300, 0, 924, 768), 0) << "nothing between the build line and the column";
-    for (int32_t line = 0; line < OverlayValueCount; ++line)
+    for (int32_t line = 0; line < OVERLAY_VALUE_COUNT; ++line)
         EXPECT_GT(canvas.Lit(924, 10 + 30 * line, 1024, 40 + 30 * line), 5) << "line " << line;
     EXPECT_EQ(canvas.Lit(924, 370, 1024, 768), 0) << "twelve lines only";
     for (int32_t y = 0; y < 768; ++y)

@@ -14,9 +14,9 @@
 namespace fs = std::filesystem;
 
 namespace {
-const std::string Launcher = VELLOMIRA_BINARY_DIR "/launcher/vellomira";
+const std::string LAUNCHER = VELLOMIRA_BINARY_DIR "/launcher/vellomira";
 
-const char DefaultPreferences[] =
+const char DEFAULT_PREFERENCES[] =
     "; Hier k\xF6nnen verschiedene Einstellungen ver\xE4ndert werden...\r\n"
     "; \r\n; Grafik:\r\n; \r\nWidth = 1024\r\nHeight = 768\r\nDepth = 32\r\n"
     "Bilineare Filterung = 1\r\n; \r\n; Sound:\r\n; \r\n; \r\n; Einstellungen:\r\n; \r\n"
@@ -34,7 +34,7 @@ Started RunLauncher(const fs::path& from, const std::vector<std::string>& argume
 {
     ChildOptions options;
     options.arguments = arguments;
-    ChildProcess child = StartChild(Launcher, from.string(), options);
+    ChildProcess child = StartChild(LAUNCHER, from.string(), options);
     ChildGuard guard{child};
     Started started;
     for (std::string line = ReadChildLine(child); !line.empty() || started.lines.size() < 12;
@@ -120,7 +120,7 @@ TEST(LaunchOptions, OnlyTheLauncherSectionOfPrefIniCounts)
         bool windowed;
         const char* shots;
     } cases[] = {
-        {DefaultPreferences, false, ""},
+        {DEFAULT_PREFERENCES, false, ""},
         {"Width = 800\r\n[Launcher]\r\nWindowed = 1\r\nScreenshotDir = ~/Bilder \r\n", true,
          "~/Bilder"},
         {"[launcher]\nWINDOWED=1\n", true, ""},
@@ -148,7 +148,7 @@ TEST_F(LauncherRun, FirstStartPlaysInThePlayersFolderAndWritesNothingElsewhere)
     EXPECT_NE(std::find(started.lines.begin(), started.lines.end(),
                         "  No Preferences found, creating..."),
               started.lines.end());
-    EXPECT_EQ(ReadBytes(player / "pref.ini"), DefaultPreferences);
+    EXPECT_EQ(ReadBytes(player / "pref.ini"), DEFAULT_PREFERENCES);
     EXPECT_TRUE(fs::is_empty(elsewhere)) << "nothing in the folder it was started from";
     EXPECT_FALSE(fs::exists(world / "pref.ini")) << "nothing in the world";
     EXPECT_EQ(fs::read_symlink(player / "gfx"), world / "gfx");
@@ -159,7 +159,7 @@ TEST_F(LauncherRun, FirstStartPlaysInThePlayersFolderAndWritesNothingElsewhere)
 TEST_F(LauncherRun, LaterStartsKeepThePlayersFilesAndFollowTheUpdatedWorld)
 {
     ASSERT_EQ(RunLauncher(elsewhere, {"--world", world.string()}).status, 0);
-    const std::string edited = std::string(DefaultPreferences) +
+    const std::string edited = std::string(DEFAULT_PREFERENCES) +
                                "\r\n[Launcher]\r\nScreenshotDir = shots\r\n";
     WriteBytes(player / "pref.ini", edited);
     WriteBytes(player / "screenshots" / "vellomira-20260101-120000.png", "a shot");
@@ -201,7 +201,7 @@ TEST_F(LauncherRun, TellsWhatIsWrongWithoutStartingTheGame)
     for (const Case& c : cases) {
         ChildOptions options;
         options.arguments = c.arguments;
-        ChildProcess child = StartChild(Launcher, elsewhere.string(), options);
+        ChildProcess child = StartChild(LAUNCHER, elsewhere.string(), options);
         ChildGuard guard{child};
         std::string out;
         for (std::string line = ReadChildLine(child); !line.empty(); line = ReadChildLine(child))

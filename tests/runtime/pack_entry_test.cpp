@@ -88,7 +88,7 @@ TEST(PackEntryInMemory, CompressedEntryFailingItsCheckDoesNotUnpack)
 {
     std::string text;
     std::vector<uint8_t> pack = TwoEntryPack(text);
-    pack[11 + PackEntryHeaderSize + 6] ^= 1; // the block's check value
+    pack[11 + PACK_ENTRY_HEADER_SIZE + 6] ^= 1; // the block's check value
     size_t position = 11;
     PackEntryView view = NextPackEntryInMemory(pack.data(), pack.size(), position);
     ASSERT_EQ(view.framing, PackFraming::Whole);

@@ -50,7 +50,7 @@ std::vector<uint8_t> Riff(const std::vector<uint8_t>& chunks)
     return image;
 }
 
-const std::vector<uint8_t> Samples = {1, 2, 3, 4, 5, 6, 7, 8};
+const std::vector<uint8_t> SAMPLES = {1, 2, 3, 4, 5, 6, 7, 8};
 
 // fmt, then a LIST chunk of odd size, then data.
 std::vector<uint8_t> ImageWithListChunk()
@@ -58,7 +58,7 @@ std::vector<uint8_t> ImageWithListChunk()
     std::vector<uint8_t> chunks;
     Chunk(chunks, "fmt ", Format());
     Chunk(chunks, "LIST", {'I', 'N', 'F', 'O', 'x'});
-    Chunk(chunks, "data", Samples);
+    Chunk(chunks, "data", SAMPLES);
     return Riff(chunks);
 }
 
@@ -76,8 +76,8 @@ TEST(WaveImage, FindsTheDataChunkPastOtherChunks)
     ASSERT_EQ(FindWaveChunks(image.data(), image.size(), &wave), 1);
     EXPECT_EQ(wave.format, image.data() + 20);
     EXPECT_EQ(wave.formatSize, 16u);
-    ASSERT_EQ(wave.sampleSize, Samples.size());
-    EXPECT_EQ(std::memcmp(wave.samples, Samples.data(), Samples.size()), 0);
+    ASSERT_EQ(wave.sampleSize, SAMPLES.size());
+    EXPECT_EQ(std::memcmp(wave.samples, SAMPLES.data(), SAMPLES.size()), 0);
     WaveFormat format;
     ASSERT_EQ(ReadWaveFormat(wave, &format), 1);
     EXPECT_EQ(format.channels, 2);
@@ -108,7 +108,7 @@ TEST(WaveImage, LyingChunkSizesAreRefused)
         std::vector<uint8_t> chunks;
         Chunk(chunks, "fmt ", Format(), c.formatSize);
         Chunk(chunks, "LIST", {'I', 'N', 'F', 'O', 'x'}, c.listSize);
-        Chunk(chunks, "data", Samples, c.dataSize);
+        Chunk(chunks, "data", SAMPLES, c.dataSize);
         std::vector<uint8_t> image = Riff(chunks);
         WaveImage wave;
         EXPECT_EQ(FindWaveChunks(image.data(), image.size(), &wave), 0) << c.what;
@@ -124,7 +124,7 @@ TEST(WaveImage, RefusesFormatsNoBufferTakes)
     for (const Case& c : cases) {
         std::vector<uint8_t> chunks;
         Chunk(chunks, "fmt ", Format(c.channels, c.bits, c.rate));
-        Chunk(chunks, "data", Samples);
+        Chunk(chunks, "data", SAMPLES);
         std::vector<uint8_t> image = Riff(chunks);
         WaveImage wave;
         WaveFormat format;
@@ -133,7 +133,7 @@ TEST(WaveImage, RefusesFormatsNoBufferTakes)
             << c.channels << " channels, " << c.bits << " bits, " << c.rate;
     }
     WaveImage shortFormat;
-    shortFormat.format = Samples.data();
+    shortFormat.format = SAMPLES.data();
     shortFormat.formatSize = 8;
     WaveFormat format;
     EXPECT_EQ(ReadWaveFormat(shortFormat, &format), 0);
@@ -161,7 +161,7 @@ TEST_F(Sound, CatchSoundRefusesWhatIsNotAUsableImage)
     std::vector<uint8_t> listFirst;
     Chunk(listFirst, "LIST", {'I', 'N', 'F', 'O'});
     Chunk(listFirst, "fmt ", Format());
-    Chunk(listFirst, "data", Samples);
+    Chunk(listFirst, "data", SAMPLES);
     std::vector<uint8_t> noData;
     Chunk(noData, "fmt ", Format());
     Chunk(noData, "LIST", {'I', 'N', 'F', 'O'});

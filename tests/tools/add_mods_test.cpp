@@ -16,7 +16,7 @@ namespace
 {
 std::string KeyedFrame(uint8_t green)
 {
-    return PngOf(Disc(16, {40, green, 80, 255}, KeyColor, false), false);
+    return PngOf(Disc(16, {40, green, 80, 255}, KEY_COLOR, false), false);
 }
 
 // A world of two types with sound packs, in world/.

@@ -9,17 +9,17 @@
 
 namespace
 {
-const Rgba Green{40, 200, 80, 255};
-const Rgba White{255, 255, 255, 255};
+const Rgba GREEN{40, 200, 80, 255};
+const Rgba WHITE{255, 255, 255, 255};
 const char* const DEFINITION = "Name = Probe\nsize = 24|40\n";
 
 // A green bar on the key, twice as wide as high.
 Picture Wide()
 {
-    Picture picture{32, 16, std::vector<Rgba>(32 * 16, KeyColor)};
+    Picture picture{32, 16, std::vector<Rgba>(32 * 16, KEY_COLOR)};
     for (int y = 4; y < 12; ++y)
         for (int x = 4; x < 28; ++x)
-            picture.pixels[size_t(y * 32 + x)] = Green;
+            picture.pixels[size_t(y * 32 + x)] = GREEN;
     return picture;
 }
 
@@ -31,8 +31,8 @@ std::string ReportOf(const ProgramRun& run)
 
 TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
 {
-    Picture exported = Disc(32, Green, Clear, true);
-    Picture keyed = Disc(32, Green, KeyColor, false);
+    Picture exported = Disc(32, GREEN, CLEAR, true);
+    Picture keyed = Disc(32, GREEN, KEY_COLOR, false);
     struct Case {
         const char* file;
         std::string bytes;
@@ -46,10 +46,10 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
         {"keyed.jpg", JpegOf(keyed, 90), 0,
          "warning: a JPEG frame of a type that uses the key colour: lossy compression does not "
          "keep FF00FF exact"},
-        {"flattened.png", PngOf(FlattenedOnto(exported, KeyColor), false), 0,
+        {"flattened.png", PngOf(FlattenedOnto(exported, KEY_COLOR), false), 0,
          "warning: * pixels beside the key colour are close to it but not FF00FF (the first at "
          "*): the game draws them as a magenta fringe"},
-        {"on-white.png", PngOf(Disc(32, Green, White, true), false), 0,
+        {"on-white.png", PngOf(Disc(32, GREEN, WHITE, true), false), 0,
          "warning: no pixel around its edge is the key colour FF00FF, and the edge is all about "
          "FFFFFF like a background: the game draws it as a square around the cell"},
         {"huge.png", PngDeclaring(20000, 20000), 1,
@@ -112,7 +112,7 @@ TEST(CellpackFrames, ALosslessTypeWithoutTheKeyMayUseJpegFrames)
 {
     ScratchFolder folder;
     // A type drawn as opaque squares: no pixel is, or is near, the key.
-    Picture square = Disc(16, Green, {30, 60, 200, 255}, false);
+    Picture square = Disc(16, GREEN, {30, 60, 200, 255}, false);
     WriteBytes("def.ini", DEFINITION);
     WriteBytes("a.jpg", JpegOf(square, 90));
     WriteBytes("b.png", PngOf(square, false));
@@ -125,7 +125,7 @@ TEST(CellpackFrames, BuildRefusesADefinitionTheGameWouldMisread)
 {
     ScratchFolder folder;
     WriteBytes("def.ini", "Name = X\nsise = 10|16\ntrans = 170|160\n");
-    WriteBytes("f.png", PngOf(Disc(16, Green, KeyColor, false), false));
+    WriteBytes("f.png", PngOf(Disc(16, GREEN, KEY_COLOR, false), false));
     ProgramRun build = Cellpack({"build", "001.cell", "def.ini", "f.png"});
     EXPECT_EQ(build.status, 1);
     EXPECT_EQ(Lines(build.err),

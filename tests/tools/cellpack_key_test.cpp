@@ -11,7 +11,7 @@
 
 namespace
 {
-const Rgba Green{40, 200, 80, 255};
+const Rgba GREEN{40, 200, 80, 255};
 
 std::vector<uint32_t> Decoded(const std::string& png)
 {
@@ -27,7 +27,7 @@ class GameScreen : public testing::Test
     {
         ASSERT_NE(InitSprite(), 0);
         ASSERT_NE(InitSprite3D(), 0);
-        ASSERT_NE(OpenScreen(Edge, Edge, 32, "key"), 0);
+        ASSERT_NE(OpenScreen(EDGE, EDGE, 32, "key"), 0);
         SetTransparentColor(-1, 0xFF00FF);
         RegisterPngDecoder();
     }
@@ -62,7 +62,7 @@ class GameScreen : public testing::Test
         return pixels;
     }
 
-    static constexpr int32_t Edge = 120;
+    static constexpr int32_t EDGE = 120;
 };
 
 // Pixels with a magenta tint: red and blue both well above green. Neither the green disc nor
@@ -92,7 +92,7 @@ TEST(CellpackKey, AlphaBelowTheThresholdBecomesTheKeyAndVisibleKeyPixelsStayVisi
     Picture row{
         5,
         1,
-        {{10, 20, 30, 0}, {10, 20, 30, 127}, {10, 20, 30, 128}, KeyColor, {40, 50, 60, 255}}};
+        {{10, 20, 30, 0}, {10, 20, 30, 127}, {10, 20, 30, 128}, KEY_COLOR, {40, 50, 60, 255}}};
     WriteBytes("in.png", PngOf(row, true));
     struct Case {
         std::vector<std::string> options;
@@ -115,7 +115,7 @@ TEST(CellpackKey, AlphaBelowTheThresholdBecomesTheKeyAndVisibleKeyPixelsStayVisi
 TEST(CellpackKey, RefusesWhatItCannotKey)
 {
     ScratchFolder folder;
-    WriteBytes("opaque.png", PngOf(Disc(8, Green, KeyColor, false), false));
+    WriteBytes("opaque.png", PngOf(Disc(8, GREEN, KEY_COLOR, false), false));
     WriteBytes("notes.png", "text");
     struct Case {
         std::vector<std::string> arguments;
@@ -140,7 +140,7 @@ TEST(CellpackKey, BuildKeysFramesWithAlphaOnTheFly)
 {
     ScratchFolder folder;
     WriteBytes("def.ini", "Name = Disc\n");
-    WriteBytes("export.png", PngOf(Disc(32, Green, Clear, true), true));
+    WriteBytes("export.png", PngOf(Disc(32, GREEN, CLEAR, true), true));
     ASSERT_EQ(Cellpack({"key", "export.png", "keyed.png"}).status, 0);
     ProgramRun build = Cellpack({"build", "--key", "001.cell", "def.ini", "export.png"});
     ASSERT_EQ(build.status, 0);
@@ -154,11 +154,11 @@ TEST(CellpackKey, BuildKeysFramesWithAlphaOnTheFly)
 TEST_F(GameScreen, AKeyedExportDrawsWithoutTheFringeOfAFrameFlattenedByHand)
 {
     ScratchFolder folder;
-    Picture exported = Disc(48, Green, Clear, true);
+    Picture exported = Disc(48, GREEN, CLEAR, true);
     WriteBytes("export.png", PngOf(exported, true));
     ASSERT_EQ(Cellpack({"key", "export.png", "keyed.png"}).status, 0);
     std::string keyed = ReadBytes("keyed.png");
-    std::string flattened = PngOf(FlattenedOnto(exported, KeyColor), false);
+    std::string flattened = PngOf(FlattenedOnto(exported, KEY_COLOR), false);
     int32_t opaque = 0;
     for (const Rgba& p : exported.pixels)
         opaque += p.a >= 128;

@@ -20,13 +20,13 @@ namespace
 const char* const STILL =
     "Name = Probe\r\nsize = 24|56\r\ntrans = 200|230\r\nAniType = 1\r\nangle_s = 0|0\r\n"
     "idle_anispeed = 0|0\r\nnorm_movespeed = 0|0\r\naccelaration = 0|0\r\n";
-constexpr int32_t Eyed = 13; // a type with two eyes
-const int32_t Sizes[] = {24, 56};
+constexpr int32_t EYED = 13; // a type with two eyes
+const int32_t SIZES[] = {24, 56};
 
 // A frame of detail that filtering changes: a disc of a color gradient on the key.
 std::string DetailedFrame(int k)
 {
-    Picture picture = Disc(32, {0, 0, 0, 255}, KeyColor, false);
+    Picture picture = Disc(32, {0, 0, 0, 255}, KEY_COLOR, false);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             Rgba& p = picture.pixels[size_t(y * 32 + x)];
@@ -51,8 +51,8 @@ Sheet ReadSheet(const std::string& png, const std::string& placements)
         if (std::sscanf(line.c_str(), "sheet.png: frame %d at %d pixels: x %d, y %d", &k, &size, &x,
                         &y) == 4 &&
             k >= 1 && k <= 3)
-            sheet.corner[k - 1][size == Sizes[1]][0] = x,
-                                        sheet.corner[k - 1][size == Sizes[1]][1] = y;
+            sheet.corner[k - 1][size == SIZES[1]][0] = x,
+                                        sheet.corner[k - 1][size == SIZES[1]][1] = y;
     }
     return sheet;
 }
@@ -61,7 +61,7 @@ Sheet ReadSheet(const std::string& png, const std::string& placements)
 // pref.ini.
 void StartTheGame(const std::string& pack, int32_t filter)
 {
-    std::vector<CellTypeData> types(Eyed - 1, CellTypeData{0, "Name = Other\r\n", {}});
+    std::vector<CellTypeData> types(EYED - 1, CellTypeData{0, "Name = Other\r\n", {}});
     types.push_back({1, STILL, {DetailedFrame(1), DetailedFrame(2), DetailedFrame(3)}});
     WriteGameData(types, SolidPng(64, 64, 0xC03030), SolidPng(8, 8, 0xFFFFFF));
     WriteBytes("cell/013.cell", pack);
@@ -85,7 +85,7 @@ void DrawCellInTheGame(int32_t k, int32_t size, int32_t& x, int32_t& y)
     ASSERT_NE(cell, nullptr);
     cell->size = float(size);
     cell->x = PlayerCentreX() - float(size) / 2;
-    cell->y = PlayerCentreY() + PreviewPlayerDistance;
+    cell->y = PlayerCentreY() + PREVIEW_PLAYER_DISTANCE;
     cell->angle = 0;
     cell->trans = 230;
     cell->frame = float(k);
@@ -118,14 +118,14 @@ TEST(CellpackPreview, EachDrawingIsTheGamesOwnFrameOfTheCell)
         for (int32_t k = 0; k < 3; ++k)
             for (int32_t s = 0; s < 2; ++s) {
                 int32_t x = 0, y = 0;
-                DrawCellInTheGame(k, Sizes[s], x, y);
+                DrawCellInTheGame(k, SIZES[s], x, y);
                 int32_t width = 0, height = 0;
                 const uint32_t* frame = HeadlessFrame(width, height);
                 ASSERT_NE(frame, nullptr);
                 // The drawing and 8 pixels around it, where the pupils may reach.
                 int32_t differ = 0, drawn = 0;
-                for (int32_t dy = -8; dy < Sizes[s] + 8; ++dy)
-                    for (int32_t dx = -8; dx < Sizes[s] + 8; ++dx) {
+                for (int32_t dy = -8; dy < SIZES[s] + 8; ++dy)
+                    for (int32_t dx = -8; dx < SIZES[s] + 8; ++dx) {
                         uint32_t game =
                             frame[size_t(y + dy) * size_t(width) + size_t(x + dx)] & 0xFFFFFF;
                         uint32_t shown =
@@ -135,8 +135,8 @@ TEST(CellpackPreview, EachDrawingIsTheGamesOwnFrameOfTheCell)
                         drawn += game != 0x000A14;
                     }
                 EXPECT_EQ(differ, 0)
-                    << "frame " << k + 1 << ", size " << Sizes[s] << ", filter " << filter;
-                EXPECT_GT(drawn, Sizes[s] * Sizes[s] / 3) << "the cell is on the screen";
+                    << "frame " << k + 1 << ", size " << SIZES[s] << ", filter " << filter;
+                EXPECT_GT(drawn, SIZES[s] * SIZES[s] / 3) << "the cell is on the screen";
             }
         QuitSequence();
     }

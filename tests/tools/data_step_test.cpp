@@ -41,7 +41,7 @@ TEST(DataStep, AuthorsTypesStayListedAndLoadAfterAChangeUnderData)
     WriteBytes("mods/mine/definition.ini", "Name = Mine\nsize = 30|40\n");
     for (uint8_t k : {1, 2})
         WriteBytes("mods/mine/frame" + std::to_string(k) + ".png",
-                   PngOf(Disc(32, {40, uint8_t(150 + 20 * k), 80, 255}, Clear, true), true));
+                   PngOf(Disc(32, {40, uint8_t(150 + 20 * k), 80, 255}, CLEAR, true), true));
     WriteBytes("mods/mine/spawn.txt", "4\n");
     ProgramRun first = MakeData();
     ASSERT_EQ(first.status, 0) << first.err;

@@ -83,7 +83,7 @@ std::string CmykJpeg()
 
 std::string PngDeclaring(uint32_t width, uint32_t height)
 {
-    std::string png = PngOf(Disc(8, {0, 200, 0, 255}, KeyColor, false), false);
+    std::string png = PngOf(Disc(8, {0, 200, 0, 255}, KEY_COLOR, false), false);
     for (int i = 0; i < 4; ++i) {
         png[16 + i] = char(width >> (24 - 8 * i));
         png[20 + i] = char(height >> (24 - 8 * i));

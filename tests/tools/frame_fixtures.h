@@ -15,8 +15,8 @@ struct Picture {
     std::vector<Rgba> pixels; // top-down rows
 };
 
-constexpr Rgba KeyColor{255, 0, 255, 255};
-constexpr Rgba Clear{0, 0, 0, 0};
+constexpr Rgba KEY_COLOR{255, 0, 255, 255};
+constexpr Rgba CLEAR{0, 0, 0, 0};
 
 // A disc of the color filling most of a square, on the background. Anti-aliased, its edge
 // pixels take the share of them the disc covers as their alpha (over a clear background) or

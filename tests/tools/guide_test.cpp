@@ -33,7 +33,7 @@ TEST(Guide, ItsCommandsMakeATypeTheGameListsAndLoads)
     MakeDataCheckout();
     for (int k = 1; k <= 3; ++k)
         WriteBytes("mods/mine/frame" + std::to_string(k) + ".png",
-                   PngOf(Disc(48, {200, uint8_t(80 + 30 * k), 40, 255}, Clear, true), true));
+                   PngOf(Disc(48, {200, uint8_t(80 + 30 * k), 40, 255}, CLEAR, true), true));
     std::string commands = GuideCommands();
     ASSERT_NE(commands.find("scripts/make_data.sh build run"), std::string::npos) << commands;
     ProgramRun run = RunProgram("/bin/bash", {"-euo", "pipefail", "-c", commands});

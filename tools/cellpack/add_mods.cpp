@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 
 namespace
 {
-constexpr size_t MostTypes = 127;
-constexpr int32_t MostFrames = 127;
+constexpr size_t MOST_TYPES = 127;
+constexpr int32_t MOST_FRAMES = 127;
 
 struct World {
     fs::path cell; // WORLD/cell
@@ -88,7 +88,7 @@ bool PrepareType(const ModFolder& folder, NewType& type)
     if (!folder.problem.empty())
         return Failure(folder.path + ": left out: " + folder.problem), false;
     PackSources sources;
-    std::string error = ReadPackSources(folder.files, DefaultKeyAlpha, sources);
+    std::string error = ReadPackSources(folder.files, DEFAULT_KEY_ALPHA, sources);
     SourceReport report;
     if (error.empty()) report = CheckPackSources(sources);
     for (const std::string& line : report.warnings)
@@ -98,7 +98,7 @@ bool PrepareType(const ModFolder& folder, NewType& type)
     int32_t frames = int32_t(folder.files.size()) - 1;
     if (error.empty() && !report.errors.empty())
         error = Counted(report.errors.size(), "error") + " above";
-    if (error.empty() && frames > MostFrames)
+    if (error.empty() && frames > MOST_FRAMES)
         error = std::to_string(frames) + " frames, more than the 127 a list entry holds";
     if (error.empty()) error = PackEntries(sources, type.pack);
     if (!error.empty()) return Failure(folder.path + ": left out: " + error), false;
@@ -198,16 +198,16 @@ int RunAddMods(const Arguments& arguments)
     }
     std::vector<ModFolder> folders = FindModFolders(parsed.positional[0]);
     std::vector<NewType> added;
-    int status = ExitSuccess;
+    int status = EXIT_STATUS_SUCCESS;
     for (const ModFolder& folder : folders) {
         added.emplace_back();
-        if (!PrepareType(folder, added.back())) added.pop_back(), status = ExitFailure;
+        if (!PrepareType(folder, added.back())) added.pop_back(), status = EXIT_STATUS_FAILURE;
     }
-    if (base.size() + added.size() > MostTypes) {
+    if (base.size() + added.size() > MOST_TYPES) {
         Failure("the list would hold more than 127 types; the last " +
-                std::to_string(base.size() + added.size() - MostTypes) + " are left out");
-        added.resize(MostTypes - std::min(base.size(), MostTypes));
-        status = ExitFailure;
+                std::to_string(base.size() + added.size() - MOST_TYPES) + " are left out");
+        added.resize(MOST_TYPES - std::min(base.size(), MOST_TYPES));
+        status = EXIT_STATUS_FAILURE;
     }
     if (!extras.empty() && added.size() != world.manifest.made.size())
         return Failure(world.list + ": " +
@@ -216,7 +216,7 @@ int RunAddMods(const Arguments& arguments)
                        "nothing is changed (move them into the folder of types)");
     size_t wanted = added.size();
     KeepFreeNumbers(world, int32_t(base.size()), added);
-    if (added.size() < wanted) status = ExitFailure;
+    if (added.size() < wanted) status = EXIT_STATUS_FAILURE;
     error = WriteWorld(world, base, added, extras);
     if (!error.empty()) return Failure(error);
     for (size_t i = 0; i < added.size(); ++i)

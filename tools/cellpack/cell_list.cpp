@@ -8,17 +8,17 @@
 
 namespace
 {
-constexpr long MostTypes = 127;
-constexpr long MostSpawn = 32767;
-constexpr long MostFrames = 127;
+constexpr long MOST_TYPES = 127;
+constexpr long MOST_SPAWN = 32767;
+constexpr long MOST_FRAMES = 127;
 
 std::string CheckedType(const std::string& spawn, const std::string& frames, CellListType& type)
 {
     long value = 0;
-    if (!ParseWholeNumber(spawn, 0, MostSpawn, value))
+    if (!ParseWholeNumber(spawn, 0, MOST_SPAWN, value))
         return "spawn count \"" + spawn + "\" is not a whole number from 0 to 32767";
     type.spawnCount = int32_t(value);
-    if (!ParseWholeNumber(frames, 0, MostFrames, value))
+    if (!ParseWholeNumber(frames, 0, MOST_FRAMES, value))
         return "frame count \"" + frames + "\" is not a whole number from 0 to 127";
     type.frameCount = int32_t(value);
     return "";
@@ -92,7 +92,7 @@ std::vector<std::string> ParseCellListText(const std::string& text,
         if (!problem.empty()) problems.push_back("line " + std::to_string(number) + ": " + problem);
         types.push_back(type);
     }
-    if (types.size() > size_t(MostTypes)) problems.push_back(TooManyTypes(types.size()));
+    if (types.size() > size_t(MOST_TYPES)) problems.push_back(TooManyTypes(types.size()));
     return problems;
 }
 
@@ -127,7 +127,7 @@ int RunTypes(const Arguments& arguments)
     std::vector<CellListType> types;
     std::string problem = ParseCellList(bytes, types);
     std::fputs(CellListText(types).c_str(), stdout);
-    return problem.empty() ? ExitSuccess : Failure(path + ": " + problem);
+    return problem.empty() ? EXIT_STATUS_SUCCESS : Failure(path + ": " + problem);
 }
 
 // The types of a text file ("-" for standard input); every problem, each naming the file.
@@ -156,17 +156,17 @@ int RunWriteTypes(const Arguments& arguments)
         types.emplace_back();
         parsed.error = ParseCellListType(parsed.positional[i], types.back());
     }
-    if (parsed.error.empty() && types.size() > size_t(MostTypes))
+    if (parsed.error.empty() && types.size() > size_t(MOST_TYPES))
         parsed.error = TooManyTypes(types.size());
     if (!parsed.error.empty()) return UsageError(WriteTypesCommand, parsed.error);
     if (fromText) {
         std::vector<std::string> problems = ReadTypesText(parsed.options["--from"], types);
         for (const std::string& problem : problems)
             Failure(problem);
-        if (!problems.empty()) return ExitFailure;
+        if (!problems.empty()) return EXIT_STATUS_FAILURE;
     }
     std::string error = WriteFileBytes(parsed.positional[0], CellListBytes(types));
-    return error.empty() ? ExitSuccess : Failure(error);
+    return error.empty() ? EXIT_STATUS_SUCCESS : Failure(error);
 }
 int RunAddType(const Arguments& arguments)
 {
@@ -183,7 +183,7 @@ int RunAddType(const Arguments& arguments)
     std::vector<CellListType> types;
     std::string error = ReadCellList(path, types);
     if (!error.empty()) return Failure(error + "; nothing added");
-    if (types.size() + added.size() > size_t(MostTypes))
+    if (types.size() + added.size() > size_t(MOST_TYPES))
         return Failure(path + ": " + TooManyTypes(types.size() + added.size()) + "; nothing added");
     types.insert(types.end(), added.begin(), added.end());
     error = WriteFileBytes(path, CellListBytes(types));
@@ -192,7 +192,7 @@ int RunAddType(const Arguments& arguments)
         std::printf("%s: type %zu added (%s, %s): its pack is %03zu.cell\n", path.c_str(), t,
                     Counted(size_t(types[t - 1].spawnCount), "cell").c_str(),
                     Counted(size_t(types[t - 1].frameCount), "frame").c_str(), t);
-    return ExitSuccess;
+    return EXIT_STATUS_SUCCESS;
 }
 } // namespace
 

@@ -67,13 +67,13 @@ int UsageError(const Command& command, const std::string& problem)
 {
     std::fprintf(stderr, "cellpack %s: %s\nTry 'cellpack %s --help'.\n", command.name,
                  problem.c_str(), command.name);
-    return ExitUsage;
+    return EXIT_STATUS_USAGE;
 }
 
 int Failure(const std::string& line)
 {
     std::fprintf(stderr, "cellpack: %s\n", line.c_str());
-    return ExitFailure;
+    return EXIT_STATUS_FAILURE;
 }
 
 std::string Counted(size_t count, const std::string& noun)

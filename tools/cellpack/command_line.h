@@ -7,9 +7,9 @@
 
 using Arguments = std::vector<std::string>;
 
-constexpr int ExitSuccess = 0;
-constexpr int ExitFailure = 1;
-constexpr int ExitUsage = 2;
+constexpr int EXIT_STATUS_SUCCESS = 0;
+constexpr int EXIT_STATUS_FAILURE = 1;
+constexpr int EXIT_STATUS_USAGE = 2;
 
 struct Command {
     const char* name;
@@ -32,9 +32,9 @@ ParsedArguments ParseArguments(const Arguments& arguments,
                                const std::vector<std::string>& flagOptions = {});
 // True when the arguments ask for help (--help or -h).
 bool AsksForHelp(const Arguments& arguments);
-// Prints the problem and how to get help on standard error; ExitUsage.
+// Prints the problem and how to get help on standard error; EXIT_STATUS_USAGE.
 int UsageError(const Command& command, const std::string& problem);
-// Prints "cellpack: line" on standard error; ExitFailure.
+// Prints "cellpack: line" on standard error; EXIT_STATUS_FAILURE.
 int Failure(const std::string& line);
 // Whether the list holds the text.
 bool Contains(const std::vector<std::string>& texts, const std::string& text);

@@ -19,7 +19,7 @@ namespace
 // The game's key of that name, letter case aside; none for a key the game does not read.
 const CellDefinitionKey* FindKey(std::string_view name)
 {
-    for (const CellDefinitionKey& key : CellDefinitionKeys)
+    for (const CellDefinitionKey& key : CELL_DEFINITION_KEYS)
         if (SameNameIgnoringCase(key.name, name)) return &key;
     return nullptr;
 }
@@ -47,7 +47,7 @@ std::string UnknownKey(std::string_view key)
 {
     if (key.empty()) return "a line without a key; the game never reads it";
     std::string what = "unknown key; the game never reads it";
-    for (const CellDefinitionKey& known : CellDefinitionKeys)
+    for (const CellDefinitionKey& known : CELL_DEFINITION_KEYS)
         if (key.size() >= 3 && EditDistance(key, known.name) <= 2)
             return what + " (did you mean \"" + known.name + "\"?)";
     return what;

@@ -10,10 +10,10 @@ namespace
 // Close to the key: every channel within this of FF00FF, about a quarter of a blend between
 // the key and a dark color. The key's own neighbourhood in an image is where such pixels
 // come from: a flattened anti-aliased edge or lossy compression.
-constexpr int32_t NearKey = 96;
-// An edge counts as one background color when this share of it lies within EdgeSpread.
-constexpr double EdgeShare = 0.9;
-constexpr int32_t EdgeSpread = 24;
+constexpr int32_t NEAR_KEY = 96;
+// An edge counts as one background color when this share of it lies within EDGE_SPREAD.
+constexpr double EDGE_SHARE = 0.9;
+constexpr int32_t EDGE_SPREAD = 24;
 
 std::string Hex(const uint8_t* rgb)
 {
@@ -59,7 +59,7 @@ void CountPixel(const FramePixels& pixels, int32_t x, int32_t y, FrameFindings& 
     const uint8_t* p = At(pixels, x, y);
     bool key = IsKeyColor(p);
     findings.keyPixels += key;
-    if (!key && pixels.alpha && p[3] < DefaultKeyAlpha) {
+    if (!key && pixels.alpha && p[3] < DEFAULT_KEY_ALPHA) {
         if (!counts.firstTransparent) counts.firstTransparent = p;
         ++counts.transparent;
         counts.sameAsFirstTransparent += Distance(p, counts.firstTransparent) == 0;
@@ -70,7 +70,7 @@ void CountPixel(const FramePixels& pixels, int32_t x, int32_t y, FrameFindings& 
     if (x == 0 || y == 0 || x == pixels.width - 1 || y == pixels.height - 1) {
         ++counts.edge;
         counts.edgeKey += key;
-        counts.edgeLikeCorner += Distance(p, At(pixels, 0, 0)) <= EdgeSpread;
+        counts.edgeLikeCorner += Distance(p, At(pixels, 0, 0)) <= EDGE_SPREAD;
     }
 }
 
@@ -101,7 +101,7 @@ void Warn(const FramePixels& pixels, const PixelCounts& counts, FrameFindings& f
             "('cellpack key') or fade its edges toward the water colour 000A14");
     const uint8_t* corner = At(pixels, 0, 0);
     if (counts.transparent == 0 && counts.edgeKey == 0 && !IsNearKeyColor(corner) &&
-        counts.edgeLikeCorner >= EdgeShare * double(counts.edge))
+        counts.edgeLikeCorner >= EDGE_SHARE * double(counts.edge))
         findings.warnings.push_back(
             "no pixel around its edge is the key colour FF00FF, and the edge is all about " +
             Hex(corner) +
@@ -126,7 +126,7 @@ bool IsKeyColor(const uint8_t* rgb)
 bool IsNearKeyColor(const uint8_t* rgb)
 {
     const uint8_t key[3] = {255, 0, 255};
-    return Distance(rgb, key) <= NearKey;
+    return Distance(rgb, key) <= NEAR_KEY;
 }
 
 FrameFindings CheckFrame(const std::vector<uint8_t>& data)

@@ -9,7 +9,7 @@
 #include <vector>
 
 // Pixels whose alpha is below this count as transparent, for the checks and for keying.
-constexpr int32_t DefaultKeyAlpha = 128;
+constexpr int32_t DEFAULT_KEY_ALPHA = 128;
 
 struct FrameFindings {
     std::string error;                 // why the game cannot load the frame, or ""

@@ -33,7 +33,7 @@ bool KeyImage(std::vector<uint8_t>& image, int32_t threshold, std::string& error
 
 bool ParseKeyAlpha(const std::string& text, int32_t& threshold)
 {
-    long value = DefaultKeyAlpha;
+    long value = DEFAULT_KEY_ALPHA;
     if (!text.empty() && !ParseWholeNumber(text, 1, 256, value)) return false;
     threshold = int32_t(value);
     return true;
@@ -44,7 +44,7 @@ namespace
 int RunKey(const Arguments& arguments)
 {
     ParsedArguments parsed = ParseArguments(arguments, {"--alpha"});
-    int32_t threshold = DefaultKeyAlpha;
+    int32_t threshold = DEFAULT_KEY_ALPHA;
     if (parsed.error.empty() && parsed.positional.size() != 2)
         parsed.error = "expected the image to read and the frame to write";
     if (parsed.error.empty() && !ParseKeyAlpha(parsed.options["--alpha"], threshold))
@@ -65,7 +65,7 @@ int RunKey(const Arguments& arguments)
     error = EncodePng(pixels, png);
     if (!error.empty()) return Failure(out + ": " + error);
     error = WriteFileBytes(out, png);
-    return error.empty() ? ExitSuccess : Failure(error);
+    return error.empty() ? EXIT_STATUS_SUCCESS : Failure(error);
 }
 } // namespace
 

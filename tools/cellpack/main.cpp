@@ -46,29 +46,29 @@ int main(int argc, char** argv)
     Arguments arguments(argv + 1, argv + argc);
     if (arguments.empty()) {
         PrintOverview(stderr);
-        return ExitUsage;
+        return EXIT_STATUS_USAGE;
     }
     std::string name = arguments[0];
     bool help = name == "--help" || name == "-h" || name == "help";
     if (help && arguments.size() == 1) {
         PrintOverview(stdout);
-        return ExitSuccess;
+        return EXIT_STATUS_SUCCESS;
     }
     if (name == "--version" && arguments.size() == 1) {
-        std::printf("cellpack (Vellomira) %s\n", GameVersion);
-        return ExitSuccess;
+        std::printf("cellpack (Vellomira) %s\n", GAME_VERSION);
+        return EXIT_STATUS_SUCCESS;
     }
     if (help) name = arguments[1];
     const Command* command = FindCommand(name);
     if (!command) {
         std::fprintf(stderr, "cellpack: unknown command '%s'\nTry 'cellpack --help'.\n",
                      name.c_str());
-        return ExitUsage;
+        return EXIT_STATUS_USAGE;
     }
     arguments.erase(arguments.begin());
     if (help || AsksForHelp(arguments)) {
         std::fputs(command->usage, stdout);
-        return ExitSuccess;
+        return EXIT_STATUS_SUCCESS;
     }
     // Frames are read as the game reads them, with its decoders.
     RegisterPngDecoder();

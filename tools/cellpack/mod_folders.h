@@ -7,12 +7,12 @@
 #include <vector>
 
 // Cells of a type at start when its folder has no spawn.txt.
-constexpr int32_t DefaultModSpawn = 10;
+constexpr int32_t DEFAULT_MOD_SPAWN = 10;
 
 struct ModFolder {
     std::string path;               // the type's folder
     std::vector<std::string> files; // definition.ini, then the frames in order
-    int32_t spawn = DefaultModSpawn;
+    int32_t spawn = DEFAULT_MOD_SPAWN;
     std::string problem; // why the folder is no type, or "" (its path left out)
 };
 

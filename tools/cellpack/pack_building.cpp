@@ -84,7 +84,7 @@ int RunBuild(const Arguments& arguments)
     if (error.empty()) error = WriteFileBytes(path, pack);
     if (!error.empty()) return Failure(error);
     if (!report.errors.empty()) Failure(path + " written despite " + errors + " (--force)");
-    return ExitSuccess;
+    return EXIT_STATUS_SUCCESS;
 }
 } // namespace
 

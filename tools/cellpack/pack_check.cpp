@@ -49,9 +49,9 @@ void CheckFrameCount(const CellListType* listed, int32_t type, PackCheck& check)
             check.problems.push_back("frames: the pack holds " + frames + " frames but " + gives +
                                      "; the game never loads the others");
     }
-    if (loaded > FrameTableSize)
+    if (loaded > FRAME_TABLE_SIZE)
         check.problems.push_back("frames: " + std::to_string(loaded) +
-                                 " frames are more than the " + std::to_string(FrameTableSize) +
+                                 " frames are more than the " + std::to_string(FRAME_TABLE_SIZE) +
                                  " of the game's frame table (the game enlarges its table to fit)");
     if (loaded <= 0)
         check.problems.push_back("frames: the type has no frame, so its cells are invisible");
@@ -208,7 +208,7 @@ int RunCheck(const Arguments& arguments)
     }
     for (const std::string& path : packs)
         problems += ReportPack(path, options);
-    return problems == 0 ? ExitSuccess : ExitFailure;
+    return problems == 0 ? EXIT_STATUS_SUCCESS : EXIT_STATUS_FAILURE;
 }
 } // namespace
 

@@ -31,7 +31,7 @@ bool ReadOnePack(const Command& command, const Arguments& arguments, size_t plac
 // Problems of a pack that list and extract report after their work: broken entries and a cut.
 int ReportBroken(const std::string& path, const ReadPackFile& pack)
 {
-    int status = ExitSuccess;
+    int status = EXIT_STATUS_SUCCESS;
     for (size_t i = 0; i < pack.entries.size(); ++i)
         if (!pack.entries[i].broken.empty())
             status =
@@ -46,7 +46,7 @@ int RunList(const Arguments& arguments)
 {
     ParsedArguments parsed;
     ReadPackFile pack;
-    int status = ExitSuccess;
+    int status = EXIT_STATUS_SUCCESS;
     if (!ReadOnePack(ListCommand, arguments, 1, parsed, pack, status)) return status;
     std::printf("%5s %10s %10s  %-10s  %s\n", "entry", "unpacked", "stored", "how", "check");
     uint64_t unpacked = 0;
@@ -78,7 +78,7 @@ int RunExtract(const Arguments& arguments)
 {
     ParsedArguments parsed;
     ReadPackFile pack;
-    int status = ExitSuccess;
+    int status = EXIT_STATUS_SUCCESS;
     if (!ReadOnePack(ExtractCommand, arguments, 2, parsed, pack, status)) return status;
     std::filesystem::path folder = parsed.positional[1];
     std::error_code error;
@@ -94,7 +94,7 @@ int RunExtract(const Arguments& arguments)
             std::printf("%s\n", name.c_str());
     }
     int broken = ReportBroken(parsed.positional[0], pack);
-    return status != ExitSuccess ? status : broken;
+    return status != EXIT_STATUS_SUCCESS ? status : broken;
 }
 } // namespace
 

@@ -61,8 +61,8 @@ ReadEntry Unpack(const PackEntryView& view)
     ReadEntry entry;
     entry.header = view.header;
     entry.offset = view.offset;
-    if (IsCompressed(view.header) && view.header.storedSize >= BlockHeaderSize)
-        entry.check = LoadLittleEndian32(view.stored + BlockCheckOffset);
+    if (IsCompressed(view.header) && view.header.storedSize >= BLOCK_HEADER_SIZE)
+        entry.check = LoadLittleEndian32(view.stored + BLOCK_CHECK_OFFSET);
     entry.data.resize(size_t(view.header.unpackedSize) + 1);
     BlockDecoding decoding;
     if (UnpackPackEntry(view.header, view.stored, entry.data.data(), &decoding)) {

@@ -18,8 +18,8 @@
 namespace
 {
 // Every size a sheet can hold; the screen offers at most 8192 pixels a side.
-constexpr int32_t MostSheetWidth = 2048;
-constexpr int32_t MostSheetSide = 8192;
+constexpr int32_t MOST_SHEET_WIDTH = 2048;
+constexpr int32_t MOST_SHEET_SIDE = 8192;
 
 struct Preview {
     std::string pack;
@@ -64,7 +64,7 @@ struct SheetLayout {
     int32_t width = 0, height = 0;
 };
 
-constexpr int32_t Margin = 8;
+constexpr int32_t MARGIN = 8;
 
 SheetLayout LayOut(const Preview& preview)
 {
@@ -72,16 +72,16 @@ SheetLayout LayOut(const Preview& preview)
     int32_t font = DefaultFontHeight();
     if (font > 0) layout.lineHeight = font + 2;
     int32_t largest = preview.sizes.back(), frames = int32_t(preview.frames.size());
-    layout.columnWidth = std::max(largest, 24) + 2 * Margin;
+    layout.columnWidth = std::max(largest, 24) + 2 * MARGIN;
     layout.columns =
-        std::clamp((MostSheetWidth - layout.labelWidth) / layout.columnWidth, 1, frames);
-    layout.top = 2 * layout.lineHeight + 2 * Margin;
+        std::clamp((MOST_SHEET_WIDTH - layout.labelWidth) / layout.columnWidth, 1, frames);
+    layout.top = 2 * layout.lineHeight + 2 * MARGIN;
     layout.chunkHeight = layout.lineHeight;
     for (int32_t size : preview.sizes)
-        layout.chunkHeight += size + 2 * Margin;
+        layout.chunkHeight += size + 2 * MARGIN;
     int32_t chunks = (frames + layout.columns - 1) / layout.columns;
-    layout.width = layout.labelWidth + layout.columns * layout.columnWidth + Margin;
-    layout.height = layout.top + chunks * layout.chunkHeight + Margin;
+    layout.width = layout.labelWidth + layout.columns * layout.columnWidth + MARGIN;
+    layout.height = layout.top + chunks * layout.chunkHeight + MARGIN;
     return layout;
 }
 
@@ -92,9 +92,9 @@ void CellPlace(const SheetLayout& layout, const Preview& preview, int32_t k, siz
     int32_t size = preview.sizes[r];
     x = layout.labelWidth + k % layout.columns * layout.columnWidth +
         (layout.columnWidth - size) / 2;
-    y = layout.top + k / layout.columns * layout.chunkHeight + layout.lineHeight + Margin;
+    y = layout.top + k / layout.columns * layout.chunkHeight + layout.lineHeight + MARGIN;
     for (size_t before = 0; before < r; ++before)
-        y += preview.sizes[before] + 2 * Margin;
+        y += preview.sizes[before] + 2 * MARGIN;
 }
 
 // The game's tables for one type at its number, its frames made sprites and 3D sprites as the
@@ -137,7 +137,7 @@ void DrawFrame(const Preview& preview, int32_t k, int32_t size, int32_t x, int32
     cell.trans = int16_t(std::clamp(preview.definition.trans.high, 0, 255));
     cell.frame = float(k);
     PlayerX = cell.x + cell.size / 2 - PlayerSize / 2;
-    PlayerY = cell.y - PreviewPlayerDistance - PlayerSize / 2;
+    PlayerY = cell.y - PREVIEW_PLAYER_DISTANCE - PlayerSize / 2;
     DrawCell(cell);
 }
 
@@ -176,8 +176,8 @@ void DrawLabels(const Preview& preview, const SheetLayout& layout)
                         std::to_string(preview.type) + ", opacity " +
                         std::to_string(std::clamp(preview.definition.trans.high, 0, 255)) + ", " +
                         (preview.filter ? "bilinear filtering" : "point sampling");
-    DrawText(Margin, Margin, title.c_str(), white);
-    DrawText(Margin, Margin + layout.lineHeight, ("plays " + AnimationOrder(preview)).c_str(),
+    DrawText(MARGIN, MARGIN, title.c_str(), white);
+    DrawText(MARGIN, MARGIN + layout.lineHeight, ("plays " + AnimationOrder(preview)).c_str(),
              white);
     for (int32_t k = 0; k < int32_t(preview.frames.size()); ++k) {
         int32_t x = 0, y = 0;
@@ -185,10 +185,10 @@ void DrawLabels(const Preview& preview, const SheetLayout& layout)
         std::string number = std::to_string(k + 1);
         int32_t column = layout.labelWidth + k % layout.columns * layout.columnWidth;
         DrawText(column + (layout.columnWidth - DefaultFontTextWidth(number.c_str())) / 2,
-                 y - Margin - layout.lineHeight, number.c_str(), white);
+                 y - MARGIN - layout.lineHeight, number.c_str(), white);
         for (size_t r = 0; k % layout.columns == 0 && r < preview.sizes.size(); ++r) {
             CellPlace(layout, preview, k, r, x, y);
-            DrawText(Margin, y, (std::to_string(preview.sizes[r]) + " px").c_str(), grey);
+            DrawText(MARGIN, y, (std::to_string(preview.sizes[r]) + " px").c_str(), grey);
         }
     }
     StopDrawing();
@@ -198,7 +198,7 @@ std::string DrawSheet(const Preview& preview, FramePixels& sheet, std::vector<st
 {
     LoadDefaultFont();
     SheetLayout layout = LayOut(preview);
-    if (layout.width > MostSheetSide || layout.height > MostSheetSide)
+    if (layout.width > MOST_SHEET_SIDE || layout.height > MOST_SHEET_SIDE)
         return preview.pack + ": a sheet of " + std::to_string(layout.width) + " x " +
                std::to_string(layout.height) + " pixels is more than the screen holds";
     if (!InitSprite() || !InitSprite3D() || !OpenScreen(layout.width, layout.height, 32, "preview"))
@@ -275,7 +275,7 @@ int RunPreview(const Arguments& arguments)
             std::printf("%s: frame %d at %d pixels: x %d, y %d\n", output.c_str(), k + 1,
                         preview.sizes[r], x, y);
         }
-    return failed.empty() ? ExitSuccess : ExitFailure;
+    return failed.empty() ? EXIT_STATUS_SUCCESS : EXIT_STATUS_FAILURE;
 }
 } // namespace
 

@@ -4,6 +4,6 @@
 #include "tools/cellpack/command_line.h"
 
 // The pupils look at a player whose centre lies this far ahead of the cell's front edge.
-constexpr float PreviewPlayerDistance = 60;
+constexpr float PREVIEW_PLAYER_DISTANCE = 60;
 
 extern const Command PreviewCommand;

@@ -92,9 +92,9 @@ void ShowWindow()
 
 void SetWindowIcon()
 {
-    int32_t width = int32_t(Sdl2WindowIcon[0]), height = int32_t(Sdl2WindowIcon[1]);
+    int32_t width = int32_t(SDL2_WINDOW_ICON[0]), height = int32_t(SDL2_WINDOW_ICON[1]);
     SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(Sdl2WindowIcon + 2), width, height, 32, width * 4,
+        const_cast<uint32_t*>(SDL2_WINDOW_ICON + 2), width, height, 32, width * 4,
         SDL_PIXELFORMAT_ARGB8888);
     if (!icon)
         return;

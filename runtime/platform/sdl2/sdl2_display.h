@@ -29,7 +29,7 @@ void Sdl2RequestScreenshot();
 // window lacks the focus, so this stands in for the present's pacing then.
 void Sdl2WaitFrame();
 // The window's icon, 48 x 48 pixels 0xAARRGGBB, drawn from the sample world at build time.
-extern const uint32_t Sdl2WindowIcon[];
+extern const uint32_t SDL2_WINDOW_ICON[];
 // Saves a presented frame (rows of 0x??RRGGBB, pitch bytes apart) as
 // FOLDER/vellomira-YYYYMMDD-HHMMSS.png and names the file on standard error.
 void Sdl2SaveScreenshot(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height);

@@ -2,6 +2,6 @@
 // first.
 #include "runtime/platform/sdl2/sdl2_display.h"
 
-const uint32_t Sdl2WindowIcon[] = {
+const uint32_t SDL2_WINDOW_ICON[] = {
 #include "window_icon.inc"
 };
