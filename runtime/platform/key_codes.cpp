@@ -9,6 +9,8 @@ struct KeyPair {
 
 // SDL scancode on the left (its SDL_SCANCODE_ name in the comment), DirectInput code on the
 // right. Keys DirectInput has no code for (Hangul, Hanja, F16..F24, ...) are absent.
+// One row per key group, as a keyboard lays them out.
+// clang-format off
 constexpr KeyPair PAIRS[] = {
     {4, 0x1E},   {5, 0x30},   {6, 0x2E},   {7, 0x20},   {8, 0x12},   {9, 0x21},   // A..F
     {10, 0x22},  {11, 0x23},  {12, 0x17},  {13, 0x24},  {14, 0x25},  {15, 0x26},  // G..L
@@ -104,6 +106,7 @@ constexpr KeyPair PAIRS[] = {
     {274, 0xE6}, // AC_BOOKMARKS
     {282, 0xDF}, // SLEEP
 };
+// clang-format on
 
 struct KeyTable {
     uint8_t code[512] = {};
