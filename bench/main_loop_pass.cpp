@@ -99,8 +99,7 @@ int main(int argc, char** argv)
         SampleFolder = argv[1];
     SampleFolder = fs::absolute(SampleFolder);
     if (!fs::is_directory(SampleFolder / "cell")) {
-        std::fprintf(stderr, "%s: no sample world (cell/) in %s\n", argv[0],
-                     SampleFolder.c_str());
+        std::fprintf(stderr, "%s: no sample world (cell/) in %s\n", argv[0], SampleFolder.c_str());
         return 1;
     }
     benchmark::RunSpecifiedBenchmarks();

@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -27,7 +26,8 @@ std::vector<uint8_t> Licences()
 {
     std::vector<std::filesystem::path> paths;
     for (const auto& entry : std::filesystem::directory_iterator("/usr/share/common-licenses"))
-        if (entry.is_regular_file() && !entry.is_symlink()) paths.push_back(entry.path());
+        if (entry.is_regular_file() && !entry.is_symlink())
+            paths.push_back(entry.path());
     std::sort(paths.begin(), paths.end());
     std::vector<uint8_t> all;
     for (const auto& path : paths) {

@@ -1,8 +1,9 @@
 // The game's world scene on a 1024 x 768 32-bit back buffer, drawn side by side by the
-// runtime's 3D sprites on the headless screen (our quad rasterizer on both cores), by pixman (bilinear affine transforms, a solid opacity mask and
-// OVER; the light as an 8-bit alpha image with IN_REVERSE) and by SDL2's software renderer
-// (SDL_RenderGeometry). After the runs a summary gives each frame time, pixman's time over
-// ours, and the mean absolute channel difference of each picture from pixman's.
+// runtime's 3D sprites on the headless screen (our quad rasterizer on both cores), by pixman
+// (bilinear affine transforms, a solid opacity mask and OVER; the light as an 8-bit alpha image
+// with IN_REVERSE) and by SDL2's software renderer (SDL_RenderGeometry). After the runs a summary
+// gives each frame time, pixman's time over ours, and the mean absolute channel difference of each
+// picture from pixman's.
 #include "runtime/display/quad_batch.h"
 #include "runtime/display/screen_internal.h"
 #include "runtime/runtime.h"
@@ -134,8 +135,8 @@ Texture MakeTexture(int32_t number, int32_t size, uint32_t (*texel)(int32_t, int
         t.pixman = pixman_image_create_bits(PIXMAN_a8, size, size,
                                             reinterpret_cast<uint32_t*>(t.grey.data()), size);
     else
-        t.pixman = pixman_image_create_bits(PIXMAN_a8r8g8b8, size, size, t.premultiplied.data(),
-                                            size * 4);
+        t.pixman =
+            pixman_image_create_bits(PIXMAN_a8r8g8b8, size, size, t.premultiplied.data(), size * 4);
     pixman_image_set_filter(t.pixman, PIXMAN_FILTER_BILINEAR, nullptr, 0);
     t.sdl = SDL_CreateTextureFromSurface(renderer, sdl);
     SDL_SetTextureBlendMode(t.sdl, light ? SDL_BLENDMODE_MOD : SDL_BLENDMODE_BLEND);
@@ -188,7 +189,8 @@ void BuildTextures(Scene& scene)
     scene.textures[PLAYER] = MakeTexture(PLAYER, 64, PlayerTexel, 0, scene.renderer, false);
     scene.textures[LIGHT] = MakeTexture(LIGHT, GRADIENT_SIZE, LightTexel, 0, scene.renderer, true);
     for (int32_t kind = 0; kind < CELL_KINDS; ++kind)
-        scene.textures[CELL + kind] = MakeTexture(CELL + kind, 128, CellTexel, kind, scene.renderer, false);
+        scene.textures[CELL + kind] =
+            MakeTexture(CELL + kind, 128, CellTexel, kind, scene.renderer, false);
     for (int32_t a = 0; a < 256; ++a) {
         pixman_color_t color{0, 0, 0, static_cast<uint16_t>(a * 257)};
         scene.opacity[a] = pixman_image_create_solid_fill(&color);
@@ -204,22 +206,24 @@ void LayOut(Scene& scene, int32_t cells)
                                        Between(seed, -32, HEIGHT - 32), Between(seed, 108, 148)));
     for (int32_t i = 0; i < cells; ++i) {
         int32_t size = Between(seed, 32, 160);
-        scene.items.push_back(MakeItem(CELL + i % CELL_KINDS, size, true, true, Between(seed, 0, 359),
-                                       Between(seed, -size / 2, WIDTH - size / 2),
-                                       Between(seed, -size / 2, HEIGHT - size / 2),
-                                       Between(seed, 160, 170)));
+        scene.items.push_back(
+            MakeItem(CELL + i % CELL_KINDS, size, true, true, Between(seed, 0, 359),
+                     Between(seed, -size / 2, WIDTH - size / 2),
+                     Between(seed, -size / 2, HEIGHT - size / 2), Between(seed, 160, 170)));
     }
-    scene.items.push_back(MakeItem(PLAYER, 64, true, true, 30, WIDTH / 2 - 32, HEIGHT / 2 - 32, 196));
+    scene.items.push_back(
+        MakeItem(PLAYER, 64, true, true, 30, WIDTH / 2 - 32, HEIGHT / 2 - 32, 196));
     scene.lightX = WIDTH / 2 - GRADIENT_SIZE / 2;
     scene.lightY = HEIGHT / 2 - GRADIENT_SIZE / 2;
-    scene.items.push_back(MakeItem(LIGHT, GRADIENT_SIZE, false, false, 0, scene.lightX,
-                                   scene.lightY, 255));
+    scene.items.push_back(
+        MakeItem(LIGHT, GRADIENT_SIZE, false, false, 0, scene.lightX, scene.lightY, 255));
 }
 
 // The eight darkness squares around the light.
 void DarknessSquares(const Scene& scene, int32_t squares[8][2])
 {
-    const int32_t steps[8][2] = {{-1, -1}, {-1, 0}, {0, -1}, {1, 1}, {1, 0}, {0, 1}, {-1, 1}, {1, -1}};
+    const int32_t steps[8][2] = {{-1, -1}, {-1, 0}, {0, -1}, {1, 1},
+                                 {1, 0},   {0, 1},  {-1, 1}, {1, -1}};
     for (int i = 0; i < 8; ++i) {
         squares[i][0] = scene.lightX + steps[i][0] * GRADIENT_SIZE;
         squares[i][1] = scene.lightY + steps[i][1] * GRADIENT_SIZE;
@@ -255,7 +259,8 @@ pixman_transform_t TextureTransform(const Item& item, int32_t size)
     double ax = v[1].x - v[0].x, ay = v[1].y - v[0].y, bx = v[2].x - v[0].x, by = v[2].y - v[0].y;
     double det = ax * by - bx * ay;
     // (px, py) - v0 = a * (ax, ay) + b * (bx, by); texture = (a * size, b * size).
-    double m[2][3] = {{by / det * size, -bx / det * size, 0}, {-ay / det * size, ax / det * size, 0}};
+    double m[2][3] = {{by / det * size, -bx / det * size, 0},
+                      {-ay / det * size, ax / det * size, 0}};
     for (int r = 0; r < 2; ++r)
         m[r][2] = -(m[r][0] * v[0].x + m[r][1] * v[0].y);
     pixman_transform_t t;
@@ -269,7 +274,8 @@ pixman_transform_t TextureTransform(const Item& item, int32_t size)
 
 void DrawPixman(Scene& scene)
 {
-    pixman_color_t water{0, static_cast<uint16_t>(10 * 257), static_cast<uint16_t>(20 * 257), 0xFFFF};
+    pixman_color_t water{0, static_cast<uint16_t>(10 * 257), static_cast<uint16_t>(20 * 257),
+                         0xFFFF};
     pixman_rectangle16_t all{0, 0, WIDTH, HEIGHT};
     pixman_image_fill_rectangles(PIXMAN_OP_SRC, scene.pixman, &water, 1, &all);
     for (const Item& item : scene.items) {
@@ -327,10 +333,13 @@ void DrawSdlLight(Scene& scene, const Item& item)
         for (int32_t tx = 0; tx < GRADIENT_SIZE; tx += TILE) {
             SDL_Vertex v[4];
             for (int i = 0; i < 4; ++i) {
-                float u = static_cast<float>(tx + (i & 1) * TILE), w = static_cast<float>(ty + (i >> 1) * TILE);
-                v[i] = {{x0 + u, y0 + w}, {255, 255, 255, 255}, {u / GRADIENT_SIZE, w / GRADIENT_SIZE}};
+                float u = static_cast<float>(tx + (i & 1) * TILE),
+                      w = static_cast<float>(ty + (i >> 1) * TILE);
+                v[i] = {
+                    {x0 + u, y0 + w}, {255, 255, 255, 255}, {u / GRADIENT_SIZE, w / GRADIENT_SIZE}};
             }
-            SDL_RenderGeometry(scene.renderer, scene.textures[item.texture].sdl, v, 4, SDL_INDICES, 6);
+            SDL_RenderGeometry(scene.renderer, scene.textures[item.texture].sdl, v, 4, SDL_INDICES,
+                               6);
         }
 }
 
@@ -347,9 +356,7 @@ void DrawSdl(Scene& scene)
         SDL_Vertex v[4];
         for (int i = 0; i < 4; ++i) {
             const TLVertex& t = item.vertices[i];
-            v[i] = {{t.x, t.y},
-                    {255, 255, 255, static_cast<Uint8>(t.diffuse >> 24)},
-                    {t.tu, t.tv}};
+            v[i] = {{t.x, t.y}, {255, 255, 255, static_cast<Uint8>(t.diffuse >> 24)}, {t.tu, t.tv}};
         }
         SDL_RenderGeometry(scene.renderer, scene.textures[item.texture].sdl, v, 4, SDL_INDICES, 6);
     }
@@ -370,7 +377,8 @@ double MeanDifference(const uint8_t* a, int32_t pitchA, const uint8_t* b, int32_
     for (int32_t y = 0; y < HEIGHT; ++y)
         for (int32_t x = 0; x < WIDTH; ++x)
             for (int32_t c = 0; c < 3; ++c)
-                total += static_cast<uint64_t>(std::abs(a[y * pitchA + 4 * x + c] - b[y * pitchB + 4 * x + c]));
+                total += static_cast<uint64_t>(
+                    std::abs(a[y * pitchA + 4 * x + c] - b[y * pitchB + 4 * x + c]));
     return static_cast<double>(total) / (3.0 * WIDTH * HEIGHT);
 }
 
@@ -383,7 +391,8 @@ void CompareFrames(Scene& scene, int32_t cells)
     DrawPixman(scene);
     DrawSdl(scene);
     const auto* pixman = reinterpret_cast<const uint8_t*>(scene.pixmanPixels.data());
-    DifferenceOurs[cells] = MeanDifference(BackBuffer()->pixels, BackBuffer()->pitch, pixman, WIDTH * 4);
+    DifferenceOurs[cells] =
+        MeanDifference(BackBuffer()->pixels, BackBuffer()->pitch, pixman, WIDTH * 4);
     SDL_LockSurface(scene.sdlTarget);
     DifferenceSdl[cells] = MeanDifference(static_cast<const uint8_t*>(scene.sdlTarget->pixels),
                                           scene.sdlTarget->pitch, pixman, WIDTH * 4);
@@ -402,7 +411,10 @@ void RenderScene(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
-void Ours(benchmark::State& state) { RenderScene<DrawOurs>(state); }
+void Ours(benchmark::State& state)
+{
+    RenderScene<DrawOurs>(state);
+}
 // Ours on the calling thread alone, to show what the second core adds.
 void OursOneCore(benchmark::State& state)
 {
@@ -410,8 +422,14 @@ void OursOneCore(benchmark::State& state)
     RenderScene<DrawOurs>(state);
     StartQuadHelper();
 }
-void Pixman(benchmark::State& state) { RenderScene<DrawPixman>(state); }
-void Sdl2(benchmark::State& state) { RenderScene<DrawSdl>(state); }
+void Pixman(benchmark::State& state)
+{
+    RenderScene<DrawPixman>(state);
+}
+void Sdl2(benchmark::State& state)
+{
+    RenderScene<DrawSdl>(state);
+}
 
 BENCHMARK(Ours)->Arg(50)->Arg(200)->Arg(1000)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(OursOneCore)->Arg(50)->Arg(200)->Arg(1000)->UseRealTime()->Unit(benchmark::kMillisecond);

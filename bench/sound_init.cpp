@@ -9,8 +9,8 @@ int main()
 {
     auto start = std::chrono::steady_clock::now();
     int32_t result = InitSound();
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count();
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("InitSound: %d in %.2f ms\n", result, ms);
     FreeAllSounds();
     return 0;

@@ -30,8 +30,7 @@ std::vector<uint8_t> PackOf(std::string_view rest, bool raw)
     for (size_t start = 0;;) {
         size_t end = rest.find(SEPARATOR, start);
         std::string_view entry = rest.substr(start, end - start);
-        AppendStoredPackEntry(pack, reinterpret_cast<const uint8_t*>(entry.data()),
-                              entry.size());
+        AppendStoredPackEntry(pack, reinterpret_cast<const uint8_t*>(entry.data()), entry.size());
         if (end == std::string_view::npos)
             return pack;
         start = end + SEPARATOR.size();
@@ -43,9 +42,9 @@ void CheckCells(int32_t spawnCount, int32_t frameCount)
     int32_t n = 0;
     ResetList(CellList);
     while (const Cell* cell = NextElementOf<Cell>(CellList)) {
-        if (cell->type != 1 || cell->id != n++ || cell->x < 0 ||
-            cell->x > WorldWidth || cell->y < 0 || cell->y > WorldHeight || cell->angle < 0 ||
-            cell->angle > 360 || cell->frame < 0 || cell->frame > std::max(frameCount, 0))
+        if (cell->type != 1 || cell->id != n++ || cell->x < 0 || cell->x > WorldWidth ||
+            cell->y < 0 || cell->y > WorldHeight || cell->angle < 0 || cell->angle > 360 ||
+            cell->frame < 0 || cell->frame > std::max(frameCount, 0))
             std::abort();
     }
     if (n != std::max(spawnCount, 0) || CellIdCounter != n || !FirstNonFiniteValue().empty())

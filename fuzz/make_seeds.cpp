@@ -20,7 +20,8 @@ bool Save(const std::string& folder, const std::string& target, const std::strin
     std::FILE* file = std::fopen((directory + "/" + name).c_str(), "wb");
     if (!file)
         return false;
-    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
 }
 
@@ -146,11 +147,11 @@ bool MakeImageSeeds(const std::string& folder)
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = uint8_t(i * 37 % 251);
     std::string scratch = folder + "/seed.tmp";
-    bool png = EncodeImage(scratch.c_str(), pixels.data(), PNG_ENCODER_TAG, width, height,
-                           pitch, 0) != 0;
+    bool png =
+        EncodeImage(scratch.c_str(), pixels.data(), PNG_ENCODER_TAG, width, height, pitch, 0) != 0;
     Bytes pngBytes = ReadBack(scratch);
-    bool jpeg = EncodeImage(scratch.c_str(), pixels.data(), JPEG_ENCODER_TAG, width, height,
-                            pitch, 75) != 0;
+    bool jpeg = EncodeImage(scratch.c_str(), pixels.data(), JPEG_ENCODER_TAG, width, height, pitch,
+                            75) != 0;
     Bytes jpegBytes = ReadBack(scratch);
     return png && jpeg && Save(folder, "image", "rgb.png", pngBytes) &&
            Save(folder, "image", "rgb.jpg", jpegBytes) &&
@@ -217,10 +218,10 @@ bool MakeCellTypeSeeds(const std::string& folder)
     };
     Bytes raw{2, 3, 1};
     Bytes pack;
-    bool packed = AppendPackEntry(pack, reinterpret_cast<const uint8_t*>(full.data()),
-                                  full.size()) &&
-                  AppendPackEntry(pack, png.data(), png.size()) &&
-                  AppendPackEntry(pack, jpeg.data(), jpeg.size());
+    bool packed =
+        AppendPackEntry(pack, reinterpret_cast<const uint8_t*>(full.data()), full.size()) &&
+        AppendPackEntry(pack, png.data(), png.size()) &&
+        AppendPackEntry(pack, jpeg.data(), jpeg.size());
     raw.insert(raw.end(), pack.begin(), pack.end());
     return !png.empty() && !jpeg.empty() && packed &&
            Save(folder, "cell_type", "full_two_frames", split(2, 5, full, {&png, &jpeg})) &&

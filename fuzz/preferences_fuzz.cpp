@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool innerMark = text.find("\xEF\xBB\xBF", 1) != std::string_view::npos;
     if (!OpenPreferences(path))
         std::abort();
-    if (!innerMark && (ReadPreferenceLong("fuzz", 0) != fuzz ||
-                       ReadPreferenceLong("WIDTH", 0) != width ||
-                       ReadPreferenceString("name", "") != name))
+    if (!innerMark &&
+        (ReadPreferenceLong("fuzz", 0) != fuzz || ReadPreferenceLong("WIDTH", 0) != width ||
+         ReadPreferenceString("name", "") != name))
         std::abort();
     ClosePreferences();
     return 0;

@@ -9,8 +9,8 @@ struct LaunchOptions {
     bool help = false;
     bool version = false;
     bool windowed = false;
-    std::string world;          // empty: the installed world
-    std::string screenshotDir;  // empty: from pref.ini, else the player's folder's screenshots/
+    std::string world;         // empty: the installed world
+    std::string screenshotDir; // empty: from pref.ini, else the player's folder's screenshots/
 };
 
 // Parses the arguments after the program name; false with the problem in error.

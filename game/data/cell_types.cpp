@@ -134,7 +134,7 @@ CellDefinition ReadCellDefinition()
                 using Field = std::remove_reference_t<decltype(d.*field)>;
                 if constexpr (std::is_same_v<Field, CellRange>)
                     d.*field = key.kind == DefinitionKind::IntegerRange ? IntegerRange(texts[i])
-                                                                       : DecimalRange(texts[i]);
+                                                                        : DecimalRange(texts[i]);
                 else if constexpr (std::is_same_v<Field, std::string>)
                     d.*field = texts[i];
                 else

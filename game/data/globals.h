@@ -120,21 +120,21 @@ extern std::vector<SpriteSlots> CellSprites;
 SpriteSlots& CellSprite(int32_t type, int32_t frameIndex);
 
 // Player, camera and debug values of the simulation; all start at 0.
-extern float PlayerSpeed;     // pixels per frame, never below 0
-extern float PlayerAngle;     // heading in degrees, 0 to 360
-extern float PlayerTurn;      // degrees per frame, positive = clockwise
-extern int32_t MouseWorldX;   // the mouse in world pixels, taken every pass
+extern float PlayerSpeed;   // pixels per frame, never below 0
+extern float PlayerAngle;   // heading in degrees, 0 to 360
+extern float PlayerTurn;    // degrees per frame, positive = clockwise
+extern int32_t MouseWorldX; // the mouse in world pixels, taken every pass
 extern int32_t MouseWorldY;
-extern int32_t MouseBearing;  // from the player's centre to the mouse
+extern int32_t MouseBearing;   // from the player's centre to the mouse
 extern int32_t TurnDifference; // scratch of the heading and steering rules, 0 to 360
-extern int32_t EdgeX;         // seam flags: +1 near the far seam, -1 near the near one, 0
+extern int32_t EdgeX;          // seam flags: +1 near the far seam, -1 near the near one, 0
 extern int32_t EdgeY;
-extern int32_t FrameIndex;    // the image index last computed for a cell
-extern int32_t zAngle;        // debug: the last target heading a cell moved along
-extern int32_t x_b;           // debug: the last cell's position, rounded
+extern int32_t FrameIndex; // the image index last computed for a cell
+extern int32_t zAngle;     // debug: the last target heading a cell moved along
+extern int32_t x_b;        // debug: the last cell's position, rounded
 extern int32_t y_b;
-extern int32_t fh;            // debug: 2 when the last backing cell swam forward, 1 backward
-extern int32_t eyeAngle;      // debug: the bearing from the last drawn eye to the player
+extern int32_t fh;       // debug: 2 when the last backing cell swam forward, 1 backward
+extern int32_t eyeAngle; // debug: the bearing from the last drawn eye to the player
 
 // Sets every global value to 0 (SinTable and CosTable too) and frees the lists and tables.
 void ClearGlobals();

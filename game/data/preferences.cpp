@@ -18,8 +18,8 @@ int WriteDefaultPreferences()
         return 0;
     }
     // The file is German and single-byte: \xF6 is ö, \xE4 is ä.
-    Comments({"Hier k\xF6nnen verschiedene Einstellungen ver\xE4ndert werden...", "", "Grafik:",
-              ""});
+    Comments(
+        {"Hier k\xF6nnen verschiedene Einstellungen ver\xE4ndert werden...", "", "Grafik:", ""});
     WritePreferenceLong("Width", ScreenWidth);
     WritePreferenceLong("Height", ScreenHeight);
     WritePreferenceLong("Depth", ScreenDepth);

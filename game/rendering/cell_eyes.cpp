@@ -26,8 +26,8 @@ int32_t CellEyes(const Cell& cell, int32_t image, EyePlacement eyes[2])
 {
     switch (cell.type) {
     case 3:
-        eyes[0] = {cell.size / 2.666666f, -2.385944f, 32.0f, 0, TruncateToInteger(cell.size / 32),
-                   0};
+        eyes[0] = {
+            cell.size / 2.666666f, -2.385944f, 32.0f, 0, TruncateToInteger(cell.size / 32), 0};
         return 1;
     case 6:
         eyes[0] = {cell.size / 3.506849f, -0.77421f, 51.2f, 0, 6, -3};

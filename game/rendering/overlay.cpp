@@ -22,25 +22,37 @@ void CountFrameForRate()
 
 namespace {
 const char* const VALUE_LABELS[OVERLAY_VALUE_COUNT] = {
-    " FPS", " Speed", " Angle", " X", " Y", " ScreenPosX", " ScreenPosY",
-    " eyeAngle", " zAngle", " x_b", " y_b", " fh"};
+    " FPS",        " Speed",    " Angle",  " X",   " Y",   " ScreenPosX",
+    " ScreenPosY", " eyeAngle", " zAngle", " x_b", " y_b", " fh"};
 } // namespace
 
 int32_t OverlayValue(int32_t line)
 {
     switch (line) {
-    case 0: return Fps;
-    case 1: return RoundToInteger(PlayerSpeed);
-    case 2: return RoundToInteger(PlayerAngle);
-    case 3: return RoundToInteger(PlayerX);
-    case 4: return RoundToInteger(PlayerY);
-    case 5: return ScreenPosX;
-    case 6: return ScreenPosY;
-    case 7: return eyeAngle;
-    case 8: return zAngle;
-    case 9: return x_b;
-    case 10: return y_b;
-    default: return fh;
+    case 0:
+        return Fps;
+    case 1:
+        return RoundToInteger(PlayerSpeed);
+    case 2:
+        return RoundToInteger(PlayerAngle);
+    case 3:
+        return RoundToInteger(PlayerX);
+    case 4:
+        return RoundToInteger(PlayerY);
+    case 5:
+        return ScreenPosX;
+    case 6:
+        return ScreenPosY;
+    case 7:
+        return eyeAngle;
+    case 8:
+        return zAngle;
+    case 9:
+        return x_b;
+    case 10:
+        return y_b;
+    default:
+        return fh;
     }
 }
 

@@ -52,8 +52,8 @@ void BackOffOrSwim(Cell& cell)
 
 void FleeStep(Cell& cell, const CellType& type)
 {
-    int32_t toPlayer = Bearing(CellCentreX(cell), CellCentreY(cell), PlayerCentreX(),
-                               PlayerCentreY());
+    int32_t toPlayer =
+        Bearing(CellCentreX(cell), CellCentreY(cell), PlayerCentreX(), PlayerCentreY());
     cell.target_angle = static_cast<float>(AddAngle(toPlayer, 180));
     if (type.Front == 1) {
         SteerToward(cell, cell.flew_angle_s);
@@ -108,8 +108,8 @@ void BehaviourStep(Cell& cell)
 
 void PerceiveAndChoose(Cell& cell)
 {
-    int32_t distance = Distance(CellCentreX(cell), CellCentreY(cell), PlayerCentreX(),
-                                PlayerCentreY());
+    int32_t distance =
+        Distance(CellCentreX(cell), CellCentreY(cell), PlayerCentreX(), PlayerCentreY());
     if (distance < RoundToInteger(cell.mentionradius)) {
         // A cell that ignores the player keeps its state and its timer while it is in reach.
         int8_t reaction = CellTypeOf(cell).Type;

@@ -45,9 +45,11 @@ std::string ScreenHint()
                ": the game needs a\n"
                "graphical session (X11 or Wayland, named by DISPLAY or WAYLAND_DISPLAY).";
     if (!ScreenModeOffered(ScreenWidth, ScreenHeight, ScreenDepth))
-        return "vellomira: the screen mode " + Mode() + " cannot be opened: width and height\n"
-               "may be 1 to " + IntegerToText(SCREEN_MAX_SIDE) + " pixels, the depth " +
-               OfferedDepths() + " bits. Change Width, Height and Depth in\n" + Folder() +
+        return "vellomira: the screen mode " + Mode() +
+               " cannot be opened: width and height\n"
+               "may be 1 to " +
+               IntegerToText(SCREEN_MAX_SIDE) + " pixels, the depth " + OfferedDepths() +
+               " bits. Change Width, Height and Depth in\n" + Folder() +
                "/pref.ini, or remove that file to have the defaults written again.";
     return "vellomira: the display refused the mode " + Mode() +
            ". A smaller Width and Height in\n" + Folder() + "/pref.ini may open.";

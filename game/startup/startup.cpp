@@ -10,9 +10,14 @@ void BuildTitles()
 
 void PrintBanner()
 {
-    static const char* const lines[] = {
-        "######################", "#                    #", "#  Vellomira v.0.3a  #",
-        "#     by  Tarvel     #", "#                    #", "######################", "", ""};
+    static const char* const lines[] = {"######################",
+                                        "#                    #",
+                                        "#  Vellomira v.0.3a  #",
+                                        "#     by  Tarvel     #",
+                                        "#                    #",
+                                        "######################",
+                                        "",
+                                        ""};
     for (const char* line : lines)
         PrintLine(line);
 }

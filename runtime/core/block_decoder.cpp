@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 uint32_t RotateLeft1(uint32_t value)
 {
     return value << 1 | value >> 31;
@@ -33,7 +32,8 @@ uint32_t LoadTailWord(const BitStream& stream)
 // Afterwards at least 33 bits are buffered.
 inline void Refill(BitStream& stream)
 {
-    if (stream.count > 32) return;
+    if (stream.count > 32)
+        return;
     uint32_t word = stream.position + 4 <= stream.size
                         ? LoadLittleEndian32(stream.data + stream.position)
                         : LoadTailWord(stream);
@@ -114,8 +114,10 @@ inline uint64_t ReadGamma(BitStream& stream)
         value = value << chunk.pairs | chunk.bits;
         stream.bits <<= 2 * chunk.pairs;
         stream.count -= 2 * chunk.pairs;
-        if (chunk.done) return value;
-        if (value >> 32) return 0;
+        if (chunk.done)
+            return value;
+        if (value >> 32)
+            return 0;
     }
 }
 
@@ -168,7 +170,8 @@ inline bool Copy(Output& out, uint64_t distance, uint64_t length)
 bool RawRuns(BitStream& stream, Output& out)
 {
     do {
-        if (out.end - out.next < 256) return false;
+        if (out.end - out.next < 256)
+            return false;
         for (int k = 0; k < 64; ++k) {
             Refill(stream);
             for (int b = 0; b < 4; ++b) {
@@ -191,13 +194,15 @@ struct DecoderState {
 bool DecodeMatch(BitStream& stream, Output& out, DecoderState& state)
 {
     uint64_t g = ReadGamma(stream);
-    if (g == 0) return false;
+    if (g == 0)
+        return false;
     if (g == 2) {
         uint64_t length = ReadGamma(stream);
         return length != 0 && Copy(out, state.lastDistance, length);
     }
     uint64_t high = g - 3;
-    if (high != 0 && state.indexWidth >= 32) return false; // a distance beyond any output
+    if (high != 0 && state.indexWidth >= 32)
+        return false; // a distance beyond any output
     uint64_t low = state.indexWidth <= 32 ? ReadBits(stream, state.indexWidth)
                                           : ReadWideBits(stream, state.indexWidth);
     uint64_t distance = high << state.indexWidth | low;
@@ -211,12 +216,15 @@ bool DecodeMatch(BitStream& stream, Output& out, DecoderState& state)
 bool DecodeShortCopy(BitStream& stream, Output& out, DecoderState& state, uint32_t v)
 {
     if (v == 1) {
-        if (out.next == out.end) return false;
+        if (out.next == out.end)
+            return false;
         *out.next++ = 0;
         return true;
     }
-    if (v >= 2) return Copy(out, v - 1, 1);
-    if (ReadBit(stream)) return RawRuns(stream, out);
+    if (v >= 2)
+        return Copy(out, v - 1, 1);
+    if (ReadBit(stream))
+        return RawRuns(stream, out);
     state.literalWidth = 7 + int(ReadBit(stream));
     state.literalBase = state.literalWidth == 7 ? ReadBits(stream, 8) : 0;
     return true;
@@ -233,7 +241,8 @@ Step DecodeShortMatch(BitStream& stream, Output& out, DecoderState& state, uint3
         state.lastDistance = distance;
         return Copy(out, distance, n + 2) ? Step::Go : Step::Fail;
     }
-    if (n == 0) return Step::End;
+    if (n == 0)
+        return Step::End;
     state.indexWidth = int(ReadBits(stream, int(n) + 3));
     return state.indexWidth == 0 ? Step::Fail : Step::Go;
 }
@@ -244,10 +253,12 @@ bool DecodeStream(BitStream& stream, Output& out)
     for (;;) {
         Refill(stream);
         if (stream.bits >> 63) {
-            if (state.literalWidth == 0) return false; // a literal before the stream set the width
+            if (state.literalWidth == 0)
+                return false; // a literal before the stream set the width
             // Literals are the common code: take as many as the buffered bits hold.
             do {
-                if (out.next == out.end) return false;
+                if (out.next == out.end)
+                    return false;
                 uint64_t bits = stream.bits << 1;
                 *out.next++ = uint8_t((bits >> (64 - state.literalWidth)) + state.literalBase);
                 stream.bits = bits << state.literalWidth;
@@ -269,29 +280,34 @@ bool DecodeStream(BitStream& stream, Output& out)
             Skip(stream, 3 + 7 + 2);
             Step step = DecodeShortMatch(stream, out, state, uint32_t(bits >> 54) & 127,
                                          uint32_t(bits >> 52) & 3);
-            if (step == Step::End) return true;
+            if (step == Step::End)
+                return true;
             ok = step == Step::Go;
         }
-        if (!ok) return false;
+        if (!ok)
+            return false;
     }
 }
 } // namespace
 
 uint32_t PackCheckValue(const uint8_t* data, size_t size)
 {
-    if (size < 4) return 0;
+    if (size < 4)
+        return 0;
     uint32_t sum = 0;
     auto step = [&sum](uint32_t word) { sum = (sum + word) ^ (RotateLeft1(word) + 1); };
     size_t offset = 0;
     for (; offset + 4 <= size; offset += 4)
         step(LoadLittleEndian32(data + offset));
-    if (offset != size) step(LoadLittleEndian32(data + size - 4));
+    if (offset != size)
+        step(LoadLittleEndian32(data + size - 4));
     return sum;
 }
 
 int64_t BlockUnpackedSize(const uint8_t* block, size_t blockSize)
 {
-    if (!block || blockSize < BLOCK_HEADER_SIZE || block[0] != 'Z' || block[1] != 'Q') return -1;
+    if (!block || blockSize < BLOCK_HEADER_SIZE || block[0] != 'Z' || block[1] != 'Q')
+        return -1;
     return LoadLittleEndian32(block + BLOCK_SIZE_OFFSET);
 }
 
@@ -334,10 +350,12 @@ bool DecodeBlock(const uint8_t* block, size_t blockSize, uint8_t* destination,
 int32_t UnpackMemory(const void* block, int32_t blockSize, void* destination,
                      int32_t destinationSize)
 {
-    if (blockSize < 0 || destinationSize < 0) return 0;
+    if (blockSize < 0 || destinationSize < 0)
+        return 0;
     auto* bytes = static_cast<const uint8_t*>(block);
     int64_t declared = BlockUnpackedSize(bytes, size_t(blockSize));
-    if (declared < 0 || declared > destinationSize) return 0;
+    if (declared < 0 || declared > destinationSize)
+        return 0;
     bool ok =
         DecodeBlock(bytes, size_t(blockSize), static_cast<uint8_t*>(destination), size_t(declared));
     return ok ? int32_t(declared) : 0;

@@ -17,10 +17,14 @@ constexpr uint32_t LARGEST_UNPACKED_SIZE = 256u << 20;
 // have short-match codes for the shortest lengths, far ones pay only when longer.
 inline uint32_t MatchLengthBonus(uint64_t distance)
 {
-    if (distance <= 127) return 4;
-    if (distance <= 638) return 0;
-    if (distance <= 14334) return 1;
-    if (distance <= 65535) return 2;
+    if (distance <= 127)
+        return 4;
+    if (distance <= 638)
+        return 0;
+    if (distance <= 14334)
+        return 1;
+    if (distance <= 65535)
+        return 2;
     return 3;
 }
 

@@ -10,8 +10,7 @@
 #include <algorithm>
 #include <new>
 
-namespace
-{
+namespace {
 enum class Code : uint8_t { Literal, ZeroByte, ShortCopy, ShortMatch, Match, Repeat, RawRun };
 
 struct Step {
@@ -54,13 +53,16 @@ struct Parser {
 void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
 {
     Arrival* slots = &p.arrivals[size_t(to) * ARRIVALS];
-    if (slots[ARRIVALS - 1].price <= price) return; // no dearer slot to take: most offers end here
+    if (slots[ARRIVALS - 1].price <= price)
+        return; // no dearer slot to take: most offers end here
     int at = 0;
     while (at < ARRIVALS && slots[at].price <= price) {
-        if (slots[at].last == last) return; // as cheap or cheaper with the same distance
+        if (slots[at].last == last)
+            return; // as cheap or cheaper with the same distance
         ++at;
     }
-    if (at == ARRIVALS) return;
+    if (at == ARRIVALS)
+        return;
     int drop = ARRIVALS - 1; // the slot that goes: the same distance if dearer, else the last
     for (int k = at; k < ARRIVALS; ++k) {
         if (slots[k].last == last && slots[k].price != UNREACHABLE) {
@@ -98,7 +100,8 @@ uint32_t ShortCopyDistance(const uint8_t* data, uint32_t pos)
 {
     uint32_t reach = std::min<uint32_t>(pos, SHORT_COPY_MAX_DISTANCE);
     for (uint32_t d = 1; d <= reach; ++d)
-        if (data[pos - d] == data[pos]) return d;
+        if (data[pos - d] == data[pos])
+            return d;
     return 0;
 }
 
@@ -117,7 +120,8 @@ void RelaxSingleBytes(Parser& p, uint32_t pos, uint32_t copyDistance, const Arri
 // Returns the end of a repeat long enough to be taken whole, else 0.
 uint32_t RelaxRepeat(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
 {
-    if (here.last > pos) return 0;
+    if (here.last > pos)
+        return 0;
     uint32_t length = CommonLength(p.data, pos, here.last, p.size - pos);
     if (length >= p.niceLength) {
         Relax(p, pos + length, here.price + RepeatMatchBits(length), here.last,
@@ -137,7 +141,8 @@ uint32_t RelaxRepeat(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
 uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
 {
     uint32_t begin = p.table.first[pos], end = p.table.first[pos + 1];
-    if (begin == end) return 0;
+    if (begin == end)
+        return 0;
     const MatchCandidate& longest = p.table.matches[end - 1];
     Code code;
     if (longest.length >= p.niceLength) {
@@ -167,7 +172,8 @@ std::vector<Step> Parse(Parser& p)
     p.arrivals[0] = Arrival{0, 1, 0, Code::Literal, 0, 0};
     uint32_t skipUntil = 0;
     for (uint32_t pos = 0; pos < p.size; ++pos) {
-        if (pos < skipUntil) continue;
+        if (pos < skipUntil)
+            continue;
         const Arrival* slots = &p.arrivals[size_t(pos) * ARRIVALS];
         const Arrival best = slots[0];
         if (p.size - pos >= RAW_RUN_LENGTH)
@@ -178,9 +184,11 @@ std::vector<Step> Parse(Parser& p)
         for (uint8_t k = 0; k < ARRIVALS && slots[k].price != UNREACHABLE; ++k) {
             const Arrival here = slots[k];
             RelaxSingleBytes(p, pos, copyDistance, here, k);
-            if (k > 0 && jump == 0) RelaxRepeat(p, pos, here, k);
+            if (k > 0 && jump == 0)
+                RelaxRepeat(p, pos, here, k);
         }
-        if (jump == 0) jump = RelaxMatches(p, pos, best);
+        if (jump == 0)
+            jump = RelaxMatches(p, pos, best);
         skipUntil = jump;
     }
     std::vector<Step> steps;
@@ -204,7 +212,8 @@ std::vector<uint8_t> LiteralsOf(const uint8_t* data, const std::vector<Step>& st
     std::vector<uint8_t> literals;
     uint32_t pos = 0;
     for (const Step& step : steps) {
-        if (step.code == Code::Literal) literals.push_back(data[pos]);
+        if (step.code == Code::Literal)
+            literals.push_back(data[pos]);
         pos += step.length;
     }
     return literals;
@@ -240,7 +249,8 @@ std::vector<uint8_t> PlannedLiteralBits(const uint8_t* data, uint32_t size,
     LiteralMode mode = modes.front();
     uint32_t pos = 0;
     for (const Step& step : steps) {
-        if (step.code == Code::Literal) mode = modes[literal++];
+        if (step.code == Code::Literal)
+            mode = modes[literal++];
         for (uint32_t k = 0; k < step.length; ++k, ++pos)
             bits[pos] = LiteralFits(mode, data[pos]) ? 1 + mode.width : MISFIT_LITERAL_BITS;
     }
@@ -268,7 +278,8 @@ int ChooseIndexWidth(const std::vector<Step>& steps)
 void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
                 const std::vector<LiteralMode>& modes, int indexWidth, BlockStream& stream)
 {
-    if (indexWidth != DEFAULT_INDEX_WIDTH) PutIndexWidth(stream, indexWidth);
+    if (indexWidth != DEFAULT_INDEX_WIDTH)
+        PutIndexWidth(stream, indexWidth);
     LiteralMode current{0, 0};
     size_t literal = 0;
     uint32_t pos = 0;
@@ -277,7 +288,8 @@ void WriteSteps(const uint8_t* data, const std::vector<Step>& steps,
         switch (step.code) {
         case Code::Literal: {
             LiteralMode mode = modes[literal++];
-            if (!(mode == current)) PutLiteralWidth(stream, mode.width, mode.base);
+            if (!(mode == current))
+                PutLiteralWidth(stream, mode.width, mode.base);
             current = mode;
             PutLiteral(stream, data[pos], mode.width, mode.base);
             break;
@@ -340,14 +352,16 @@ void Compress(const uint8_t* data, uint32_t size, std::vector<uint8_t>& block)
     modes = ChooseLiteralModes(LiteralsOf(data, steps));
     std::vector<uint8_t> other;
     Encode(data, size, steps, modes, indexWidth, other);
-    if (other.size() < block.size()) block.swap(other);
+    if (other.size() < block.size())
+        block.swap(other);
 }
 } // namespace
 
 bool PackBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& block)
 {
     block.clear();
-    if (size > LARGEST_UNPACKED_SIZE || (size != 0 && !data)) return false;
+    if (size > LARGEST_UNPACKED_SIZE || (size != 0 && !data))
+        return false;
     try {
         Compress(data, uint32_t(size), block);
         return true;
@@ -379,7 +393,8 @@ bool AppendFramedEntry(std::vector<uint8_t>& pack, size_t size, const uint8_t* s
 bool AppendPackEntry(std::vector<uint8_t>& pack, const uint8_t* data, size_t size)
 {
     std::vector<uint8_t> block;
-    if (!PackBlock(data, size, block)) return false;
+    if (!PackBlock(data, size, block))
+        return false;
     bool compressed = block.size() < size;
     return compressed ? AppendFramedEntry(pack, size, block.data(), block.size())
                       : AppendFramedEntry(pack, size, data, size);

@@ -5,8 +5,7 @@
 
 #include <bit>
 
-namespace
-{
+namespace {
 void PutLittleEndian32(std::vector<uint8_t>& bytes, uint32_t value)
 {
     for (int k = 0; k < 4; ++k)
@@ -22,7 +21,8 @@ int GammaBits(uint64_t value)
 int MatchBits(uint64_t distance, uint64_t length, int indexWidth)
 {
     uint32_t bonus = MatchLengthBonus(distance);
-    if (length < bonus + 2) return 0;
+    if (length < bonus + 2)
+        return 0;
     return 2 + GammaBits((distance >> indexWidth) + 3) + indexWidth + GammaBits(length - bonus);
 }
 
@@ -43,7 +43,8 @@ int IndexWidthBits(int width)
 
 void PutBits(BlockStream& stream, uint32_t value, int count)
 {
-    if (count == 0) return;
+    if (count == 0)
+        return;
     uint64_t mask = count >= 32 ? 0xFFFFFFFFu : (uint64_t(1) << count) - 1;
     stream.pending = stream.pending << count | (value & mask);
     stream.pendingBits += count;
@@ -72,7 +73,8 @@ void PutMatch(BlockStream& stream, uint64_t distance, uint64_t length, int index
     PutBits(stream, 1, 2);
     PutGamma(stream, (distance >> indexWidth) + 3);
     uint64_t low = distance & ((uint64_t(1) << indexWidth) - 1);
-    if (indexWidth > 32) PutBits(stream, uint32_t(low >> 32), indexWidth - 32);
+    if (indexWidth > 32)
+        PutBits(stream, uint32_t(low >> 32), indexWidth - 32);
     PutBits(stream, uint32_t(low), indexWidth > 32 ? 32 : indexWidth);
     PutGamma(stream, length - MatchLengthBonus(distance));
 }
@@ -121,7 +123,8 @@ void PutLiteralWidth(BlockStream& stream, int width, uint32_t base)
     PutBits(stream, 0, 4);
     PutBits(stream, 0, 1);
     PutBits(stream, width == 8 ? 1 : 0, 1);
-    if (width == 7) PutBits(stream, base, 8);
+    if (width == 7)
+        PutBits(stream, base, 8);
 }
 
 void PutIndexWidth(BlockStream& stream, int width)
@@ -140,7 +143,8 @@ void PutEnd(BlockStream& stream)
 void FinishBlock(BlockStream& stream, const uint8_t* data, size_t size, bool withCheck,
                  std::vector<uint8_t>& block)
 {
-    if (stream.pendingBits > 0) PutBits(stream, 0, 32 - stream.pendingBits);
+    if (stream.pendingBits > 0)
+        PutBits(stream, 0, 32 - stream.pendingBits);
     block.reserve(block.size() + BLOCK_HEADER_SIZE + 4 * stream.words.size());
     block.push_back('Z');
     block.push_back('Q');

@@ -95,8 +95,8 @@ std::string TextField(std::string_view text, int32_t index, std::string_view del
     for (int32_t field = 1;; ++field) {
         size_t end = delimiter.empty() ? std::string_view::npos : text.find(delimiter[0], start);
         if (field == index)
-            return std::string(text.substr(start, end == std::string_view::npos ? text.npos
-                                                                                 : end - start));
+            return std::string(
+                text.substr(start, end == std::string_view::npos ? text.npos : end - start));
         if (end == std::string_view::npos)
             return "";
         start = end + 1;

@@ -27,9 +27,12 @@ std::string FormatDate(std::string_view mask, int32_t time)
     struct Token {
         const char* text;
         int value;
-    } const tokens[] = {{"%yy", year % 100},         {"%mm", broken ? parts.tm_mon + 1 : 0},
-                        {"%dd", broken ? parts.tm_mday : 0}, {"%hh", broken ? parts.tm_hour : 0},
-                        {"%ii", broken ? parts.tm_min : 0},  {"%ss", broken ? parts.tm_sec : 0}};
+    } const tokens[] = {{"%yy", year % 100},
+                        {"%mm", broken ? parts.tm_mon + 1 : 0},
+                        {"%dd", broken ? parts.tm_mday : 0},
+                        {"%hh", broken ? parts.tm_hour : 0},
+                        {"%ii", broken ? parts.tm_min : 0},
+                        {"%ss", broken ? parts.tm_sec : 0}};
     std::string text;
     for (size_t at = 0; at < mask.size();) {
         std::string_view rest = mask.substr(at);

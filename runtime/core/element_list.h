@@ -36,11 +36,13 @@ int32_t ListSize(const ElementList& list);
 int32_t ListIndex(const ElementList& list);
 
 // Typed views of the same operations, for lists whose records are one plain struct.
-template <typename Record> Record* AddElementOf(ElementList& list)
+template <typename Record>
+Record* AddElementOf(ElementList& list)
 {
     return static_cast<Record*>(AddElement(list));
 }
-template <typename Record> Record* NextElementOf(ElementList& list)
+template <typename Record>
+Record* NextElementOf(ElementList& list)
 {
     return static_cast<Record*>(NextElement(list));
 }

@@ -21,14 +21,14 @@ constexpr int32_t TRANSFER_BUFFER_SIZE = 4096;
 constexpr int32_t FILE_TABLE_GROWTH = 16;
 
 struct NumberedFile {
-    int32_t open;           // 1 while the slot holds a file: the table's in-use mark
-    int32_t handle;         // the descriptor
-    unsigned char* buffer;  // the transfer buffer
-    int32_t bufferSize;     // 4096
-    int32_t count;          // read mode: bytes not yet handed out; write mode: free bytes
-    int32_t fill;           // read mode: bytes the last refill put into the buffer
-    int32_t readMode;       // 1: read-ahead data (or nothing); 0: data not yet written
-    int32_t writable;       // 0 for a file opened for reading only
+    int32_t open;          // 1 while the slot holds a file: the table's in-use mark
+    int32_t handle;        // the descriptor
+    unsigned char* buffer; // the transfer buffer
+    int32_t bufferSize;    // 4096
+    int32_t count;         // read mode: bytes not yet handed out; write mode: free bytes
+    int32_t fill;          // read mode: bytes the last refill put into the buffer
+    int32_t readMode;      // 1: read-ahead data (or nothing); 0: data not yet written
+    int32_t writable;      // 0 for a file opened for reading only
 };
 
 struct FileLibrary {

@@ -6,8 +6,7 @@
 
 #include <cstddef>
 
-namespace
-{
+namespace {
 // State 0 is 8 bits wide; state s from 1 is 7 bits above the base 4 * (s - 1).
 constexpr int NARROW_STATES = 64;
 constexpr int STATES = 1 + NARROW_STATES;
@@ -35,13 +34,15 @@ bool OneNarrowModeFits(const uint8_t* bytes, size_t count)
     uint8_t distinct[256];
     int distinctCount = 0;
     for (int b = 0; b < 256; ++b)
-        if (present[b]) distinct[distinctCount++] = uint8_t(b);
+        if (present[b])
+            distinct[distinctCount++] = uint8_t(b);
     for (int s = 1; s < STATES; ++s) {
         LiteralMode mode = ModeOf(s);
         int k = 0;
         while (k < distinctCount && LiteralFits(mode, distinct[k]))
             ++k;
-        if (k == distinctCount) return true;
+        if (k == distinctCount)
+            return true;
     }
     return false;
 }
@@ -49,7 +50,8 @@ bool OneNarrowModeFits(const uint8_t* bytes, size_t count)
 std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals)
 {
     std::vector<LiteralMode> modes(literals.size());
-    if (literals.empty()) return modes;
+    if (literals.empty())
+        return modes;
     std::vector<Switches> switches(literals.size());
     uint32_t cost[STATES];
     int cheapest = 0;
@@ -89,7 +91,8 @@ std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals
         modes[k] = ModeOf(state);
         const Switches& sw = switches[k];
         bool switched = state == 0 ? sw.wide : (sw.narrow >> (state - 1)) & 1;
-        if (switched) state = sw.cheapestBefore;
+        if (switched)
+            state = sw.cheapestBefore;
     }
     return modes;
 }

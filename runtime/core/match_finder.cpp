@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <bit>
 
-namespace
-{
+namespace {
 constexpr uint32_t NONE = 0xFFFFFFFFu;
 // Hash tables grow with the input up to these sizes: a small input needs few buckets, and
 // clearing the largest tables would cost more than the whole search.

@@ -48,8 +48,8 @@ ObjectTable* CreateObjectTable(int32_t elementSize, int32_t growBy, ReleaseRouti
 {
     if (elementSize < 4 || growBy < 1)
         return nullptr;
-    auto* table = new (std::nothrow) ObjectTable{elementSize, growBy, growBy, nullptr, nullptr,
-                                                 nullptr, FIRST_HANDLE, release, {}};
+    auto* table = new (std::nothrow) ObjectTable{
+        elementSize, growBy, growBy, nullptr, nullptr, nullptr, FIRST_HANDLE, release, {}};
     if (!table)
         return nullptr;
     table->slots = static_cast<unsigned char*>(std::calloc(growBy, elementSize));
@@ -163,8 +163,7 @@ void FreeObject(ObjectTable* table, int32_t object)
     if (!table)
         return;
     if (object >= 0 && object < table->capacity) {
-        std::memset(table->slots + size_t{1} * object * table->elementSize, 0,
-                    table->elementSize);
+        std::memset(table->slots + size_t{1} * object * table->elementSize, 0, table->elementSize);
         return;
     }
     DynamicNode* node = FindNode(table, object);

@@ -9,14 +9,13 @@
 #include <string>
 #include <sys/stat.h>
 
-namespace
-{
+namespace {
 struct PackReader {
     std::FILE* file = nullptr;
     int64_t remaining = 0;    // bytes of the file not yet read
     uint8_t* entry = nullptr; // the entry last unpacked
     int32_t entrySize = -1;
-    bool endReached = false;   // the last NextPackEntry found no bytes left
+    bool endReached = false; // the last NextPackEntry found no bytes left
 };
 PackReader Pack;
 
@@ -29,7 +28,8 @@ void FreeEntry()
 
 bool ReadExactly(void* destination, int64_t count)
 {
-    if (count > Pack.remaining) return false;
+    if (count > Pack.remaining)
+        return false;
     size_t got = std::fread(destination, 1, size_t(count), Pack.file);
     Pack.remaining -= int64_t(got);
     return got == size_t(count);
@@ -47,9 +47,11 @@ int32_t OpenPack(const char* fileName)
 {
     ClosePack();
     std::string path = ResolvePath(fileName ? fileName : "");
-    if (path.empty()) return 0;
+    if (path.empty())
+        return 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return 0;
+    if (!file)
+        return 0;
     struct stat status;
     if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
         std::fclose(file); // a folder, or something else without a size to frame entries by
@@ -64,7 +66,8 @@ const uint8_t* NextPackEntry()
 {
     FreeEntry();
     Pack.endReached = Pack.file && Pack.remaining == 0;
-    if (!Pack.file) return nullptr;
+    if (!Pack.file)
+        return nullptr;
     uint8_t header[PACK_ENTRY_HEADER_SIZE];
     if (!ReadExactly(header, PACK_ENTRY_HEADER_SIZE)) {
         GiveUpOnFile();
@@ -79,7 +82,8 @@ const uint8_t* NextPackEntry()
     auto* entry = static_cast<uint8_t*>(std::malloc(size_t(sizes.unpackedSize) + 1));
     auto* stored = static_cast<uint8_t*>(std::malloc(size_t(sizes.storedSize) + 1));
     bool read = entry && stored && ReadExactly(stored, sizes.storedSize);
-    if (!read) GiveUpOnFile();
+    if (!read)
+        GiveUpOnFile();
     bool ok = read && UnpackPackEntry(sizes, stored, entry);
     std::free(stored);
     if (!ok) {
@@ -104,7 +108,8 @@ int32_t PackEndReached()
 void ClosePack()
 {
     FreeEntry();
-    if (Pack.file) std::fclose(Pack.file);
+    if (Pack.file)
+        std::fclose(Pack.file);
     Pack.file = nullptr;
     Pack.remaining = 0;
     Pack.endReached = false;

@@ -12,7 +12,8 @@ PackEntryHeader ReadPackEntryHeader(const uint8_t* header)
 
 PackFraming FramePackEntry(const PackEntryHeader& header, int64_t left)
 {
-    if (header.unpackedSize > LARGEST_UNPACKED_SIZE) return PackFraming::TooLarge;
+    if (header.unpackedSize > LARGEST_UNPACKED_SIZE)
+        return PackFraming::TooLarge;
     return int64_t(header.storedSize) > left ? PackFraming::CutStored : PackFraming::Whole;
 }
 
@@ -20,13 +21,16 @@ bool UnpackPackEntry(const PackEntryHeader& header, const uint8_t* stored, uint8
                      BlockDecoding* decoding)
 {
     if (header.storedSize == header.unpackedSize) {
-        if (header.storedSize > 0) std::memcpy(entry, stored, header.storedSize);
-        if (decoding) *decoding = {};
+        if (header.storedSize > 0)
+            std::memcpy(entry, stored, header.storedSize);
+        if (decoding)
+            *decoding = {};
         return true;
     }
     BlockDecoding found =
         DecodeBlockWithReason(stored, header.storedSize, entry, header.unpackedSize);
-    if (decoding) *decoding = found;
+    if (decoding)
+        *decoding = found;
     return found.failure == BlockFailure::None;
 }
 
@@ -35,7 +39,8 @@ PackEntryView NextPackEntryInMemory(const uint8_t* pack, size_t size, size_t& po
     PackEntryView view;
     view.offset = position;
     size_t left = position < size ? size - position : 0;
-    if (left == 0) return view;
+    if (left == 0)
+        return view;
     if (left < size_t(PACK_ENTRY_HEADER_SIZE)) {
         view.framing = PackFraming::CutHeader;
         return view;

@@ -13,12 +13,17 @@ bool SupportedFormat(int32_t bits, int32_t compression)
 {
     switch (bits) {
     case 1:
-    case 4: return compression == 0;
-    case 8: return compression == 0 || compression == 1;
+    case 4:
+        return compression == 0;
+    case 8:
+        return compression == 0 || compression == 1;
     case 16:
-    case 32: return compression == 0 || compression == 3; // masks are not read: used as is
-    case 24: return compression == 0;
-    default: return false;
+    case 32:
+        return compression == 0 || compression == 3; // masks are not read: used as is
+    case 24:
+        return compression == 0;
+    default:
+        return false;
     }
 }
 

@@ -8,9 +8,9 @@ struct BmpImage {
     int32_t height = 0;
     int32_t bitsPerPixel = 0;
     int32_t compression = 0;
-    const uint8_t* pixels = nullptr; // the pixel data, bottom-up
-    int64_t pixelBytes = 0;          // bytes from pixels to the end of the file
-    int32_t rowBytes = 0;            // uncompressed rows: padded to a multiple of 4
+    const uint8_t* pixels = nullptr;  // the pixel data, bottom-up
+    int64_t pixelBytes = 0;           // bytes from pixels to the end of the file
+    int32_t rowBytes = 0;             // uncompressed rows: padded to a multiple of 4
     const uint8_t* palette = nullptr; // blue, green, red, reserved per entry
     int32_t paletteEntries = 0;       // entries present in the file
 };
@@ -23,7 +23,10 @@ bool IsBmp(const uint8_t* data, int64_t length);
 // image limits).
 int32_t ReadBmpHeader(const uint8_t* data, int64_t length, BmpImage* image);
 // Pitch of the 24-bit expansion: width * 3 + width mod 4, a multiple of 4.
-inline int32_t ExpandedBmpPitch(int32_t width) { return width * 3 + width % 4; }
+inline int32_t ExpandedBmpPitch(int32_t width)
+{
+    return width * 3 + width % 4;
+}
 // Expands a palette image to blue, green, red rows of ExpandedBmpPitch, still bottom-up.
 // 1-bit images are black and white whatever their palette; indices beyond the palette and
 // pixels a run-length coded image leaves out are black. out holds pitch * height bytes.

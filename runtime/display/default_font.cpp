@@ -77,7 +77,8 @@ void KeepGlyph(FT_Face face, int32_t ascent, FontGlyph& glyph)
     glyph.top = ascent - face->glyph->bitmap_top;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO || bitmap.width == 0 || bitmap.rows == 0)
         return;
-    auto* bits = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bitmap.width) * bitmap.rows));
+    auto* bits =
+        static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bitmap.width) * bitmap.rows));
     if (!bits)
         return;
     for (unsigned y = 0; y < bitmap.rows; ++y) {
@@ -96,8 +97,8 @@ int32_t RenderFont(const char* file)
     if (FT_Init_FreeType(&library) != 0)
         return 0;
     FT_Face face = nullptr;
-    int32_t ok = FT_New_Face(library, file, 0, &face) == 0 &&
-                 FT_Set_Pixel_Sizes(face, 0, PIXEL_SIZE) == 0;
+    int32_t ok =
+        FT_New_Face(library, file, 0, &face) == 0 && FT_Set_Pixel_Sizes(face, 0, PIXEL_SIZE) == 0;
     if (ok) {
         int32_t ascent = static_cast<int32_t>((face->size->metrics.ascender + 63) >> 6);
         int32_t descent = static_cast<int32_t>((-face->size->metrics.descender + 63) >> 6);
@@ -128,9 +129,15 @@ int32_t LoadDefaultFont()
     return Font.loaded;
 }
 
-const FontGlyph& DefaultFontGlyph(uint8_t character) { return Font.glyphs[character]; }
+const FontGlyph& DefaultFontGlyph(uint8_t character)
+{
+    return Font.glyphs[character];
+}
 
-int32_t DefaultFontHeight() { return Font.height; }
+int32_t DefaultFontHeight()
+{
+    return Font.height;
+}
 
 int32_t DefaultFontTextWidth(const char* text)
 {

@@ -4,11 +4,11 @@
 #include <cstdint>
 
 struct FontGlyph {
-    int32_t left = 0;    // columns from the pen position to the first column of the bitmap
-    int32_t top = 0;     // rows from the top of the text cell to the first row of the bitmap
-    int32_t width = 0;   // bitmap size in pixels
+    int32_t left = 0;  // columns from the pen position to the first column of the bitmap
+    int32_t top = 0;   // rows from the top of the text cell to the first row of the bitmap
+    int32_t width = 0; // bitmap size in pixels
     int32_t rows = 0;
-    int32_t advance = 0; // pen movement in pixels
+    int32_t advance = 0;     // pen movement in pixels
     uint8_t* bits = nullptr; // width * rows bytes, 1 where the glyph sets a pixel
 };
 

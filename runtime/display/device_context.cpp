@@ -223,8 +223,8 @@ void ContextTextOut(DeviceContext* context, const char* text)
         for (int32_t gy = 0; gy < glyph.rows; ++gy)
             for (int32_t gx = 0; gx < glyph.width; ++gx)
                 if (glyph.bits[gy * glyph.width + gx])
-                    PaintSpan(surface, y + glyph.top + gy, x + glyph.left + gx,
-                              x + glyph.left + gx, ink, 0);
+                    PaintSpan(surface, y + glyph.top + gy, x + glyph.left + gx, x + glyph.left + gx,
+                              ink, 0);
         x += glyph.advance;
     }
     context->positionX = static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX));

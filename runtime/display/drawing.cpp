@@ -15,7 +15,7 @@ struct DrawingContext {
     DeviceContext* deviceContext = nullptr; // none when no drawing is open
     uint32_t serial = 0;                    // of deviceContext when it was taken
     DrawTarget target;
-    int32_t access = 0; // 1: the context is current; -1: the surface is locked
+    int32_t access = 0;        // 1: the context is current; -1: the surface is locked
     uint8_t* pixels = nullptr; // while locked
     int32_t pitch = 0;
     uint32_t frontColor = 0;
@@ -27,7 +27,10 @@ struct DrawingContext {
 };
 DrawingContext Drawing;
 
-int64_t Far(int32_t a, int32_t b) { return static_cast<int64_t>(a) + b; }
+int64_t Far(int32_t a, int32_t b)
+{
+    return static_cast<int64_t>(a) + b;
+}
 
 void ApplyMode(DeviceContext* context, int32_t mode)
 {
@@ -109,7 +112,10 @@ void RestoreShapePaint(DeviceContext* context, const ShapePaint& saved)
     context->brush = saved.brush;
 }
 
-void ReleaseHeld(void* owner) { EndSurfaceDrawing(static_cast<SurfaceDrawing*>(owner)); }
+void ReleaseHeld(void* owner)
+{
+    EndSurfaceDrawing(static_cast<SurfaceDrawing*>(owner));
+}
 
 DeviceContext* TakeHeldContext(void* owner)
 {
@@ -271,8 +277,7 @@ void DrawEllipse(int32_t x, int32_t y, int32_t radiusX, int32_t radiusY, uint32_
     if (!context)
         return;
     ShapePaint saved = UseShapeColor(context, color);
-    ContextEllipse(context, Far(x, -radiusX), Far(y, -radiusY), Far(x, radiusX),
-                   Far(y, radiusY));
+    ContextEllipse(context, Far(x, -radiusX), Far(y, -radiusY), Far(x, radiusX), Far(y, radiusY));
     RestoreShapePaint(context, saved);
 }
 

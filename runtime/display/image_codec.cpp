@@ -61,7 +61,10 @@ void ClearImageCodecs()
     Codecs = CodecRegistry{};
 }
 
-int32_t ImageDecoderCount() { return Codecs.decoderCount; }
+int32_t ImageDecoderCount()
+{
+    return Codecs.decoderCount;
+}
 
 int32_t FindImageDecoder(const void* memory, int64_t length)
 {
@@ -129,7 +132,7 @@ int32_t EncodeImage(const char* fileName, const void* pixels, uint32_t tag, int3
 {
     for (int32_t i = 0; i < Codecs.encoderCount; ++i)
         if (Codecs.encoders[i]->tag == tag)
-            return Codecs.encoders[i]->encode(fileName, static_cast<const uint8_t*>(pixels),
-                                              width, height, pitch, quality);
+            return Codecs.encoders[i]->encode(fileName, static_cast<const uint8_t*>(pixels), width,
+                                              height, pitch, quality);
     return 0;
 }

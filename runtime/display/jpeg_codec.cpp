@@ -28,7 +28,7 @@ struct JpegImage {
     jpeg_decompress_struct info;
     JpegErrors errors;
     jpeg_source_mgr source;
-    int created = 0;              // info holds a decompression object
+    int created = 0;               // info holds a decompression object
     uint8_t* fileBuffer = nullptr; // the whole file, for images probed from a file
     const uint8_t* data = nullptr;
     int64_t length = 0;
@@ -125,7 +125,8 @@ int32_t ReadWholeFile(std::FILE* file)
     Jpeg.fileBuffer = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(size)));
     if (!Jpeg.fileBuffer)
         return 0;
-    if (std::fread(Jpeg.fileBuffer, 1, static_cast<size_t>(size), file) != static_cast<size_t>(size))
+    if (std::fread(Jpeg.fileBuffer, 1, static_cast<size_t>(size), file) !=
+        static_cast<size_t>(size))
         return 0;
     Jpeg.data = Jpeg.fileBuffer;
     Jpeg.length = size;
@@ -160,7 +161,7 @@ void StartJpegDecompression()
         ERREXIT(&Jpeg.info, JERR_CONVERSION_NOTIMPL);
     JDIMENSION samples = (Jpeg.info.output_width * Jpeg.info.output_components + 3) & ~3u;
     Jpeg.row = (*Jpeg.info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&Jpeg.info),
-                                               JPOOL_IMAGE, samples, 1);
+                                              JPOOL_IMAGE, samples, 1);
     jpeg_start_decompress(&Jpeg.info);
     Jpeg.width = static_cast<int32_t>(Jpeg.info.output_width);
     Jpeg.height = static_cast<int32_t>(Jpeg.info.output_height);
@@ -222,8 +223,14 @@ int32_t DecodeJpeg(uint8_t* destination, int32_t pitch)
     return 1;
 }
 
-int32_t JpegWidth() { return Jpeg.width; }
-int32_t JpegHeight() { return Jpeg.height; }
+int32_t JpegWidth()
+{
+    return Jpeg.width;
+}
+int32_t JpegHeight()
+{
+    return Jpeg.height;
+}
 
 void ReleaseJpegWriter()
 {
@@ -291,5 +298,11 @@ const ImageDecoder JpegDecoder = {ProbeJpeg, DecodeJpeg, JpegWidth, JpegHeight};
 const ImageEncoder JpegEncoder = {JPEG_ENCODER_TAG, EncodeJpeg};
 } // namespace
 
-void RegisterJpegDecoder() { AddImageDecoder(&JpegDecoder); }
-void RegisterJpegEncoder() { AddImageEncoder(&JpegEncoder); }
+void RegisterJpegDecoder()
+{
+    AddImageDecoder(&JpegDecoder);
+}
+void RegisterJpegEncoder()
+{
+    AddImageEncoder(&JpegEncoder);
+}

@@ -55,10 +55,14 @@ inline bool FormatRedFirst(int32_t format)
 inline uint32_t LoadPixel(const uint8_t* at, int32_t bytesPerPixel)
 {
     switch (bytesPerPixel) {
-    case 4: return at[0] | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
-    case 3: return at[0] | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16;
-    case 2: return at[0] | uint32_t(at[1]) << 8;
-    default: return at[0];
+    case 4:
+        return at[0] | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
+    case 3:
+        return at[0] | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16;
+    case 2:
+        return at[0] | uint32_t(at[1]) << 8;
+    default:
+        return at[0];
     }
 }
 
@@ -67,10 +71,18 @@ inline void StorePixel(uint8_t* at, int32_t bytesPerPixel, uint32_t value)
     const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
                               uint8_t(value >> 24)};
     switch (bytesPerPixel) {
-    case 4: std::memcpy(at, bytes, 4); break;
-    case 3: std::memcpy(at, bytes, 3); break;
-    case 2: std::memcpy(at, bytes, 2); break;
-    default: at[0] = bytes[0]; break;
+    case 4:
+        std::memcpy(at, bytes, 4);
+        break;
+    case 3:
+        std::memcpy(at, bytes, 3);
+        break;
+    case 2:
+        std::memcpy(at, bytes, 2);
+        break;
+    default:
+        at[0] = bytes[0];
+        break;
     }
 }
 
@@ -91,11 +103,15 @@ inline uint32_t Widen6(uint32_t v)
 inline uint32_t PackChannels(int32_t format, uint32_t red, uint32_t green, uint32_t blue)
 {
     switch (format) {
-    case FORMAT_555: return (red >> 3) << 10 | (green >> 3) << 5 | (blue >> 3);
-    case FORMAT_565: return (red >> 3) << 11 | (green >> 2) << 5 | (blue >> 3);
+    case FORMAT_555:
+        return (red >> 3) << 10 | (green >> 3) << 5 | (blue >> 3);
+    case FORMAT_565:
+        return (red >> 3) << 11 | (green >> 2) << 5 | (blue >> 3);
     case FORMAT_RGB24:
-    case FORMAT_RGB32: return red | green << 8 | blue << 16;
-    default: return blue | green << 8 | red << 16;
+    case FORMAT_RGB32:
+        return red | green << 8 | blue << 16;
+    default:
+        return blue | green << 8 | red << 16;
     }
 }
 

@@ -35,7 +35,10 @@ struct PngWriter {
 PngWriter PngOut;
 
 // Library errors return to the codec; warnings are not shown.
-[[noreturn]] void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void PngError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
 void PngWarning(png_structp, png_const_charp) {}
 
 // The memory reader stops at the given length: a read past it is a library error.
@@ -136,8 +139,14 @@ int32_t DecodePng(uint8_t* destination, int32_t pitch)
     return 1;
 }
 
-int32_t PngWidth() { return static_cast<int32_t>(Png.width); }
-int32_t PngHeight() { return static_cast<int32_t>(Png.height); }
+int32_t PngWidth()
+{
+    return static_cast<int32_t>(Png.width);
+}
+int32_t PngHeight()
+{
+    return static_cast<int32_t>(Png.height);
+}
 
 void ReleasePngWriter()
 {
@@ -173,8 +182,8 @@ int32_t EncodePng(const char* fileName, const uint8_t* pixels, int32_t width, in
         return 0;
     }
     png_init_io(PngOut.png, PngOut.file);
-    png_set_IHDR(PngOut.png, PngOut.info, width, height, 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(PngOut.png, PngOut.info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_filter(PngOut.png, 0, PNG_FILTER_NONE);
     png_set_compression_level(PngOut.png, 9);
     png_write_info(PngOut.png, PngOut.info);
@@ -196,5 +205,11 @@ const ImageDecoder PngDecoder = {ProbePng, DecodePng, PngWidth, PngHeight};
 const ImageEncoder PngEncoder = {PNG_ENCODER_TAG, EncodePng};
 } // namespace
 
-void RegisterPngDecoder() { AddImageDecoder(&PngDecoder); }
-void RegisterPngEncoder() { AddImageEncoder(&PngEncoder); }
+void RegisterPngDecoder()
+{
+    AddImageDecoder(&PngDecoder);
+}
+void RegisterPngEncoder()
+{
+    AddImageEncoder(&PngEncoder);
+}

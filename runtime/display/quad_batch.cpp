@@ -181,8 +181,7 @@ void DrawQuadBatch()
     if (Batch.helper)
         WakeHelper();
     DrawBands();
-    for (uint32_t spins = 0; Batch.doneBands.load(std::memory_order_acquire) != bands;
-         ++spins) {
+    for (uint32_t spins = 0; Batch.doneBands.load(std::memory_order_acquire) != bands; ++spins) {
         if (spins < 4096)
             CpuRelax();
         else

@@ -81,19 +81,32 @@ void SampleTexel(const QuadSetup& quad, int32_t s, int32_t t, uint32_t sample[4]
 uint32_t FactorValue(int32_t factor, uint32_t sourceColor, uint32_t sourceAlpha, uint32_t dest)
 {
     switch (factor) {
-    case BLEND_ZERO: return 0;
-    case BLEND_ONE: return 255;
-    case BLEND_SRCCOLOR: return sourceColor;
-    case BLEND_INVSRCCOLOR: return 255 - sourceColor;
-    case BLEND_SRCALPHA: return sourceAlpha;
-    case BLEND_INVSRCALPHA: return 255 - sourceAlpha;
-    case BLEND_DESTALPHA: return 255;
-    case BLEND_INVDESTALPHA: return 0;
-    case BLEND_DESTCOLOR: return dest;
-    case BLEND_INVDESTCOLOR: return 255 - dest;
-    case BLEND_BOTHSRCALPHA: return sourceAlpha;
-    case BLEND_BOTHINVSRCALPHA: return 255 - sourceAlpha;
-    default: return 0; // source alpha saturated: min(As, 1 - Ad) with Ad = 1
+    case BLEND_ZERO:
+        return 0;
+    case BLEND_ONE:
+        return 255;
+    case BLEND_SRCCOLOR:
+        return sourceColor;
+    case BLEND_INVSRCCOLOR:
+        return 255 - sourceColor;
+    case BLEND_SRCALPHA:
+        return sourceAlpha;
+    case BLEND_INVSRCALPHA:
+        return 255 - sourceAlpha;
+    case BLEND_DESTALPHA:
+        return 255;
+    case BLEND_INVDESTALPHA:
+        return 0;
+    case BLEND_DESTCOLOR:
+        return dest;
+    case BLEND_INVDESTCOLOR:
+        return 255 - dest;
+    case BLEND_BOTHSRCALPHA:
+        return sourceAlpha;
+    case BLEND_BOTHINVSRCALPHA:
+        return 255 - sourceAlpha;
+    default:
+        return 0; // source alpha saturated: min(As, 1 - Ad) with Ad = 1
     }
 }
 
@@ -110,7 +123,8 @@ void BlendFactors(const QuadSetup& quad, const uint32_t sample[4], uint32_t pixe
     uint32_t sourceAlpha = quad.textureAlpha ? Div255(weight * quad.alpha) : quad.alpha;
     uint32_t coverage = quad.textureAlpha ? 255 : weight;
     for (int c = 0; c < 3; ++c) {
-        uint32_t color = weight ? std::min<uint32_t>(255, (sample[c] * 255 + weight / 2) / weight) : 0;
+        uint32_t color =
+            weight ? std::min<uint32_t>(255, (sample[c] * 255 + weight / 2) / weight) : 0;
         uint32_t dest = pixel[c];
         uint32_t full = Div255(FactorValue(srcFactor, color, sourceAlpha, dest) * color) +
                         Div255(FactorValue(destFactor, color, sourceAlpha, dest) * dest);
@@ -137,8 +151,8 @@ void BlendPixel(const QuadSetup& quad, const uint32_t sample[4], uint32_t pixel[
     }
 }
 
-void DrawSpanPlain(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, int32_t s,
-                   int32_t t, int32_t ds, int32_t dt)
+void DrawSpanPlain(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, int32_t s, int32_t t,
+                   int32_t ds, int32_t dt)
 {
     Surface& target = *quad.target;
     int32_t bytes = target.bytesPerPixel;
@@ -151,8 +165,8 @@ void DrawSpanPlain(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, i
         uint32_t old = LoadPixel(p, bytes);
         UnpackChannels(target.format, old, pixel);
         BlendPixel(quad, sample, pixel);
-        StorePixel(p, bytes, PackChannels(target.format, pixel[2], pixel[1], pixel[0]) |
-                                 (old & ~colorBits));
+        StorePixel(p, bytes,
+                   PackChannels(target.format, pixel[2], pixel[1], pixel[0]) | (old & ~colorBits));
     }
 }
 
@@ -185,7 +199,10 @@ void DrawSpan(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, int32_
                         texture.height - 1,
                         quad.key,
                         quad.alpha,
-                        s, t, ds, dt,
+                        s,
+                        t,
+                        ds,
+                        dt,
                         reinterpret_cast<uint32_t*>(SurfaceRow(*quad.target, y)) + x,
                         count};
             kernel(span);
@@ -201,8 +218,8 @@ void DrawSpan(const QuadSetup& quad, int32_t y, int32_t x, int32_t count, int32_
 // floor(n / d) for n = +-k(y): the quotient and remainder are stepped from row to row, so that
 // the bounds stay exact without a division per row. A horizontal edge keeps k itself.
 struct EdgeWalk {
-    int32_t kind;  // 0 left, 1 right, 2 horizontal
-    int32_t sign;  // bound = sign * quotient + offset
+    int32_t kind; // 0 left, 1 right, 2 horizontal
+    int32_t sign; // bound = sign * quotient + offset
     int32_t offset;
     bool inclusive;
     int64_t quotient, remainder, divisor; // floor(n / d) and n mod d; k for a horizontal edge
@@ -289,8 +306,8 @@ void SpanCoordinates(const QuadSetup& quad, const QuadTriangle& tri, int32_t y, 
         double low = limits[axis][0], high = limits[axis][1];
         int32_t first = ToFixed(start[axis], low, high);
         int32_t last = ToFixed(start[axis] + step[axis] * (count - 1), low, high);
-        int64_t delta = static_cast<int64_t>(std::floor(std::clamp(step[axis], -65536.0, 65536.0) *
-                                                        FIXED_ONE + 0.5));
+        int64_t delta = static_cast<int64_t>(
+            std::floor(std::clamp(step[axis], -65536.0, 65536.0) * FIXED_ONE + 0.5));
         if (count == 1)
             delta = 0;
         else if (std::llabs(first + delta * (count - 1) - last) > 2 * FIXED_ONE)
@@ -328,7 +345,8 @@ bool SetUpPolygon(QuadTriangle& tri, const FixedVertex* corners, int32_t count, 
         tri.inclusive[e] = tri.a[e] > 0 || (tri.a[e] == 0 && tri.b[e] > 0);
         top = std::min(top, from.y), bottom = std::max(bottom, from.y);
     }
-    tri.rowBegin = static_cast<int32_t>(std::max<int64_t>(0, CeilDiv(top - SUB_PIXELS / 2, SUB_PIXELS)));
+    tri.rowBegin =
+        static_cast<int32_t>(std::max<int64_t>(0, CeilDiv(top - SUB_PIXELS / 2, SUB_PIXELS)));
     tri.rowEnd = static_cast<int32_t>(
         std::min<int64_t>(height, FloorDiv(bottom - SUB_PIXELS / 2, SUB_PIXELS) + 1));
     if (tri.rowBegin >= tri.rowEnd)
@@ -367,9 +385,8 @@ int32_t ChooseKernel(const QuadSetup& quad)
     const QuadState& state = quad.state;
     // The bilinear kernel reads texels in neighbouring pairs: a texture needs two columns.
     if (quad.target->format != FORMAT_BGR32 || texture.format != FORMAT_BGR32 ||
-        texture.pitch % 4 != 0 ||
-        texture.width < 2 ||
-        quad.target->pitch % 4 != 0 || quad.textureAlpha || !state.blendEnabled)
+        texture.pitch % 4 != 0 || texture.width < 2 || quad.target->pitch % 4 != 0 ||
+        quad.textureAlpha || !state.blendEnabled)
         return KERNEL_PLAIN;
     if (state.srcBlend == BLEND_SRCALPHA && state.destBlend == BLEND_INVSRCALPHA)
         return KERNEL_OVER32;

@@ -26,16 +26,15 @@ VECTOR_TARGET inline Wide Widen(__m256i pixels)
 // x / 255 rounded, exact for every x up to 255 * 255.
 VECTOR_TARGET inline __m256i Div255(__m256i x)
 {
-    return _mm256_mulhi_epu16(_mm256_add_epi16(x, _mm256_set1_epi16(128)),
-                              _mm256_set1_epi16(257));
+    return _mm256_mulhi_epu16(_mm256_add_epi16(x, _mm256_set1_epi16(128)), _mm256_set1_epi16(257));
 }
 
 // (a * (256 - f) + b * f + 128) / 256: every product and sum stays below 65536.
 VECTOR_TARGET inline __m256i Lerp(__m256i a, __m256i b, __m256i f)
 {
-    __m256i weighted = _mm256_add_epi16(
-        _mm256_mullo_epi16(a, _mm256_sub_epi16(_mm256_set1_epi16(256), f)),
-        _mm256_mullo_epi16(b, f));
+    __m256i weighted =
+        _mm256_add_epi16(_mm256_mullo_epi16(a, _mm256_sub_epi16(_mm256_set1_epi16(256), f)),
+                         _mm256_mullo_epi16(b, f));
     return _mm256_srli_epi16(_mm256_add_epi16(weighted, _mm256_set1_epi16(128)), 8);
 }
 
@@ -44,7 +43,8 @@ VECTOR_TARGET inline __m256i KeyTexels(__m256i texels, __m256i key)
 {
     __m256i color = _mm256_and_si256(texels, _mm256_set1_epi32(0x00FFFFFF));
     __m256i keyed = _mm256_cmpeq_epi32(color, key);
-    return _mm256_andnot_si256(keyed, _mm256_or_si256(color, _mm256_set1_epi32(int32_t(0xFF000000))));
+    return _mm256_andnot_si256(keyed,
+                               _mm256_or_si256(color, _mm256_set1_epi32(int32_t(0xFF000000))));
 }
 
 VECTOR_TARGET inline __m256i Clamp(__m256i v, __m256i high)
@@ -77,7 +77,8 @@ VECTOR_TARGET inline __m128i TwoPairs(const int* first, const int* second)
 
 // Two neighbouring texels per pixel: the pairs at the indices, split into the left texels
 // and the right texels.
-VECTOR_TARGET inline void GatherPairs(const Lanes& lanes, __m256i index, __m256i& left, __m256i& right)
+VECTOR_TARGET inline void GatherPairs(const Lanes& lanes, __m256i index, __m256i& left,
+                                      __m256i& right)
 {
     alignas(32) int32_t at[8];
     _mm256_store_si256(reinterpret_cast<__m256i*>(at), index);
@@ -86,8 +87,10 @@ VECTOR_TARGET inline void GatherPairs(const Lanes& lanes, __m256i index, __m256i
     __m128i p45 = TwoPairs(t + at[4], t + at[5]), p67 = TwoPairs(t + at[6], t + at[7]);
     __m256 a = _mm256_castsi256_ps(_mm256_set_m128i(p45, p01));
     __m256 b = _mm256_castsi256_ps(_mm256_set_m128i(p67, p23));
-    left = KeyTexels(_mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0))), lanes.key);
-    right = KeyTexels(_mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))), lanes.key);
+    left =
+        KeyTexels(_mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0))), lanes.key);
+    right =
+        KeyTexels(_mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))), lanes.key);
 }
 
 VECTOR_TARGET inline Wide FetchPoint(const Lanes& lanes, __m256i s, __m256i t)
@@ -134,9 +137,9 @@ VECTOR_TARGET inline Wide FetchBilinear(const Lanes& lanes, __m256i s, __m256i t
 // Copies word 3 of every pixel (its weight) into its four words.
 VECTOR_TARGET inline __m256i SpreadWeight(__m256i v)
 {
-    const __m256i pattern = _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14,
-                                             15, 6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15,
-                                             14, 15);
+    const __m256i pattern =
+        _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6, 7, 6, 7,
+                         6, 7, 14, 15, 14, 15, 14, 15, 14, 15);
     return _mm256_shuffle_epi8(v, pattern);
 }
 
@@ -179,7 +182,8 @@ VECTOR_TARGET inline Wide Fetch(const Lanes& lanes, const Span32& span, int32_t 
 {
     if constexpr (F == FETCH_CONTIGUOUS) {
         const uint32_t* row = span.texels + static_cast<intptr_t>(span.t >> 16) * span.texelPitch;
-        __m256i texels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + (span.s >> 16) + i));
+        __m256i texels =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + (span.s >> 16) + i));
         return Widen(KeyTexels(texels, lanes.key));
     } else if constexpr (F == FETCH_POINT) {
         return FetchPoint(lanes, s, t);
@@ -191,15 +195,14 @@ VECTOR_TARGET inline Wide Fetch(const Lanes& lanes, const Span32& span, int32_t 
 template <SpanFetch F, SpanBlend B>
 VECTOR_TARGET void DrawSpan32(const Span32& span)
 {
-    Lanes lanes{_mm256_set1_epi32(int32_t(span.key)),
-                _mm256_set1_epi32(span.maxX),
-                _mm256_set1_epi32(span.maxY),
-                _mm256_set1_epi32(span.texelPitch),
-                _mm256_set1_epi16(int16_t(span.alpha)),
-                reinterpret_cast<const int*>(span.texels)};
+    Lanes lanes{_mm256_set1_epi32(int32_t(span.key)),   _mm256_set1_epi32(span.maxX),
+                _mm256_set1_epi32(span.maxY),           _mm256_set1_epi32(span.texelPitch),
+                _mm256_set1_epi16(int16_t(span.alpha)), reinterpret_cast<const int*>(span.texels)};
     __m256i steps = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    __m256i s = _mm256_add_epi32(_mm256_set1_epi32(span.s), _mm256_mullo_epi32(steps, _mm256_set1_epi32(span.ds)));
-    __m256i t = _mm256_add_epi32(_mm256_set1_epi32(span.t), _mm256_mullo_epi32(steps, _mm256_set1_epi32(span.dt)));
+    __m256i s = _mm256_add_epi32(_mm256_set1_epi32(span.s),
+                                 _mm256_mullo_epi32(steps, _mm256_set1_epi32(span.ds)));
+    __m256i t = _mm256_add_epi32(_mm256_set1_epi32(span.t),
+                                 _mm256_mullo_epi32(steps, _mm256_set1_epi32(span.dt)));
     __m256i ds8 = _mm256_set1_epi32(int32_t(uint32_t(span.ds) * 8u));
     __m256i dt8 = _mm256_set1_epi32(int32_t(uint32_t(span.dt) * 8u));
     int32_t i = 0;

@@ -56,11 +56,10 @@ struct Lanes {
 inline v128_t Gather(const Lanes& lanes, v128_t index)
 {
     const int32_t* t = lanes.texels;
-    return KeyTexels(wasm_i32x4_make(t[wasm_i32x4_extract_lane(index, 0)],
-                                     t[wasm_i32x4_extract_lane(index, 1)],
-                                     t[wasm_i32x4_extract_lane(index, 2)],
-                                     t[wasm_i32x4_extract_lane(index, 3)]),
-                     lanes.key);
+    return KeyTexels(
+        wasm_i32x4_make(t[wasm_i32x4_extract_lane(index, 0)], t[wasm_i32x4_extract_lane(index, 1)],
+                        t[wasm_i32x4_extract_lane(index, 2)], t[wasm_i32x4_extract_lane(index, 3)]),
+        lanes.key);
 }
 
 inline Wide FetchPoint(const Lanes& lanes, v128_t s, v128_t t)
@@ -155,15 +154,15 @@ inline Wide Fetch(const Lanes& lanes, const Span32& span, int32_t i, v128_t s, v
 template <SpanFetch F, SpanBlend B>
 void DrawSpan32(const Span32& span)
 {
-    Lanes lanes{wasm_i32x4_splat(int32_t(span.key)),
-                wasm_i32x4_splat(span.maxX),
-                wasm_i32x4_splat(span.maxY),
-                wasm_i32x4_splat(span.texelPitch),
-                wasm_i16x8_splat(int16_t(span.alpha)),
-                reinterpret_cast<const int32_t*>(span.texels)};
+    Lanes lanes{
+        wasm_i32x4_splat(int32_t(span.key)),   wasm_i32x4_splat(span.maxX),
+        wasm_i32x4_splat(span.maxY),           wasm_i32x4_splat(span.texelPitch),
+        wasm_i16x8_splat(int16_t(span.alpha)), reinterpret_cast<const int32_t*>(span.texels)};
     v128_t steps = wasm_i32x4_make(0, 1, 2, 3);
-    v128_t s = wasm_i32x4_add(wasm_i32x4_splat(span.s), wasm_i32x4_mul(steps, wasm_i32x4_splat(span.ds)));
-    v128_t t = wasm_i32x4_add(wasm_i32x4_splat(span.t), wasm_i32x4_mul(steps, wasm_i32x4_splat(span.dt)));
+    v128_t s =
+        wasm_i32x4_add(wasm_i32x4_splat(span.s), wasm_i32x4_mul(steps, wasm_i32x4_splat(span.ds)));
+    v128_t t =
+        wasm_i32x4_add(wasm_i32x4_splat(span.t), wasm_i32x4_mul(steps, wasm_i32x4_splat(span.dt)));
     v128_t ds4 = wasm_i32x4_splat(int32_t(uint32_t(span.ds) * 4u));
     v128_t dt4 = wasm_i32x4_splat(int32_t(uint32_t(span.dt) * 4u));
     int32_t i = 0;

@@ -123,7 +123,7 @@ void Present(int32_t mode)
     }
     int32_t rate = 0;
     if (mode & 1)
-        rate = Screen.refreshRate > 0 ? Screen.refreshRate
+        rate = Screen.refreshRate > 0        ? Screen.refreshRate
                : Screen.monitorFrequency > 0 ? Screen.monitorFrequency
                                              : 60;
     if (PlatformPresent(frame->pixels, frame->pitch, rate) != PRESENT_LOST)
@@ -244,8 +244,8 @@ Surface* SelectDrawBuffer(int32_t sprite)
         Screen.drawHeight = Screen.screenHeight;
         return Screen.drawBuffer;
     }
-    Surface* surface = SpriteHooks && SpriteHooks->surfaceOf ? SpriteHooks->surfaceOf(sprite)
-                                                             : nullptr;
+    Surface* surface =
+        SpriteHooks && SpriteHooks->surfaceOf ? SpriteHooks->surfaceOf(sprite) : nullptr;
     if (!surface)
         return nullptr;
     Screen.drawBuffer = surface;
@@ -328,8 +328,7 @@ int32_t ScreenDrawingHeld()
     return Screen.drawing.held;
 }
 
-int32_t InstallSpriteLibrary(const SpriteLibraryHooks* hooks,
-                             const SpriteLibraryHooks** previous)
+int32_t InstallSpriteLibrary(const SpriteLibraryHooks* hooks, const SpriteLibraryHooks** previous)
 {
     if (previous)
         *previous = SpriteHooks;

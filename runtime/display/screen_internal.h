@@ -26,10 +26,10 @@ int32_t ScreenDrawingHeld();
 
 // The sprite library's routines that the screen calls.
 struct SpriteLibraryHooks {
-    int32_t (*init)() = nullptr;             // InitSprite: default key 0, a new sprite table
-    void (*saveAll)() = nullptr;             // the focus-lost handler: copy sprite pixels
-    void (*restoreAll)() = nullptr;          // after a lost display was restored
-    void (*freeAll)() = nullptr;             // the screen closes: every sprite goes
+    int32_t (*init)() = nullptr;    // InitSprite: default key 0, a new sprite table
+    void (*saveAll)() = nullptr;    // the focus-lost handler: copy sprite pixels
+    void (*restoreAll)() = nullptr; // after a lost display was restored
+    void (*freeAll)() = nullptr;    // the screen closes: every sprite goes
     Surface* (*surfaceOf)(int32_t sprite) = nullptr; // none for unknown and memory sprites
 };
 // The sprite library's own routines, which the screen calls unless a test put others in their

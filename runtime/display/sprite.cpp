@@ -93,7 +93,8 @@ bool ReadBmp(const uint8_t* data, int64_t length, int32_t mode, LoadedImage* out
 
 bool DecodeImage(const uint8_t* data, int64_t length, int32_t mode, LoadedImage* out)
 {
-    int32_t kind = FindImageDecoder(data, length < SPRITE_IMAGE_BOUND ? length : SPRITE_IMAGE_BOUND);
+    int32_t kind =
+        FindImageDecoder(data, length < SPRITE_IMAGE_BOUND ? length : SPRITE_IMAGE_BOUND);
     if (!kind || (mode & SPRITE_MEMORY))
         return false;
     int32_t width = CurrentImageWidth(), height = CurrentImageHeight();
@@ -115,12 +116,13 @@ bool BuildSprite(SpriteRecord* record, const LoadedImage& loaded, int32_t mode)
     if (mode & SPRITE_MEMORY) {
         for (int32_t y = 0; y < image.height; ++y)
             std::memcpy(record->memory + static_cast<int64_t>(y) * image.width,
-                        loaded.bmpRows + static_cast<int64_t>(image.height - 1 - y) *
-                                             loaded.bmpRowBytes,
+                        loaded.bmpRows +
+                            static_cast<int64_t>(image.height - 1 - y) * loaded.bmpRowBytes,
                         static_cast<size_t>(image.width));
         return true;
     }
-    bool alpha = (mode & SPRITE_ALPHA) && image.depth == 32 && FormatDepth(record->surface->format) == 32;
+    bool alpha =
+        (mode & SPRITE_ALPHA) && image.depth == 32 && FormatDepth(record->surface->format) == 32;
     if (!ConvertImageToSurface(image, *record->surface, alpha))
         return false;
     if (!alpha)
@@ -189,7 +191,8 @@ int RestoreSpritePixels(int32_t, void* element, void*)
     std::memcpy(&pitch, record->savedPixels, 4);
     int32_t rowBytes = pitch < surface->pitch ? pitch : surface->pitch;
     for (int32_t y = 0; y < surface->height; ++y)
-        std::memcpy(SurfaceRow(*surface, y), record->savedPixels + 4 + static_cast<int64_t>(y) * pitch,
+        std::memcpy(SurfaceRow(*surface, y),
+                    record->savedPixels + 4 + static_cast<int64_t>(y) * pitch,
                     static_cast<size_t>(rowBytes));
     std::free(record->savedPixels);
     record->savedPixels = nullptr;
@@ -204,16 +207,24 @@ int32_t InitSprites()
     return Sprites.table != nullptr;
 }
 
-void SaveAllSprites() { ForEachObject(Sprites.table, SaveSpritePixels, nullptr); }
-void RestoreAllSprites() { ForEachObject(Sprites.table, RestoreSpritePixels, nullptr); }
-void FreeAllSprites() { ReleaseAllObjects(Sprites.table); }
+void SaveAllSprites()
+{
+    ForEachObject(Sprites.table, SaveSpritePixels, nullptr);
+}
+void RestoreAllSprites()
+{
+    ForEachObject(Sprites.table, RestoreSpritePixels, nullptr);
+}
+void FreeAllSprites()
+{
+    ReleaseAllObjects(Sprites.table);
+}
 
 void Display(int32_t number, int32_t x, int32_t y, int32_t keyed)
 {
     const SpriteRecord* record = Find(number);
     Surface* target = DrawBuffer();
-    if (!record || !record->surface || !target || !IsScreenActive() ||
-        target == record->surface)
+    if (!record || !record->surface || !target || !IsScreenActive() || target == record->surface)
         return;
     int64_t drawWidth = DrawBufferWidth(), drawHeight = DrawBufferHeight();
     if (!(x < drawWidth && y < drawHeight && x > -record->width && y > -record->height))
@@ -227,9 +238,9 @@ void Display(int32_t number, int32_t x, int32_t y, int32_t keyed)
     int64_t top = record->clipY + (y < 0 ? -static_cast<int64_t>(y) : 0);
     int64_t right = record->clipX + w, bottom = record->clipY + h;
     DrawQuadBatch(); // inside a 3D scene the sprite lands over the quads displayed before it
-    BlitSurface(*target, x < 0 ? 0 : x, y < 0 ? 0 : y, *record->surface,
-                static_cast<int32_t>(left), static_cast<int32_t>(top),
-                static_cast<int32_t>(right - left), static_cast<int32_t>(bottom - top), keyed);
+    BlitSurface(*target, x < 0 ? 0 : x, y < 0 ? 0 : y, *record->surface, static_cast<int32_t>(left),
+                static_cast<int32_t>(top), static_cast<int32_t>(right - left),
+                static_cast<int32_t>(bottom - top), keyed);
 }
 
 // Reads a whole file into a new buffer; none when it cannot be read or is absurdly large.
@@ -342,7 +353,10 @@ void SetTransparentColor(int32_t number, int32_t color)
         SetKey(record->surface, key);
 }
 
-void DisplaySprite(int32_t number, int32_t x, int32_t y) { Display(number, x, y, 0); }
+void DisplaySprite(int32_t number, int32_t x, int32_t y)
+{
+    Display(number, x, y, 0);
+}
 
 void DisplayTransparentSprite(int32_t number, int32_t x, int32_t y)
 {
@@ -357,7 +371,10 @@ DrawTarget* SpriteDrawTarget(int32_t number)
     return BeginSurfaceDrawing(&Sprites.drawing, record->surface, ScreenModeDepth());
 }
 
-const SpriteRecord* FindSprite(int32_t number) { return Find(number); }
+const SpriteRecord* FindSprite(int32_t number)
+{
+    return Find(number);
+}
 
 Surface* SpriteSurface(int32_t number)
 {

@@ -18,17 +18,17 @@ constexpr int16_t MEMORY_SPRITE_DEPTH = -2;
 // The sprite table's element. Pointers are 64 bits wide here, so the table's in-use mark is a
 // field of its own rather than the surface pointer.
 struct SpriteRecord {
-    uint32_t inUse;       // 1 while the sprite exists
-    Surface* surface;     // none for a memory sprite
-    uint8_t* memory;      // a memory sprite's width x height bytes
-    int16_t width;        // the displayed part
+    uint32_t inUse;   // 1 while the sprite exists
+    Surface* surface; // none for a memory sprite
+    uint8_t* memory;  // a memory sprite's width x height bytes
+    int16_t width;    // the displayed part
     int16_t height;
-    int16_t depth;        // bits per pixel of the source image; -2 for a memory sprite
+    int16_t depth; // bits per pixel of the source image; -2 for a memory sprite
     uint16_t mode;
     uint8_t* savedPixels; // copy taken when the display was lost: a 32-bit pitch, then rows
     int16_t fullWidth;
     int16_t fullHeight;
-    int16_t clipX;        // left edge of the displayed part inside the sprite
+    int16_t clipX; // left edge of the displayed part inside the sprite
     int16_t clipY;
 };
 

@@ -56,8 +56,7 @@ bool MakeDevice()
 const Surface* LiveTexture(const Sprite3DRecord& record)
 {
     const SpriteRecord* sprite = FindSprite(record.sprite);
-    return record.texture && sprite && sprite->surface == record.texture ? record.texture
-                                                                         : nullptr;
+    return record.texture && sprite && sprite->surface == record.texture ? record.texture : nullptr;
 }
 } // namespace
 
@@ -171,8 +170,8 @@ void DisplaySprite3D(int32_t number, int32_t x, int32_t y, int32_t transparency)
     // any other texture by the transparency alone, without its key texels. A sprite asked for
     // with alpha whose image had none got a key instead and no alpha (every alpha byte 0):
     // it is drawn with its key, not left invisible.
-    bool alpha = (record->mode & SPRITE_ALPHA) && texture->bytesPerPixel == 4 &&
-                 !texture->hasColorKey;
+    bool alpha =
+        (record->mode & SPRITE_ALPHA) && texture->bytesPerPixel == 4 && !texture->hasColorKey;
     Sprite3D.colorKeyEnabled = alpha ? 0 : 1;
     QuadState state;
     state.filterLinear = Sprite3D.filterLinear ? 1 : 0;

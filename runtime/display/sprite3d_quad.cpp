@@ -15,8 +15,14 @@ void SetUprightCorners(Sprite3DRecord& record, int32_t width, int32_t height)
 {
     for (int i = 0; i < 4; ++i) {
         float right = static_cast<float>(i & 1), bottom = static_cast<float>(i >> 1);
-        record.vertices[i] = {right * static_cast<float>(width), bottom * static_cast<float>(height),
-                              0.0f, 1.0f, 0xFFFFFFFF, 0, right, bottom};
+        record.vertices[i] = {right * static_cast<float>(width),
+                              bottom * static_cast<float>(height),
+                              0.0f,
+                              1.0f,
+                              0xFFFFFFFF,
+                              0,
+                              right,
+                              bottom};
     }
 }
 

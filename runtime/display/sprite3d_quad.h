@@ -14,8 +14,8 @@ struct Sprite3DRecord {
     TLVertex vertices[4]; // triangle-strip order: top-left, top-right, bottom-left, bottom-right
     int16_t zoomWidth;
     int16_t zoomHeight;
-    int16_t angle; // stored rotation in degrees
-    uint16_t mode; // the source sprite's mode flags
+    int16_t angle;  // stored rotation in degrees
+    uint16_t mode;  // the source sprite's mode flags
     int32_t sprite; // the source sprite's number or handle, to find out whether it still lives
 };
 static_assert(std::is_trivially_copyable_v<Sprite3DRecord>);

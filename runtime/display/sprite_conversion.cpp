@@ -42,8 +42,8 @@ void Row555ToBgr(const uint8_t* in, uint8_t* out, int32_t step, int32_t width)
 }
 
 // The bytes are copied in the order they come, whatever the screen's channel order.
-void RowBgrToBgr(const uint8_t* in, int32_t inStep, uint8_t* out, int32_t outStep,
-                 int32_t width, bool alpha)
+void RowBgrToBgr(const uint8_t* in, int32_t inStep, uint8_t* out, int32_t outStep, int32_t width,
+                 bool alpha)
 {
     if (inStep == 4 && outStep == 4 && alpha) {
         std::memcpy(out, in, static_cast<size_t>(width) * 4);

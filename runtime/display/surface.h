@@ -9,7 +9,7 @@ struct Surface {
     uint8_t* pixels = nullptr; // owned; pitch * height bytes
     int32_t width = 0;
     int32_t height = 0;
-    int32_t pitch = 0; // bytes from one row to the next
+    int32_t pitch = 0;  // bytes from one row to the next
     int32_t format = 0; // a code of runtime/display/pixel_format.h
     int32_t bytesPerPixel = 0;
     int32_t hasColorKey = 0;

@@ -32,8 +32,7 @@ void CopyKeyedRow24(uint8_t* target, const uint8_t* source, int32_t width, uint3
     }
 }
 
-bool RectangleInside(const Surface& surface, int32_t x, int32_t y, int32_t width,
-                     int32_t height)
+bool RectangleInside(const Surface& surface, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     return x >= 0 && y >= 0 && width >= 0 && height >= 0 && x <= surface.width - width &&
            y <= surface.height - height;
@@ -136,15 +135,14 @@ void ConvertSurfaceToRGB32(const Surface& surface, uint8_t* pixels, int32_t pitc
             for (int32_t x = 0; x < surface.width; ++x) {
                 uint16_t p;
                 std::memcpy(&p, in + 2 * x, 2);
-                out[x] = (Widen5(p >> 11) << 16) | (Widen6((p >> 5) & 63) << 8) |
-                         Widen5(p & 31);
+                out[x] = (Widen5(p >> 11) << 16) | (Widen6((p >> 5) & 63) << 8) | Widen5(p & 31);
             }
             break;
         default:
             for (int32_t x = 0; x < surface.width; ++x)
-                out[x] = PixelToRGB32(surface.format,
-                                      LoadPixel(in + intptr_t(x) * surface.bytesPerPixel,
-                                                surface.bytesPerPixel));
+                out[x] =
+                    PixelToRGB32(surface.format, LoadPixel(in + intptr_t(x) * surface.bytesPerPixel,
+                                                           surface.bytesPerPixel));
         }
     }
 }

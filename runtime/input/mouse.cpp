@@ -21,7 +21,7 @@ struct MouseDevice {
     int32_t wheelGranularity = 1;
     int32_t mouseState = NO_DEVICE;
     int32_t mouseReleased = 0;
-    int32_t screenWidth = 0;  // as the screen last told
+    int32_t screenWidth = 0; // as the screen last told
     int32_t screenHeight = 0;
     int32_t screenActive = 0;
     PlatformMouseEvent events[BUFFER_EVENTS];

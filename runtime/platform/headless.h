@@ -6,8 +6,8 @@
 // Moves the virtual clock forward.
 void HeadlessAdvanceClock(uint32_t milliseconds);
 // Presses (down 1) or releases (down 0) a key given by its DirectInput key code (KEY_ESCAPE
-// and the other names of runtime/input/keyboard.h): the code KeyDown reads. A release also reaches the
-// screen's message pump. Codes outside 0..255 are ignored.
+// and the other names of runtime/input/keyboard.h): the code KeyDown reads. A release also reaches
+// the screen's message pump. Codes outside 0..255 are ignored.
 void HeadlessKey(int32_t scanCode, int32_t down);
 // Relative motion: one event for x and one for y, each only when nonzero.
 void HeadlessMouseMove(int32_t dx, int32_t dy);

@@ -37,7 +37,8 @@ void PushWindowEvent(int32_t kind, int32_t keyCode)
         Queues.windowFirst = (Queues.windowFirst + 1) % WINDOW_QUEUE;
         --Queues.windowCount;
     }
-    PlatformWindowEvent& slot = Queues.window[(Queues.windowFirst + Queues.windowCount) % WINDOW_QUEUE];
+    PlatformWindowEvent& slot =
+        Queues.window[(Queues.windowFirst + Queues.windowCount) % WINDOW_QUEUE];
     slot.kind = kind;
     slot.keyCode = keyCode;
     ++Queues.windowCount;

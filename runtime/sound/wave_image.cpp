@@ -53,9 +53,8 @@ int32_t ReadWaveFormat(const WaveImage& wave, WaveFormat* format)
     bool knownTag = f.formatTag == 1 || f.formatTag == 3 || f.formatTag == 0xFFFE;
     bool knownBits = f.bitsPerSample == 8 || f.bitsPerSample == 16 || f.bitsPerSample == 24 ||
                      f.bitsPerSample == 32;
-    if (!knownTag || !knownBits || f.channels < 1 || f.channels > 8 ||
-        f.samplesPerSecond < 100 || f.samplesPerSecond > 200000 ||
-        f.blockAlign != f.channels * f.bitsPerSample / 8)
+    if (!knownTag || !knownBits || f.channels < 1 || f.channels > 8 || f.samplesPerSecond < 100 ||
+        f.samplesPerSecond > 200000 || f.blockAlign != f.channels * f.bitsPerSample / 8)
         return 0;
     *format = f;
     return 1;

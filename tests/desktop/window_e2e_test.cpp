@@ -245,7 +245,8 @@ TEST_F(GameWindow, F12SavesThePresentedFrameAndNamesItOnStandardError)
     const std::string prefix = "vellomira: screenshot saved as " + shots + "/vellomira-";
     ASSERT_EQ(said.rfind(prefix, 0), 0u) << said;
     std::string path = said.substr(said.find(shots));
-    std::string stamp = path.substr(prefix.size() - std::string("vellomira: screenshot saved as ").size());
+    std::string stamp =
+        path.substr(prefix.size() - std::string("vellomira: screenshot saved as ").size());
     EXPECT_EQ(stamp.size(), std::string("YYYYMMDD-HHMMSS.png").size()) << path;
     EXPECT_EQ(stamp.find_first_not_of("0123456789"), 8u) << path;
 
@@ -288,8 +289,10 @@ TEST_F(GameWindow, TheLauncherHandsItsChoicesToTheGamesWindow)
         const char* preferences; // the player's pref.ini, none for a first start
     } cases[] = {
         {"the options", {"--windowed", "--screenshot-dir", shots}, nullptr},
-        {"pref.ini", {},
-         "Width = 1024\r\n[Launcher]\r\nWindowed = 1\r\nScreenshotDir = " "../../shots\r\n"},
+        {"pref.ini",
+         {},
+         "Width = 1024\r\n[Launcher]\r\nWindowed = 1\r\nScreenshotDir = "
+         "../../shots\r\n"},
     };
     for (const Case& c : cases) {
         if (c.preferences)

@@ -60,8 +60,8 @@ XSession::XSession()
     if (server == 0) {
         close(ready[0]);
         std::string fd = std::to_string(ready[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+               "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(ready[1]);
@@ -186,9 +186,9 @@ void ResizeWindow(XSession& session, WindowId window, int32_t width, int32_t hei
 
 bool PointerIsFree(XSession& session)
 {
-    int result = XGrabPointer(session.display, DefaultRootWindow(session.display), False,
-                              ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None,
-                              CurrentTime);
+    int result =
+        XGrabPointer(session.display, DefaultRootWindow(session.display), False, ButtonPressMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
     if (result == GrabSuccess)
         XUngrabPointer(session.display, CurrentTime);
     XSync(session.display, False);
@@ -203,13 +203,14 @@ std::vector<uint32_t> ScreenPixels(XSession& session, int32_t& width, int32_t& h
     width = attributes.width;
     height = attributes.height;
     std::vector<uint32_t> pixels(size_t(width) * size_t(height));
-    XImage* image =
-        XGetImage(session.display, root, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(session.display, root, 0, 0, unsigned(width), unsigned(height),
+                              AllPlanes, ZPixmap);
     if (!image)
         return {};
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
-            pixels[size_t(y) * size_t(width) + size_t(x)] = uint32_t(XGetPixel(image, x, y)) & 0xFFFFFF;
+            pixels[size_t(y) * size_t(width) + size_t(x)] =
+                uint32_t(XGetPixel(image, x, y)) & 0xFFFFFF;
     XDestroyImage(image);
     return pixels;
 }

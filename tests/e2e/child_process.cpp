@@ -24,8 +24,7 @@ ChildProcess StartChild(const std::string& program, const std::string& directory
 {
     int toChild[2] = {-1, -1}, fromChild[2], errorsOfChild[2];
     std::string terminal;
-    bool opened = options.inputIsTerminal ? OpenTerminal(toChild[1], terminal)
-                                          : pipe(toChild) == 0;
+    bool opened = options.inputIsTerminal ? OpenTerminal(toChild[1], terminal) : pipe(toChild) == 0;
     if (!opened || pipe(fromChild) != 0 || pipe(errorsOfChild) != 0)
         return {};
     std::vector<char*> argv{const_cast<char*>(program.c_str())};

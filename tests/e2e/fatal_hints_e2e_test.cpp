@@ -95,22 +95,49 @@ TEST(FatalHints, EachFatalPathExplainsItselfOnStandardErrorOnly)
         const char* fatalLine;
         std::vector<std::string> hints; // texts the hint holds; "@" stands for the folder
     } cases[] = {
-        {"no world", false, nullptr, "", windowless, "Error -> cell.ini",
+        {"no world",
+         false,
+         nullptr,
+         "",
+         windowless,
+         "Error -> cell.ini",
          {"there is no cell/cell.ini in @.", "`vellomira` command", "scripts/play.sh"}},
-        {"a depth no screen has", true, "Depth = 7\r\n", "png", windowless,
+        {"a depth no screen has",
+         true,
+         "Depth = 7\r\n",
+         "png",
+         windowless,
          "Unable! Check Preferences...",
          {"the screen mode 1024 x 768 at 7 bits cannot be opened", "1 to 8192 pixels",
           "the depth 8, 16, 24 or 32 bits", "Width, Height and Depth in\n@/pref.ini"}},
-        {"a width cut to a negative number", true, "Width = 40000\r\n", "png", windowless,
-         "Unable! Check Preferences...", {"the screen mode -25536 x 768 at 32 bits"}},
-        {"no display at all", true, nullptr, "png",
+        {"a width cut to a negative number",
+         true,
+         "Width = 40000\r\n",
+         "png",
+         windowless,
+         "Unable! Check Preferences...",
+         {"the screen mode -25536 x 768 at 32 bits"}},
+        {"no display at all",
+         true,
+         nullptr,
+         "png",
          {{"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}},
-         "Unable! Check Preferences...", {"no display could be opened", "graphical session"}},
-        {"true-colour frames on an 8-bit screen", true, "Depth = 8\r\n", "png", windowless,
+         "Unable! Check Preferences...",
+         {"no display could be opened", "graphical session"}},
+        {"true-colour frames on an 8-bit screen",
+         true,
+         "Depth = 8\r\n",
+         "png",
+         windowless,
          "Loading-Error! -> 001.cell.001.png",
          {"8-bit screen (Depth = 8 in @/pref.ini)", "Set Depth to 16, 24 or 32."}},
-        {"a frame that is no image", true, nullptr, "no image", windowless,
-         "Loading-Error! -> 001.cell.001.png", {"@/cell/ could not be loaded", "cellpack check"}},
+        {"a frame that is no image",
+         true,
+         nullptr,
+         "no image",
+         windowless,
+         "Loading-Error! -> 001.cell.001.png",
+         {"@/cell/ could not be loaded", "cellpack check"}},
     };
     for (const Case& c : cases) {
         ScratchFolder folder;
@@ -134,7 +161,8 @@ TEST(FatalHints, EachFatalPathExplainsItselfOnStandardErrorOnly)
             if (size_t at = hint.find('@'); at != std::string::npos)
                 hint.replace(at, 1, path);
             EXPECT_NE(run.errors.find(hint), std::string::npos)
-                << c.what << ": " << hint << "\nnot in:\n" << run.errors;
+                << c.what << ": " << hint << "\nnot in:\n"
+                << run.errors;
         }
         EXPECT_EQ(run.errors.find("Press Enter"), std::string::npos)
             << c.what << ": the input is no terminal";
@@ -148,8 +176,7 @@ TEST(FatalHints, OnATerminalTheWaitForEnterIsSaidAndTheTranscriptStaysTheSame)
     GameRun typed = RunToTheEnd(folder, true);
     EXPECT_EQ(typed.output, piped.output);
     EXPECT_EQ(typed.status, 1);
-    EXPECT_NE(typed.errors.find("Press Enter to end the game."), std::string::npos)
-        << typed.errors;
+    EXPECT_NE(typed.errors.find("Press Enter to end the game."), std::string::npos) << typed.errors;
     EXPECT_LT(typed.errors.find("no cell/cell.ini"), typed.errors.find("Press Enter"))
         << "the reason comes first";
 }

@@ -61,9 +61,13 @@ TEST(GameEndToEnd, StartsOnDataShowsFramesAndQuitsWhenAsked)
     EXPECT_EQ(lines[9], "InitInits...");
     for (size_t i = 10; i < 19; ++i)
         EXPECT_TRUE(IsInteger(lines[i])) << lines[i];
-    const char* stages[] = {"LoadingSaves...", "  No Preferences found, creating...",
-                            "OpeningScreen (1024,768,32)...", "LoadingSprites...",
-                            "CreatingSprites...", "CreatingSprite3Ds...", "LoadingSounds..."};
+    const char* stages[] = {"LoadingSaves...",
+                            "  No Preferences found, creating...",
+                            "OpeningScreen (1024,768,32)...",
+                            "LoadingSprites...",
+                            "CreatingSprites...",
+                            "CreatingSprite3Ds...",
+                            "LoadingSounds..."};
     for (size_t i = 0; i < std::size(stages); ++i)
         EXPECT_EQ(lines[19 + i], stages[i]);
 

@@ -19,11 +19,16 @@ TEST(GameEndToEnd, WithoutCellListPrintsBannerWaitsForALineAndFails)
 {
     ChildProcess game = StartChild(GAME, MakeTemporaryDirectory());
     ASSERT_GT(game.pid, 0);
-    const char* expected[] = {"######################", "#                    #",
-                              "#  Vellomira v.0.3a  #", "#     by  Tarvel     #",
-                              "#                    #", "######################",
-                              "",                       "",
-                              "InitVar...",             "Error -> cell.ini"};
+    const char* expected[] = {"######################",
+                              "#                    #",
+                              "#  Vellomira v.0.3a  #",
+                              "#     by  Tarvel     #",
+                              "#                    #",
+                              "######################",
+                              "",
+                              "",
+                              "InitVar...",
+                              "Error -> cell.ini"};
     // Every line must arrive while the game still waits for its line of input.
     for (const char* line : expected)
         EXPECT_EQ(ReadChildLine(game), line);

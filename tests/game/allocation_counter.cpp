@@ -78,22 +78,51 @@ void* operator new(std::size_t size, std::align_val_t alignment, const std::noth
     return TryAllocate(size, std::size_t(alignment));
 }
 
-void* operator new[](std::size_t size, std::align_val_t alignment,
-                     const std::nothrow_t&) noexcept
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
 {
     return TryAllocate(size, std::size_t(alignment));
 }
 
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, std::align_val_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::align_val_t) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t, std::align_val_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::align_val_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::align_val_t) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t, std::align_val_t) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
 void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept
 {
     std::free(block);

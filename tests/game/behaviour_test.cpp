@@ -48,7 +48,10 @@ TEST(Perception, ThePlayerInReachMakesFleersFleeAndChasersChase)
 {
     SetUpWorld();
     SetReactions(1);
-    struct Case { int8_t type; CellState state; } cases[] = {{1, Flee}, {2, Chase}};
+    struct Case {
+        int8_t type;
+        CellState state;
+    } cases[] = {{1, Flee}, {2, Chase}};
     for (const Case& c : cases) {
         Cell cell = CellNearPlayer(c.type, 199, 0);
         cell.timer = 50;
@@ -135,12 +138,12 @@ TEST(Behaviour, MovingStatesSteerOrSpinByTheFront)
         CellState state;
         float turn, dx, dy;
     } cases[] = {
-        {"wander, front", 1, Wander, 1, 0, -0.25f},        // steers to 180, moves up
-        {"wander, no front", 0, Wander, 2, 0, 0.25f},      // spins, moves to 180
-        {"flee, front", 1, Flee, -2, 0, -0.25f},           // steers to 270, moves up
-        {"flee, no front", 0, Flee, 2, -0.25f, 0},         // spins, moves to 270
-        {"chase, front", 1, Chase, 2, 0, -0.25f},          // steers to 90, moves up
-        {"chase, front 2", 2, Chase, 7, 0.25f, 0},         // keeps its turn, moves to 90
+        {"wander, front", 1, Wander, 1, 0, -0.25f},   // steers to 180, moves up
+        {"wander, no front", 0, Wander, 2, 0, 0.25f}, // spins, moves to 180
+        {"flee, front", 1, Flee, -2, 0, -0.25f},      // steers to 270, moves up
+        {"flee, no front", 0, Flee, 2, -0.25f, 0},    // spins, moves to 270
+        {"chase, front", 1, Chase, 2, 0, -0.25f},     // steers to 90, moves up
+        {"chase, front 2", 2, Chase, 7, 0.25f, 0},    // keeps its turn, moves to 90
         {"chase, no front", 0, Chase, 7, 0.25f, 0},
     };
     for (const Case& c : cases) {

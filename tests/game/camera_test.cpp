@@ -93,9 +93,11 @@ TEST(Seams, CrossingAnEdgeMovesPlayerAndCameraByTheWorldSize)
 TEST(Seams, FlagsMarkAPlayerWithinOneScreenOfASeam)
 {
     SetUpWorld();
-    struct Case { float x, y; int32_t edgeX, edgeY; } cases[] = {
-        {5000, 5000, 0, 0},  {9000, 5000, 1, 0}, {8976, 5000, 0, 0}, {1023, 5000, -1, 0},
-        {1024, 5000, 0, 0},  {5000, 9233, 0, 1}, {5000, 767, 0, -1}, {10050, -0.5f, 1, -1}};
+    struct Case {
+        float x, y;
+        int32_t edgeX, edgeY;
+    } cases[] = {{5000, 5000, 0, 0}, {9000, 5000, 1, 0}, {8976, 5000, 0, 0}, {1023, 5000, -1, 0},
+                 {1024, 5000, 0, 0}, {5000, 9233, 0, 1}, {5000, 767, 0, -1}, {10050, -0.5f, 1, -1}};
     for (const Case& c : cases) {
         PlayerX = c.x;
         PlayerY = c.y;

@@ -5,9 +5,10 @@
 TEST(BeginCellPass, AppliesTheTurnAndDropsTheExcessAtTheEnds)
 {
     SetUpWorld();
-    struct Case { float angle, turn, result; } cases[] = {
-        {359, 1.5f, 0}, {0.5f, -1, 360}, {100, 2.5f, 102.5f}, {359.5f, 0.5f, 360}, {360, 0, 360},
-        {359, 3, 0}};
+    struct Case {
+        float angle, turn, result;
+    } cases[] = {{359, 1.5f, 0},      {0.5f, -1, 360}, {100, 2.5f, 102.5f},
+                 {359.5f, 0.5f, 360}, {360, 0, 360},   {359, 3, 0}};
     for (const Case& c : cases) {
         Cell cell = MakeCell(1, 5000, 5000);
         cell.angle = c.angle;
@@ -47,10 +48,12 @@ TEST(BeginCellPass, RehomesCellsAcrossTheSeamNearThePlayer)
     BeginCellPass(cell);
     EXPECT_EQ(cell.x, 100);
 
-    struct Case { int32_t edgeX, edgeY; float x, y, newX, newY; } cases[] = {
-        {0, 1, 5000, 767, 5000, 10767},   {0, 1, 5000, 768, 5000, 768},
-        {0, -1, 5000, 9233, 5000, -767},  {1, 0, 1024, 50, 1024, 50},
-        {1, 1, 10, 10, 10010, 10010},     {-1, -1, 9990, 9990, -10, -10}};
+    struct Case {
+        int32_t edgeX, edgeY;
+        float x, y, newX, newY;
+    } cases[] = {{0, 1, 5000, 767, 5000, 10767},  {0, 1, 5000, 768, 5000, 768},
+                 {0, -1, 5000, 9233, 5000, -767}, {1, 0, 1024, 50, 1024, 50},
+                 {1, 1, 10, 10, 10010, 10010},    {-1, -1, 9990, 9990, -10, -10}};
     for (const Case& c : cases) {
         EdgeX = c.edgeX;
         EdgeY = c.edgeY;
@@ -64,19 +67,19 @@ TEST(BeginCellPass, RehomesCellsAcrossTheSeamNearThePlayer)
 TEST(SteerToward, TurnsByTheSideAndSlowsNearTheTarget)
 {
     SetUpWorld();
-    struct Case { float angle, target; int32_t difference; float turn; } cases[] = {
-        {90, 90, 360, 0},      // straight ahead
-        {90.4f, 90, 0, 0},     // just past, rounds to 0
-        {90, 91, 359, 0},      // within 2 degrees clockwise
-        {90, 92, 358, 1},      // a third of the rate
-        {90, 93, 357, 1},
-        {90, 96, 354, 3},      // the full rate
-        {91, 90, 1, 0},        // within 2 degrees counter-clockwise
-        {92, 90, 2, -1},
-        {95, 90, 5, -3},
-        {90, 270, 180, 3},     // straight behind: clockwise
-        {270, 90, 180, 3},
-        {10, 350, 20, -3},     // across 0
+    struct Case {
+        float angle, target;
+        int32_t difference;
+        float turn;
+    } cases[] = {
+        {90, 90, 360, 0},                    // straight ahead
+        {90.4f, 90, 0, 0},                   // just past, rounds to 0
+        {90, 91, 359, 0},                    // within 2 degrees clockwise
+        {90, 92, 358, 1},                    // a third of the rate
+        {90, 93, 357, 1},  {90, 96, 354, 3}, // the full rate
+        {91, 90, 1, 0},                      // within 2 degrees counter-clockwise
+        {92, 90, 2, -1},   {95, 90, 5, -3},   {90, 270, 180, 3}, // straight behind: clockwise
+        {270, 90, 180, 3}, {10, 350, 20, -3},                    // across 0
         {350, 10, 340, 3},
     };
     for (const Case& c : cases) {
@@ -124,12 +127,17 @@ TEST(Animation, WrapsThePhaseAndPicksTheImage)
     CellTypes[2].AniType = 1;
     CellTypes[3].FrameCount = 1;
     CellTypes[3].AniType = 1;
-    struct Case { int8_t type; float frame, wrapped; int32_t image; } cases[] = {
-        {1, 0, 0, 0},    {1, 2.9f, 2.9f, 2}, {1, 3, 3, 1},    {1, 4, 4, 0},  {1, 4.01f, 0, 0},
-        {2, 2.5f, 2.5f, 2}, {2, 3, 3, 1},    {2, 3.01f, 0, 0},
-        {3, 1, 1, 0},    // one image, cycling: the phase 1 would name image -1
-        {3, -0.5f, -0.5f, 0},
-    };
+    struct Case {
+        int8_t type;
+        float frame, wrapped;
+        int32_t image;
+    } cases[] =
+        {
+            {1, 0, 0, 0},         {1, 2.9f, 2.9f, 2}, {1, 3, 3, 1}, {1, 4, 4, 0},
+            {1, 4.01f, 0, 0},     {2, 2.5f, 2.5f, 2}, {2, 3, 3, 1}, {2, 3.01f, 0, 0},
+            {3, 1, 1, 0}, // one image, cycling: the phase 1 would name image -1
+            {3, -0.5f, -0.5f, 0},
+        };
     for (const Case& c : cases) {
         Cell cell = MakeCell(c.type, 5000, 5000);
         cell.frame = c.frame;

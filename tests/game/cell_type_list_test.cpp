@@ -157,8 +157,8 @@ TEST_F(BubbleTest, ScatteringMakes6001BubblesAndExactlyTheirCopies)
             EXPECT_EQ(list[at].type, original.type);
             copies.insert({list[at].x, list[at].y});
         }
-        ASSERT_EQ(copies, expected) << "bubble " << originals << " at " << original.x << ", "
-                                    << original.y;
+        ASSERT_EQ(copies, expected)
+            << "bubble " << originals << " at " << original.x << ", " << original.y;
         EXPECT_GE(original.trans, 108);
         EXPECT_LE(original.trans, 148);
         EXPECT_GE(original.type, 1);

@@ -64,8 +64,7 @@ struct CellTypesTest : testing::Test {
         std::vector<uint8_t> pack;
         for (const std::string& e : entries)
             AppendPackEntry(pack, reinterpret_cast<const uint8_t*>(e.data()), e.size());
-        WriteBytes("cell/" + ThreeDigitNumber(t) + ".cell",
-                   std::string(pack.begin(), pack.end()));
+        WriteBytes("cell/" + ThreeDigitNumber(t) + ".cell", std::string(pack.begin(), pack.end()));
     }
     std::vector<Cell> Cells()
     {
@@ -226,10 +225,16 @@ TEST_F(CellTypesTest, LoadingErrorsNameTheFile)
         std::string error;
     } cases[] = {
         {"no pack", 0, {}, false, "Loading-Error! -> 001.cell"},
-        {"frame that is no image", 1, {"size=5|5", "not an image"}, true,
+        {"frame that is no image",
+         1,
+         {"size=5|5", "not an image"},
+         true,
          "Loading-Error! -> 001.cell.001.png"},
         {"frame missing", 2, {"", png}, true, "Loading-Error! -> 001.cell.002.png"},
-        {"empty pack: default definition, then no frame", 1, {}, true,
+        {"empty pack: default definition, then no frame",
+         1,
+         {},
+         true,
          "Loading-Error! -> 001.cell.001.png"},
         {"empty pack without frames", 0, {}, true, ""},
     };

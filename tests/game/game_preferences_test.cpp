@@ -37,20 +37,20 @@ struct GamePreferencesTest : testing::Test {
 };
 
 const char DEFAULT_FILE[] = "; Hier k\xF6nnen verschiedene Einstellungen ver\xE4ndert werden...\r\n"
-                           "; \r\n"
-                           "; Grafik:\r\n"
-                           "; \r\n"
-                           "Width = 1024\r\n"
-                           "Height = 768\r\n"
-                           "Depth = 32\r\n"
-                           "Bilineare Filterung = 1\r\n"
-                           "; \r\n"
-                           "; Sound:\r\n"
-                           "; \r\n"
-                           "; \r\n"
-                           "; Einstellungen:\r\n"
-                           "; \r\n"
-                           "FPS anzeige Frequenz = 10\r\n";
+                            "; \r\n"
+                            "; Grafik:\r\n"
+                            "; \r\n"
+                            "Width = 1024\r\n"
+                            "Height = 768\r\n"
+                            "Depth = 32\r\n"
+                            "Bilineare Filterung = 1\r\n"
+                            "; \r\n"
+                            "; Sound:\r\n"
+                            "; \r\n"
+                            "; \r\n"
+                            "; Einstellungen:\r\n"
+                            "; \r\n"
+                            "FPS anzeige Frequenz = 10\r\n";
 } // namespace
 
 TEST_F(GamePreferencesTest, FirstStartWritesTheFifteenDefaultLines)

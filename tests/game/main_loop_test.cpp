@@ -202,8 +202,8 @@ TEST_F(GameRun, ThePlayerIsDrawnOverTheCellsAtOpacity196)
     cell->angle = 0;
     cell->turn = 0;
     RunMainLoopPass();
-    uint32_t centre = Pixel(RoundToInteger(PlayerX - ScreenPosX) + 32,
-                            RoundToInteger(PlayerY - ScreenPosY) + 32);
+    uint32_t centre =
+        Pixel(RoundToInteger(PlayerX - ScreenPosX) + 32, RoundToInteger(PlayerY - ScreenPosY) + 32);
     // 196 / 255 of the red player over 59 / 255 of the green cell, in full light.
     EXPECT_NEAR(Channel(centre, 16), 196, 3) << std::hex << centre;
     EXPECT_NEAR(Channel(centre, 8), 59, 3) << std::hex << centre;

@@ -30,13 +30,15 @@ TEST(FrameRate, MeasuresEverySixtyFramesTheMeanRateMinusTwo)
     EXPECT_EQ(Fps, 1000 / (944 / 60) - 2);
     EXPECT_EQ(FrameCounter, 0);
 
-    struct Case { uint32_t milliseconds; int32_t fps; } cases[] = {
-        {1000, 60},   // 1000 / 16 - 2
-        {2000, 28},   // 1000 / 33 - 2
-        {60, 998},    // one millisecond per frame
-        {59, 998},    // under 1 ms per frame: the last value stays
-        {0, 998},
-        {6000, 8},
+    struct Case {
+        uint32_t milliseconds;
+        int32_t fps;
+    } cases[] = {
+        {1000, 60}, // 1000 / 16 - 2
+        {2000, 28}, // 1000 / 33 - 2
+        {60, 998},  // one millisecond per frame
+        {59, 998},  // under 1 ms per frame: the last value stays
+        {0, 998},   {6000, 8},
     };
     for (const Case& c : cases) {
         SixtyFramesOver(c.milliseconds);
@@ -49,16 +51,20 @@ TEST(FrameRate, OnlyAZeroDivisorKeepsTheLastRate)
 {
     SetUpWorld();
     // The milliseconds since the last measurement, as the signed difference of the counter.
-    struct Case { int64_t elapsed; int32_t fps; } cases[] = {
-        {2147484648, -2},   // the counter read as signed past 2^31: 1000 / -35791377 - 2
-        {-600, -102},       // 1000 / -10 - 2
-        {-60, -1002},       // 1000 / -1 - 2
-        {-59, -1002},       // a divisor of 0: the last rate stays
+    struct Case {
+        int64_t elapsed;
+        int32_t fps;
+    } cases[] = {
+        {2147484648, -2}, // the counter read as signed past 2^31: 1000 / -35791377 - 2
+        {-600, -102},     // 1000 / -10 - 2
+        {-60, -1002},     // 1000 / -1 - 2
+        {-59, -1002},     // a divisor of 0: the last rate stays
         {960, 60},
     };
     for (const Case& c : cases) {
         FrameCounter = 59;
-        LastFpsTime = static_cast<int32_t>(ElapsedMilliseconds() - static_cast<uint32_t>(c.elapsed));
+        LastFpsTime =
+            static_cast<int32_t>(ElapsedMilliseconds() - static_cast<uint32_t>(c.elapsed));
         CountFrameForRate();
         EXPECT_EQ(Fps, c.fps) << c.elapsed << " ms";
     }
@@ -75,8 +81,8 @@ TEST(Overlay, ValueLinesShowTheRoundedValueAndItsLabel)
     eyeAngle = -7;
     fh = 1;
     const char* expected[OVERLAY_VALUE_COUNT] = {
-        "60 FPS", "2 Speed", "4 Angle", "4968 X", "-12 Y", "4488 ScreenPosX", "4616 ScreenPosY",
-        "-7 eyeAngle", "0 zAngle", "0 x_b", "0 y_b", "1 fh"};
+        "60 FPS",          "2 Speed",     "4 Angle",  "4968 X", "-12 Y", "4488 ScreenPosX",
+        "4616 ScreenPosY", "-7 eyeAngle", "0 zAngle", "0 x_b",  "0 y_b", "1 fh"};
     OverlayLineText text;
     for (int32_t line = 0; line < OVERLAY_VALUE_COUNT; ++line)
         EXPECT_EQ(std::string(OverlayValueLine(line, text)), expected[line]) << "line " << line;

@@ -30,7 +30,11 @@ TEST(PlayerSpeed, RisesByTheAccelerationAndIsCutAtTheTop)
 TEST(PlayerSpeed, SlowsToExactlyZeroWithTheCursorOnThePlayer)
 {
     SetUpWorld();
-    struct Case { const char* what; bool button; int32_t dx; } cases[] = {
+    struct Case {
+        const char* what;
+        bool button;
+        int32_t dx;
+    } cases[] = {
         {"button up", false, 300}, {"cursor 32 pixels off", true, 32}, {"cursor on", true, 0}};
     for (const Case& c : cases) {
         PlayerSpeed = 1.1f;
@@ -55,14 +59,14 @@ TEST(PlayerHeading, TurnsTowardTheSideOfTheCursor)
         int32_t difference;
         float newTurn, newAngle;
     } cases[] = {
-        {0, 0, 300, 0, 270, 0.75f, 0.75f},          // right of the nose: clockwise
-        {270, 0, 300, 0, 180, 0.75f, 270.75f},      // exactly behind: clockwise
-        {90, 0, 300, 0, 360, 0.375f, 90.375f},      // on target: halved
-        {90.4f, 0, 300, 0, 0, -0.375f, 90.025f},    // just past, rounds to 0: halved
-        {0, 3.75f, 300, 0, 270, 3.75f, 3.75f},      // at the top rate: no more
-        {180, 0, 300, 0, 90, -0.75f, 179.25f},      // left of the nose: counter-clockwise
-        {359, 2, 0, -300, 359, 1.375f, 0.375f},     // passes 360 and wraps
-        {0.5f, -1, 0, -300, 0, -0.875f, 359.625f},  // passes 0 and wraps
+        {0, 0, 300, 0, 270, 0.75f, 0.75f},         // right of the nose: clockwise
+        {270, 0, 300, 0, 180, 0.75f, 270.75f},     // exactly behind: clockwise
+        {90, 0, 300, 0, 360, 0.375f, 90.375f},     // on target: halved
+        {90.4f, 0, 300, 0, 0, -0.375f, 90.025f},   // just past, rounds to 0: halved
+        {0, 3.75f, 300, 0, 270, 3.75f, 3.75f},     // at the top rate: no more
+        {180, 0, 300, 0, 90, -0.75f, 179.25f},     // left of the nose: counter-clockwise
+        {359, 2, 0, -300, 359, 1.375f, 0.375f},    // passes 360 and wraps
+        {0.5f, -1, 0, -300, 0, -0.875f, 359.625f}, // passes 0 and wraps
     };
     for (const Case& c : cases) {
         PlayerAngle = c.angle;

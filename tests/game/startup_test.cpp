@@ -15,15 +15,17 @@ TEST(Startup, TrigTablesHoldSinglePrecisionValuesOfTheWidenedPi)
     BuildTrigTables();
     // Values of sin and cos at i tenths of a degree, computed in double precision with pi
     // taken as the float 3.1415927, rounded to float.
-    struct Case { int i; float sine, cosine; } cases[] = {
-        {0, 0.0f, 1.0f},
-        {1, 0.0017453284235671163f, 0.9999984502792358f},
-        {450, 0.7071067690849304f, 0.7071067690849304f},
-        {900, 1.0f, -4.371138828673793e-08f},
-        {1800, -8.742277657347586e-08f, -1.0f},
-        {2700, -1.0f, 1.3113417196564114e-07f},
-        {3333, -0.44931885600090027f, 0.8933714628219604f},
-        {3600, 1.7484555314695172e-07f, 1.0f}};
+    struct Case {
+        int i;
+        float sine, cosine;
+    } cases[] = {{0, 0.0f, 1.0f},
+                 {1, 0.0017453284235671163f, 0.9999984502792358f},
+                 {450, 0.7071067690849304f, 0.7071067690849304f},
+                 {900, 1.0f, -4.371138828673793e-08f},
+                 {1800, -8.742277657347586e-08f, -1.0f},
+                 {2700, -1.0f, 1.3113417196564114e-07f},
+                 {3333, -0.44931885600090027f, 0.8933714628219604f},
+                 {3600, 1.7484555314695172e-07f, 1.0f}};
     for (const Case& c : cases) {
         EXPECT_EQ(SinTable[c.i], c.sine) << "i = " << c.i;
         EXPECT_EQ(CosTable[c.i], c.cosine) << "i = " << c.i;

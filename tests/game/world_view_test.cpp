@@ -7,10 +7,13 @@ TEST(WorldView, DrawsBubblesAndCellsOnlyStrictlyWithinTheirMargins)
     SetUpWorld();
     ScreenPosX = 1000;
     ScreenPosY = 2000;
-    struct Case { float x, y; bool bubble, cell; } cases[] = {
-        {1500, 2300, true, true},    {936, 2300, false, true},   {936.1f, 2300, true, true},
+    struct Case {
+        float x, y;
+        bool bubble, cell;
+    } cases[] = {
+        {1500, 2300, true, true},    {936, 2300, false, true},    {936.1f, 2300, true, true},
         {744, 2300, false, false},   {744.1f, 2300, false, true}, {1500, 2832, false, true},
-        {2087.9f, 2300, true, true}, {1500, 3024, false, false}, {2280, 3000, false, false}};
+        {2087.9f, 2300, true, true}, {1500, 3024, false, false},  {2280, 3000, false, false}};
     for (const Case& c : cases) {
         Cell cell = MakeCell(1, c.x, c.y);
         EXPECT_EQ(BubbleNearScreen(cell), c.bubble) << "(" << c.x << ", " << c.y << ")";
@@ -88,8 +91,10 @@ TEST(Eyes, OnlyTheFourEyedTypesHaveEyes)
 {
     SetUpWorld();
     EyePlacement eyes[2];
-    struct Case { int8_t type; int32_t count; } cases[] = {
-        {1, 0}, {2, 0}, {3, 1}, {4, 0}, {6, 1}, {13, 2}, {14, 2}, {15, 0}};
+    struct Case {
+        int8_t type;
+        int32_t count;
+    } cases[] = {{1, 0}, {2, 0}, {3, 1}, {4, 0}, {6, 1}, {13, 2}, {14, 2}, {15, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(CellEyes(MakeCell(c.type, 0, 0), 0, eyes), c.count) << "type " << int{c.type};
     Cell big = MakeCell(3, 0, 0);

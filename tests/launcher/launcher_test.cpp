@@ -90,8 +90,13 @@ TEST(LaunchOptions, CommandLine)
         {{"--help"}, true, true, false, false, "", ""},
         {{"-h"}, true, true, false, false, "", ""},
         {{"--version"}, true, false, true, false, "", ""},
-        {{"--windowed", "--world", "w d", "--screenshot-dir", "s"}, true, false, false, true,
-         "w d", "s"},
+        {{"--windowed", "--world", "w d", "--screenshot-dir", "s"},
+         true,
+         false,
+         false,
+         true,
+         "w d",
+         "s"},
         {{"--world"}, false, false, false, false, "", ""},
         {{"--screenshot-dir"}, false, false, false, false, "", ""},
         {{"--fullscreen"}, false, false, false, false, "", ""},
@@ -159,8 +164,8 @@ TEST_F(LauncherRun, FirstStartPlaysInThePlayersFolderAndWritesNothingElsewhere)
 TEST_F(LauncherRun, LaterStartsKeepThePlayersFilesAndFollowTheUpdatedWorld)
 {
     ASSERT_EQ(RunLauncher(elsewhere, {"--world", world.string()}).status, 0);
-    const std::string edited = std::string(DEFAULT_PREFERENCES) +
-                               "\r\n[Launcher]\r\nScreenshotDir = shots\r\n";
+    const std::string edited =
+        std::string(DEFAULT_PREFERENCES) + "\r\n[Launcher]\r\nScreenshotDir = shots\r\n";
     WriteBytes(player / "pref.ini", edited);
     WriteBytes(player / "screenshots" / "vellomira-20260101-120000.png", "a shot");
     WriteBytes(player / "cell" / "stale.cell", "left by an older world");
@@ -193,7 +198,9 @@ TEST_F(LauncherRun, TellsWhatIsWrongWithoutStartingTheGame)
         {{"--help"}, 0, "usage: vellomira [--windowed]", ""},
         {{"--version"}, 0, "Vellomira 0.3a\n", ""},
         {{"--frobnicate"}, 2, "", "vellomira: unknown argument --frobnicate\nusage:"},
-        {{"--world", (scratch.path / "empty").string()}, 1, "",
+        {{"--world", (scratch.path / "empty").string()},
+         1,
+         "",
          "vellomira: no world in " + (scratch.path / "empty").string()},
         // In the build tree there is no installed world to fall back on.
         {{}, 1, "", "vellomira: no installed world here; name one with --world DIR"},
@@ -230,7 +237,8 @@ TEST_F(LauncherRun, ThePlayersOwnTypesFollowTheWorldsAtEveryStart)
         EXPECT_EQ(started.lines.back(), "Quit...") << "start " << start << started.errors;
         EXPECT_EQ(started.status, 0);
         // The list: the world's type (2 cells, 1 frame), then the player's (3 cells, 2 frames).
-        EXPECT_EQ(ReadBytes(player / "cell" / "cell.ini"), std::string("\x02\x02\x00\x01\x03\x00\x02", 7))
+        EXPECT_EQ(ReadBytes(player / "cell" / "cell.ini"),
+                  std::string("\x02\x02\x00\x01\x03\x00\x02", 7))
             << "start " << start;
         EXPECT_FALSE(fs::is_symlink(player / "cell" / "002.cell"));
         EXPECT_TRUE(fs::exists(player / "mods" / "mine" / "definition.ini"));

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::vector<uint8_t> KnownBlock()
 {
     return {0x5A, 0x51, 0x06, 0x00, 0x00, 0x00, 0x81, 0x8D, 0x8D,

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 // A slow decoder written straight from the code table, one bit at a time, that also counts
 // which codes a stream uses.
 struct ReferenceDecoder {

@@ -25,7 +25,10 @@ struct PipedConsole : testing::Test {
                 close(fd);
         OpenConsoleOn(STDIN_FILENO, STDOUT_FILENO);
     }
-    void Type(const std::string& bytes) { ASSERT_EQ(write(input[1], bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+    void Type(const std::string& bytes)
+    {
+        ASSERT_EQ(write(input[1], bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
     void EndInput()
     {
         close(input[1]);

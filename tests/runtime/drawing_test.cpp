@@ -78,9 +78,11 @@ Pixels ReferenceLine(int x1, int y1, int x2, int y2, int width, int height)
 
 TEST(DrawLine, MatchesTheReferenceAndIncludesTheEndPoint)
 {
-    struct Case { int x1, y1, x2, y2; } cases[] = {
-        {1, 1, 16, 8}, {1, 1, 8, 16}, {16, 8, 8, 16}, {0, 0, 0, 0}, {5, 5, -40, 9},
-        {-30, -7, 40, 25}, {20, 3, 2, 3}, {3, 20, 3, -2}, {0, 23, 23, 0}, {-1000, 5, 1000, 6}};
+    struct Case {
+        int x1, y1, x2, y2;
+    } cases[] = {{1, 1, 16, 8},  {1, 1, 8, 16},      {16, 8, 8, 16}, {0, 0, 0, 0},
+                 {5, 5, -40, 9}, {-30, -7, 40, 25},  {20, 3, 2, 3},  {3, 20, 3, -2},
+                 {0, 23, 23, 0}, {-1000, 5, 1000, 6}};
     for (const Case& k : cases) {
         Canvas c(24, 24);
         DrawLine(k.x1, k.y1, k.x2, k.y2, WHITE);
@@ -102,8 +104,9 @@ TEST(DrawCircle, RadiusOneIsASquareAndLargerCirclesCoverPixelCentresInside)
         DrawCircle(2, 3, 1, WHITE);
         EXPECT_EQ(c.Where(WHITE_PIXEL), (Pixels{{2, 3}, {3, 3}, {2, 4}, {3, 4}}));
     }
-    struct Case { int x, y, rx, ry; } cases[] = {{2, 2, 2, 2}, {3, 3, 3, 3}, {10, 8, 7, 4},
-                                                 {0, 0, 5, 5}, {12, 12, 30, 9}};
+    struct Case {
+        int x, y, rx, ry;
+    } cases[] = {{2, 2, 2, 2}, {3, 3, 3, 3}, {10, 8, 7, 4}, {0, 0, 5, 5}, {12, 12, 30, 9}};
     for (const Case& k : cases) {
         Canvas c(20, 20);
         DrawEllipse(k.x, k.y, k.rx, k.ry, WHITE);
@@ -114,7 +117,8 @@ TEST(DrawCircle, RadiusOneIsASquareAndLargerCirclesCoverPixelCentresInside)
                 if (u * u + v * v <= 1.0)
                     expected.insert({x, y});
             }
-        EXPECT_EQ(c.Where(WHITE_PIXEL), expected) << k.x << "," << k.y << " " << k.rx << "x" << k.ry;
+        EXPECT_EQ(c.Where(WHITE_PIXEL), expected)
+            << k.x << "," << k.y << " " << k.rx << "x" << k.ry;
     }
 }
 
@@ -139,7 +143,8 @@ TEST(DrawingModes, OutlinesOnlyAndInvertingShapes)
     DrawBox(2, 2, 6, 6, MAGENTA);
     DrawCircle(6, 6, 4, WHITE);
     DrawCircle(6, 6, 4, 0);
-    EXPECT_EQ(std::memcmp(before->pixels, c.surface->pixels, static_cast<size_t>(before->pitch) * 12), 0);
+    EXPECT_EQ(
+        std::memcmp(before->pixels, c.surface->pixels, static_cast<size_t>(before->pitch) * 12), 0);
     FreeSurface(before);
 }
 
@@ -176,15 +181,15 @@ TEST(DrawText, DefaultModeHasAWhiteBoxAndTransparentModeNone)
 
 TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
 {
-    const uint32_t colors[] = {0x000000, 0xFFFFFF, 0xFF00FF, 0x0000FF, 0x00FF00, 0xFF0000,
-                               0x123456, 0x89ABCD, 0x070707, 0xF8FCF8};
+    const uint32_t colors[] = {0x000000, 0xFFFFFF, 0xFF00FF, 0x0000FF, 0x00FF00,
+                               0xFF0000, 0x123456, 0x89ABCD, 0x070707, 0xF8FCF8};
     for (int32_t format = FORMAT_PALETTE; format <= FORMAT_BGR32; ++format)
         for (uint32_t color : colors) {
             Surface* plotted = CreateSurface(4, 3, format);
             SurfaceDrawing holder;
             StartDrawing(BeginSurfaceDrawing(&holder, plotted, 32));
             PlotPixel(2, 1, color);
-            PlotPixel(9, 1, color);  // outside: skipped
+            PlotPixel(9, 1, color); // outside: skipped
             PlotPixel(-1, 0, color);
             DrawBox(0, 0, 1, 1, color); // one pixel through the context
             StopDrawing();
@@ -194,10 +199,12 @@ TEST(PlotPixel, DirectWritesEqualTheContextPathInEveryFormat)
             FreeSurface(plotted);
         }
     // Known values of the formats.
-    struct Case { int32_t format; uint32_t color, pixel; } known[] = {
-        {1, 0x123456, 0x56}, {2, MAGENTA, 0x7C1F}, {3, MAGENTA, 0xF81F}, {3, 0x00FC00, 0x07E0},
-        {4, 0x123456, 0x123456}, {5, 0x123456, 0x563412}, {6, MAGENTA, 0xFF00FF},
-        {7, 0x0000FF, 0xFF0000}};
+    struct Case {
+        int32_t format;
+        uint32_t color, pixel;
+    } known[] = {{1, 0x123456, 0x56},    {2, MAGENTA, 0x7C1F},    {3, MAGENTA, 0xF81F},
+                 {3, 0x00FC00, 0x07E0},  {4, 0x123456, 0x123456}, {5, 0x123456, 0x563412},
+                 {6, MAGENTA, 0xFF00FF}, {7, 0x0000FF, 0xFF0000}};
     for (const Case& k : known)
         EXPECT_EQ(ColorToPixel(k.format, k.color), k.pixel) << "format " << k.format;
 }

@@ -30,12 +30,23 @@ TEST_F(FilesTest, FileSizeTellsFilesFoldersAndNothing)
     struct Case {
         const char* name;
         int64_t size;
-    } cases[] = {{"cell\\cell.ini", 10}, {"cell/cell.ini", 10},  {"CELL\\Cell.INI", 10},
-                 {"empty", 0},           {"cell", -2},           {"cell\\", -2},
-                 {"Cell\\\\", -2},       {".", -2},              {"missing", -1},
-                 {"cell\\missing", -1},  {"", -1},               {"C:", -1},
-                 {"c:\\", -1},           {"C:\\cell\\cell.ini", -1}, {"cell\\*.ini", 10},
-                 {"cell\\CEL?.in?", 10}, {"cell\\*.png", -1}};
+    } cases[] = {{"cell\\cell.ini", 10},
+                 {"cell/cell.ini", 10},
+                 {"CELL\\Cell.INI", 10},
+                 {"empty", 0},
+                 {"cell", -2},
+                 {"cell\\", -2},
+                 {"Cell\\\\", -2},
+                 {".", -2},
+                 {"missing", -1},
+                 {"cell\\missing", -1},
+                 {"", -1},
+                 {"C:", -1},
+                 {"c:\\", -1},
+                 {"C:\\cell\\cell.ini", -1},
+                 {"cell\\*.ini", 10},
+                 {"cell\\CEL?.in?", 10},
+                 {"cell\\*.png", -1}};
     for (const Case& c : cases)
         EXPECT_EQ(FileSize(c.name), c.size) << c.name;
 }
@@ -47,9 +58,13 @@ TEST_F(FilesTest, NamesResolveWithEitherSeparatorAndAnyLetterCase)
     struct Case {
         const char* name;
         const char* path;
-    } cases[] = {{"gfx\\blase1.PNG", "Gfx/Blase1.png"}, {"GFX/new.png", "Gfx/new.png"},
-                 {"nowhere\\Blase1.png", "nowhere/Blase1.png"}, {"gfx2\\A", "gfx2/a"},
-                 {"./GFX2/a", "./gfx2/a"}, {"Z:\\gfx2\\a", ""}, {"", ""}};
+    } cases[] = {{"gfx\\blase1.PNG", "Gfx/Blase1.png"},
+                 {"GFX/new.png", "Gfx/new.png"},
+                 {"nowhere\\Blase1.png", "nowhere/Blase1.png"},
+                 {"gfx2\\A", "gfx2/a"},
+                 {"./GFX2/a", "./gfx2/a"},
+                 {"Z:\\gfx2\\a", ""},
+                 {"", ""}};
     for (const Case& c : cases)
         EXPECT_EQ(ResolvePath(c.name), c.path) << c.name;
 }
@@ -72,8 +87,14 @@ TEST_F(FilesTest, WrittenBytesReachTheFileInOrder)
     // 4096 bytes or more go to the file directly.
     struct Case {
         std::vector<size_t> writes;
-    } cases[] = {{{10}}, {{5000}}, {{4095}}, {{4096}}, {{3, 5000, 2}}, {{4000, 96, 1}},
-                 {std::vector<size_t>(700, 7)}, {{100, 4095, 4097, 10}}};
+    } cases[] = {{{10}},
+                 {{5000}},
+                 {{4095}},
+                 {{4096}},
+                 {{3, 5000, 2}},
+                 {{4000, 96, 1}},
+                 {std::vector<size_t>(700, 7)},
+                 {{100, 4095, 4097, 10}}};
     for (const Case& c : cases) {
         std::string expected;
         ASSERT_NE(CreateFileNumbered(0, "out.bin"), 0);

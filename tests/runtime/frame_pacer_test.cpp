@@ -7,12 +7,14 @@ TEST(FramePacer, FramesNeverComeCloserThanTheInterval)
     constexpr uint64_t ms = 1000000;
     constexpr uint64_t T = 1000000000 / 60; // 16.67 ms
     // Each row: the time a frame is ready to present, and the time it may be shown.
-    struct Step { uint64_t ready, shown; } steps[] = {
-        {1000 * ms, 1000 * ms},          // the first frame goes at once
-        {1001 * ms, 1000 * ms + T},      // a quick frame waits a whole interval
+    struct Step {
+        uint64_t ready, shown;
+    } steps[] = {
+        {1000 * ms, 1000 * ms},                      // the first frame goes at once
+        {1001 * ms, 1000 * ms + T},                  // a quick frame waits a whole interval
         {1000 * ms + T + 2 * ms, 1000 * ms + 2 * T}, // on schedule: waits for its deadline
-        {1100 * ms, 1100 * ms},          // late: starts afresh, no catching up
-        {1100 * ms + T, 1100 * ms + T},  // exactly on time
+        {1100 * ms, 1100 * ms},                      // late: starts afresh, no catching up
+        {1100 * ms + T, 1100 * ms + T},              // exactly on time
         {1100 * ms + T + 1, 1100 * ms + 2 * T},
     };
     FramePacer pacer;

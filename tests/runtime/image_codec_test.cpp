@@ -52,22 +52,30 @@ uint32_t NextRandom(uint32_t& state)
 // pixel of a PNG description.
 Bytes ExpectedPngPixel(const PngDescription& description, int x, int y)
 {
-    int channels = description.colorType == 2 ? 3 : description.colorType == 4 ? 2 : description.colorType == 6 ? 4 : 1;
-    const uint32_t* s = &description.samples[(static_cast<size_t>(y) * description.width + x) * channels];
+    int channels = description.colorType == 2   ? 3
+                   : description.colorType == 4 ? 2
+                   : description.colorType == 6 ? 4
+                                                : 1;
+    const uint32_t* s =
+        &description.samples[(static_cast<size_t>(y) * description.width + x) * channels];
     auto eight = [&](uint32_t v) -> uint8_t {
         if (description.bitDepth == 16)
             return static_cast<uint8_t>(v >> 8);
         return static_cast<uint8_t>(v * 255 / ((1u << description.bitDepth) - 1));
     };
     switch (description.colorType) {
-    case 0: return {eight(s[0]), eight(s[0]), eight(s[0])};
-    case 2: return {eight(s[2]), eight(s[1]), eight(s[0])};
+    case 0:
+        return {eight(s[0]), eight(s[0]), eight(s[0])};
+    case 2:
+        return {eight(s[2]), eight(s[1]), eight(s[0])};
     case 3: {
         const uint8_t* p = &description.palette[s[0] * 3];
         return {p[2], p[1], p[0]};
     }
-    case 4: return {eight(s[0]), eight(s[0]), eight(s[0]), eight(s[1])};
-    default: return {eight(s[2]), eight(s[1]), eight(s[0]), eight(s[3])};
+    case 4:
+        return {eight(s[0]), eight(s[0]), eight(s[0]), eight(s[1])};
+    default:
+        return {eight(s[2]), eight(s[1]), eight(s[0]), eight(s[3])};
     }
 }
 
@@ -95,14 +103,16 @@ PngDescription RandomPng(int colorType, int bitDepth, int interlaced, uint32_t s
 TEST(PngDecoder, DeliversEveryColorTypeAsEightBitBlueGreenRed)
 {
     RegisterBothDecoders();
-    struct Case { int colorType, bitDepth, interlaced, alpha; } cases[] = {
-        {0, 1, 0, 0}, {0, 2, 0, 0}, {0, 4, 1, 0}, {0, 8, 0, 0}, {0, 16, 0, 0},
-        {2, 8, 0, 0}, {2, 8, 1, 0}, {2, 16, 0, 0}, {3, 4, 0, 0}, {3, 8, 1, 0},
-        {4, 8, 0, 1}, {4, 16, 0, 1}, {6, 8, 0, 1}, {6, 8, 1, 1}, {6, 16, 0, 1}};
+    struct Case {
+        int colorType, bitDepth, interlaced, alpha;
+    } cases[] = {{0, 1, 0, 0}, {0, 2, 0, 0},  {0, 4, 1, 0},  {0, 8, 0, 0}, {0, 16, 0, 0},
+                 {2, 8, 0, 0}, {2, 8, 1, 0},  {2, 16, 0, 0}, {3, 4, 0, 0}, {3, 8, 1, 0},
+                 {4, 8, 0, 1}, {4, 16, 0, 1}, {6, 8, 0, 1},  {6, 8, 1, 1}, {6, 16, 0, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "color type " << c.colorType << ", depth "
                                           << c.bitDepth << ", interlaced " << c.interlaced);
-        PngDescription description = RandomPng(c.colorType, c.bitDepth, c.interlaced, 7u + c.colorType);
+        PngDescription description =
+            RandomPng(c.colorType, c.bitDepth, c.interlaced, 7u + c.colorType);
         Decoded d = DecodeMemory(MakePng(description));
         ASSERT_EQ(d.format, c.alpha ? 2 : 1);
         ASSERT_EQ(d.decoded, 1);
@@ -129,7 +139,8 @@ TEST(PngDecoder, PaletteWithTransparencyIsTwentyFourBitsAndSixteenBitAlphaIsEigh
     palette.samples = {0, 1};
     Decoded p = DecodeMemory(MakePng(palette));
     EXPECT_EQ(p.format, 1);
-    EXPECT_EQ(Bytes(p.pixels.begin(), p.pixels.begin() + 8), (Bytes{30, 20, 10, 60, 50, 40, 0xAA, 0xAA}));
+    EXPECT_EQ(Bytes(p.pixels.begin(), p.pixels.begin() + 8),
+              (Bytes{30, 20, 10, 60, 50, 40, 0xAA, 0xAA}));
 
     PngDescription rgba;
     rgba.colorType = 6;
@@ -261,9 +272,11 @@ Bytes PngHeaderOnly(uint32_t width, uint32_t height)
 TEST(ImageDecoders, RefuseImagesOverTheSideOrMemoryLimit)
 {
     RegisterBothDecoders();
-    struct Case { uint32_t width, height; int32_t accepted; } cases[] = {
-        {16384, 1, 1}, {16385, 1, 0}, {1, 16385, 0}, {8000, 8000, 1}, {8192, 8192, 0},
-        {0x7FFFFFFF, 1, 0}};
+    struct Case {
+        uint32_t width, height;
+        int32_t accepted;
+    } cases[] = {{16384, 1, 1},   {16385, 1, 0},   {1, 16385, 0},
+                 {8000, 8000, 1}, {8192, 8192, 0}, {0x7FFFFFFF, 1, 0}};
     for (const Case& c : cases) {
         Bytes b = PngHeaderOnly(c.width, c.height);
         EXPECT_EQ(FindImageDecoder(b.data(), static_cast<int64_t>(b.size())), c.accepted)
@@ -301,14 +314,16 @@ TEST(ImageEncoders, WriteTopDownFilesThatDecodeFromTheirNames)
             EXPECT_EQ(out[y * (width * 3 + 1) + i], pixels[(height - 1 - y) * pitch + i]);
 
     std::string jpeg = (scratch.path / "encoded.jpg").string();
-    ASSERT_EQ(EncodeImage(jpeg.c_str(), pixels.data(), JPEG_ENCODER_TAG, width, height, pitch, 25), 1);
+    ASSERT_EQ(EncodeImage(jpeg.c_str(), pixels.data(), JPEG_ENCODER_TAG, width, height, pitch, 25),
+              1);
     EXPECT_EQ(FindImageDecoderForFile(jpeg.c_str()), 1);
     EXPECT_EQ(CurrentImageHeight(), height);
     EXPECT_EQ(DecodeCurrentImage(out.data(), width * 3 + 1), 1);
 
     EXPECT_EQ(EncodeImage(png.c_str(), pixels.data(), 0x1234, width, height, pitch, 0), 0);
-    EXPECT_EQ(EncodeImage("/nonexistent/dir/x.png", pixels.data(), PNG_ENCODER_TAG, width,
-                          height, pitch, 0), 0);
+    EXPECT_EQ(EncodeImage("/nonexistent/dir/x.png", pixels.data(), PNG_ENCODER_TAG, width, height,
+                          pitch, 0),
+              0);
     EXPECT_EQ(FindImageDecoderForFile("/nonexistent/file.png"), 0);
     std::remove(png.c_str());
     std::remove(jpeg.c_str());
@@ -326,9 +341,9 @@ TEST(ImageFiles, WindowsNamesInAnyLetterCaseReachTheFiles)
     const Bytes pixels(8 * 2, 0x80); // 2 x 2, rows of 8 bytes
     struct Case {
         uint32_t tag;
-        const char* written;  // the name given to the encoder
-        const char* created;  // the file it must make
-        const char* found;    // a name the decoder is given for it
+        const char* written; // the name given to the encoder
+        const char* created; // the file it must make
+        const char* found;   // a name the decoder is given for it
     } cases[] = {
         {PNG_ENCODER_TAG, "GFX\\test.png", "gfx/test.png", "gfx\\TEST.PNG"},
         {JPEG_ENCODER_TAG, "Gfx\\Photo.jpg", "gfx/Photo.jpg", "GFX\\photo.JPG"},

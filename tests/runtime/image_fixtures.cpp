@@ -18,11 +18,16 @@ void NoFlush(png_structp) {}
 int ChannelsOf(int colorType)
 {
     switch (colorType) {
-    case 0: return 1;
-    case 2: return 3;
-    case 3: return 1;
-    case 4: return 2;
-    default: return 4;
+    case 0:
+        return 1;
+    case 2:
+        return 3;
+    case 3:
+        return 1;
+    case 4:
+        return 2;
+    default:
+        return 4;
     }
 }
 
@@ -54,17 +59,19 @@ Bytes MakePng(const PngDescription& description)
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, AppendToVector, NoFlush);
-    png_set_IHDR(png, info, description.width, description.height, description.bitDepth, description.colorType,
+    png_set_IHDR(png, info, description.width, description.height, description.bitDepth,
+                 description.colorType,
                  description.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
     for (size_t i = 0; i + 2 < description.palette.size(); i += 3)
-        palette.push_back({description.palette[i], description.palette[i + 1], description.palette[i + 2]});
+        palette.push_back(
+            {description.palette[i], description.palette[i + 1], description.palette[i + 2]});
     if (!palette.empty())
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     if (!description.alphas.empty())
-        png_set_tRNS(png, info, description.alphas.data(), static_cast<int>(description.alphas.size()),
-                     nullptr);
+        png_set_tRNS(png, info, description.alphas.data(),
+                     static_cast<int>(description.alphas.size()), nullptr);
     std::vector<Bytes> rows;
     std::vector<png_bytep> pointers;
     for (int y = 0; y < description.height; ++y)
@@ -95,9 +102,8 @@ Bytes MakeJpeg(int width, int height, int components, const std::vector<uint8_t>
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        auto* row = const_cast<JSAMPLE*>(samples.data() +
-                                         static_cast<size_t>(info.next_scanline) * width *
-                                             components);
+        auto* row = const_cast<JSAMPLE*>(samples.data() + static_cast<size_t>(info.next_scanline) *
+                                                              width * components);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);

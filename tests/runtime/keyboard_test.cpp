@@ -82,11 +82,12 @@ TEST(KeyboardDevice, PollWithoutDeviceIsZero)
 
 TEST(KeyCodes, MapsScancodesToDirectInputCodes)
 {
-    struct Case { int32_t scancode, code; } cases[] = {
-        {41, 1},     {19, 25},    {22, 31},   {43, 15},   {226, 56},  {230, 184}, {4, 30},
-        {30, 2},     {39, 11},    {40, 28},   {44, 57},   {58, 59},   {68, 87},   {69, 88},
-        {82, 0xC8},  {88, 0x9C},  {98, 82},   {224, 29},  {228, 0x9D}, {0, 0},    {-1, 0},
-        {512, 0},    {1000, 0},   {145, 0}};
+    struct Case {
+        int32_t scancode, code;
+    } cases[] = {{41, 1},     {19, 25}, {22, 31},   {43, 15},   {226, 56}, {230, 184},
+                 {4, 30},     {30, 2},  {39, 11},   {40, 28},   {44, 57},  {58, 59},
+                 {68, 87},    {69, 88}, {82, 0xC8}, {88, 0x9C}, {98, 82},  {224, 29},
+                 {228, 0x9D}, {0, 0},   {-1, 0},    {512, 0},   {1000, 0}, {145, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(KeyCodeFromScancode(c.scancode), c.code) << "scancode " << c.scancode;
 }

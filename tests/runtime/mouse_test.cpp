@@ -30,9 +30,10 @@ protected:
 
 TEST_F(Mouse, PositionSumsTheMotionAndStaysOnTheScreen)
 {
-    struct Step { int32_t dx, dy, x, y; } steps[] = {
-        {10, 5, 10, 5}, {-500, 0, 0, 5}, {99, 44, 99, 49}, {1, 1, 99, 49},
-        {1000, -1000, 99, 0}, {-99, 49, 0, 49}};
+    struct Step {
+        int32_t dx, dy, x, y;
+    } steps[] = {{10, 5, 10, 5}, {-500, 0, 0, 5},      {99, 44, 99, 49},
+                 {1, 1, 99, 49}, {1000, -1000, 99, 0}, {-99, 49, 0, 49}};
     for (const Step& s : steps) {
         HeadlessMouseMove(s.dx, s.dy);
         ASSERT_EQ(PollMouse(), 1);
@@ -143,8 +144,9 @@ TEST_F(Mouse, ButtonsFollowTheirEventsAndTheFourthIsIgnored)
 
 TEST_F(Mouse, WheelCountsWholeNotchesTowardZero)
 {
-    struct Case { int32_t units, notches; } cases[] = {
-        {120, 1}, {60, 0}, {-60, 0}, {-240, -2}, {359, 2}, {0, 0}};
+    struct Case {
+        int32_t units, notches;
+    } cases[] = {{120, 1}, {60, 0}, {-60, 0}, {-240, -2}, {359, 2}, {0, 0}};
     for (const Case& c : cases) {
         if (c.units)
             HeadlessMouseWheel(c.units);

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::vector<uint8_t> Bytes(const std::string& text)
 {
     return {text.begin(), text.end()};
@@ -30,7 +29,8 @@ std::vector<uint8_t> TwoEntryPack(std::string& compressedText)
 std::string Unpacked(const PackEntryView& view)
 {
     std::vector<uint8_t> entry(view.header.unpackedSize + 1);
-    if (!UnpackPackEntry(view.header, view.stored, entry.data())) return "<broken>";
+    if (!UnpackPackEntry(view.header, view.stored, entry.data()))
+        return "<broken>";
     return std::string(entry.begin(), entry.begin() + view.header.unpackedSize);
 }
 } // namespace

@@ -9,15 +9,13 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 // A pack file made by the test in a folder of its own, removed afterwards. The folder is new
 // for every run: a name made only from the test's name is shared by every run of the same test
 // on the machine at once (another build tree, another checkout), and one run's removal or
 // rewrite of the file breaks the other's reads.
-class PackFile : public ::testing::Test
-{
-  protected:
+class PackFile : public ::testing::Test {
+protected:
     ScratchFolder scratch;
     std::filesystem::path folder = scratch.path;
     void TearDown() override { ClosePack(); }

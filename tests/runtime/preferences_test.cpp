@@ -95,8 +95,8 @@ TEST_F(PreferencesTest, ValuesReadAsTheSyntaxSplitsThem)
         const char* key;
         const char* text;
         int32_t number;
-    } cases[] = {{"name", "Zelle Eins", 0}, {"eq", "a=b = c", 0}, {"semi", "12;comment", 12},
-                 {"word", "", 0},           {"next", "3", 3},      {"", "7", 7},
+    } cases[] = {{"name", "Zelle Eins", 0}, {"eq", "a=b = c", 0},   {"semi", "12;comment", 12},
+                 {"word", "", 0},           {"next", "3", 3},       {"", "7", 7},
                  {"dup", "1", 1},           {"num", "\v +42x", 42}, {"neg", "-+3", 0},
                  {"big", "4294967297", 1}};
     for (const Case& c : cases) {
@@ -257,7 +257,8 @@ TEST_F(PreferencesTest, OpeningAnotherWritesTheChangedOneBackFirst)
 
 TEST_F(PreferencesTest, TextFromMemoryReadsLikeAFileAndWritesNothing)
 {
-    const char text[] = "\xEF\xBB\xBFName = Gr\xC3\xBC" "n\nsize=32|48\n";
+    const char text[] = "\xEF\xBB\xBFName = Gr\xC3\xBC"
+                        "n\nsize=32|48\n";
     ASSERT_NE(OpenPreferencesFromMemory(text, int32_t(sizeof text - 1)), 0);
     EXPECT_EQ(ReadPreferenceString("NAME", ""), "Gr\xFCn");
     EXPECT_EQ(ReadPreferenceString("size", ""), "32|48");

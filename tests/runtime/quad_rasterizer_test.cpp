@@ -52,8 +52,14 @@ void UprightQuad(TLVertex v[4], float x, float y, float width, float height, uin
 {
     for (int i = 0; i < 4; ++i) {
         float right = static_cast<float>(i & 1), bottom = static_cast<float>(i >> 1);
-        v[i] = {x + right * width, y + bottom * height, 0, 1, (alpha << 24) | 0xFFFFFF, 0,
-                right, bottom};
+        v[i] = {x + right * width,
+                y + bottom * height,
+                0,
+                1,
+                (alpha << 24) | 0xFFFFFF,
+                0,
+                right,
+                bottom};
     }
 }
 
@@ -62,7 +68,8 @@ void RotatedQuad(TLVertex v[4], float cx, float cy, float width, float height, d
                  uint32_t alpha)
 {
     UprightQuad(v, 0, 0, width, height, alpha);
-    double c = std::cos(degrees * 3.14159265358979 / 180), s = std::sin(degrees * 3.14159265358979 / 180);
+    double c = std::cos(degrees * 3.14159265358979 / 180),
+           s = std::sin(degrees * 3.14159265358979 / 180);
     for (int i = 0; i < 4; ++i) {
         double dx = v[i].x - width / 2, dy = v[i].y - height / 2;
         v[i].x = static_cast<float>(cx + dx * c - dy * s);
@@ -128,7 +135,9 @@ struct VectorPaths {
 
 TEST(QuadRasterizer, UnrotatedQuadAtTextureSizeCopiesTexelsExactly)
 {
-    struct Position { int32_t x, y; } positions[] = {{0, 0}, {13, 7}, {-10, -5}, {100, 90}};
+    struct Position {
+        int32_t x, y;
+    } positions[] = {{0, 0}, {13, 7}, {-10, -5}, {100, 90}};
     for (int32_t format : {FORMAT_565, FORMAT_BGR24, FORMAT_BGR32})
         for (int32_t filter : {0, 1})
             for (bool vectors : {false, true})
@@ -214,10 +223,12 @@ TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
     // A 5 x 5 texture of extreme and mixed colors and key texels, magnified 16 times, so
     // that bilinear fractions step through 0, 16, ... 240 and every texel meets every
     // neighbour; the destination runs through all channel values.
-    const uint32_t colors[] = {0xFF00FF, 0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
-                                0x7F8081, 0x010203, 0xFEFDFC, 0xFF00FE};
-    struct Pair { int32_t src, dest; } pairs[] = {
-        {5, 6}, {9, 8}, {2, 1}, {2, 2}, {3, 4}, {5, 2}, {9, 6}, {10, 7}, {12, 1}, {13, 1}, {11, 6}};
+    const uint32_t colors[] = {0xFF00FF, 0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00,
+                               0x0000FF, 0x7F8081, 0x010203, 0xFEFDFC, 0xFF00FE};
+    struct Pair {
+        int32_t src, dest;
+    } pairs[] = {{5, 6}, {9, 8},  {2, 1},  {2, 2},  {3, 4}, {5, 2},
+                 {9, 6}, {10, 7}, {12, 1}, {13, 1}, {11, 6}};
     for (int32_t format : {FORMAT_565, FORMAT_BGR24, FORMAT_BGR32}) {
         SurfacePtr texture = MakeSurface(5, 5, format);
         for (int32_t i = 0; i < 25; ++i) {
@@ -231,7 +242,8 @@ TEST(QuadRasterizer, EveryPathMatchesTheReferenceOverSmallDomains)
         SurfacePtr target = MakeSurface(88, 88, format);
         for (int32_t y = 0; y < 88; ++y)
             for (int32_t x = 0; x < 88; ++x)
-                SetRawPixel(*target, x, y, (x * 255 / 87) | (y * 255 / 87) << 8 | ((x * 3 + y * 5) & 255) << 16);
+                SetRawPixel(*target, x, y,
+                            (x * 255 / 87) | (y * 255 / 87) << 8 | ((x * 3 + y * 5) & 255) << 16);
         for (int32_t filter : {0, 1})
             for (const Pair& pair : pairs)
                 for (uint32_t alpha : {0u, 1u, 127u, 128u, 254u, 255u}) {
@@ -307,8 +319,8 @@ TEST(QuadRasterizer, VectorPathsGiveThePlainPixelsOnRotatedQuads)
         state.destBlend = round & 2 ? BLEND_INVDESTALPHA : BLEND_INVSRCALPHA;
         TLVertex v[4];
         float size = 8.0f + NextRandom(seed) % 300;
-        RotatedQuad(v, float(NextRandom(seed) % 340) - 20, float(NextRandom(seed) % 280) - 20,
-                    size, size * 0.75f, NextRandom(seed) % 3600 / 10.0, NextRandom(seed) % 256);
+        RotatedQuad(v, float(NextRandom(seed) % 340) - 20, float(NextRandom(seed) % 280) - 20, size,
+                    size * 0.75f, NextRandom(seed) % 3600 / 10.0, NextRandom(seed) % 256);
         SurfacePtr plain = Copy(*target), fast = Copy(*target);
         {
             VectorPaths paths(false);
@@ -333,7 +345,8 @@ TEST(QuadRasterizer, RotatedQuadsStayWithinOneTexelStepOfTheReference)
             for (int32_t x = 0; x < 33; ++x) {
                 uint32_t b = x * 6, g = y * 7, r = (x + y) * 3;
                 SetRawPixel(*texture, x, y,
-                            format == FORMAT_565 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : b | g << 8 | r << 16);
+                            format == FORMAT_565 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
+                                                 : b | g << 8 | r << 16);
             }
         SurfacePtr target = MakeSurface(160, 120, format);
         FillRandom(*target, 6);
@@ -394,7 +407,12 @@ TEST(QuadRasterizer, RefusesQuadsItCannotDraw)
     FillRandom(*target, 2);
     SurfacePtr before = Copy(*target);
     const float nan = std::nanf(""), inf = INFINITY;
-    struct Case { const char* name; float x, y, width, height; int32_t src; Surface* onto; } cases[] = {
+    struct Case {
+        const char* name;
+        float x, y, width, height;
+        int32_t src;
+        Surface* onto;
+    } cases[] = {
         {"not a number", nan, 0, 8, 8, 5, target.get()},
         {"infinite", 0, 0, inf, 8, 5, target.get()},
         {"beyond the limit", 5e6f, 0, 8, 8, 5, target.get()},

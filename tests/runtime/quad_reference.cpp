@@ -10,7 +10,10 @@ struct Point {
     double s, t;  // texel coordinates
 };
 
-uint32_t Round255(uint32_t value) { return (2 * value + 255) / 510; }
+uint32_t Round255(uint32_t value)
+{
+    return (2 * value + 255) / 510;
+}
 
 uint32_t Raw(const Surface& surface, int32_t x, int32_t y)
 {
@@ -26,10 +29,20 @@ void Channels(uint32_t raw, int32_t format, uint32_t out[3])
 {
     auto five = [](uint32_t v) { return (v << 3) | (v >> 2); };
     switch (format) {
-    case FORMAT_555: out[0] = five(raw & 31), out[1] = five(raw >> 5 & 31), out[2] = five(raw >> 10 & 31); break;
-    case FORMAT_565: out[0] = five(raw & 31), out[1] = (raw >> 5 & 63) << 2 | (raw >> 9 & 3), out[2] = five(raw >> 11 & 31); break;
-    case FORMAT_RGB24: case FORMAT_RGB32: out[2] = raw & 255, out[1] = raw >> 8 & 255, out[0] = raw >> 16 & 255; break;
-    default: out[0] = raw & 255, out[1] = raw >> 8 & 255, out[2] = raw >> 16 & 255; break;
+    case FORMAT_555:
+        out[0] = five(raw & 31), out[1] = five(raw >> 5 & 31), out[2] = five(raw >> 10 & 31);
+        break;
+    case FORMAT_565:
+        out[0] = five(raw & 31), out[1] = (raw >> 5 & 63) << 2 | (raw >> 9 & 3),
+        out[2] = five(raw >> 11 & 31);
+        break;
+    case FORMAT_RGB24:
+    case FORMAT_RGB32:
+        out[2] = raw & 255, out[1] = raw >> 8 & 255, out[0] = raw >> 16 & 255;
+        break;
+    default:
+        out[0] = raw & 255, out[1] = raw >> 8 & 255, out[2] = raw >> 16 & 255;
+        break;
     }
 }
 
@@ -38,10 +51,19 @@ void Store(Surface& surface, int32_t x, int32_t y, const uint32_t bgr[3])
     uint8_t* p = SurfaceRow(surface, y) + x * surface.bytesPerPixel;
     uint32_t b = bgr[0], g = bgr[1], r = bgr[2], value;
     switch (surface.format) {
-    case FORMAT_555: value = (Raw(surface, x, y) & 0x8000) | (r >> 3) << 10 | (g >> 3) << 5 | b >> 3; break;
-    case FORMAT_565: value = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3; break;
-    case FORMAT_RGB24: case FORMAT_RGB32: value = r | g << 8 | b << 16; break;
-    default: value = b | g << 8 | r << 16; break;
+    case FORMAT_555:
+        value = (Raw(surface, x, y) & 0x8000) | (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
+        break;
+    case FORMAT_565:
+        value = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3;
+        break;
+    case FORMAT_RGB24:
+    case FORMAT_RGB32:
+        value = r | g << 8 | b << 16;
+        break;
+    default:
+        value = b | g << 8 | r << 16;
+        break;
     }
     int32_t bytes = surface.bytesPerPixel == 4 ? 3 : surface.bytesPerPixel;
     for (int32_t i = 0; i < bytes; ++i)
@@ -57,7 +79,9 @@ Texel TexelAt(const Surface& texture, int32_t x, int32_t y, const QuadState& sta
     x = std::clamp(x, 0, texture.width - 1);
     y = std::clamp(y, 0, texture.height - 1);
     uint32_t raw = Raw(texture, x, y);
-    uint32_t colorBits = texture.format == FORMAT_555 ? 0x7FFF : texture.format == FORMAT_565 ? 0xFFFF : 0xFFFFFF;
+    uint32_t colorBits = texture.format == FORMAT_555   ? 0x7FFF
+                         : texture.format == FORMAT_565 ? 0xFFFF
+                                                        : 0xFFFFFF;
     if (state.colorKeyEnabled && texture.hasColorKey &&
         (raw & colorBits) == (texture.colorKey & colorBits))
         return {{0, 0, 0, 0}};
@@ -76,7 +100,8 @@ Texel Sample(const Surface& texture, int32_t s, int32_t t, const QuadState& stat
                        static_cast<int32_t>(std::floor(t / 65536.0)), state);
     int32_t s8 = static_cast<int32_t>(std::floor(s / 256.0));
     int32_t t8 = static_cast<int32_t>(std::floor(t / 256.0));
-    int32_t x = static_cast<int32_t>(std::floor(s8 / 256.0)), y = static_cast<int32_t>(std::floor(t8 / 256.0));
+    int32_t x = static_cast<int32_t>(std::floor(s8 / 256.0)),
+            y = static_cast<int32_t>(std::floor(t8 / 256.0));
     uint32_t fx = static_cast<uint32_t>(s8 - x * 256), fy = static_cast<uint32_t>(t8 - y * 256);
     Texel a = TexelAt(texture, x, y, state), b = TexelAt(texture, x + 1, y, state);
     Texel c = TexelAt(texture, x, y + 1, state), d = TexelAt(texture, x + 1, y + 1, state);
@@ -91,8 +116,8 @@ Texel Sample(const Surface& texture, int32_t s, int32_t t, const QuadState& stat
 
 uint32_t Factor(int32_t factor, uint32_t color, uint32_t alpha, uint32_t dest)
 {
-    uint32_t values[] = {0, 0, 255, color, 255 - color, alpha, 255 - alpha, 255, 0,
-                         dest, 255 - dest, 0, alpha, 255 - alpha};
+    uint32_t values[] = {0,   0, 255,  color,      255 - color, alpha, 255 - alpha,
+                         255, 0, dest, 255 - dest, 0,           alpha, 255 - alpha};
     return values[factor];
 }
 
@@ -119,11 +144,12 @@ void Blend(const Texel& sample, uint32_t alpha, const Surface& texture, const Qu
         int32_t destFactor = src == BLEND_BOTHSRCALPHA      ? BLEND_INVSRCALPHA
                              : src == BLEND_BOTHINVSRCALPHA ? BLEND_SRCALPHA
                                                             : dst;
-        int32_t full = static_cast<int32_t>(std::min<uint32_t>(
-            255, Round255(Factor(src, color, sourceAlpha, d) * color) +
-                     Round255(Factor(destFactor, color, sourceAlpha, d) * d)));
+        int32_t full = static_cast<int32_t>(
+            std::min<uint32_t>(255, Round255(Factor(src, color, sourceAlpha, d) * color) +
+                                        Round255(Factor(destFactor, color, sourceAlpha, d) * d)));
         int32_t change = full - static_cast<int32_t>(d);
-        int32_t mixed = static_cast<int32_t>(Round255(static_cast<uint32_t>(std::abs(change)) * coverage));
+        int32_t mixed =
+            static_cast<int32_t>(Round255(static_cast<uint32_t>(std::abs(change)) * coverage));
         pixel[c] = static_cast<uint32_t>(static_cast<int32_t>(d) + (change < 0 ? -mixed : mixed));
     }
 }
@@ -149,10 +175,14 @@ void DrawTriangle(Surface& target, const Surface& texture, Point p0, Point p1, P
         std::swap(p1, p2);
     const Point* p[3] = {&p0, &p1, &p2};
     // Only the pixels of the bounding box can be inside.
-    int32_t top = static_cast<int32_t>(std::clamp<int64_t>(std::min({p0.y, p1.y, p2.y}) / 256 - 1, 0, target.height));
-    int32_t bottom = static_cast<int32_t>(std::clamp<int64_t>(std::max({p0.y, p1.y, p2.y}) / 256 + 1, 0, target.height));
-    int32_t left = static_cast<int32_t>(std::clamp<int64_t>(std::min({p0.x, p1.x, p2.x}) / 256 - 1, 0, target.width));
-    int32_t right = static_cast<int32_t>(std::clamp<int64_t>(std::max({p0.x, p1.x, p2.x}) / 256 + 1, 0, target.width));
+    int32_t top = static_cast<int32_t>(
+        std::clamp<int64_t>(std::min({p0.y, p1.y, p2.y}) / 256 - 1, 0, target.height));
+    int32_t bottom = static_cast<int32_t>(
+        std::clamp<int64_t>(std::max({p0.y, p1.y, p2.y}) / 256 + 1, 0, target.height));
+    int32_t left = static_cast<int32_t>(
+        std::clamp<int64_t>(std::min({p0.x, p1.x, p2.x}) / 256 - 1, 0, target.width));
+    int32_t right = static_cast<int32_t>(
+        std::clamp<int64_t>(std::max({p0.x, p1.x, p2.x}) / 256 + 1, 0, target.width));
     for (int32_t y = top; y < bottom; ++y)
         for (int32_t x = left; x < right; ++x) {
             int64_t px = x * 256 + 128, py = y * 256 + 128;
@@ -162,7 +192,8 @@ void DrawTriangle(Surface& target, const Surface& texture, Point p0, Point p1, P
                 const Point &a = *p[e], &b = *p[(e + 1) % 3];
                 int64_t value = Edge(a, b, px, py);
                 inside = value > 0 || (value == 0 && OwnsEdge(a, b));
-                weight[(e + 2) % 3] = static_cast<double>(value) / static_cast<double>(std::llabs(area));
+                weight[(e + 2) % 3] =
+                    static_cast<double>(value) / static_cast<double>(std::llabs(area));
             }
             if (!inside)
                 continue;
@@ -170,7 +201,8 @@ void DrawTriangle(Surface& target, const Surface& texture, Point p0, Point p1, P
             for (int i = 0; i < 3; ++i)
                 s += weight[i] * p[i]->s, t += weight[i] * p[i]->t;
             auto fixed = [](double v, double high) {
-                return static_cast<int32_t>(std::floor(std::clamp(v, -1.0, high + 1.0) * 65536 + 0.5));
+                return static_cast<int32_t>(
+                    std::floor(std::clamp(v, -1.0, high + 1.0) * 65536 + 0.5));
             };
             Texel texel = Sample(texture, fixed(s, texture.width), fixed(t, texture.height), state);
             uint32_t pixel[3];
@@ -190,7 +222,8 @@ void ReferenceDrawQuad(Surface& target, const Surface& texture, const TLVertex v
     Point points[4];
     for (int i = 0; i < 4; ++i) {
         const TLVertex& v = vertices[i];
-        if (!std::isfinite(v.x) || !std::isfinite(v.y) || std::fabs(v.x) > 4194304.0 || std::fabs(v.y) > 4194304.0)
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || std::fabs(v.x) > 4194304.0 ||
+            std::fabs(v.y) > 4194304.0)
             return;
         points[i] = {std::llround(v.x * 256.0), std::llround(v.y * 256.0),
                      v.tu * double(texture.width) - offset, v.tv * double(texture.height) - offset};

@@ -59,10 +59,17 @@ protected:
 
 TEST_F(Screen, ClearScreenConvertsTheColorByDepth)
 {
-    struct Case { int32_t depth; int32_t color; uint32_t pixel; int64_t shown; } cases[] = {
-        {16, 0xFF00FF, 0xF81F, 0xFF00FF},   {32, 0xFF00FF, 0x00FF00FF, 0xFF00FF},
-        {24, 0x0080FF, 0xFF8000, 0xFF8000}, {16, 0x0080FF, 0xFC00, 0xFF8200},
-        {8, 7, 7, 0x0024FF},              {32, 0x123456, 0x563412, 0x563412}};
+    struct Case {
+        int32_t depth;
+        int32_t color;
+        uint32_t pixel;
+        int64_t shown;
+    } cases[] = {{16, 0xFF00FF, 0xF81F, 0xFF00FF},
+                 {32, 0xFF00FF, 0x00FF00FF, 0xFF00FF},
+                 {24, 0x0080FF, 0xFF8000, 0xFF8000},
+                 {16, 0x0080FF, 0xFC00, 0xFF8200},
+                 {8, 7, 7, 0x0024FF},
+                 {32, 0x123456, 0x563412, 0x563412}};
     for (const Case& c : cases) {
         ASSERT_NE(OpenScreen(8, 4, c.depth, "test"), 0) << c.depth;
         ClearScreen(c.color);
@@ -78,10 +85,14 @@ TEST_F(Screen, ClearScreenConvertsTheColorByDepth)
 
 TEST_F(Screen, OffersOnlySizesUpTo8192AndTheFourDepths)
 {
-    struct Case { int32_t width, height, depth, opened; } cases[] = {
-        {640, 480, 32, 640}, {1, 1, 8, 1},        {8192, 1, 24, 8192}, {8193, 1, 32, 0},
-        {0, 480, 32, 0},     {640, 0, 32, 0},     {640, 480, 15, 0},   {640, 480, 0, 0},
-        {70000, 2, 16, 4464}, {65536 + 64, 2, 65536 + 16, 64}, {-640, 480, 32, 0}};
+    struct Case {
+        int32_t width, height, depth, opened;
+    } cases[] = {{640, 480, 32, 640},  {1, 1, 8, 1},
+                 {8192, 1, 24, 8192},  {8193, 1, 32, 0},
+                 {0, 480, 32, 0},      {640, 0, 32, 0},
+                 {640, 480, 15, 0},    {640, 480, 0, 0},
+                 {70000, 2, 16, 4464}, {65536 + 64, 2, 65536 + 16, 64},
+                 {-640, 480, 32, 0}};
     for (const Case& c : cases) {
         int32_t result = OpenScreen(c.width, c.height, c.depth, "t");
         EXPECT_EQ(result != 0, c.opened != 0) << c.width << "x" << c.height << "x" << c.depth;

@@ -97,7 +97,10 @@ TEST(WaveImage, EveryTruncationIsRefusedWithoutReadingPastTheEnd)
 
 TEST(WaveImage, LyingChunkSizesAreRefused)
 {
-    struct Case { const char* what; uint32_t formatSize, listSize, dataSize; } cases[] = {
+    struct Case {
+        const char* what;
+        uint32_t formatSize, listSize, dataSize;
+    } cases[] = {
         {"format size past the end", 0xFFFFFFF0u, 5, 8},
         {"skipped chunk wraps around", 16, 0xFFFFFFF8u, 8},
         {"skipped chunk past the end", 16, 1000, 8},
@@ -117,10 +120,13 @@ TEST(WaveImage, LyingChunkSizesAreRefused)
 
 TEST(WaveImage, RefusesFormatsNoBufferTakes)
 {
-    struct Case { uint16_t channels, bits; uint32_t rate; int32_t ok; } cases[] = {
-        {1, 8, 8000, 1}, {2, 16, 44100, 1}, {8, 24, 96000, 1}, {2, 32, 200000, 1},
-        {0, 16, 44100, 0}, {9, 16, 44100, 0}, {2, 12, 44100, 0}, {2, 16, 99, 0},
-        {2, 16, 200001, 0}};
+    struct Case {
+        uint16_t channels, bits;
+        uint32_t rate;
+        int32_t ok;
+    } cases[] = {{1, 8, 8000, 1},    {2, 16, 44100, 1}, {8, 24, 96000, 1},
+                 {2, 32, 200000, 1}, {0, 16, 44100, 0}, {9, 16, 44100, 0},
+                 {2, 12, 44100, 0},  {2, 16, 99, 0},    {2, 16, 200001, 0}};
     for (const Case& c : cases) {
         std::vector<uint8_t> chunks;
         Chunk(chunks, "fmt ", Format(c.channels, c.bits, c.rate));
@@ -170,9 +176,13 @@ TEST_F(Sound, CatchSoundRefusesWhatIsNotAUsableImage)
     Chunk(emptyData, "data", {});
     std::vector<uint8_t> notRiff = ImageWithListChunk();
     notRiff[0] = 'X';
-    struct Case { const char* what; std::vector<uint8_t> image; } cases[] = {
-        {"first chunk not fmt", Riff(listFirst)}, {"no data chunk", Riff(noData)},
-        {"empty data", Riff(emptyData)}, {"not RIFF", notRiff}};
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> image;
+    } cases[] = {{"first chunk not fmt", Riff(listFirst)},
+                 {"no data chunk", Riff(noData)},
+                 {"empty data", Riff(emptyData)},
+                 {"not RIFF", notRiff}};
     for (const Case& c : cases) {
         EXPECT_EQ(CatchSound(1, c.image.data(), int32_t(c.image.size())), 0) << c.what;
         EXPECT_EQ(SoundLength(1), 0) << c.what;

@@ -250,7 +250,7 @@ TEST_F(Sprites3D, ARecordWhoseSpriteDiedDrawsNothing)
     PatternSprite(1, 8, 8);
     ASSERT_NE(CreateSprite3D(1, 1), 0);
     ASSERT_NE(OpenScreen(64, 48, 32, "again"), 0); // closes the screen: every sprite goes
-    PatternSprite(1, 8, 8);                         // a new sprite under the same number
+    PatternSprite(1, 8, 8);                        // a new sprite under the same number
     ClearScreen(0);
     ASSERT_NE(Start3D(), 0);
     DisplaySprite3D(1, 0, 0);

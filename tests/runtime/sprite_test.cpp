@@ -34,7 +34,10 @@ protected:
     }
 };
 
-uint32_t At(const Surface* surface, int x, int y) { return GetSurfacePixel(*surface, x, y); }
+uint32_t At(const Surface* surface, int x, int y)
+{
+    return GetSurfacePixel(*surface, x, y);
+}
 
 // A sprite whose pixels are all different and nonzero: 0x10000 * (y + 1) + x + 1.
 int32_t NumberedSprite(int32_t number, int32_t width, int32_t height)
@@ -71,8 +74,10 @@ TEST_F(Sprites, DisplayClipsAgainstTheDrawBuffer)
 {
     Open(8, 6, 32);
     NumberedSprite(1, 4, 3);
-    struct Case { int x, y; } cases[] = {{-4, 0}, {-3, 0}, {0, 0}, {6, 1}, {8, 0}, {0, -3},
-                                         {0, -2}, {7, 5}, {-3, -2}, {2, 6}, {3, 4}};
+    struct Case {
+        int x, y;
+    } cases[] = {{-4, 0}, {-3, 0}, {0, 0},   {6, 1}, {8, 0}, {0, -3},
+                 {0, -2}, {7, 5},  {-3, -2}, {2, 6}, {3, 4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "at " << c.x << "," << c.y);
         ClearScreen(0);
@@ -190,21 +195,24 @@ TEST_F(Sprites, PaletteBmpsExpandOnDeepScreens)
         std::vector<uint32_t> topDown; // expected pixels, 0x00RRGGBB
     } cases[] = {
         // 3 x 2, 8 bits: rows bottom-up, padded to 4 bytes.
-        {"8-bit", MakeBmp(3, 2, 8, 0, palette, Rows({{2, 3, 0, 9}, {0, 1, 2, 0}})),
+        {"8-bit",
+         MakeBmp(3, 2, 8, 0, palette, Rows({{2, 3, 0, 9}, {0, 1, 2, 0}})),
          {0xFF0000, 0x00FF00, 0x0000FF, 0x0000FF, 0x563412, 0xFF0000}},
         // Indices beyond the palette are black.
         {"8-bit beyond", MakeBmp(2, 1, 8, 0, palette, Rows({{7, 3, 0, 0}})), {0, 0x563412}},
         // 1 bit: black and white whatever the palette says.
-        {"1-bit", MakeBmp(3, 1, 1, 0, {0x0000FF, 0x00FF00}, Rows({{0xA0, 0, 0, 0}})),
+        {"1-bit",
+         MakeBmp(3, 1, 1, 0, {0x0000FF, 0x00FF00}, Rows({{0xA0, 0, 0, 0}})),
          {0xFFFFFF, 0x000000, 0xFFFFFF}},
         // 4 bits: the high nibble is the left pixel.
-        {"4-bit", MakeBmp(3, 1, 4, 0, palette, Rows({{0x21, 0x30, 0, 0}})),
+        {"4-bit",
+         MakeBmp(3, 1, 4, 0, palette, Rows({{0x21, 0x30, 0, 0}})),
          {0x0000FF, 0x00FF00, 0x563412}},
         // Run-length coded: a run, an end of line, a literal of 3 with padding, a jump, end.
-        {"rle8", MakeBmp(4, 3, 8, 1, palette,
-                         {3, 1, 0, 0, 0, 3, 2, 3, 0, 0, 0, 0, 0, 2, 1, 0, 1, 0, 0, 1}),
-         {0x000000, 0xFF0000, 0x000000, 0x000000, 0x0000FF, 0x563412, 0xFF0000, 0x000000,
-          0x00FF00, 0x00FF00, 0x00FF00, 0x000000}},
+        {"rle8",
+         MakeBmp(4, 3, 8, 1, palette, {3, 1, 0, 0, 0, 3, 2, 3, 0, 0, 0, 0, 0, 2, 1, 0, 1, 0, 0, 1}),
+         {0x000000, 0xFF0000, 0x000000, 0x000000, 0x0000FF, 0x563412, 0xFF0000, 0x000000, 0x00FF00,
+          0x00FF00, 0x00FF00, 0x000000}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -244,7 +252,8 @@ TEST_F(Sprites, DepthsMustSuitTheScreen)
     EXPECT_EQ(SpriteSurface(4), nullptr);
     EXPECT_EQ(SpriteDrawTarget(4), nullptr);
     DisplaySprite(4, 0, 0);
-    EXPECT_EQ(LoadSpriteFromMemory(5, png.data(), static_cast<int64_t>(png.size()), SPRITE_MEMORY), 0);
+    EXPECT_EQ(LoadSpriteFromMemory(5, png.data(), static_cast<int64_t>(png.size()), SPRITE_MEMORY),
+              0);
 }
 
 TEST_F(Sprites, AlphaModeKeepsTheAlphaOfThirtyTwoBitImagesOnly)
@@ -255,17 +264,22 @@ TEST_F(Sprites, AlphaModeKeepsTheAlphaOfThirtyTwoBitImagesOnly)
     rgba.colorType = 6;
     rgba.samples = {10, 20, 30, 40};
     Bytes withAlpha = MakePng(rgba);
-    ASSERT_NE(LoadSpriteFromMemory(1, withAlpha.data(), static_cast<int64_t>(withAlpha.size()), SPRITE_ALPHA), 0);
+    ASSERT_NE(LoadSpriteFromMemory(1, withAlpha.data(), static_cast<int64_t>(withAlpha.size()),
+                                   SPRITE_ALPHA),
+              0);
     EXPECT_EQ(At(SpriteSurface(1), 0, 0), 0x280A141Eu);
     EXPECT_EQ(SpriteSurface(1)->hasColorKey, 0);
-    ASSERT_NE(LoadSpriteFromMemory(2, withAlpha.data(), static_cast<int64_t>(withAlpha.size()), 0), 0);
+    ASSERT_NE(LoadSpriteFromMemory(2, withAlpha.data(), static_cast<int64_t>(withAlpha.size()), 0),
+              0);
     EXPECT_EQ(At(SpriteSurface(2), 0, 0), 0x0A141Eu);
     EXPECT_EQ(SpriteSurface(2)->colorKey, 0xFF00FFu);
 
     PngDescription rgb;
     rgb.samples = {10, 20, 30};
     Bytes noAlpha = MakePng(rgb);
-    ASSERT_NE(LoadSpriteFromMemory(3, noAlpha.data(), static_cast<int64_t>(noAlpha.size()), SPRITE_ALPHA), 0);
+    ASSERT_NE(
+        LoadSpriteFromMemory(3, noAlpha.data(), static_cast<int64_t>(noAlpha.size()), SPRITE_ALPHA),
+        0);
     EXPECT_EQ(At(SpriteSurface(3), 0, 0), 0x0A141Eu);
     EXPECT_EQ(SpriteSurface(3)->hasColorKey, 1);
     EXPECT_EQ(SpriteSurface(3)->colorKey, 0xFF00FFu);
@@ -306,8 +320,8 @@ TEST(SpriteConversion, EveryPairOfDepthsMatchesThePixelReference)
         for (int32_t depth : {8, 16, 24, 32})
             for (int32_t bottomUp : {0, 1})
                 for (int32_t alpha : {0, 1}) {
-                    SCOPED_TRACE(::testing::Message() << "format " << format << ", depth "
-                                                      << depth << ", bottom-up " << bottomUp);
+                    SCOPED_TRACE(::testing::Message() << "format " << format << ", depth " << depth
+                                                      << ", bottom-up " << bottomUp);
                     int32_t pitch = width * depth / 8 + 3;
                     Bytes pixels(static_cast<size_t>(pitch) * height);
                     for (uint8_t& b : pixels)

@@ -10,8 +10,7 @@ void ReferenceBlit(Surface& target, int32_t x, int32_t y, const Surface& source,
                    int32_t srcY, int32_t width, int32_t height, bool keyed)
 {
     // 32-bit pixels compare their color bytes only.
-    uint32_t mask =
-        source.bytesPerPixel == 4 ? 0xFFFFFFu : (1u << (8 * source.bytesPerPixel)) - 1;
+    uint32_t mask = source.bytesPerPixel == 4 ? 0xFFFFFFu : (1u << (8 * source.bytesPerPixel)) - 1;
     for (int32_t row = 0; row < height; ++row)
         for (int32_t col = 0; col < width; ++col) {
             uint32_t p = GetSurfacePixel(source, srcX + col, srcY + row);
@@ -86,9 +85,11 @@ TEST(SurfaceOps, BlitRefusesRectanglesOutsideAndMismatchedFormats)
     Surface* target = CreateSurface(8, 8, FORMAT_565);
     Surface* wide = CreateSurface(8, 8, FORMAT_BGR32);
     FillSurface(*source, 0xFFFF);
-    struct Case { int32_t x, y, srcX, srcY, w, h; } bad[] = {
-        {-1, 0, 0, 0, 4, 4}, {5, 0, 0, 0, 4, 4}, {0, 5, 0, 0, 4, 4}, {0, 0, 1, 0, 4, 4},
-        {0, 0, 0, -1, 2, 2}, {0, 0, 0, 0, -1, 2}, {0, 0, 0, 0, 5, 1}, {2147483647, 0, 0, 0, 4, 4}};
+    struct Case {
+        int32_t x, y, srcX, srcY, w, h;
+    } bad[] = {{-1, 0, 0, 0, 4, 4}, {5, 0, 0, 0, 4, 4},         {0, 5, 0, 0, 4, 4},
+               {0, 0, 1, 0, 4, 4},  {0, 0, 0, -1, 2, 2},        {0, 0, 0, 0, -1, 2},
+               {0, 0, 0, 0, 5, 1},  {2147483647, 0, 0, 0, 4, 4}};
     for (const Case& c : bad)
         EXPECT_EQ(BlitSurface(*target, c.x, c.y, *source, c.srcX, c.srcY, c.w, c.h, 0), 0)
             << c.x << "," << c.y << " from " << c.srcX << "," << c.srcY << " " << c.w << "x" << c.h;
@@ -104,13 +105,20 @@ TEST(SurfaceOps, BlitRefusesRectanglesOutsideAndMismatchedFormats)
 
 TEST(SurfaceOps, ConversionTo32BitsMatchesThePixelDefinition)
 {
-    struct Vector { int32_t format; uint32_t value, rgb; } vectors[] = {
-        {FORMAT_565, 0xF81F, 0xFF00FF},     {FORMAT_565, 0xFFFF, 0xFFFFFF},
-        {FORMAT_565, 0x07E0, 0x00FF00},     {FORMAT_555, 0x7C00, 0xFF0000},
-        {FORMAT_555, 0x001F, 0x0000FF},     {FORMAT_RGB24, 0x0000FF, 0xFF0000},
-        {FORMAT_BGR24, 0x0000FF, 0x0000FF}, {FORMAT_RGB32, 0xAA0000FF, 0xFF0000},
-        {FORMAT_BGR32, 0xAAFF00FF, 0xFF00FF}, {FORMAT_PALETTE, 0xFF, 0xFFFFFF},
-        {FORMAT_PALETTE, 0, 0}};
+    struct Vector {
+        int32_t format;
+        uint32_t value, rgb;
+    } vectors[] = {{FORMAT_565, 0xF81F, 0xFF00FF},
+                   {FORMAT_565, 0xFFFF, 0xFFFFFF},
+                   {FORMAT_565, 0x07E0, 0x00FF00},
+                   {FORMAT_555, 0x7C00, 0xFF0000},
+                   {FORMAT_555, 0x001F, 0x0000FF},
+                   {FORMAT_RGB24, 0x0000FF, 0xFF0000},
+                   {FORMAT_BGR24, 0x0000FF, 0x0000FF},
+                   {FORMAT_RGB32, 0xAA0000FF, 0xFF0000},
+                   {FORMAT_BGR32, 0xAAFF00FF, 0xFF00FF},
+                   {FORMAT_PALETTE, 0xFF, 0xFFFFFF},
+                   {FORMAT_PALETTE, 0, 0}};
     for (const Vector& v : vectors)
         EXPECT_EQ(PixelToRGB32(v.format, v.value), v.rgb) << v.format << " " << std::hex << v.value;
 

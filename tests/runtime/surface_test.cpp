@@ -11,8 +11,9 @@ TEST(Surface, CreatesZeroedRowsInEveryFormatAndRefusesBadSizes)
         EXPECT_EQ(SurfaceRow(*surface, 1)[0], 0);
         FreeSurface(surface);
     }
-    struct Case { int32_t width, height, format; } bad[] = {
-        {0, 1, 7}, {1, 0, 7}, {-1, 5, 7}, {16385, 1, 7}, {1, 1, 0}, {1, 1, 8}};
+    struct Case {
+        int32_t width, height, format;
+    } bad[] = {{0, 1, 7}, {1, 0, 7}, {-1, 5, 7}, {16385, 1, 7}, {1, 1, 0}, {1, 1, 8}};
     for (const Case& c : bad)
         EXPECT_EQ(CreateSurface(c.width, c.height, c.format), nullptr)
             << c.width << "x" << c.height << " format " << c.format;

@@ -12,8 +12,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 std::string KeyedFrame(uint8_t green)
 {
     return PngOf(Disc(16, {40, green, 80, 255}, KEY_COLOR, false), false);
@@ -36,7 +35,8 @@ void MakeType(const std::string& folder, int frames, int spawn)
     WriteBytes(folder + "/definition.ini", "Name = " + folder + "\n");
     for (int k = 1; k <= frames; ++k)
         WriteBytes(folder + "/frame" + std::to_string(k) + ".png", KeyedFrame(uint8_t(100 + k)));
-    if (spawn) WriteBytes(folder + "/spawn.txt", std::to_string(spawn) + "\n");
+    if (spawn)
+        WriteBytes(folder + "/spawn.txt", std::to_string(spawn) + "\n");
 }
 
 std::string Types()

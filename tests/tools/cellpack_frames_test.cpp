@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 const Rgba GREEN{40, 200, 80, 255};
 const Rgba WHITE{255, 255, 255, 255};
 const char* const DEFINITION = "Name = Probe\nsize = 24|40\n";

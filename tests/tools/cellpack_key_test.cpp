@@ -9,8 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 const Rgba GREEN{40, 200, 80, 255};
 
 std::vector<uint32_t> Decoded(const std::string& png)
@@ -20,9 +19,8 @@ std::vector<uint32_t> Decoded(const std::string& png)
 }
 
 // A screen of the headless platform on which frames are drawn as the game draws its cells.
-class GameScreen : public testing::Test
-{
-  protected:
+class GameScreen : public testing::Test {
+protected:
     void SetUp() override
     {
         ASSERT_NE(InitSprite(), 0);

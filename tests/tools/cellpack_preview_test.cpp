@@ -13,8 +13,7 @@
 #include <cstdio>
 #include <fcntl.h>
 
-namespace
-{
+namespace {
 // A type that holds still: it neither turns nor swims nor animates, so that a pass of the main
 // loop draws it where and as it was put.
 const char* const STILL =

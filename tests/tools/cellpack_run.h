@@ -28,7 +28,8 @@ inline bool Matches(const std::string& line, const std::string& pattern)
     for (size_t start = 0, star; start <= pattern.size(); start = star + 1) {
         star = std::min(pattern.find('*', start), pattern.size());
         at = line.find(pattern.substr(start, star - start), at);
-        if (at == std::string::npos) return false;
+        if (at == std::string::npos)
+            return false;
     }
     return true;
 }

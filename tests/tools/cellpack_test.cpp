@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::string Text(const Bytes& bytes)
 {
     return {bytes.begin(), bytes.end()};
@@ -324,8 +323,8 @@ TEST(Cellpack, HelpGoesToOutputAndUsageErrorsExitWithTwo)
 TEST(Cellpack, WriteTypesFromTextReportsEveryBadLineAndWritesNothing)
 {
     ScratchFolder folder;
-    ProgramRun run = Cellpack({"write-types", "c.ini", "--from", "-"},
-                              "4 1\n5 x\n# fine\n6\n7 2 9\n8 200\n");
+    ProgramRun run =
+        Cellpack({"write-types", "c.ini", "--from", "-"}, "4 1\n5 x\n# fine\n6\n7 2 9\n8 200\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(Lines(run.err),
               (std::vector<std::string>{

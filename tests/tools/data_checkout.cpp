@@ -17,7 +17,8 @@ void MakeDataCheckout()
     fs::copy(source / "scripts/make_data.sh", "scripts/make_data.sh");
     fs::copy(source / "data", "data", fs::copy_options::recursive);
     for (const fs::directory_entry& entry : fs::directory_iterator("data/cells"))
-        if (entry.path().stem().string() > "003") fs::remove(entry.path());
+        if (entry.path().stem().string() > "003")
+            fs::remove(entry.path());
     fs::create_directories("build");
     for (const char* tool : {"cellpack", "makedata"})
         fs::create_symlink(binary / tool, fs::path("build") / tool);

@@ -14,8 +14,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 ProgramRun MakeData()
 {
     return RunProgram("scripts/make_data.sh", {"build", "run", "stage", "mods"});

@@ -8,8 +8,7 @@
 #include <cmath>
 #include <zlib.h>
 
-namespace
-{
+namespace {
 std::string Text(const Bytes& bytes)
 {
     return {bytes.begin(), bytes.end()};
@@ -60,7 +59,8 @@ std::string PngOf(const Picture& picture, bool withAlpha)
     png.colorType = withAlpha ? 6 : 2;
     for (const Rgba& p : picture.pixels) {
         png.samples.insert(png.samples.end(), {p.r, p.g, p.b});
-        if (withAlpha) png.samples.push_back(p.a);
+        if (withAlpha)
+            png.samples.push_back(p.a);
     }
     return Text(MakePng(png));
 }
@@ -100,11 +100,13 @@ std::vector<uint32_t> DecodedPixels(const std::string& image, int32_t& width)
     RegisterJpegDecoder();
     std::vector<uint32_t> pixels;
     width = 0;
-    if (FindImageDecoder(image.data(), int64_t(image.size())) != 1) return pixels;
+    if (FindImageDecoder(image.data(), int64_t(image.size())) != 1)
+        return pixels;
     int32_t columns = CurrentImageWidth(), rows = CurrentImageHeight(),
             pitch = columns * 3 + columns % 4;
     std::vector<uint8_t> bytes(size_t(pitch) * size_t(rows + 1));
-    if (!DecodeCurrentImage(bytes.data(), pitch)) return pixels;
+    if (!DecodeCurrentImage(bytes.data(), pitch))
+        return pixels;
     for (int32_t y = 0; y < rows; ++y)
         for (int32_t x = 0; x < columns; ++x) {
             const uint8_t* p = &bytes[size_t(y) * size_t(pitch) + size_t(x) * 3];

@@ -14,14 +14,14 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 // The lines of the guide's command block.
 std::string GuideCommands()
 {
     std::string guide = ReadBytes(fs::path(VELLOMIRA_SOURCE_DIR) / "mods/README.md");
     size_t start = guide.find("```sh\n");
-    if (start == std::string::npos) return "";
+    if (start == std::string::npos)
+        return "";
     start += 6;
     return guide.substr(start, guide.find("```", start) - start);
 }

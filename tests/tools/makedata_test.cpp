@@ -31,15 +31,18 @@ std::vector<uint8_t> ReadBytes(const fs::path& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
 }
 
-std::string ThreeDigits(int32_t n) { return std::to_string(1000 + n).substr(1); }
+std::string ThreeDigits(int32_t n)
+{
+    return std::to_string(1000 + n).substr(1);
+}
 
 // Makes the sample data as scripts/make_data.sh does for the game (makedata, then every type
 // packed and checked by cellpack) into a fresh folder of this process (the test runner may run
 // several at once); the folder.
 fs::path Generate(const std::string& name)
 {
-    fs::path root = fs::temp_directory_path() /
-                    ("vellomira_makedata_" + std::to_string(getpid()) + "_" + name);
+    fs::path root =
+        fs::temp_directory_path() / ("vellomira_makedata_" + std::to_string(getpid()) + "_" + name);
     fs::remove_all(root);
     // No own types: the folder of own types does not exist.
     ProgramRun run = RunProgram(MAKE_DATA, {VELLOMIRA_BINARY_DIR, (root / "run").string(),
@@ -188,7 +191,8 @@ TEST_F(MakeData, EveryPackHoldsItsStagedFilesAndPassesTheCheck)
     ASSERT_FALSE(list.empty());
     std::vector<std::string> check{"check", "--list", (cells / "cell.ini").string()};
     for (int32_t t = 1; t <= static_cast<int8_t>(list[0]); ++t) {
-        fs::path pack = cells / (ThreeDigits(t) + ".cell"), folder = first / "stage" / ThreeDigits(t);
+        fs::path pack = cells / (ThreeDigits(t) + ".cell"),
+                 folder = first / "stage" / ThreeDigits(t);
         check.push_back(pack.string());
         ASSERT_EQ(OpenPack(pack.c_str()), 1) << pack;
         std::vector<fs::path> staged{folder / "definition.ini"};
@@ -197,7 +201,8 @@ TEST_F(MakeData, EveryPackHoldsItsStagedFilesAndPassesTheCheck)
         for (const fs::path& file : staged) {
             const uint8_t* entry = NextPackEntry();
             ASSERT_NE(entry, nullptr) << file;
-            EXPECT_EQ(std::vector<uint8_t>(entry, entry + PackEntrySize()), ReadBytes(file)) << file;
+            EXPECT_EQ(std::vector<uint8_t>(entry, entry + PackEntrySize()), ReadBytes(file))
+                << file;
         }
         EXPECT_EQ(NextPackEntry(), nullptr) << pack;
         EXPECT_EQ(PackEndReached(), 1) << pack;
@@ -220,7 +225,8 @@ TEST_F(MakeData, PupilsSitInTheirSockets)
             Frame frame = DecodeFrame(folder / ("frame" + ThreeDigits(k + 1) + ".png"));
             ASSERT_GT(frame.width, 0);
             int32_t misses = 0;
-            for (int32_t size = low; size <= high; size = size < high && size + 4 > high ? high : size + 4)
+            for (int32_t size = low; size <= high;
+                 size = size < high && size + 4 > high ? high : size + 4)
                 for (int32_t heading = 0; heading < 360; heading += 5)
                     for (int32_t bearing = 0; bearing < 360; bearing += 20) {
                         Cell cell{};

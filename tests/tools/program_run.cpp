@@ -6,14 +6,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 // An unlinked temporary file, open for reading and writing.
 int TemporaryFile()
 {
     char name[] = "/tmp/vellomira-run-XXXXXX";
     int fd = mkstemp(name);
-    if (fd >= 0) unlink(name);
+    if (fd >= 0)
+        unlink(name);
     return fd;
 }
 

@@ -14,8 +14,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 constexpr size_t MOST_TYPES = 127;
 constexpr int32_t MOST_FRAMES = 127;
 
@@ -69,14 +68,17 @@ std::string ReadWorld(const std::string& folder, World& world)
     world.cell = fs::path(folder) / "cell";
     world.list = (world.cell / "cell.ini").string();
     std::string problem = ReadFileBytes(world.list, world.listBytes);
-    if (!problem.empty()) return problem + " (a world folder holds cell/cell.ini)";
+    if (!problem.empty())
+        return problem + " (a world folder holds cell/cell.ini)";
     problem = ParseCellList(world.listBytes, world.types);
-    if (!problem.empty()) return world.list + ": " + problem + "; nothing is added";
+    if (!problem.empty())
+        return world.list + ": " + problem + "; nothing is added";
     std::error_code error;
     // A linked manifest, like the links to a world's packs beside it, tells what was added to
     // that other world, not to this one.
     fs::path manifest = world.cell / "mods.manifest";
-    if (!fs::is_symlink(manifest, error)) world.manifest = ReadModsManifest(manifest.string());
+    if (!fs::is_symlink(manifest, error))
+        world.manifest = ReadModsManifest(manifest.string());
     return "";
 }
 
@@ -90,7 +92,8 @@ bool PrepareType(const ModFolder& folder, NewType& type)
     PackSources sources;
     std::string error = ReadPackSources(folder.files, DEFAULT_KEY_ALPHA, sources);
     SourceReport report;
-    if (error.empty()) report = CheckPackSources(sources);
+    if (error.empty())
+        report = CheckPackSources(sources);
     for (const std::string& line : report.warnings)
         Failure(line);
     for (const std::string& line : report.errors)
@@ -100,8 +103,10 @@ bool PrepareType(const ModFolder& folder, NewType& type)
         error = Counted(report.errors.size(), "error") + " above";
     if (error.empty() && frames > MOST_FRAMES)
         error = std::to_string(frames) + " frames, more than the 127 a list entry holds";
-    if (error.empty()) error = PackEntries(sources, type.pack);
-    if (!error.empty()) return Failure(folder.path + ": left out: " + error), false;
+    if (error.empty())
+        error = PackEntries(sources, type.pack);
+    if (!error.empty())
+        return Failure(folder.path + ": left out: " + error), false;
     type.entry = {folder.spawn, frames};
     return true;
 }
@@ -111,7 +116,8 @@ std::vector<std::string> PacksOfLastRun(const World& world)
 {
     std::vector<std::string> packs;
     for (const MadeType& made : world.manifest.made)
-        if (IsAsWritten(world.cell / made.pack, made.hash)) packs.push_back(made.pack);
+        if (IsAsWritten(world.cell / made.pack, made.hash))
+            packs.push_back(made.pack);
     return packs;
 }
 
@@ -125,7 +131,8 @@ void KeepFreeNumbers(const World& world, int32_t base, std::vector<NewType>& typ
         std::error_code error;
         if (!fs::exists(world.cell / pack, error) && !fs::is_symlink(world.cell / pack, error))
             continue;
-        if (Contains(ours, pack)) continue;
+        if (Contains(ours, pack))
+            continue;
         Failure((world.cell / pack).string() + ": not made by add-mods, so it stays as it is; " +
                 types[i].folder->path + " and the types after it are left out");
         types.resize(i);
@@ -146,7 +153,8 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
                       ContentHash(added[i].pack),   added[i].folder->path};
         made.pack = ThreeDigitNumber(made.type) + ".cell";
         std::string error = WriteFileBytes((world.cell / made.pack).string(), added[i].pack);
-        if (!error.empty()) return error;
+        if (!error.empty())
+            return error;
         manifest.made.push_back(made);
         types.push_back(added[i].entry);
     }
@@ -156,18 +164,22 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
     manifest.baseHash = EntriesHash(list, manifest.base);
     // An unchanged list stays as it is, a link to an installed list included.
     std::string error = list == world.listBytes ? "" : WriteFileBytes(world.list, list);
-    if (!error.empty()) return error;
+    if (!error.empty())
+        return error;
     // Packs of the last run that no type names any more, still as written, go.
     for (const std::string& pack : PacksOfLastRun(world)) {
         int32_t number = 0;
         for (const MadeType& made : manifest.made)
-            if (made.pack == pack) number = made.type;
+            if (made.pack == pack)
+                number = made.type;
         bool listedBefore = false;
         for (size_t t = 1; t <= base.size(); ++t)
             listedBefore = listedBefore || pack == ThreeDigitNumber(int32_t(t)) + ".cell";
-        if (number == 0 && !listedBefore) fs::remove(world.cell / pack);
+        if (number == 0 && !listedBefore)
+            fs::remove(world.cell / pack);
     }
-    if (!world.manifest.present && manifest.made.empty()) return "";
+    if (!world.manifest.present && manifest.made.empty())
+        return "";
     std::string text = ModsManifestText(manifest);
     return WriteFileBytes((world.cell / "mods.manifest").string(),
                           std::vector<uint8_t>(text.begin(), text.end()));
@@ -176,7 +188,8 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
 // "type 4 follows", "types 4 to 6 follow".
 std::string Following(size_t first, size_t last)
 {
-    if (first == last) return "type " + std::to_string(first) + " follows";
+    if (first == last)
+        return "type " + std::to_string(first) + " follows";
     return "types " + std::to_string(first) + " to " + std::to_string(last) + " follow";
 }
 
@@ -185,10 +198,12 @@ int RunAddMods(const Arguments& arguments)
     ParsedArguments parsed = ParseArguments(arguments, {});
     if (parsed.error.empty() && parsed.positional.size() != 2)
         parsed.error = "expected the folder of types and the world folder";
-    if (!parsed.error.empty()) return UsageError(AddModsCommand, parsed.error);
+    if (!parsed.error.empty())
+        return UsageError(AddModsCommand, parsed.error);
     World world;
     std::string error = ReadWorld(parsed.positional[1], world);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     std::vector<CellListType> base = world.types, extras;
     bool inPlace = LastRunInPlace(world);
     if (inPlace) {
@@ -201,7 +216,8 @@ int RunAddMods(const Arguments& arguments)
     int status = EXIT_STATUS_SUCCESS;
     for (const ModFolder& folder : folders) {
         added.emplace_back();
-        if (!PrepareType(folder, added.back())) added.pop_back(), status = EXIT_STATUS_FAILURE;
+        if (!PrepareType(folder, added.back()))
+            added.pop_back(), status = EXIT_STATUS_FAILURE;
     }
     if (base.size() + added.size() > MOST_TYPES) {
         Failure("the list would hold more than 127 types; the last " +
@@ -216,9 +232,11 @@ int RunAddMods(const Arguments& arguments)
                        "nothing is changed (move them into the folder of types)");
     size_t wanted = added.size();
     KeepFreeNumbers(world, int32_t(base.size()), added);
-    if (added.size() < wanted) status = EXIT_STATUS_FAILURE;
+    if (added.size() < wanted)
+        status = EXIT_STATUS_FAILURE;
     error = WriteWorld(world, base, added, extras);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     for (size_t i = 0; i < added.size(); ++i)
         std::printf("%s: type %zu (%s.cell, %s, %s)\n", added[i].folder->path.c_str(),
                     base.size() + i + 1, ThreeDigitNumber(int32_t(base.size() + i + 1)).c_str(),

@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-namespace
-{
+namespace {
 constexpr long MOST_TYPES = 127;
 constexpr long MOST_SPAWN = 32767;
 constexpr long MOST_FRAMES = 127;
@@ -33,7 +32,8 @@ std::string TooManyTypes(size_t count)
 std::string ParseCellList(const std::vector<uint8_t>& bytes, std::vector<CellListType>& types)
 {
     types.clear();
-    if (bytes.empty()) return "the file is empty; the game reads 0 types";
+    if (bytes.empty())
+        return "the file is empty; the game reads 0 types";
     int32_t count = int8_t(bytes[0]);
     auto byte = [&bytes](size_t at) { return at < bytes.size() ? bytes[at] : uint8_t(0); };
     for (int32_t t = 1; t <= count; ++t) {
@@ -84,22 +84,26 @@ std::vector<std::string> ParseCellListText(const std::string& text,
     for (int32_t number = 1; std::getline(lines, line); ++number) {
         std::istringstream words(line.substr(0, line.find('#')));
         std::string spawn, frames, extra;
-        if (!(words >> spawn)) continue;
+        if (!(words >> spawn))
+            continue;
         CellListType type;
         std::string problem = !(words >> frames) || (words >> extra)
                                   ? "expected two numbers, spawn count and frame count"
                                   : CheckedType(spawn, frames, type);
-        if (!problem.empty()) problems.push_back("line " + std::to_string(number) + ": " + problem);
+        if (!problem.empty())
+            problems.push_back("line " + std::to_string(number) + ": " + problem);
         types.push_back(type);
     }
-    if (types.size() > size_t(MOST_TYPES)) problems.push_back(TooManyTypes(types.size()));
+    if (types.size() > size_t(MOST_TYPES))
+        problems.push_back(TooManyTypes(types.size()));
     return problems;
 }
 
 std::string ParseCellListType(const std::string& text, CellListType& type)
 {
     size_t colon = text.find(':');
-    if (colon == std::string::npos) return "\"" + text + "\" is not SPAWN:FRAMES";
+    if (colon == std::string::npos)
+        return "\"" + text + "\" is not SPAWN:FRAMES";
     return CheckedType(text.substr(0, colon), text.substr(colon + 1), type);
 }
 
@@ -107,23 +111,25 @@ std::string ReadCellList(const std::string& path, std::vector<CellListType>& typ
 {
     std::vector<uint8_t> bytes;
     std::string error = ReadFileBytes(path, bytes);
-    if (!error.empty()) return error;
+    if (!error.empty())
+        return error;
     std::string problem = ParseCellList(bytes, types);
     return problem.empty() ? "" : path + ": " + problem;
 }
 
-namespace
-{
+namespace {
 int RunTypes(const Arguments& arguments)
 {
     ParsedArguments parsed = ParseArguments(arguments, {});
     if (parsed.error.empty() && parsed.positional.size() != 1)
         parsed.error = "expected one list file";
-    if (!parsed.error.empty()) return UsageError(TypesCommand, parsed.error);
+    if (!parsed.error.empty())
+        return UsageError(TypesCommand, parsed.error);
     const std::string& path = parsed.positional[0];
     std::vector<uint8_t> bytes;
     std::string error = ReadFileBytes(path, bytes);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     std::vector<CellListType> types;
     std::string problem = ParseCellList(bytes, types);
     std::fputs(CellListText(types).c_str(), stdout);
@@ -135,7 +141,8 @@ std::vector<std::string> ReadTypesText(const std::string& source, std::vector<Ce
 {
     std::vector<uint8_t> bytes;
     std::string error = ReadFileBytes(source == "-" ? "/dev/stdin" : source, bytes);
-    if (!error.empty()) return {error};
+    if (!error.empty())
+        return {error};
     std::vector<std::string> problems =
         ParseCellListText(std::string(bytes.begin(), bytes.end()), types);
     for (std::string& problem : problems)
@@ -158,12 +165,14 @@ int RunWriteTypes(const Arguments& arguments)
     }
     if (parsed.error.empty() && types.size() > size_t(MOST_TYPES))
         parsed.error = TooManyTypes(types.size());
-    if (!parsed.error.empty()) return UsageError(WriteTypesCommand, parsed.error);
+    if (!parsed.error.empty())
+        return UsageError(WriteTypesCommand, parsed.error);
     if (fromText) {
         std::vector<std::string> problems = ReadTypesText(parsed.options["--from"], types);
         for (const std::string& problem : problems)
             Failure(problem);
-        if (!problems.empty()) return EXIT_STATUS_FAILURE;
+        if (!problems.empty())
+            return EXIT_STATUS_FAILURE;
     }
     std::string error = WriteFileBytes(parsed.positional[0], CellListBytes(types));
     return error.empty() ? EXIT_STATUS_SUCCESS : Failure(error);
@@ -178,16 +187,19 @@ int RunAddType(const Arguments& arguments)
         added.emplace_back();
         parsed.error = ParseCellListType(parsed.positional[i], added.back());
     }
-    if (!parsed.error.empty()) return UsageError(AddTypeCommand, parsed.error);
+    if (!parsed.error.empty())
+        return UsageError(AddTypeCommand, parsed.error);
     const std::string& path = parsed.positional[0];
     std::vector<CellListType> types;
     std::string error = ReadCellList(path, types);
-    if (!error.empty()) return Failure(error + "; nothing added");
+    if (!error.empty())
+        return Failure(error + "; nothing added");
     if (types.size() + added.size() > size_t(MOST_TYPES))
         return Failure(path + ": " + TooManyTypes(types.size() + added.size()) + "; nothing added");
     types.insert(types.end(), added.begin(), added.end());
     error = WriteFileBytes(path, CellListBytes(types));
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     for (size_t t = types.size() - added.size() + 1; t <= types.size(); ++t)
         std::printf("%s: type %zu added (%s, %s): its pack is %03zu.cell\n", path.c_str(), t,
                     Counted(size_t(types[t - 1].spawnCount), "cell").c_str(),

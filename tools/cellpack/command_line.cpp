@@ -57,8 +57,10 @@ ParsedArguments ParseArguments(const Arguments& arguments,
 bool AsksForHelp(const Arguments& arguments)
 {
     for (const std::string& argument : arguments) {
-        if (argument == "--") return false;
-        if (argument == "--help" || argument == "-h") return true;
+        if (argument == "--")
+            return false;
+        if (argument == "--help" || argument == "-h")
+            return true;
     }
     return false;
 }
@@ -83,7 +85,8 @@ std::string Counted(size_t count, const std::string& noun)
 
 bool ParseWholeNumber(const std::string& text, long low, long high, long& value)
 {
-    if (text.empty() || text.size() > 12) return false;
+    if (text.empty() || text.size() > 12)
+        return false;
     size_t digits = text[0] == '-' || text[0] == '+' ? 1 : 0;
     if (digits == text.size() || !std::all_of(text.begin() + long(digits), text.end(),
                                               [](char c) { return c >= '0' && c <= '9'; }))

@@ -14,13 +14,13 @@
 #include <cstring>
 #include <iterator>
 
-namespace
-{
+namespace {
 // The game's key of that name, letter case aside; none for a key the game does not read.
 const CellDefinitionKey* FindKey(std::string_view name)
 {
     for (const CellDefinitionKey& key : CELL_DEFINITION_KEYS)
-        if (SameNameIgnoringCase(key.name, name)) return &key;
+        if (SameNameIgnoringCase(key.name, name))
+            return &key;
     return nullptr;
 }
 
@@ -45,7 +45,8 @@ size_t EditDistance(std::string_view a, std::string_view b)
 
 std::string UnknownKey(std::string_view key)
 {
-    if (key.empty()) return "a line without a key; the game never reads it";
+    if (key.empty())
+        return "a line without a key; the game never reads it";
     std::string what = "unknown key; the game never reads it";
     for (const CellDefinitionKey& known : CELL_DEFINITION_KEYS)
         if (key.size() >= 3 && EditDistance(key, known.name) <= 2)
@@ -111,7 +112,8 @@ std::string ValueProblem(const CellDefinitionKey& key)
 // The line of the text a position lies on: CR LF, a lone CR and a lone LF each end a line.
 int32_t LineAt(const char* text, size_t size, const char* at)
 {
-    if (at < text || at > text + size) return 0;
+    if (at < text || at > text + size)
+        return 0;
     int32_t line = 1;
     for (const char* p = text; p < at; ++p)
         line += *p == '\n' || (*p == '\r' && (p + 1 == text + size || p[1] != '\n'));
@@ -124,7 +126,8 @@ std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text)
     std::vector<DefinitionProblem> problems;
     const char* content = reinterpret_cast<const char*>(text.data());
     size_t size = text.size();
-    if (size >= 3 && std::memcmp(content, "\xEF\xBB\xBF", 3) == 0) content += 3, size -= 3;
+    if (size >= 3 && std::memcmp(content, "\xEF\xBB\xBF", 3) == 0)
+        content += 3, size -= 3;
     EntryList entries;
     if (!ParsePreferences(content, size, entries) ||
         !OpenPreferencesFromMemory(text.data(), int32_t(text.size())))
@@ -132,8 +135,10 @@ std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text)
     const PreferenceEntry* group = nullptr;
     std::vector<std::pair<std::string_view, int32_t>> seen;
     for (const PreferenceEntry* entry = entries.first; entry; entry = entry->next) {
-        if (entry->kind == EntryKind::Group && !group) group = entry;
-        if (entry->kind != EntryKind::Key) continue;
+        if (entry->kind == EntryKind::Group && !group)
+            group = entry;
+        if (entry->kind != EntryKind::Key)
+            continue;
         int32_t line = LineAt(content, size, entry->key.data());
         std::string what;
         auto first = std::find_if(seen.begin(), seen.end(), [entry](const auto& s) {
@@ -150,8 +155,10 @@ std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text)
                    "; the game reads only the first";
         else
             what = ValueProblem(*FindKey(entry->key));
-        if (!group && first == seen.end()) seen.emplace_back(entry->key, line);
-        if (!what.empty()) problems.push_back({line, std::string(entry->key), what});
+        if (!group && first == seen.end())
+            seen.emplace_back(entry->key, line);
+        if (!what.empty())
+            problems.push_back({line, std::string(entry->key), what});
     }
     FreeEntries(entries);
     ClosePreferences();
@@ -162,13 +169,14 @@ std::vector<DefinitionProblem> CheckDefinitionEntry(const std::vector<uint8_t>& 
 {
     FramePixels pixels;
     if (!ImageKind(data).empty() && ImageProblem(data, pixels).empty())
-        return {{0, "", "it is an image (" + FormatName(ImageKind(data)) +
-                            "), not the definition text"}};
+        return {{0, "",
+                 "it is an image (" + FormatName(ImageKind(data)) + "), not the definition text"}};
     return CheckDefinition(data);
 }
 
 std::string ProblemPlace(const DefinitionProblem& problem)
 {
-    if (problem.line <= 0) return "";
+    if (problem.line <= 0)
+        return "";
     return ", line " + std::to_string(problem.line) + ", key \"" + problem.key + "\"";
 }

@@ -6,8 +6,7 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 std::string ErrorLine(const std::string& path, const char* doing)
 {
     return path + ": cannot " + doing + ": " + std::strerror(errno);
@@ -18,7 +17,8 @@ std::string ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return ErrorLine(path, "read");
+    if (!file)
+        return ErrorLine(path, "read");
     uint8_t buffer[65536];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
@@ -33,7 +33,8 @@ std::string WriteFileBytes(const std::string& path, const std::vector<uint8_t>& 
 {
     std::string temporary = path + ".part" + std::to_string(getpid());
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return ErrorLine(path, "write");
+    if (!file)
+        return ErrorLine(path, "write");
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fclose(file) == 0 && written;
     if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {

@@ -5,8 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 // Close to the key: every channel within this of FF00FF, about a quarter of a blend between
 // the key and a dark color. The key's own neighbourhood in an image is where such pixels
 // come from: a flattened anti-aliased edge or lossy compression.
@@ -60,12 +59,14 @@ void CountPixel(const FramePixels& pixels, int32_t x, int32_t y, FrameFindings& 
     bool key = IsKeyColor(p);
     findings.keyPixels += key;
     if (!key && pixels.alpha && p[3] < DEFAULT_KEY_ALPHA) {
-        if (!counts.firstTransparent) counts.firstTransparent = p;
+        if (!counts.firstTransparent)
+            counts.firstTransparent = p;
         ++counts.transparent;
         counts.sameAsFirstTransparent += Distance(p, counts.firstTransparent) == 0;
     } else if (!key && IsNearKeyColor(p)) {
         ++findings.nearKeyPixels;
-        if (BesideKey(pixels, x, y) && counts.fringe++ == 0) counts.fringeX = x, counts.fringeY = y;
+        if (BesideKey(pixels, x, y) && counts.fringe++ == 0)
+            counts.fringeX = x, counts.fringeY = y;
     }
     if (x == 0 || y == 0 || x == pixels.width - 1 || y == pixels.height - 1) {
         ++counts.edge;
@@ -134,7 +135,8 @@ FrameFindings CheckFrame(const std::vector<uint8_t>& data)
     FrameFindings findings;
     FramePixels pixels;
     findings.error = ImageProblem(data, pixels);
-    if (!findings.error.empty()) return findings;
+    if (!findings.error.empty())
+        return findings;
     findings.lossy = ImageKind(data) == "jpg";
     PixelCounts counts;
     for (int32_t y = 0; y < pixels.height; ++y)

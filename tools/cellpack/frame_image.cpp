@@ -11,8 +11,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 uint32_t BigEndian16(const uint8_t* p)
 {
     return uint32_t(p[0]) << 8 | p[1];
@@ -26,7 +25,8 @@ uint32_t BigEndian32(const uint8_t* p)
 // The IHDR chunk comes first: its length and name, then width and height.
 void ReadPngHeader(const std::vector<uint8_t>& data, ImageHeader& header)
 {
-    if (data.size() < 8 + 16 || std::memcmp(data.data() + 12, "IHDR", 4) != 0) return;
+    if (data.size() < 8 + 16 || std::memcmp(data.data() + 12, "IHDR", 4) != 0)
+        return;
     header.width = BigEndian32(data.data() + 16);
     header.height = BigEndian32(data.data() + 20);
 }
@@ -41,16 +41,19 @@ void ReadJpegHeader(const std::vector<uint8_t>& data, ImageHeader& header)
 {
     size_t at = 2;
     while (at + 4 <= data.size()) {
-        if (data[at] != 0xFF) return;
+        if (data[at] != 0xFF)
+            return;
         uint8_t marker = data[at + 1];
         if (marker == 0xFF) {
             ++at; // fill byte
             continue;
         }
-        if (marker == 0xD9 || marker == 0xDA) return;
+        if (marker == 0xD9 || marker == 0xDA)
+            return;
         size_t length = BigEndian16(&data[at + 2]);
         if (IsFrameMarker(marker)) {
-            if (length < 8 || at + 2 + length > data.size()) return;
+            if (length < 8 || at + 2 + length > data.size())
+                return;
             header.height = BigEndian16(&data[at + 5]);
             header.width = BigEndian16(&data[at + 7]);
             header.components = data[at + 9];
@@ -71,9 +74,12 @@ std::string ImageKind(const std::vector<uint8_t>& data)
     auto starts = [&data](const char* magic, size_t length) {
         return data.size() >= length && std::memcmp(data.data(), magic, length) == 0;
     };
-    if (starts("\x89PNG\r\n\x1a\n", 8)) return "png";
-    if (starts("\xFF\xD8\xFF", 3)) return "jpg";
-    if (starts("BM", 2)) return "bmp";
+    if (starts("\x89PNG\r\n\x1a\n", 8))
+        return "png";
+    if (starts("\xFF\xD8\xFF", 3))
+        return "jpg";
+    if (starts("BM", 2))
+        return "bmp";
     return "";
 }
 
@@ -88,8 +94,10 @@ ImageHeader ReadImageHeader(const std::vector<uint8_t>& data)
 {
     ImageHeader header;
     header.kind = ImageKind(data);
-    if (header.kind == "png") ReadPngHeader(data, header);
-    if (header.kind == "jpg") ReadJpegHeader(data, header);
+    if (header.kind == "png")
+        ReadPngHeader(data, header);
+    if (header.kind == "jpg")
+        ReadJpegHeader(data, header);
     return header;
 }
 
@@ -98,8 +106,10 @@ std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels)
     pixels = {};
     ImageHeader header = ReadImageHeader(data);
     std::string name = FormatName(header.kind);
-    if (header.kind.empty()) return "not an image that the registered decoders (PNG, JPEG) read";
-    if (header.kind == "bmp") return "a BMP image; the registered decoders read only PNG and JPEG";
+    if (header.kind.empty())
+        return "not an image that the registered decoders (PNG, JPEG) read";
+    if (header.kind == "bmp")
+        return "a BMP image; the registered decoders read only PNG and JPEG";
     if (header.width > MAX_IMAGE_SIDE || header.height > MAX_IMAGE_SIDE)
         return "a " + name + " image of " + Dimensions(header) + ": above the decoders' limit of " +
                std::to_string(MAX_IMAGE_SIDE) + " pixels a side";
@@ -120,10 +130,12 @@ bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels)
 {
     pixels = {};
     int32_t found = data.empty() ? 0 : FindImageDecoder(data.data(), int64_t(data.size()));
-    if (found == 0) return false;
+    if (found == 0)
+        return false;
     int32_t width = CurrentImageWidth(), height = CurrentImageHeight();
     // The decoders refuse larger images in their probe.
-    if (width <= 0 || height <= 0 || !ImageSizeAllowed(width, height)) return false;
+    if (width <= 0 || height <= 0 || !ImageSizeAllowed(width, height))
+        return false;
     // Decoded in place: each row holds four bytes a pixel, so a row of three-byte pixels
     // widens from its right end without overwriting what it still has to read.
     size_t bytes = found == 2 ? 4 : 3, pitch = size_t(width) * 4;
@@ -160,7 +172,8 @@ std::string EncodePng(const FramePixels& pixels, std::vector<uint8_t>& png)
         }
     std::string name = (std::filesystem::temp_directory_path() / "cellpack-XXXXXX").string();
     int descriptor = mkstemp(name.data());
-    if (descriptor < 0) return "cannot make a temporary file for the PNG encoder";
+    if (descriptor < 0)
+        return "cannot make a temporary file for the PNG encoder";
     close(descriptor);
     bool written = EncodeImage(name.c_str(), rows.data(), PNG_ENCODER_TAG, pixels.width,
                                pixels.height, pitch, 0) == 1;

@@ -22,11 +22,13 @@ bool KeyImage(std::vector<uint8_t>& image, int32_t threshold, std::string& error
 {
     error.clear();
     FramePixels pixels;
-    if (!DecodeFrame(image, pixels) || !pixels.alpha) return false;
+    if (!DecodeFrame(image, pixels) || !pixels.alpha)
+        return false;
     KeyPixels(pixels, threshold);
     std::vector<uint8_t> png;
     error = EncodePng(pixels, png);
-    if (!error.empty()) return false;
+    if (!error.empty())
+        return false;
     image = std::move(png);
     return true;
 }
@@ -34,13 +36,13 @@ bool KeyImage(std::vector<uint8_t>& image, int32_t threshold, std::string& error
 bool ParseKeyAlpha(const std::string& text, int32_t& threshold)
 {
     long value = DEFAULT_KEY_ALPHA;
-    if (!text.empty() && !ParseWholeNumber(text, 1, 256, value)) return false;
+    if (!text.empty() && !ParseWholeNumber(text, 1, 256, value))
+        return false;
     threshold = int32_t(value);
     return true;
 }
 
-namespace
-{
+namespace {
 int RunKey(const Arguments& arguments)
 {
     ParsedArguments parsed = ParseArguments(arguments, {"--alpha"});
@@ -49,21 +51,25 @@ int RunKey(const Arguments& arguments)
         parsed.error = "expected the image to read and the frame to write";
     if (parsed.error.empty() && !ParseKeyAlpha(parsed.options["--alpha"], threshold))
         parsed.error = "--alpha must be a whole number from 1 to 256";
-    if (!parsed.error.empty()) return UsageError(KeyCommand, parsed.error);
+    if (!parsed.error.empty())
+        return UsageError(KeyCommand, parsed.error);
     const std::string &in = parsed.positional[0], &out = parsed.positional[1];
     std::vector<uint8_t> image;
     std::string error = ReadFileBytes(in, image);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     FramePixels pixels;
     std::string problem = ImageProblem(image, pixels);
-    if (!problem.empty()) return Failure(in + ": " + problem);
+    if (!problem.empty())
+        return Failure(in + ": " + problem);
     if (!pixels.alpha)
         return Failure(in + ": it has no alpha channel, so there is nothing to key (its "
                             "transparent parts must already be FF00FF)");
     KeyPixels(pixels, threshold);
     std::vector<uint8_t> png;
     error = EncodePng(pixels, png);
-    if (!error.empty()) return Failure(out + ": " + error);
+    if (!error.empty())
+        return Failure(out + ": " + error);
     error = WriteFileBytes(out, png);
     return error.empty() ? EXIT_STATUS_SUCCESS : Failure(error);
 }

@@ -14,11 +14,10 @@
 #include <cstdio>
 #include <string>
 
-namespace
-{
+namespace {
 const Command* const Commands[] = {
-    &BuildCommand, &KeyCommand,        &PreviewCommand, &ListCommand,   &ExtractCommand,
-    &CheckCommand, &TypesCommand,      &WriteTypesCommand, &AddTypeCommand, &AddModsCommand};
+    &BuildCommand, &KeyCommand,   &PreviewCommand,    &ListCommand,    &ExtractCommand,
+    &CheckCommand, &TypesCommand, &WriteTypesCommand, &AddTypeCommand, &AddModsCommand};
 
 void PrintOverview(std::FILE* stream)
 {
@@ -36,7 +35,8 @@ void PrintOverview(std::FILE* stream)
 const Command* FindCommand(const std::string& name)
 {
     for (const Command* command : Commands)
-        if (name == command->name) return command;
+        if (name == command->name)
+            return command;
     return nullptr;
 }
 } // namespace
@@ -58,7 +58,8 @@ int main(int argc, char** argv)
         std::printf("cellpack (Vellomira) %s\n", GAME_VERSION);
         return EXIT_STATUS_SUCCESS;
     }
-    if (help) name = arguments[1];
+    if (help)
+        name = arguments[1];
     const Command* command = FindCommand(name);
     if (!command) {
         std::fprintf(stderr, "cellpack: unknown command '%s'\nTry 'cellpack --help'.\n",

@@ -9,8 +9,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -26,10 +25,12 @@ bool IsFrameName(const fs::path& path)
 std::string ReadSpawn(const fs::path& file, int32_t& spawn)
 {
     std::error_code error;
-    if (!fs::exists(file, error)) return "";
+    if (!fs::exists(file, error))
+        return "";
     std::vector<uint8_t> bytes;
     std::string problem = ReadFileBytes(file.string(), bytes);
-    if (!problem.empty()) return problem;
+    if (!problem.empty())
+        return problem;
     std::string text(bytes.begin(), bytes.end());
     size_t first = text.find_first_not_of(" \t\r\n"), last = text.find_last_not_of(" \t\r\n");
     text = first == std::string::npos ? "" : text.substr(first, last - first + 1);
@@ -79,9 +80,11 @@ bool NaturalLess(const std::string& a, const std::string& b)
                 ++ae;
             while (be < b.size() && IsDigit(b[be]))
                 ++be;
-            if (ae - ai != be - bj) return ae - ai < be - bj;
+            if (ae - ai != be - bj)
+                return ae - ai < be - bj;
             int order = a.compare(ai, ae - ai, b, bj, be - bj);
-            if (order != 0) return order < 0;
+            if (order != 0)
+                return order < 0;
             i = ae, j = be;
         } else {
             if (a[i] != b[j])
@@ -89,7 +92,8 @@ bool NaturalLess(const std::string& a, const std::string& b)
             ++i, ++j;
         }
     }
-    if (a.size() - i != b.size() - j) return a.size() - i < b.size() - j;
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j;
     return a < b; // the same by value: leading zeros decide
 }
 
@@ -99,7 +103,8 @@ std::vector<ModFolder> FindModFolders(const std::string& folder)
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         std::string name = entry.path().filename().string();
-        if (name.empty() || name[0] == '.' || !entry.is_directory(error)) continue;
+        if (name.empty() || name[0] == '.' || !entry.is_directory(error))
+            continue;
         names.push_back(name);
     }
     std::sort(names.begin(), names.end(), NaturalLess);

@@ -20,12 +20,12 @@ uint64_t ContentHash(const std::vector<uint8_t>& data)
     return ContentHash(data.data(), data.size());
 }
 
-namespace
-{
+namespace {
 bool ReadHash(std::istream& words, uint64_t& hash)
 {
     std::string text;
-    if (!(words >> text) || text.size() != 16) return false;
+    if (!(words >> text) || text.size() != 16)
+        return false;
     return std::sscanf(text.c_str(), "%16" SCNx64, &hash) == 1;
 }
 
@@ -45,10 +45,14 @@ bool ReadLine(const std::string& line, ModsManifest& manifest)
 {
     std::istringstream words(line);
     std::string kind;
-    if (!(words >> kind) || kind[0] == '#') return true;
-    if (kind == "list") return ReadHash(words, manifest.listHash);
-    if (kind == "base") return words >> manifest.base && ReadHash(words, manifest.baseHash);
-    if (kind != "type") return false;
+    if (!(words >> kind) || kind[0] == '#')
+        return true;
+    if (kind == "list")
+        return ReadHash(words, manifest.listHash);
+    if (kind == "base")
+        return words >> manifest.base && ReadHash(words, manifest.baseHash);
+    if (kind != "type")
+        return false;
     manifest.made.emplace_back();
     return ReadTypeLine(words, manifest.made.back());
 }
@@ -58,11 +62,13 @@ ModsManifest ReadModsManifest(const std::string& path)
 {
     ModsManifest manifest;
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes).empty()) return {};
+    if (!ReadFileBytes(path, bytes).empty())
+        return {};
     std::istringstream lines(std::string(bytes.begin(), bytes.end()));
     std::string line;
     while (std::getline(lines, line))
-        if (!ReadLine(line, manifest)) return {};
+        if (!ReadLine(line, manifest))
+            return {};
     manifest.present = true;
     return manifest;
 }

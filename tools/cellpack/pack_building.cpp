@@ -17,9 +17,12 @@ std::string ReadPackSources(const std::vector<std::string>& files, int32_t keyAl
         sources.files.push_back(files[i]);
         sources.entries.emplace_back();
         std::string error = ReadFileBytes(files[i], sources.entries.back());
-        if (!error.empty()) return error;
-        if (i > 0 && keyAlpha > 0) KeyImage(sources.entries.back(), keyAlpha, error);
-        if (!error.empty()) return files[i] + ": " + error;
+        if (!error.empty())
+            return error;
+        if (i > 0 && keyAlpha > 0)
+            KeyImage(sources.entries.back(), keyAlpha, error);
+        if (!error.empty())
+            return files[i] + ": " + error;
     }
     return "";
 }
@@ -27,7 +30,8 @@ std::string ReadPackSources(const std::vector<std::string>& files, int32_t keyAl
 SourceReport CheckPackSources(const PackSources& sources)
 {
     SourceReport report;
-    if (sources.entries.empty()) return report;
+    if (sources.entries.empty())
+        return report;
     for (const DefinitionProblem& problem : CheckDefinitionEntry(sources.entries[0]))
         report.errors.push_back(sources.files[0] + ProblemPlace(problem) + ": " + problem.what);
     std::vector<const std::vector<uint8_t>*> frames;
@@ -37,7 +41,8 @@ SourceReport CheckPackSources(const PackSources& sources)
     for (size_t k = 1; k <= findings.size(); ++k) {
         std::string where = sources.files[k] + " (frame " + std::to_string(k) + "): ";
         const FrameFindings& frame = findings[k - 1];
-        if (!frame.error.empty()) report.errors.push_back(where + frame.error);
+        if (!frame.error.empty())
+            report.errors.push_back(where + frame.error);
         for (const std::string& warning : frame.warnings)
             report.warnings.push_back(where + "warning: " + warning);
     }
@@ -53,8 +58,7 @@ std::string PackEntries(const PackSources& sources, std::vector<uint8_t>& pack)
     return "";
 }
 
-namespace
-{
+namespace {
 int RunBuild(const Arguments& arguments)
 {
     ParsedArguments parsed = ParseArguments(arguments, {"--key"}, {"--key", "--force"});
@@ -64,12 +68,14 @@ int RunBuild(const Arguments& arguments)
     if (parsed.error.empty() && parsed.options.count("--key") &&
         !ParseKeyAlpha(parsed.options["--key"], keyAlpha))
         parsed.error = "--key=N takes a whole number from 1 to 256";
-    if (!parsed.error.empty()) return UsageError(BuildCommand, parsed.error);
+    if (!parsed.error.empty())
+        return UsageError(BuildCommand, parsed.error);
     const std::string& path = parsed.positional[0];
     PackSources sources;
     Arguments files(parsed.positional.begin() + 1, parsed.positional.end());
     std::string error = ReadPackSources(files, keyAlpha, sources);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     SourceReport report = CheckPackSources(sources);
     for (const std::string& line : report.errors)
         Failure(line);
@@ -81,9 +87,12 @@ int RunBuild(const Arguments& arguments)
         return Failure(path + " not written: " + errors + " (--force packs anyway)");
     std::vector<uint8_t> pack;
     error = PackEntries(sources, pack);
-    if (error.empty()) error = WriteFileBytes(path, pack);
-    if (!error.empty()) return Failure(error);
-    if (!report.errors.empty()) Failure(path + " written despite " + errors + " (--force)");
+    if (error.empty())
+        error = WriteFileBytes(path, pack);
+    if (!error.empty())
+        return Failure(error);
+    if (!report.errors.empty())
+        Failure(path + " written despite " + errors + " (--force)");
     return EXIT_STATUS_SUCCESS;
 }
 } // namespace

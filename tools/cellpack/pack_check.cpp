@@ -12,8 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 
-namespace
-{
+namespace {
 std::string EntryName(size_t index)
 {
     std::string entry = "entry " + std::to_string(index + 1);
@@ -28,7 +27,8 @@ void ReportDefinition(const std::vector<uint8_t>& data, PackCheck& check)
 
 void ReportFrame(size_t index, const FrameFindings& findings, PackCheck& check)
 {
-    if (!findings.error.empty()) check.problems.push_back(EntryName(index) + ": " + findings.error);
+    if (!findings.error.empty())
+        check.problems.push_back(EntryName(index) + ": " + findings.error);
     for (const std::string& warning : findings.warnings)
         check.warnings.push_back(EntryName(index) + ": warning: " + warning);
 }
@@ -64,12 +64,14 @@ std::string CheckPack(const std::string& path, const CellListType* listed, int32
     check = {};
     ReadPackFile pack;
     std::string error = ReadPack(path, pack);
-    if (!error.empty()) return error;
+    if (!error.empty())
+        return error;
     if (pack.entries.empty() && pack.cut.empty())
         check.problems.push_back("the pack holds no entry; the game reads the default definition");
     std::vector<const std::vector<uint8_t>*> frames;
     for (size_t i = 1; i < pack.entries.size(); ++i)
-        if (pack.entries[i].broken.empty()) frames.push_back(&pack.entries[i].data);
+        if (pack.entries[i].broken.empty())
+            frames.push_back(&pack.entries[i].data);
     std::vector<FrameFindings> findings = CheckFrames(frames);
     for (size_t i = 0, k = 0; i < pack.entries.size(); ++i) {
         const ReadEntry& entry = pack.entries[i];
@@ -94,8 +96,7 @@ int32_t TypeFromName(const std::string& path)
     return ParseWholeNumber(stem, 1, 127, number) && stem[0] != '+' ? int32_t(number) : 0;
 }
 
-namespace
-{
+namespace {
 struct CheckOptions {
     std::vector<CellListType> types;
     bool withList = false;
@@ -104,13 +105,18 @@ struct CheckOptions {
 
 std::string ParseCheckOptions(ParsedArguments& parsed, CheckOptions& options)
 {
-    if (!parsed.error.empty()) return parsed.error;
+    if (!parsed.error.empty())
+        return parsed.error;
     options.withList = parsed.options.count("--list") > 0;
-    if (parsed.positional.empty() && !options.withList) return "expected at least one pack";
-    if (parsed.options.count("--type") == 0) return "";
+    if (parsed.positional.empty() && !options.withList)
+        return "expected at least one pack";
+    if (parsed.options.count("--type") == 0)
+        return "";
     long type = 0;
-    if (!options.withList) return "--type needs --list";
-    if (parsed.positional.size() > 1) return "--type goes with one pack";
+    if (!options.withList)
+        return "--type needs --list";
+    if (parsed.positional.size() > 1)
+        return "--type goes with one pack";
     if (!ParseWholeNumber(parsed.options["--type"], 1, 127, type))
         return "--type must be a type number from 1 to 127";
     options.type = int32_t(type);
@@ -130,7 +136,8 @@ int32_t ReportPack(const std::string& path, const CheckOptions& options)
     const CellListType* listed =
         options.withList && error.empty() ? &options.types[size_t(type - 1)] : nullptr;
     PackCheck check;
-    if (error.empty()) error = CheckPack(path, listed, type, check);
+    if (error.empty())
+        error = CheckPack(path, listed, type, check);
     if (!error.empty()) {
         Failure(error);
         return 1;
@@ -162,8 +169,10 @@ int32_t ReportListCoverage(const std::string& list, const std::vector<CellListTy
     for (int32_t t = 1; t <= int32_t(types.size()); ++t)
         if (!std::filesystem::exists(PackOfType(list, t), error)) {
             Failure(list + ": type " + std::to_string(t) + " is listed but its pack " +
-                    PackOfType(list, t).string() + " is missing; the game stops with "
-                    "Loading-Error! -> " + ThreeDigitNumber(t) + ".cell");
+                    PackOfType(list, t).string() +
+                    " is missing; the game stops with "
+                    "Loading-Error! -> " +
+                    ThreeDigitNumber(t) + ".cell");
             ++problems;
         }
     std::vector<std::string> unlisted;
@@ -171,7 +180,8 @@ int32_t ReportListCoverage(const std::string& list, const std::vector<CellListTy
     for (const auto& entry :
          std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
         std::string name = Lowered(entry.path().filename().string());
-        if (Lowered(entry.path().extension().string()) != ".cell") continue;
+        if (Lowered(entry.path().extension().string()) != ".cell")
+            continue;
         int32_t t = TypeFromName(name);
         if (t == 0 || t > int32_t(types.size()) || name != ThreeDigitNumber(t) + ".cell")
             unlisted.push_back((folder / entry.path().filename()).string());
@@ -179,7 +189,8 @@ int32_t ReportListCoverage(const std::string& list, const std::vector<CellListTy
     std::sort(unlisted.begin(), unlisted.end());
     for (const std::string& pack : unlisted)
         Failure(pack + ": warning: not a pack of the list " + list + ", which names " +
-                std::to_string(types.size()) + " types (001.cell on), so the game never loads "
+                std::to_string(types.size()) +
+                " types (001.cell on), so the game never loads "
                 "it; 'cellpack add-type' lists a type");
     return problems;
 }
@@ -189,7 +200,8 @@ int RunCheck(const Arguments& arguments)
     ParsedArguments parsed = ParseArguments(arguments, {"--list", "--type"});
     CheckOptions options;
     std::string usage = ParseCheckOptions(parsed, options);
-    if (!usage.empty()) return UsageError(CheckCommand, usage);
+    if (!usage.empty())
+        return UsageError(CheckCommand, usage);
     int32_t problems = 0;
     if (options.withList) {
         std::string error = ReadCellList(parsed.options["--list"], options.types);

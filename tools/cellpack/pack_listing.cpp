@@ -9,8 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 
-namespace
-{
+namespace {
 // Reads the pack named by the first of `places` positional arguments; false, with the exit
 // status set, on a usage error or a pack that cannot be read.
 bool ReadOnePack(const Command& command, const Arguments& arguments, size_t places,
@@ -24,7 +23,8 @@ bool ReadOnePack(const Command& command, const Arguments& arguments, size_t plac
         return false;
     }
     std::string error = ReadPack(parsed.positional[0], pack);
-    if (!error.empty()) status = Failure(error);
+    if (!error.empty())
+        status = Failure(error);
     return error.empty();
 }
 
@@ -47,13 +47,15 @@ int RunList(const Arguments& arguments)
     ParsedArguments parsed;
     ReadPackFile pack;
     int status = EXIT_STATUS_SUCCESS;
-    if (!ReadOnePack(ListCommand, arguments, 1, parsed, pack, status)) return status;
+    if (!ReadOnePack(ListCommand, arguments, 1, parsed, pack, status))
+        return status;
     std::printf("%5s %10s %10s  %-10s  %s\n", "entry", "unpacked", "stored", "how", "check");
     uint64_t unpacked = 0;
     for (size_t i = 0; i < pack.entries.size(); ++i) {
         const ReadEntry& entry = pack.entries[i];
         char check[16] = "-";
-        if (IsCompressed(entry.header)) std::snprintf(check, sizeof check, "0x%08x", entry.check);
+        if (IsCompressed(entry.header))
+            std::snprintf(check, sizeof check, "0x%08x", entry.check);
         std::printf("%5zu %10u %10u  %-10s  %s\n", i + 1, entry.header.unpackedSize,
                     entry.header.storedSize, IsCompressed(entry.header) ? "compressed" : "stored",
                     check);
@@ -67,7 +69,8 @@ int RunList(const Arguments& arguments)
 // definition.ini for the first entry, frameNNN with the extension its bytes show for the rest.
 std::string EntryFileName(size_t index, const std::vector<uint8_t>& data)
 {
-    if (index == 0) return "definition.ini";
+    if (index == 0)
+        return "definition.ini";
     char name[32];
     std::snprintf(name, sizeof name, "frame%03zu.", index);
     std::string kind = ImageKind(data);
@@ -79,13 +82,16 @@ int RunExtract(const Arguments& arguments)
     ParsedArguments parsed;
     ReadPackFile pack;
     int status = EXIT_STATUS_SUCCESS;
-    if (!ReadOnePack(ExtractCommand, arguments, 2, parsed, pack, status)) return status;
+    if (!ReadOnePack(ExtractCommand, arguments, 2, parsed, pack, status))
+        return status;
     std::filesystem::path folder = parsed.positional[1];
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) return Failure(folder.string() + ": cannot make the folder: " + error.message());
+    if (error)
+        return Failure(folder.string() + ": cannot make the folder: " + error.message());
     for (size_t i = 0; i < pack.entries.size(); ++i) {
-        if (!pack.entries[i].broken.empty()) continue;
+        if (!pack.entries[i].broken.empty())
+            continue;
         std::string name = (folder / EntryFileName(i, pack.entries[i].data)).string();
         std::string problem = WriteFileBytes(name, pack.entries[i].data);
         if (!problem.empty())

@@ -6,8 +6,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 std::string Hex(uint32_t value)
 {
     char text[16];
@@ -80,7 +79,8 @@ std::string ReadPack(const std::string& path, ReadPackFile& pack)
     pack = {};
     std::vector<uint8_t> file;
     std::string error = ReadFileBytes(path, file);
-    if (!error.empty()) return error;
+    if (!error.empty())
+        return error;
     pack.fileSize = file.size();
     size_t position = 0;
     for (;;) {

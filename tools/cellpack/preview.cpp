@@ -15,8 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 
-namespace
-{
+namespace {
 // Every size a sheet can hold; the screen offers at most 8192 pixels a side.
 constexpr int32_t MOST_SHEET_WIDTH = 2048;
 constexpr int32_t MOST_SHEET_SIDE = 8192;
@@ -34,11 +33,13 @@ std::string ReadPreview(const std::string& path, Preview& preview)
 {
     ReadPackFile pack;
     std::string error = ReadPack(path, pack);
-    if (!error.empty()) return error;
+    if (!error.empty())
+        return error;
     for (size_t i = 0; i < pack.entries.size(); ++i)
         if (!pack.entries[i].broken.empty())
             return path + ": entry " + std::to_string(i + 1) + ": " + pack.entries[i].broken;
-    if (pack.entries.size() < 2) return path + ": the pack holds no frame to draw";
+    if (pack.entries.size() < 2)
+        return path + ": the pack holds no frame to draw";
     const std::vector<uint8_t>& text = pack.entries[0].data;
     if (!OpenPreferencesFromMemory(text.data(), int32_t(text.size())))
         return path + ": the definition cannot be read";
@@ -48,7 +49,8 @@ std::string ReadPreview(const std::string& path, Preview& preview)
         preview.frames.push_back(pack.entries[i].data);
     CellRange size = preview.definition.size;
     preview.sizes = {std::max(size.low, 0), std::max(size.high, 0)};
-    if (preview.sizes[0] == preview.sizes[1]) preview.sizes.pop_back();
+    if (preview.sizes[0] == preview.sizes[1])
+        preview.sizes.pop_back();
     return "";
 }
 
@@ -70,7 +72,8 @@ SheetLayout LayOut(const Preview& preview)
 {
     SheetLayout layout;
     int32_t font = DefaultFontHeight();
-    if (font > 0) layout.lineHeight = font + 2;
+    if (font > 0)
+        layout.lineHeight = font + 2;
     int32_t largest = preview.sizes.back(), frames = int32_t(preview.frames.size());
     layout.columnWidth = std::max(largest, 24) + 2 * MARGIN;
     layout.columns =
@@ -152,7 +155,8 @@ std::string AnimationOrder(const Preview& preview)
     for (int32_t phase = 0; phase <= std::max(last, 0); ++phase) {
         cell.frame = float(phase);
         int32_t image = ImageIndex(cell) + 1;
-        if (order.empty() || order.back() != image) order.push_back(image);
+        if (order.empty() || order.back() != image)
+            order.push_back(image);
     }
     std::string text;
     for (size_t i = 0; i < order.size(); ++i) {
@@ -218,7 +222,8 @@ std::string DrawSheet(const Preview& preview, FramePixels& sheet, std::vector<st
     FlipBuffers(0);
     int32_t width = 0, height = 0;
     const uint32_t* frame = HeadlessFrame(width, height);
-    if (!frame) return "the preview was not drawn";
+    if (!frame)
+        return "the preview was not drawn";
     sheet = {width, height, false, {}};
     for (size_t i = 0; i < size_t(width) * size_t(height); ++i)
         sheet.rgba.insert(sheet.rgba.end(), {uint8_t(frame[i] >> 16), uint8_t(frame[i] >> 8),
@@ -230,10 +235,13 @@ std::string DrawSheet(const Preview& preview, FramePixels& sheet, std::vector<st
 
 std::string ParsePreviewOptions(ParsedArguments& parsed, Preview& preview, std::string& output)
 {
-    if (!parsed.error.empty()) return parsed.error;
-    if (parsed.positional.size() != 1) return "expected one pack";
+    if (!parsed.error.empty())
+        return parsed.error;
+    if (parsed.positional.size() != 1)
+        return "expected one pack";
     output = parsed.options.count("-o") ? parsed.options["-o"] : parsed.options["--output"];
-    if (output.empty()) return "expected the sheet to write: -o SHEET.png";
+    if (output.empty())
+        return "expected the sheet to write: -o SHEET.png";
     preview.pack = parsed.positional[0];
     long number = std::max(TypeFromName(preview.pack), 1);
     if (parsed.options.count("--type") &&
@@ -254,18 +262,23 @@ int RunPreview(const Arguments& arguments)
     Preview preview;
     std::string output;
     std::string usage = ParsePreviewOptions(parsed, preview, output);
-    if (!usage.empty()) return UsageError(PreviewCommand, usage);
+    if (!usage.empty())
+        return UsageError(PreviewCommand, usage);
     std::string error = ReadPreview(preview.pack, preview);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     FramePixels sheet;
     std::vector<std::string> failed;
     error = DrawSheet(preview, sheet, failed);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     std::vector<uint8_t> png;
     error = EncodePng(sheet, png);
-    if (!error.empty()) return Failure(output + ": " + error);
+    if (!error.empty())
+        return Failure(output + ": " + error);
     error = WriteFileBytes(output, png);
-    if (!error.empty()) return Failure(error);
+    if (!error.empty())
+        return Failure(error);
     for (const std::string& line : failed)
         Failure(line);
     for (size_t r = 0; r < preview.sizes.size(); ++r)

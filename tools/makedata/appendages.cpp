@@ -42,8 +42,8 @@ void PaintCilia(Canvas& canvas, const Body& body, const Recipe& recipe)
                                      : -cilia.arc / 2 + cilia.arc * (i + 0.5) / cilia.count;
         Point base, normal;
         Root(body, at, base, normal);
-        double beat = cilia.amplitude * Oscillation(body.phase, body.cycle,
-                                                    cilia.waves * i / cilia.count) * DEGREE;
+        double beat = cilia.amplitude *
+                      Oscillation(body.phase, body.cycle, cilia.waves * i / cilia.count) * DEGREE;
         Point points[6];
         points[0] = {base.u - normal.u * 0.01, base.v - normal.v * 0.01};
         double direction = ArcTan2(normal.v, normal.u);
@@ -93,8 +93,7 @@ void PaintAxopods(Canvas& canvas, const Body& body, const Recipe& recipe)
         Root(body, at, base, normal);
         Point points[2] = {{base.u - normal.u * 0.02, base.v - normal.v * 0.02},
                            {base.u + normal.u * reach, base.v + normal.v * reach}};
-        PaintStroke(canvas, points, 2, axopods.thickness, 0.6, Lighter(recipe.membrane, 0.25),
-                    0.6);
+        PaintStroke(canvas, points, 2, axopods.thickness, 0.6, Lighter(recipe.membrane, 0.25), 0.6);
         double bead = std::fmod(Uniform(rng, 0, 1) + body.phase * 0.5, 1.0);
         Point at_bead = {base.u + normal.u * reach * bead, base.v + normal.v * reach * bead};
         PaintDisc(canvas, at_bead, 1.3 * PixelUnit(canvas), Lighter(recipe.membrane, 0.4), 0.7);

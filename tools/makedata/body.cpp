@@ -19,9 +19,15 @@ double Oscillation(double phase, bool cycle, double offset)
 }
 
 namespace {
-double Swell(const Body& body) { return 1 + body.shape.pulse * Oscillation(body.phase, body.cycle, 0); }
+double Swell(const Body& body)
+{
+    return 1 + body.shape.pulse * Oscillation(body.phase, body.cycle, 0);
+}
 
-void Extent(const Body& body, double& length, double& width) { BodyExtent(body, length, width); }
+void Extent(const Body& body, double& length, double& width)
+{
+    BodyExtent(body, length, width);
+}
 
 double OvalDistance(const Body& body, double u, double v)
 {

@@ -10,8 +10,7 @@
 
 namespace {
 // One bubble of radius r (body units) at the centre, squashed across by the given factor.
-void PaintBubble(Canvas& canvas, const BubbleRecipe& recipe, Point centre, double r,
-                 double squash)
+void PaintBubble(Canvas& canvas, const BubbleRecipe& recipe, Point centre, double r, double squash)
 {
     double pixel = PixelUnit(canvas), soft = EdgeSoftness(canvas);
     PaintBox(canvas, centre.u - r - soft, centre.v - r - soft, centre.u + r + soft,
@@ -71,8 +70,8 @@ RgbImage DrawBubble(const BubbleRecipe& recipe, int32_t n)
             double a = Uniform(rng, 0, TWO_PI), reach = Uniform(rng, 0.2, 0.55);
             double r = Uniform(rng, 0.22, 0.4);
             Point at = {Cosine(a) * reach, Sine(a) * reach};
-            double room = 1 - margin - (std::fabs(at.u) > std::fabs(at.v) ? std::fabs(at.u)
-                                                                           : std::fabs(at.v));
+            double room = 1 - margin -
+                          (std::fabs(at.u) > std::fabs(at.v) ? std::fabs(at.u) : std::fabs(at.v));
             PaintBubble(canvas, recipe, at, std::fmin(r, room), 1.0);
         }
         break;

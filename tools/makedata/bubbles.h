@@ -11,7 +11,7 @@ struct BubbleRecipe {
     int32_t largest = 48; // edge of the largest
     Rgb rim{70, 110, 130};
     Rgb glint{170, 210, 220};
-    double alpha = 0.55;  // opacity of the rim; the inside is much fainter
+    double alpha = 0.55; // opacity of the rim; the inside is much fainter
 };
 
 std::string ReadBubbleRecipe(const std::string& path, BubbleRecipe& recipe);

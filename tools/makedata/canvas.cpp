@@ -35,9 +35,15 @@ void BlendPixel(Canvas& canvas, int32_t x, int32_t y, const Paint& paint)
     p[3] = p[3] * (1 - a) + a;
 }
 
-double Coverage(double d, double soft) { return Clamp(0.5 - d / soft, 0.0, 1.0); }
+double Coverage(double d, double soft)
+{
+    return Clamp(0.5 - d / soft, 0.0, 1.0);
+}
 
-double PixelUnit(const Canvas& canvas) { return 1.0 / canvas.scale; }
+double PixelUnit(const Canvas& canvas)
+{
+    return 1.0 / canvas.scale;
+}
 
 RgbImage Flatten(const Canvas& canvas)
 {

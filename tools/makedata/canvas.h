@@ -42,13 +42,21 @@ double PixelUnit(const Canvas& canvas);
 template <class Shade>
 void PaintBox(Canvas& canvas, double u0, double v0, double u1, double v1, Shade shade)
 {
-    auto column = [&](double u) { return static_cast<int32_t>(canvas.width / 2.0 + u * canvas.scale); };
-    auto row = [&](double v) { return static_cast<int32_t>(canvas.height / 2.0 + v * canvas.scale); };
+    auto column = [&](double u) {
+        return static_cast<int32_t>(canvas.width / 2.0 + u * canvas.scale);
+    };
+    auto row = [&](double v) {
+        return static_cast<int32_t>(canvas.height / 2.0 + v * canvas.scale);
+    };
     int32_t x0 = column(u0) - 1, x1 = column(u1) + 1, y0 = row(v0) - 1, y1 = row(v1) + 1;
-    if (x0 < 0) x0 = 0;
-    if (y0 < 0) y0 = 0;
-    if (x1 > canvas.width - 1) x1 = canvas.width - 1;
-    if (y1 > canvas.height - 1) y1 = canvas.height - 1;
+    if (x0 < 0)
+        x0 = 0;
+    if (y0 < 0)
+        y0 = 0;
+    if (x1 > canvas.width - 1)
+        x1 = canvas.width - 1;
+    if (y1 > canvas.height - 1)
+        y1 = canvas.height - 1;
     for (int32_t y = y0; y <= y1; ++y) {
         double v = (y + 0.5 - canvas.height / 2.0) / canvas.scale;
         for (int32_t x = x0; x <= x1; ++x) {

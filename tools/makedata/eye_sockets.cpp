@@ -11,12 +11,12 @@
 
 namespace {
 struct Eye {
-    double reach;  // R as a multiple of the size
-    double delta;  // degrees from the heading
+    double reach;   // R as a multiple of the size
+    double delta;   // degrees from the heading
     double divisor; // D
-    double lift;   // k, added to the pupil's y offset
-    int32_t dot;   // pupil sprite 1 .. 6; 0: size / 32
-    double shift;  // dy, added to the screen y
+    double lift;    // k, added to the pupil's y offset
+    int32_t dot;    // pupil sprite 1 .. 6; 0: size / 32
+    double shift;   // dy, added to the screen y
 };
 
 // Pupil dots: where their centre lies in the 8 x 8 sprite (continuous coordinates) and their

@@ -19,6 +19,6 @@ bool SaveImage(const std::string& path, const RgbImage& image)
             out[x * 3 + 2] = in[x * 3];
         }
     }
-    return EncodeImage(path.c_str(), rows.data(), PNG_ENCODER_TAG, image.width, image.height,
-                       pitch, 0) == 1;
+    return EncodeImage(path.c_str(), rows.data(), PNG_ENCODER_TAG, image.width, image.height, pitch,
+                       0) == 1;
 }

@@ -22,7 +22,10 @@ bool OpenKeyFile(const std::string& path)
     return std::filesystem::is_regular_file(path) && OpenPreferences(path) != 0;
 }
 
-void CloseKeyFile() { ClosePreferences(); }
+void CloseKeyFile()
+{
+    ClosePreferences();
+}
 
 void ReadText(const char* key, std::string& value)
 {

@@ -11,7 +11,10 @@
 #include <cmath>
 
 namespace {
-Rgb Shade(Rgb color, double factor) { return {color.r * factor, color.g * factor, color.b * factor}; }
+Rgb Shade(Rgb color, double factor)
+{
+    return {color.r * factor, color.g * factor, color.b * factor};
+}
 
 void PaintHalo(Canvas& canvas, const Body& body, const Recipe& recipe)
 {
@@ -40,8 +43,8 @@ void PaintPlasm(Canvas& canvas, const Body& body, const Recipe& recipe)
         double fine = ValueNoise((u * 0.28 + v * 0.96) * 60, (v * 0.28 - u * 0.96) * 60, seed + 1);
         double depth = SmoothStep(2 * pixel, 10 * pixel, -d);
         paint.color = Shade(recipe.plasm, 0.8 + 0.35 * grain + 0.15 * fine);
-        paint.alpha = recipe.plasmAlpha * (0.55 + 0.45 * depth) * (0.85 + 0.3 * grain) *
-                      Coverage(d, soft);
+        paint.alpha =
+            recipe.plasmAlpha * (0.55 + 0.45 * depth) * (0.85 + 0.3 * grain) * Coverage(d, soft);
     });
 }
 

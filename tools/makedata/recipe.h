@@ -32,11 +32,11 @@ struct AppendageRecipe {
 };
 
 struct Recipe {
-    int32_t image = 64;  // edge of the square frame images, pixels
-    int32_t frames = 1;  // number of frame images
-    int32_t spawn = 0;   // cells of the type at start
-    uint32_t seed = 1;   // for the placement of granules, vacuoles and the like
-    bool cycle = false;  // frames loop (AniType other than 0) instead of running back and forth
+    int32_t image = 64; // edge of the square frame images, pixels
+    int32_t frames = 1; // number of frame images
+    int32_t spawn = 0;  // cells of the type at start
+    uint32_t seed = 1;  // for the placement of granules, vacuoles and the like
+    bool cycle = false; // frames loop (AniType other than 0) instead of running back and forth
     BodyRecipe body;
     Rgb membrane{160, 220, 210};
     Rgb plasm{40, 80, 90};

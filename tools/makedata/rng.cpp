@@ -3,7 +3,10 @@
 
 #include <cmath>
 
-Rng MakeRng(uint64_t seed) { return Rng{seed * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull}; }
+Rng MakeRng(uint64_t seed)
+{
+    return Rng{seed * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull};
+}
 
 uint64_t NextBits(Rng& rng)
 {
@@ -29,14 +32,18 @@ int32_t Below(Rng& rng, int32_t count)
 namespace {
 double LatticeValue(int64_t x, int64_t y, uint32_t seed)
 {
-    uint64_t h = static_cast<uint64_t>(x) * 0x8DA6B343ull ^ static_cast<uint64_t>(y) * 0xD8163841ull ^
+    uint64_t h = static_cast<uint64_t>(x) * 0x8DA6B343ull ^
+                 static_cast<uint64_t>(y) * 0xD8163841ull ^
                  static_cast<uint64_t>(seed) * 0xCB1AB31Full;
     h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
     h ^= h >> 32;
     return static_cast<double>(h & 0xFFFFFF) / 16777215.0;
 }
 
-double Fade(double t) { return t * t * (3.0 - 2.0 * t); }
+double Fade(double t)
+{
+    return t * t * (3.0 - 2.0 * t);
+}
 } // namespace
 
 double ValueNoise(double x, double y, uint32_t seed)

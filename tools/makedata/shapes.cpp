@@ -5,7 +5,10 @@
 
 #include <cmath>
 
-double EdgeSoftness(const Canvas& canvas) { return 1.2 * PixelUnit(canvas); }
+double EdgeSoftness(const Canvas& canvas)
+{
+    return 1.2 * PixelUnit(canvas);
+}
 
 void PaintDisc(Canvas& canvas, Point centre, double radius, Rgb color, double alpha)
 {
@@ -81,7 +84,8 @@ void PaintStroke(Canvas& canvas, const Point* points, int32_t count, double star
                      double t = (i + 0.5) / (count - 1);
                      double half = Mix(startWidth, endWidth, t) * pixel / 2;
                      double d = SegmentDistance(u, v, points[i].u, points[i].v, points[i + 1].u,
-                                                points[i + 1].v) - half;
+                                                points[i + 1].v) -
+                                half;
                      best = d < best ? d : best;
                  }
                  paint.color = color;

@@ -44,7 +44,10 @@ double Sine(double radians)
     return SinePolynomial(x);
 }
 
-double Cosine(double radians) { return Sine(radians + PI / 2); }
+double Cosine(double radians)
+{
+    return Sine(radians + PI / 2);
+}
 
 double ArcTan2(double y, double x)
 {
@@ -63,7 +66,10 @@ double Clamp(double value, double low, double high)
     return value < low ? low : (value > high ? high : value);
 }
 
-double Mix(double a, double b, double t) { return a + (b - a) * t; }
+double Mix(double a, double b, double t)
+{
+    return a + (b - a) * t;
+}
 
 double SmoothStep(double edge0, double edge1, double value)
 {

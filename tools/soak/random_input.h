@@ -32,10 +32,10 @@ private:
 
     std::mt19937 random_;
     InputCounts counts_;
-    int32_t leftFrames_ = 0;  // frames the left button stays in its state
+    int32_t leftFrames_ = 0; // frames the left button stays in its state
     bool leftDown_ = false;
-    int32_t slowFrames_ = 0;  // frames S stays held
-    int32_t heldKey_ = 0;     // another key held, and for how long
+    int32_t slowFrames_ = 0; // frames S stays held
+    int32_t heldKey_ = 0;    // another key held, and for how long
     int32_t heldKeyFrames_ = 0;
     int32_t unfocusedFrames_ = 0;
     int32_t driftX_ = 0, driftY_ = 0;

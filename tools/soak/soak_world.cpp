@@ -97,9 +97,8 @@ std::string FirstNonFiniteOfCell(const Cell& c)
 std::string FirstNonFiniteValue()
 {
     const NamedValue globals[] = {
-        {"PlayerX", PlayerX},         {"PlayerY", PlayerY},
-        {"PlayerSpeed", PlayerSpeed}, {"PlayerAngle", PlayerAngle},
-        {"PlayerTurn", PlayerTurn},
+        {"PlayerX", PlayerX},         {"PlayerY", PlayerY},       {"PlayerSpeed", PlayerSpeed},
+        {"PlayerAngle", PlayerAngle}, {"PlayerTurn", PlayerTurn},
     };
     for (const NamedValue& v : globals)
         if (!std::isfinite(v.value))

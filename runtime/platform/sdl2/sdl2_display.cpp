@@ -21,10 +21,10 @@ struct Sdl2Display {
     int32_t height = 0;
     int32_t vsync = -1; // the renderer's current vertical sync setting, -1 unknown
     int32_t open = 0;
-    int32_t lost = 0; // the contents must be restored before the next present
-    int32_t shown = 0; // the texture holds a presented frame
+    int32_t lost = 0;       // the contents must be restored before the next present
+    int32_t shown = 0;      // the texture holds a presented frame
     int32_t screenshot = 0; // the next presented frame is saved too
-    int32_t rate = 60; // the last paced rate asked for
+    int32_t rate = 60;      // the last paced rate asked for
     FramePacer pacer;
 };
 Sdl2Display Display;
@@ -93,9 +93,9 @@ void ShowWindow()
 void SetWindowIcon()
 {
     int32_t width = int32_t(SDL2_WINDOW_ICON[0]), height = int32_t(SDL2_WINDOW_ICON[1]);
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(SDL2_WINDOW_ICON + 2), width, height, 32, width * 4,
-        SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(SDL2_WINDOW_ICON + 2), width,
+                                           height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!icon)
         return;
     SDL_SetWindowIcon(Display.window, icon);
@@ -125,8 +125,7 @@ bool CreateRenderer()
     Display.vsync = -1;
     SDL_RenderSetLogicalSize(Display.renderer, Display.width, Display.height);
     Display.texture = SDL_CreateTexture(Display.renderer, SDL_PIXELFORMAT_RGB888,
-                                        SDL_TEXTUREACCESS_STREAMING, Display.width,
-                                        Display.height);
+                                        SDL_TEXTUREACCESS_STREAMING, Display.width, Display.height);
     if (!Display.texture) {
         DestroyRenderer();
         return false;

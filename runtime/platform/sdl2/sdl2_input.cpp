@@ -11,10 +11,9 @@
 #include <cstring>
 
 static_assert(SDL_SCANCODE_ESCAPE == 41 && SDL_SCANCODE_P == 19 && SDL_SCANCODE_S == 22 &&
-                  SDL_SCANCODE_TAB == 43 && SDL_SCANCODE_LALT == 226 &&
-                  SDL_SCANCODE_RALT == 230 && SDL_SCANCODE_KP_0 == 98 &&
-                  SDL_SCANCODE_AUDIONEXT == 258 && SDL_SCANCODE_SLEEP == 282 &&
-                  SDL_NUM_SCANCODES == 512,
+                  SDL_SCANCODE_TAB == 43 && SDL_SCANCODE_LALT == 226 && SDL_SCANCODE_RALT == 230 &&
+                  SDL_SCANCODE_KP_0 == 98 && SDL_SCANCODE_AUDIONEXT == 258 &&
+                  SDL_SCANCODE_SLEEP == 282 && SDL_NUM_SCANCODES == 512,
               "the scancode table is written in SDL's scancode numbers");
 
 namespace {

@@ -14,8 +14,7 @@
 
 namespace {
 // Rows come as blue, green, red and an unused byte; libpng drops that byte and swaps the order.
-bool WritePng(std::FILE* file, const uint8_t* pixels, int32_t pitch, int32_t width,
-              int32_t height)
+bool WritePng(std::FILE* file, const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;

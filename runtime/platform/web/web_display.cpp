@@ -102,7 +102,8 @@ int32_t PlatformPresent(const uint8_t* pixels, int32_t pitch, int32_t rate)
     ConvertFrame(pixels, pitch);
     WebShowFrame(reinterpret_cast<const uint8_t*>(Display.rgba), Display.width, Display.height);
     if (rate > 0 && !WebUnpaced())
-        WebWaitForFrame(static_cast<double>(PaceFrame(Display.pacer, NowNanoseconds(), rate)) / 1e6);
+        WebWaitForFrame(static_cast<double>(PaceFrame(Display.pacer, NowNanoseconds(), rate)) /
+                        1e6);
     else
         WebYieldNow();
     return PRESENT_SHOWN;
