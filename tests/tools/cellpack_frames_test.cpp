@@ -58,6 +58,12 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
          "256 MiB"},
         {"cmyk.jpg", CmykJpeg(), 1,
          "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs"},
+        // The game reads no more than 10000000 bytes of a frame: pixels past them are lost,
+        // while bytes after a whole image do no harm.
+        {"padded.png", PngPaddedBeforePixels(PngOf(keyed, false), 10000000), 1,
+         "a PNG file of * bytes: the game gives its decoder only the first 10000000 bytes of a "
+         "frame, and the image does not end within them"},
+        {"trailing.png", PngOf(keyed, false) + std::string(10000000, '\0'), 0, nullptr},
         {"notes.png", "not an image at all\n", 1,
          "not an image that the registered decoders (PNG, JPEG) read"},
         {"wide.png", PngOf(Wide(), false), 0,

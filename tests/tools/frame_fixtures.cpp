@@ -81,6 +81,20 @@ std::string CmykJpeg()
     return Text(MakeJpeg(16, 16, 4, samples, 90));
 }
 
+std::string PngPaddedBeforePixels(const std::string& png, uint32_t padding)
+{
+    std::string chunk(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        chunk[size_t(i)] = char(padding >> (24 - 8 * i));
+    chunk += "vpAd" + std::string(padding, '\0');
+    uint32_t crc = uint32_t(
+        crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), uInt(chunk.size() - 4)));
+    for (int i = 0; i < 4; ++i)
+        chunk += char(crc >> (24 - 8 * i));
+    // After the signature (8 bytes) and the IHDR chunk (25 bytes).
+    return png.substr(0, 33) + chunk + png.substr(33);
+}
+
 std::string PngDeclaring(uint32_t width, uint32_t height)
 {
     std::string png = PngOf(Disc(8, {0, 200, 0, 255}, KEY_COLOR, false), false);

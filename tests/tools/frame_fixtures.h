@@ -31,6 +31,8 @@ std::string PngOf(const Picture& picture, bool withAlpha);
 std::string JpegOf(const Picture& picture, int quality);
 // A CMYK JPEG of a small picture.
 std::string CmykJpeg();
+// The PNG file with a private ancillary chunk of that many bytes put before its pixel data.
+std::string PngPaddedBeforePixels(const std::string& png, uint32_t padding);
 // A PNG whose header declares the size; its pixel data is that of a small image.
 std::string PngDeclaring(uint32_t width, uint32_t height);
 

@@ -2,9 +2,11 @@
 #include "tools/cellpack/frame_image.h"
 
 #include "runtime/display/image_codec.h"
+#include "runtime/display/sprite.h"
 
 #include "tools/cellpack/file_bytes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -121,15 +123,22 @@ std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels)
     if (header.kind == "jpg" && header.components == 4)
         return "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs; save it as RGB "
                "(or as PNG)";
-    if (!DecodeFrame(data, pixels))
-        return "a broken " + name + " image: its decoder does not read it";
-    return "";
+    if (DecodeFrame(data, pixels))
+        return "";
+    if (int64_t(data.size()) > SPRITE_IMAGE_BOUND)
+        return "a " + name + " file of " + std::to_string(data.size()) +
+               " bytes: the game gives its decoder only the first " +
+               std::to_string(SPRITE_IMAGE_BOUND) +
+               " bytes of a frame, and the image does not end within them";
+    return "a broken " + name + " image: its decoder does not read it";
 }
 
 bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels)
 {
     pixels = {};
-    int32_t found = data.empty() ? 0 : FindImageDecoder(data.data(), int64_t(data.size()));
+    // The game offers its decoders no more of a frame than this; what lies beyond is never read.
+    int64_t length = std::min(int64_t(data.size()), SPRITE_IMAGE_BOUND);
+    int32_t found = length == 0 ? 0 : FindImageDecoder(data.data(), length);
     if (found == 0)
         return false;
     int32_t width = CurrentImageWidth(), height = CurrentImageHeight();

@@ -26,10 +26,11 @@ struct FramePixels {
     std::vector<uint8_t> rgba; // top-down rows, red, green, blue, alpha (255 without alpha)
 };
 // Why the game cannot make a sprite of the image, or "" when it can, with its pixels: no
-// image, a kind the decoders do not read, above their size limits, a CMYK JPEG, a broken file.
+// image, a kind the decoders do not read, above their size limits, a CMYK JPEG, a file whose
+// image does not end within the bytes the game reads, a broken file.
 std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels);
-// Decodes the image with the registered decoders, as the sprite loader does; false when none
-// reads it.
+// Decodes the image with the registered decoders, as the sprite loader does (offering them at
+// most SPRITE_IMAGE_BOUND bytes); false when none reads it.
 bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels);
 // The pixels as a PNG file (8-bit RGB, alpha left out) through the runtime's PNG encoder; an
 // error or "".
