@@ -15,9 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-constexpr size_t MOST_TYPES = 127;
-constexpr int32_t MOST_FRAMES = 127;
-
 struct World {
     fs::path cell; // WORLD/cell
     std::string list;
@@ -219,10 +216,10 @@ int RunAddMods(const Arguments& arguments)
         if (!PrepareType(folder, added.back()))
             added.pop_back(), status = EXIT_STATUS_FAILURE;
     }
-    if (base.size() + added.size() > MOST_TYPES) {
+    if (base.size() + added.size() > size_t(MOST_TYPES)) {
         Failure("the list would hold more than 127 types; the last " +
-                std::to_string(base.size() + added.size() - MOST_TYPES) + " are left out");
-        added.resize(MOST_TYPES - std::min(base.size(), MOST_TYPES));
+                std::to_string(base.size() + added.size() - size_t(MOST_TYPES)) + " are left out");
+        added.resize(size_t(MOST_TYPES) - std::min(base.size(), size_t(MOST_TYPES)));
         status = EXIT_STATUS_FAILURE;
     }
     if (!extras.empty() && added.size() != world.manifest.made.size())

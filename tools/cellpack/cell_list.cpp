@@ -7,10 +7,6 @@
 #include <sstream>
 
 namespace {
-constexpr long MOST_TYPES = 127;
-constexpr long MOST_SPAWN = 32767;
-constexpr long MOST_FRAMES = 127;
-
 std::string CheckedType(const std::string& spawn, const std::string& frames, CellListType& type)
 {
     long value = 0;

@@ -7,6 +7,12 @@
 #include <string>
 #include <vector>
 
+// What the list's fields hold: a signed byte counts the types, a 16-bit field the cells of a
+// type made at start, a signed byte its frames.
+constexpr int32_t MOST_TYPES = 127;
+constexpr int32_t MOST_SPAWN = 32767;
+constexpr int32_t MOST_FRAMES = 127;
+
 struct CellListType {
     int32_t spawnCount = 0;
     int32_t frameCount = 0;

@@ -1,6 +1,7 @@
 // Finding authors' own cell types in a folder of type folders.
 #include "tools/cellpack/mod_folders.h"
 
+#include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
 #include "tools/cellpack/file_bytes.h"
 
@@ -35,7 +36,7 @@ std::string ReadSpawn(const fs::path& file, int32_t& spawn)
     size_t first = text.find_first_not_of(" \t\r\n"), last = text.find_last_not_of(" \t\r\n");
     text = first == std::string::npos ? "" : text.substr(first, last - first + 1);
     long value = 0;
-    if (!ParseWholeNumber(text, 0, 32767, value))
+    if (!ParseWholeNumber(text, 0, MOST_SPAWN, value))
         return "spawn.txt: \"" + text + "\" is not a number of cells from 0 to 32767";
     spawn = int32_t(value);
     return "";

@@ -93,7 +93,7 @@ int32_t TypeFromName(const std::string& path)
 {
     long number = 0;
     std::string stem = std::filesystem::path(path).stem().string();
-    return ParseWholeNumber(stem, 1, 127, number) && stem[0] != '+' ? int32_t(number) : 0;
+    return ParseWholeNumber(stem, 1, MOST_TYPES, number) && stem[0] != '+' ? int32_t(number) : 0;
 }
 
 namespace {
@@ -117,7 +117,7 @@ std::string ParseCheckOptions(ParsedArguments& parsed, CheckOptions& options)
         return "--type needs --list";
     if (parsed.positional.size() > 1)
         return "--type goes with one pack";
-    if (!ParseWholeNumber(parsed.options["--type"], 1, 127, type))
+    if (!ParseWholeNumber(parsed.options["--type"], 1, MOST_TYPES, type))
         return "--type must be a type number from 1 to 127";
     options.type = int32_t(type);
     return "";

@@ -6,6 +6,7 @@
 #include "runtime/display/default_font.h"
 #include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
+#include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/frame_image.h"
 #include "tools/cellpack/pack_check.h"
@@ -111,7 +112,7 @@ std::vector<std::string> SetUpGame(const Preview& preview)
     SizeTables();
     BilinearFiltering = int8_t(preview.filter);
     CellType& type = CellTypes[size_t(preview.type)];
-    type.FrameCount = int8_t(std::min<size_t>(preview.frames.size(), 127));
+    type.FrameCount = int8_t(std::min(preview.frames.size(), size_t(MOST_FRAMES)));
     type.AniType = int8_t(preview.definition.AniType);
     SetTransparentColor(-1, 0xFF00FF);
     std::vector<std::string> failed;
@@ -245,7 +246,7 @@ std::string ParsePreviewOptions(ParsedArguments& parsed, Preview& preview, std::
     preview.pack = parsed.positional[0];
     long number = std::max(TypeFromName(preview.pack), 1);
     if (parsed.options.count("--type") &&
-        !ParseWholeNumber(parsed.options["--type"], 1, 127, number))
+        !ParseWholeNumber(parsed.options["--type"], 1, MOST_TYPES, number))
         return "--type must be a type number from 1 to 127";
     preview.type = int32_t(number);
     if (parsed.options.count("--filter")) {
