@@ -96,6 +96,15 @@ int32_t TypeFromName(const std::string& path)
     return ParseWholeNumber(stem, 1, MOST_TYPES, number) && stem[0] != '+' ? int32_t(number) : 0;
 }
 
+std::string ParseTypeOption(const std::string& text, int32_t& type)
+{
+    long number = 0;
+    if (!ParseWholeNumber(text, 1, MOST_TYPES, number))
+        return "--type must be a type number from 1 to 127";
+    type = int32_t(number);
+    return "";
+}
+
 namespace {
 struct CheckOptions {
     std::vector<CellListType> types;
@@ -112,15 +121,11 @@ std::string ParseCheckOptions(ParsedArguments& parsed, CheckOptions& options)
         return "expected at least one pack";
     if (parsed.options.count("--type") == 0)
         return "";
-    long type = 0;
     if (!options.withList)
         return "--type needs --list";
     if (parsed.positional.size() > 1)
         return "--type goes with one pack";
-    if (!ParseWholeNumber(parsed.options["--type"], 1, MOST_TYPES, type))
-        return "--type must be a type number from 1 to 127";
-    options.type = int32_t(type);
-    return "";
+    return ParseTypeOption(parsed.options["--type"], options.type);
 }
 
 // Checks one pack and prints its problems; the number of problems (1 when unreadable).

@@ -20,5 +20,7 @@ std::string CheckPack(const std::string& path, const CellListType* listed, int32
 
 // The type number a pack's name gives (cell\NNN.cell), or 0.
 int32_t TypeFromName(const std::string& path);
+// The type number given with --type; a problem or "".
+std::string ParseTypeOption(const std::string& text, int32_t& type);
 
 extern const Command CheckCommand;

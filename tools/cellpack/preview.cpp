@@ -244,12 +244,14 @@ std::string ParsePreviewOptions(ParsedArguments& parsed, Preview& preview, std::
     if (output.empty())
         return "expected the sheet to write: -o SHEET.png";
     preview.pack = parsed.positional[0];
-    long number = std::max(TypeFromName(preview.pack), 1);
-    if (parsed.options.count("--type") &&
-        !ParseWholeNumber(parsed.options["--type"], 1, MOST_TYPES, number))
-        return "--type must be a type number from 1 to 127";
-    preview.type = int32_t(number);
+    preview.type = std::max(TypeFromName(preview.pack), 1);
+    if (parsed.options.count("--type")) {
+        std::string problem = ParseTypeOption(parsed.options["--type"], preview.type);
+        if (!problem.empty())
+            return problem;
+    }
     if (parsed.options.count("--filter")) {
+        long number = 0;
         if (!ParseWholeNumber(parsed.options["--filter"], 0, 1, number))
             return "--filter must be 0 (point sampling) or 1 (bilinear)";
         preview.filter = int32_t(number);
