@@ -128,6 +128,25 @@ void EventsMouse(int32_t offset, int32_t value)
     ++Queues.mouseCount;
 }
 
+void EventsMouseMotion(int32_t dx, int32_t dy)
+{
+    if (dx != 0)
+        EventsMouse(MOUSE_OFFSET_X, dx);
+    if (dy != 0)
+        EventsMouse(MOUSE_OFFSET_Y, dy);
+}
+
+void EventsMouseButton(int32_t button, int32_t down)
+{
+    if (button >= 1 && button <= 4)
+        EventsMouse(MouseButtonOffset(button), down ? MOUSE_BUTTON_DOWN : 0);
+}
+
+void EventsMouseWheel(int32_t units)
+{
+    EventsMouse(MOUSE_OFFSET_WHEEL, units);
+}
+
 int32_t EventsAcquireMouse()
 {
     if (!EventsFocused())

@@ -19,6 +19,11 @@ void EventsCloseRequested();
 // MOUSE_OFFSET_X and MOUSE_OFFSET_Y) adds into the motion of its axis buffered since the last
 // button or wheel event.
 void EventsMouse(int32_t offset, int32_t value);
+// What the backends deliver, as mouse events: relative motion (an event for each axis that
+// moved), button 1 to 4 pressed or let go (other buttons are ignored), and wheel units.
+void EventsMouseMotion(int32_t dx, int32_t dy);
+void EventsMouseButton(int32_t button, int32_t down);
+void EventsMouseWheel(int32_t units);
 // 1 when the mouse is acquired now; 0 while no display is open or it lacks the focus.
 int32_t EventsAcquireMouse();
 void EventsUnacquireMouse();

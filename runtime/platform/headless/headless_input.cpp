@@ -10,23 +10,18 @@ namespace {
 // The keys are atomic: a test may press and release them while the game polls them on
 // another thread.
 struct HeadlessInput {
-    int32_t references = 0;
     std::atomic<uint8_t> keys[256] = {};
 };
 HeadlessInput Input;
 } // namespace
 
+// The tests' input needs no device to open or close.
 int32_t PlatformInitInput()
 {
-    ++Input.references;
     return 1;
 }
 
-void PlatformQuitInput()
-{
-    if (Input.references > 0)
-        --Input.references;
-}
+void PlatformQuitInput() {}
 
 void PlatformPumpEvents() {}
 
@@ -66,21 +61,17 @@ void HeadlessKey(int32_t scanCode, int32_t down)
 
 void HeadlessMouseMove(int32_t dx, int32_t dy)
 {
-    if (dx != 0)
-        EventsMouse(MOUSE_OFFSET_X, dx);
-    if (dy != 0)
-        EventsMouse(MOUSE_OFFSET_Y, dy);
+    EventsMouseMotion(dx, dy);
 }
 
 void HeadlessMouseButton(int32_t button, int32_t down)
 {
-    if (button >= 1 && button <= 4)
-        EventsMouse(MouseButtonOffset(button), down ? MOUSE_BUTTON_DOWN : 0);
+    EventsMouseButton(button, down);
 }
 
 void HeadlessMouseWheel(int32_t delta)
 {
-    EventsMouse(MOUSE_OFFSET_WHEEL, delta);
+    EventsMouseWheel(delta);
 }
 
 void HeadlessFocus(int32_t active)

@@ -51,19 +51,20 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
     }
 }
 
-int32_t ButtonOffset(uint8_t button)
+// The queue's button number of an SDL button; 0 for buttons the mouse operations lack.
+int32_t ButtonNumber(uint8_t button)
 {
     switch (button) {
     case SDL_BUTTON_LEFT:
-        return MouseButtonOffset(1);
+        return 1;
     case SDL_BUTTON_RIGHT:
-        return MouseButtonOffset(2);
+        return 2;
     case SDL_BUTTON_MIDDLE:
-        return MouseButtonOffset(3);
+        return 3;
     case SDL_BUTTON_X1:
-        return MouseButtonOffset(4);
+        return 4;
     default:
-        return -1;
+        return 0;
     }
 }
 
@@ -93,22 +94,18 @@ void HandleEvent(const SDL_Event& event)
             EventsKeyReleased(code);
         break;
     case SDL_MOUSEMOTION:
-        if (event.motion.xrel != 0)
-            EventsMouse(MOUSE_OFFSET_X, event.motion.xrel);
-        if (event.motion.yrel != 0)
-            EventsMouse(MOUSE_OFFSET_Y, event.motion.yrel);
+        EventsMouseMotion(event.motion.xrel, event.motion.yrel);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        if (int32_t offset = ButtonOffset(event.button.button); offset >= 0)
-            EventsMouse(offset, event.type == SDL_MOUSEBUTTONDOWN ? MOUSE_BUTTON_DOWN : 0);
+        EventsMouseButton(ButtonNumber(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
         break;
     case SDL_MOUSEWHEEL: {
         float notches = event.wheel.preciseY;
         if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
             notches = -notches;
         if (int32_t units = int32_t(std::lround(notches * 120.0f)))
-            EventsMouse(MOUSE_OFFSET_WHEEL, units);
+            EventsMouseWheel(units);
         break;
     }
     case SDL_RENDER_DEVICE_RESET:

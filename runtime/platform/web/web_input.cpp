@@ -12,7 +12,6 @@ namespace {
 constexpr int32_t BUTTONS = 4; // left, right, middle, fourth
 
 struct WebInput {
-    int32_t references = 0;
     uint8_t held[256] = {};   // 0x80 for every key down, by DirectInput code
     uint8_t tapped[256] = {}; // 0x80 for every key pressed since the last read
     int32_t buttonsHeld = 0;  // bit b: button b is down now
@@ -29,7 +28,7 @@ void ReleaseButtonsLetGo()
     for (int32_t b = 0; b < BUTTONS; ++b) {
         int32_t bit = 1 << b;
         if ((Input.buttonsTold & bit) && !(Input.buttonsHeld & bit))
-            EventsMouse(MouseButtonOffset(b + 1), 0);
+            EventsMouseButton(b + 1, 0);
     }
 }
 } // namespace
@@ -65,10 +64,7 @@ EMSCRIPTEN_KEEPALIVE void WebFocus(int32_t active)
 
 EMSCRIPTEN_KEEPALIVE void WebMouseMotion(int32_t dx, int32_t dy)
 {
-    if (dx != 0)
-        EventsMouse(MOUSE_OFFSET_X, dx);
-    if (dy != 0)
-        EventsMouse(MOUSE_OFFSET_Y, dy);
+    EventsMouseMotion(dx, dy);
 }
 
 // Button 0 left, 1 right, 2 middle, 3 the fourth: the queue's buttons 1 to 4.
@@ -80,28 +76,24 @@ EMSCRIPTEN_KEEPALIVE void WebMouseButton(int32_t button, int32_t down)
     Input.buttonsHeld = down ? Input.buttonsHeld | bit : Input.buttonsHeld & ~bit;
     if (!EventsFocused())
         return;
-    EventsMouse(MouseButtonOffset(button + 1), down ? MOUSE_BUTTON_DOWN : 0);
+    EventsMouseButton(button + 1, down);
     Input.buttonsTold = down ? Input.buttonsTold | bit : Input.buttonsTold & ~bit;
 }
 
 EMSCRIPTEN_KEEPALIVE void WebMouseWheel(int32_t units)
 {
     if (units != 0)
-        EventsMouse(MOUSE_OFFSET_WHEEL, units);
+        EventsMouseWheel(units);
 }
 }
 
+// The page's listeners exist from the start; there is nothing to open or close.
 int32_t PlatformInitInput()
 {
-    ++Input.references;
     return 1;
 }
 
-void PlatformQuitInput()
-{
-    if (Input.references > 0)
-        --Input.references;
-}
+void PlatformQuitInput() {}
 
 void PlatformPumpEvents()
 {
