@@ -17,3 +17,9 @@ enum BlendFactor : int32_t {
     BLEND_BOTHSRCALPHA = 12,
     BLEND_BOTHINVSRCALPHA = 13,
 };
+
+// A source may use every factor; a destination none after BLEND_SRCALPHASAT.
+inline bool ValidBlendFactor(int32_t factor, bool source)
+{
+    return factor >= BLEND_ZERO && factor <= (source ? BLEND_BOTHINVSRCALPHA : BLEND_SRCALPHASAT);
+}

@@ -130,9 +130,13 @@ int32_t DecodeCurrentImage(void* destination, int32_t pitch)
 int32_t EncodeImage(const char* fileName, const void* pixels, uint32_t tag, int32_t width,
                     int32_t height, int32_t pitch, int32_t quality)
 {
+    // Names are resolved here, as for decoding, so an encoder writes the file it is given.
+    std::string path = fileName ? ResolvePath(fileName) : std::string();
+    if (path.empty())
+        return 0;
     for (int32_t i = 0; i < Codecs.encoderCount; ++i)
         if (Codecs.encoders[i]->tag == tag)
-            return Codecs.encoders[i]->encode(fileName, static_cast<const uint8_t*>(pixels), width,
-                                              height, pitch, quality);
+            return Codecs.encoders[i]->encode(path.c_str(), static_cast<const uint8_t*>(pixels),
+                                              width, height, pitch, quality);
     return 0;
 }

@@ -5,13 +5,10 @@
 // destructor; buffers come from the library's own pools, so destroying the object frees them.
 #include "runtime/display/image_codec.h"
 
-#include "runtime/core/path.h"
-
 #include <csetjmp>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 // clang-format off
 #include <cstdio>
 #include <jpeglib.h>
@@ -249,15 +246,14 @@ int32_t EncodeJpeg(const char* fileName, const uint8_t* pixels, int32_t width, i
     if (!fileName || !pixels || !ImageSizeAllowed(width, height) || pitch < width * 3)
         return 0;
     ReleaseJpegWriter();
-    std::string path = ResolvePath(fileName);
-    JpegOut.file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+    JpegOut.file = std::fopen(fileName, "wb");
     if (!JpegOut.file)
         return 0;
     UseSilentErrors(&JpegOut.errors);
     JpegOut.info.err = &JpegOut.errors.manager;
     if (setjmp(JpegOut.errors.jump)) {
         ReleaseJpegWriter();
-        std::remove(path.c_str());
+        std::remove(fileName);
         return 0;
     }
     jpeg_create_compress(&JpegOut.info);
@@ -288,7 +284,7 @@ int32_t EncodeJpeg(const char* fileName, const uint8_t* pixels, int32_t width, i
     int closed = std::fclose(JpegOut.file);
     JpegOut.file = nullptr;
     if (closed != 0) {
-        std::remove(path.c_str());
+        std::remove(fileName);
         return 0;
     }
     return 1;

@@ -5,14 +5,11 @@
 // jump back skips nothing that must run and the clean-up finds everything to release.
 #include "runtime/display/image_codec.h"
 
-#include "runtime/core/path.h"
-
 #include <png.h>
 
 #include <csetjmp>
 #include <cstddef>
 #include <cstring>
-#include <string>
 
 namespace {
 struct PngImage {
@@ -164,8 +161,7 @@ int32_t EncodePng(const char* fileName, const uint8_t* pixels, int32_t width, in
     if (!fileName || !pixels || !ImageSizeAllowed(width, height) || pitch < width * 3)
         return 0;
     ReleasePngWriter();
-    std::string path = ResolvePath(fileName);
-    PngOut.file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+    PngOut.file = std::fopen(fileName, "wb");
     if (!PngOut.file)
         return 0;
     PngOut.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
@@ -173,12 +169,12 @@ int32_t EncodePng(const char* fileName, const uint8_t* pixels, int32_t width, in
         PngOut.info = png_create_info_struct(PngOut.png);
     if (!PngOut.info) {
         ReleasePngWriter();
-        std::remove(path.c_str());
+        std::remove(fileName);
         return 0;
     }
     if (setjmp(png_jmpbuf(PngOut.png))) {
         ReleasePngWriter();
-        std::remove(path.c_str());
+        std::remove(fileName);
         return 0;
     }
     png_init_io(PngOut.png, PngOut.file);
@@ -195,7 +191,7 @@ int32_t EncodePng(const char* fileName, const uint8_t* pixels, int32_t width, in
     int closed = std::fclose(PngOut.file);
     PngOut = PngWriter{};
     if (closed != 0) {
-        std::remove(path.c_str());
+        std::remove(fileName);
         return 0;
     }
     return 1;

@@ -374,11 +374,6 @@ bool IsParallelogram(const FixedVertex v[4])
            v[3].s == v[1].s + v[2].s - v[0].s && v[3].t == v[1].t + v[2].t - v[0].t;
 }
 
-bool ValidFactor(int32_t factor, bool source)
-{
-    return factor >= BLEND_ZERO && factor <= (source ? BLEND_BOTHINVSRCALPHA : BLEND_SRCALPHASAT);
-}
-
 int32_t ChooseKernel(const QuadSetup& quad)
 {
     const Surface& texture = *quad.texture;
@@ -419,7 +414,7 @@ bool PrepareQuad(QuadSetup& quad, Surface& target, const Surface& texture,
         !texture.pixels)
         return false;
     if (state.blendEnabled &&
-        (!ValidFactor(state.srcBlend, true) || !ValidFactor(state.destBlend, false)))
+        (!ValidBlendFactor(state.srcBlend, true) || !ValidBlendFactor(state.destBlend, false)))
         return false;
     quad.target = &target;
     quad.texture = &texture;

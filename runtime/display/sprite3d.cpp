@@ -133,9 +133,9 @@ void Sprite3DBlendingMode(int32_t sourceFactor, int32_t destinationFactor)
 {
     if (!Sprite3D.deviceMade)
         return;
-    if (sourceFactor >= BLEND_ZERO && sourceFactor <= BLEND_BOTHINVSRCALPHA)
+    if (ValidBlendFactor(sourceFactor, true))
         Sprite3D.srcBlend = sourceFactor;
-    if (destinationFactor >= BLEND_ZERO && destinationFactor <= BLEND_SRCALPHASAT)
+    if (ValidBlendFactor(destinationFactor, false))
         Sprite3D.destBlend = destinationFactor;
 }
 
