@@ -21,7 +21,7 @@ done
 
 scripts/deps.sh
 if [[ -z $world ]]; then
-    scripts/build.sh
+    scripts/build.sh --play
     scripts/make_data.sh build run
     world=$PWD/run
 fi

@@ -6,8 +6,6 @@
 #include <emscripten.h>
 
 namespace {
-const char* const PREFERENCES_NAME = "pref.ini";
-
 // The globals at their start values; the lists they make are not needed here.
 void StartValues()
 {

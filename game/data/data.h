@@ -74,6 +74,8 @@ void AddBubbleCopies(const Cell& bubble);
 // The 6001 background bubbles with their copies.
 void ScatterBubbles();
 
+// The game's preferences file, in the folder it runs in.
+inline constexpr char PREFERENCES_NAME[] = "pref.ini";
 // The five values of pref.ini (each returns 0). WriteDefaultPreferences creates the file with
 // the values in force and leaves it to the next close; ReadGamePreferences reads it.
 int WriteDefaultPreferences();

@@ -2,8 +2,6 @@
 #include "game/game.h"
 
 namespace {
-const char* const PREFERENCES_NAME = "pref.ini";
-
 void Comments(std::initializer_list<const char*> texts)
 {
     for (const char* text : texts)
