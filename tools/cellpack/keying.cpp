@@ -18,15 +18,23 @@ void KeyPixels(FramePixels& pixels, int32_t threshold)
     pixels.alpha = false;
 }
 
+namespace {
+// The pixels keyed at the threshold and encoded as a PNG frame; an error or "".
+std::string KeyedPng(FramePixels& pixels, int32_t threshold, std::vector<uint8_t>& png)
+{
+    KeyPixels(pixels, threshold);
+    return EncodePng(pixels, png);
+}
+} // namespace
+
 bool KeyImage(std::vector<uint8_t>& image, int32_t threshold, std::string& error)
 {
     error.clear();
     FramePixels pixels;
     if (!DecodeFrame(image, pixels) || !pixels.alpha)
         return false;
-    KeyPixels(pixels, threshold);
     std::vector<uint8_t> png;
-    error = EncodePng(pixels, png);
+    error = KeyedPng(pixels, threshold, png);
     if (!error.empty())
         return false;
     image = std::move(png);
@@ -65,9 +73,8 @@ int RunKey(const Arguments& arguments)
     if (!pixels.alpha)
         return Failure(in + ": it has no alpha channel, so there is nothing to key (its "
                             "transparent parts must already be FF00FF)");
-    KeyPixels(pixels, threshold);
     std::vector<uint8_t> png;
-    error = EncodePng(pixels, png);
+    error = KeyedPng(pixels, threshold, png);
     if (!error.empty())
         return Failure(out + ": " + error);
     error = WriteFileBytes(out, png);
