@@ -9,7 +9,6 @@ int32_t Handle(intptr_t object)
     return static_cast<int32_t>(object);
 }
 
-constexpr uint32_t MAGENTA = 0xFF00FF;
 constexpr uint32_t WHITE = 0xFFFFFF;
 constexpr uint32_t BLACK = 0;
 

@@ -89,6 +89,8 @@ extern int8_t FpsDisplay;
 extern int8_t BilinearFiltering;
 extern int32_t GradientSize;
 
+// The color key of the game's sprites: pixels of it are not drawn.
+constexpr uint32_t MAGENTA = 0xFF00FF;
 // The game's numbered sprites and 3D sprites; every other one is dynamic.
 constexpr int32_t CURSOR_SPRITE = 0; // sprite only
 constexpr int32_t PLAYER_SPRITE = 1; // the sprite of gfx\test.png and its 3D sprite

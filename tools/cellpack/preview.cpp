@@ -114,12 +114,12 @@ std::vector<std::string> SetUpGame(const Preview& preview)
     CellType& type = CellTypes[size_t(preview.type)];
     type.FrameCount = int8_t(std::min(preview.frames.size(), size_t(MOST_FRAMES)));
     type.AniType = int8_t(preview.definition.AniType);
-    SetTransparentColor(-1, 0xFF00FF);
+    SetTransparentColor(-1, MAGENTA);
     std::vector<std::string> failed;
     for (int32_t k = 0; k < type.FrameCount; ++k) {
         const std::vector<uint8_t>& frame = preview.frames[size_t(k)];
-        intptr_t sprite =
-            LoadSpriteFromMemory(DYNAMIC_OBJECT, frame.data(), int64_t(frame.size()), 4);
+        intptr_t sprite = LoadSpriteFromMemory(DYNAMIC_OBJECT, frame.data(), int64_t(frame.size()),
+                                               SPRITE_TEXTURE);
         CellSprite(preview.type, k)[1] = int32_t(sprite);
         if (sprite == 0)
             failed.push_back(preview.pack + ": entry " + std::to_string(k + 2) + " (frame " +
