@@ -3,34 +3,64 @@
 #include "game/game.h"
 
 #include <algorithm>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
-const CellDefinitionKey CELL_DEFINITION_KEYS[CELL_DEFINITION_KEY_COUNT] = {
-    {"Name", DefinitionKind::Text, "Zelle", -1, &CellDefinition::Name},
-    {"Type", DefinitionKind::Integer, "0", -1, &CellDefinition::Type},
-    {"Front", DefinitionKind::Integer, "0", -1, &CellDefinition::Front},
-    {"AniType", DefinitionKind::Integer, "0", -1, &CellDefinition::AniType},
-    {"size", DefinitionKind::IntegerRange, "64|64", -1, &CellDefinition::size},
-    {"angle_s", DefinitionKind::DecimalRange, "0.1|0.2", -1, &CellDefinition::angle_s},
+constexpr CellDefinitionKey CELL_DEFINITION_KEYS[CELL_DEFINITION_KEY_COUNT] = {
+    {"Name", DefinitionKind::Text, "Zelle", nullptr, &CellDefinition::Name},
+    {"Type", DefinitionKind::Integer, "0", nullptr, &CellDefinition::Type},
+    {"Front", DefinitionKind::Integer, "0", nullptr, &CellDefinition::Front},
+    {"AniType", DefinitionKind::Integer, "0", nullptr, &CellDefinition::AniType},
+    {"size", DefinitionKind::IntegerRange, "64|64", nullptr, &CellDefinition::size},
+    {"angle_s", DefinitionKind::DecimalRange, "0.1|0.2", nullptr, &CellDefinition::angle_s},
     // A definition that gives only "angle_s" sets all three turn rates, and so on.
-    {"norm_angle_s", DefinitionKind::DecimalRange, nullptr, 5, &CellDefinition::norm_angle_s},
-    {"flew_angle_s", DefinitionKind::DecimalRange, nullptr, 5, &CellDefinition::flew_angle_s},
-    {"idle_anispeed", DefinitionKind::DecimalRange, "0.02|0.03", -1,
+    {"norm_angle_s", DefinitionKind::DecimalRange, nullptr, "angle_s",
+     &CellDefinition::norm_angle_s},
+    {"flew_angle_s", DefinitionKind::DecimalRange, nullptr, "angle_s",
+     &CellDefinition::flew_angle_s},
+    {"idle_anispeed", DefinitionKind::DecimalRange, "0.02|0.03", nullptr,
      &CellDefinition::idle_anispeed},
-    {"move_anispeed", DefinitionKind::DecimalRange, nullptr, 8, &CellDefinition::move_anispeed},
-    {"flew_anispeed", DefinitionKind::DecimalRange, nullptr, 8, &CellDefinition::flew_anispeed},
-    {"norm_movespeed", DefinitionKind::DecimalRange, "2|2", -1, &CellDefinition::norm_movespeed},
-    {"flew_movespeed", DefinitionKind::DecimalRange, nullptr, 11, &CellDefinition::flew_movespeed},
-    {"accelaration", DefinitionKind::DecimalRange, "0.2|0.2", -1, &CellDefinition::accelaration},
-    {"mentionradius", DefinitionKind::DecimalRange, "200|200", -1, &CellDefinition::mentionradius},
-    {"trans", DefinitionKind::IntegerRange, "160|170", -1, &CellDefinition::trans},
-    {"color", DefinitionKind::Integer, "16777215", -1, &CellDefinition::Color},
-    {"hp", DefinitionKind::Integer, "0", -1, &CellDefinition::Hp},
-    {"atk", DefinitionKind::Integer, "0", -1, &CellDefinition::Atk},
-    {"armor", DefinitionKind::Integer, "0", -1, &CellDefinition::Armor}};
+    {"move_anispeed", DefinitionKind::DecimalRange, nullptr, "idle_anispeed",
+     &CellDefinition::move_anispeed},
+    {"flew_anispeed", DefinitionKind::DecimalRange, nullptr, "idle_anispeed",
+     &CellDefinition::flew_anispeed},
+    {"norm_movespeed", DefinitionKind::DecimalRange, "2|2", nullptr,
+     &CellDefinition::norm_movespeed},
+    {"flew_movespeed", DefinitionKind::DecimalRange, nullptr, "norm_movespeed",
+     &CellDefinition::flew_movespeed},
+    {"accelaration", DefinitionKind::DecimalRange, "0.2|0.2", nullptr,
+     &CellDefinition::accelaration},
+    {"mentionradius", DefinitionKind::DecimalRange, "200|200", nullptr,
+     &CellDefinition::mentionradius},
+    {"trans", DefinitionKind::IntegerRange, "160|170", nullptr, &CellDefinition::trans},
+    {"color", DefinitionKind::Integer, "16777215", nullptr, &CellDefinition::Color},
+    {"hp", DefinitionKind::Integer, "0", nullptr, &CellDefinition::Hp},
+    {"atk", DefinitionKind::Integer, "0", nullptr, &CellDefinition::Atk},
+    {"armor", DefinitionKind::Integer, "0", nullptr, &CellDefinition::Armor}};
 
 namespace {
+// The index of the earlier key whose text is key i's default; -1 when it has a default of its
+// own. Found by name, so that a key added to the table cannot shift another key's source.
+constexpr int32_t DefaultSource(int32_t i)
+{
+    const char* from = CELL_DEFINITION_KEYS[i].defaultFrom;
+    for (int32_t j = 0; from && j < i; ++j)
+        if (std::string_view(CELL_DEFINITION_KEYS[j].name) == from)
+            return j;
+    return -1;
+}
+
+constexpr bool EveryKeyHasADefault()
+{
+    for (int32_t i = 0; i < CELL_DEFINITION_KEY_COUNT; ++i)
+        if (CELL_DEFINITION_KEYS[i].defaultFrom ? DefaultSource(i) < 0
+                                                : !CELL_DEFINITION_KEYS[i].defaultText)
+            return false;
+    return true;
+}
+static_assert(EveryKeyHasADefault(), "a key's default names no earlier key");
+
 CellRange Ordered(int32_t first, int32_t second)
 {
     // A reversed range (or a value without the bar, whose second part reads 0) is drawn
@@ -103,16 +133,11 @@ int32_t RangeBound(const std::string& part, DefinitionKind kind)
     return RoundToInteger(TextToFloat(part) * 100.0f);
 }
 
-CellRange IntegerRange(const std::string& text)
+// The range a text such as "160|170" gives: integers, or decimals in whole hundredths.
+CellRange ReadRange(const std::string& text, DefinitionKind kind)
 {
-    return Ordered(RangeBound(TextField(text, 1, "|"), DefinitionKind::IntegerRange),
-                   RangeBound(TextField(text, 2, "|"), DefinitionKind::IntegerRange));
-}
-
-CellRange DecimalRange(const std::string& text)
-{
-    return Ordered(RangeBound(TextField(text, 1, "|"), DefinitionKind::DecimalRange),
-                   RangeBound(TextField(text, 2, "|"), DefinitionKind::DecimalRange));
+    return Ordered(RangeBound(TextField(text, 1, "|"), kind),
+                   RangeBound(TextField(text, 2, "|"), kind));
 }
 
 CellDefinition ReadCellDefinition()
@@ -122,8 +147,7 @@ CellDefinition ReadCellDefinition()
     std::string texts[CELL_DEFINITION_KEY_COUNT];
     for (int32_t i = 0; i < CELL_DEFINITION_KEY_COUNT; ++i) {
         const CellDefinitionKey& key = CELL_DEFINITION_KEYS[i];
-        const std::string fallback =
-            key.defaultFrom >= 0 ? texts[key.defaultFrom] : key.defaultText;
+        const std::string fallback = key.defaultFrom ? texts[DefaultSource(i)] : key.defaultText;
         int32_t integer = TextToInteger(fallback);
         if (key.kind == DefinitionKind::Integer)
             integer = ReadPreferenceLong(key.name, integer);
@@ -133,8 +157,7 @@ CellDefinition ReadCellDefinition()
             [&](auto field) {
                 using Field = std::remove_reference_t<decltype(d.*field)>;
                 if constexpr (std::is_same_v<Field, CellRange>)
-                    d.*field = key.kind == DefinitionKind::IntegerRange ? IntegerRange(texts[i])
-                                                                        : DecimalRange(texts[i]);
+                    d.*field = ReadRange(texts[i], key.kind);
                 else if constexpr (std::is_same_v<Field, std::string>)
                     d.*field = texts[i];
                 else

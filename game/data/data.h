@@ -41,7 +41,7 @@ struct CellDefinitionKey {
     const char* name;
     DefinitionKind kind;
     const char* defaultText; // the default as a definition writes it
-    int32_t defaultFrom;     // -1, or the key whose text read is the default instead
+    const char* defaultFrom; // nullptr, or the earlier key whose text read is the default instead
     std::variant<std::string CellDefinition::*, int32_t CellDefinition::*,
                  uint32_t CellDefinition::*, CellRange CellDefinition::*>
         field;
@@ -55,9 +55,6 @@ CellDefinition ReadCellDefinition();
 // One bound of a range, from its part of the text: the integer, or the decimal in whole
 // hundredths rounded halves to even.
 int32_t RangeBound(const std::string& part, DefinitionKind kind);
-// The range a text such as "160|170" gives: integers, or decimals in whole hundredths.
-CellRange IntegerRange(const std::string& text);
-CellRange DecimalRange(const std::string& text);
 // Appends count cells of type t to CellList, each value drawn from the definition's ranges.
 void SpawnCells(int32_t t, const CellDefinition& definition, int32_t count, int32_t frameCount);
 // Loads cell\NNN.cell: the record CellTypes(t), its cells and its frames. Empty on success,
