@@ -57,7 +57,7 @@ std::string ListText(const std::vector<std::string>& lines)
 TEST(AddMods, AppendsTypesInNaturalOrderAndReplacesOnlyWhatItAddedBefore)
 {
     ScratchFolder folder;
-    MakeWorld();
+    ASSERT_NO_FATAL_FAILURE(MakeWorld());
     MakeType("mods/type10", 3, 0);
     MakeType("mods/type2", 2, 4);
     WriteBytes("world/cell/notes.txt", "mine");
@@ -92,7 +92,7 @@ TEST(AddMods, AppendsTypesInNaturalOrderAndReplacesOnlyWhatItAddedBefore)
 TEST(AddMods, LeavesOutTypesWithErrorsAndNeverTouchesFilesItDidNotMake)
 {
     ScratchFolder folder;
-    MakeWorld();
+    ASSERT_NO_FATAL_FAILURE(MakeWorld());
     MakeType("mods/a", 1, 0);
     WriteBytes("mods/a/frame1.png", "not an image");
     MakeType("mods/b", 1, 0);
@@ -119,7 +119,7 @@ TEST(AddMods, LeavesOutTypesWithErrorsAndNeverTouchesFilesItDidNotMake)
 TEST(AddMods, TakesAListMadeAgainAsTheNewBaseAndKeepsTypesAppendedByHand)
 {
     ScratchFolder folder;
-    MakeWorld();
+    ASSERT_NO_FATAL_FAILURE(MakeWorld());
     MakeType("mods/a", 1, 3);
     ASSERT_EQ(Cellpack({"add-mods", "mods", "world"}).status, 0);
     // A hand-made type behind the added one keeps its place while the added ones keep theirs.
@@ -148,7 +148,7 @@ TEST(AddMods, TakesAListMadeAgainAsTheNewBaseAndKeepsTypesAppendedByHand)
 TEST(AddMods, ALinkedListIsReplacedByAFileNeverWrittenThrough)
 {
     ScratchFolder folder;
-    MakeWorld();
+    ASSERT_NO_FATAL_FAILURE(MakeWorld());
     fs::rename("world/cell/cell.ini", "installed.ini");
     fs::create_symlink(fs::absolute("installed.ini"), "world/cell/cell.ini");
     std::string installed = ReadBytes("installed.ini");
@@ -164,7 +164,7 @@ TEST(AddMods, ALinkedListIsReplacedByAFileNeverWrittenThrough)
 TEST(AddMods, AWorldLinkedInWithItsOwnTypesKeepsThemAndGetsThePlayersAfter)
 {
     ScratchFolder folder;
-    MakeWorld();
+    ASSERT_NO_FATAL_FAILURE(MakeWorld());
     MakeType("mods/a", 1, 3);
     ASSERT_EQ(Cellpack({"add-mods", "mods", "world"}).status, 0);
     // A player's folder as the launcher makes it: every file of the world's cell/ linked in.

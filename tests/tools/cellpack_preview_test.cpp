@@ -39,6 +39,7 @@ struct Sheet {
     std::vector<uint32_t> pixels;
     int32_t width = 0;
     int32_t corner[3][2][2] = {}; // frame, size: x and y of the drawing
+    bool placed[3][2] = {};       // the preview named the drawing's place
 };
 
 Sheet ReadSheet(const std::string& png, const std::string& placements)
@@ -49,9 +50,11 @@ Sheet ReadSheet(const std::string& png, const std::string& placements)
         int k = 0, size = 0, x = 0, y = 0;
         if (std::sscanf(line.c_str(), "sheet.png: frame %d at %d pixels: x %d, y %d", &k, &size, &x,
                         &y) == 4 &&
-            k >= 1 && k <= 3)
-            sheet.corner[k - 1][size == SIZES[1]][0] = x,
-                                        sheet.corner[k - 1][size == SIZES[1]][1] = y;
+            k >= 1 && k <= 3) {
+            int32_t s = size == SIZES[1];
+            sheet.corner[k - 1][s][0] = x, sheet.corner[k - 1][s][1] = y;
+            sheet.placed[k - 1][s] = true;
+        }
     }
     return sheet;
 }
@@ -112,12 +115,24 @@ TEST(CellpackPreview, EachDrawingIsTheGamesOwnFrameOfTheCell)
         ASSERT_EQ(preview.status, 0) << preview.err;
         Sheet sheet = ReadSheet(ReadBytes("sheet.png"), preview.out);
         ASSERT_GT(sheet.width, 0);
+        int32_t rows = int32_t(sheet.pixels.size()) / sheet.width;
+        for (int32_t k = 0; k < 3; ++k)
+            for (int32_t s = 0; s < 2; ++s) {
+                const int32_t* at = sheet.corner[k][s];
+                ASSERT_TRUE(sheet.placed[k][s])
+                    << "frame " << k + 1 << ", size " << SIZES[s] << "\n"
+                    << preview.out;
+                // The comparison below reads 8 pixels around the drawing.
+                ASSERT_TRUE(at[0] >= 8 && at[1] >= 8 && at[0] + SIZES[s] + 8 <= sheet.width &&
+                            at[1] + SIZES[s] + 8 <= rows)
+                    << "frame " << k + 1 << " at " << at[0] << ", " << at[1];
+            }
 
-        StartTheGame(ReadBytes("013.cell"), filter);
+        ASSERT_NO_FATAL_FAILURE(StartTheGame(ReadBytes("013.cell"), filter));
         for (int32_t k = 0; k < 3; ++k)
             for (int32_t s = 0; s < 2; ++s) {
                 int32_t x = 0, y = 0;
-                DrawCellInTheGame(k, SIZES[s], x, y);
+                ASSERT_NO_FATAL_FAILURE(DrawCellInTheGame(k, SIZES[s], x, y));
                 int32_t width = 0, height = 0;
                 const uint32_t* frame = HeadlessFrame(width, height);
                 ASSERT_NE(frame, nullptr);
