@@ -9,9 +9,6 @@ int32_t Handle(intptr_t object)
     return static_cast<int32_t>(object);
 }
 
-constexpr uint32_t WHITE = 0xFFFFFF;
-constexpr uint32_t BLACK = 0;
-
 // The cursor: the outline of an arrow head with its tip at (1, 1), on a transparent ground.
 void CreateCursor()
 {

@@ -91,6 +91,9 @@ extern int32_t GradientSize;
 
 // The color key of the game's sprites: pixels of it are not drawn.
 constexpr uint32_t MAGENTA = 0xFF00FF;
+// The colors the game draws its cursor, its texts and its shapes with.
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t BLACK = 0;
 // The game's numbered sprites and 3D sprites; every other one is dynamic.
 constexpr int32_t CURSOR_SPRITE = 0; // sprite only
 constexpr int32_t PLAYER_SPRITE = 1; // the sprite of gfx\test.png and its 3D sprite

@@ -94,16 +94,15 @@ int32_t SeamMarkers(SeamMarker markers[8])
 
 void DrawOverlay(const DrawTarget* target)
 {
-    const uint32_t white = 0xFFFFFF;
     StartDrawing(target);
     SetDrawingMode(1);
     // Two pieces instead of one joined text: the overlay allocates nothing per frame.
-    DrawText(DrawText(10, 10, "Alpha Built ", white), 10, BuildDate.c_str(), white);
+    DrawText(DrawText(10, 10, "Alpha Built ", WHITE), 10, BuildDate.c_str(), WHITE);
     if (FpsDisplay > 0) {
         CountFrameForRate();
         OverlayLineText text;
         for (int32_t line = 0; line < OVERLAY_VALUE_COUNT; ++line)
-            DrawText(ScreenWidth - 100, 10 + 30 * line, OverlayValueLine(line, text), white);
+            DrawText(ScreenWidth - 100, 10 + 30 * line, OverlayValueLine(line, text), WHITE);
     }
     SeamMarker markers[8];
     int32_t count = SeamMarkers(markers);

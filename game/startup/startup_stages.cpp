@@ -6,7 +6,7 @@ void ScreenMessage(int16_t x, int16_t y, const char* text)
 {
     StartDrawing(ScreenDrawTarget());
     SetDrawingMode(1);
-    DrawText(x, y, text, 0xFFFFFF);
+    DrawText(x, y, text, WHITE);
     StopDrawing();
 }
 

@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr uint32_t RED = 0xFF0000, GREEN = 0x00FF00, BLUE = 0x0000FF, WHITE = 0xFFFFFF;
+constexpr uint32_t RED = 0xFF0000, GREEN = 0x00FF00, BLUE = 0x0000FF;
 
 // The real start-up on a small world: two green 64 x 64 cells that ignore the player and one
 // blue cell that flees from it, a red player and white 8 x 8 bubbles, on the screen of the
