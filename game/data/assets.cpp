@@ -25,7 +25,7 @@ void CreateCursor()
 // outward, black from radius 400 on. Each filled circle covers the middle of the last.
 void CreateLight()
 {
-    CreateSprite(LIGHT_SPRITE, GradientSize, GradientSize, 4);
+    CreateSprite(LIGHT_SPRITE, GradientSize, GradientSize, SPRITE_TEXTURE);
     StartDrawing(SpriteDrawTarget(LIGHT_SPRITE));
     // The light's black ground: a box of 1280 x 800, the screen it was first made for, clipped
     // to the sprite. A new sprite is black already, so the box changes no pixel.
@@ -81,7 +81,7 @@ void DrawDot(int32_t i)
 void CreateDots()
 {
     for (int32_t i = 1; i <= 6; ++i) {
-        int32_t dot = Handle(CreateSprite(DYNAMIC_OBJECT, 8, 8, 4));
+        int32_t dot = Handle(CreateSprite(DYNAMIC_OBJECT, 8, 8, SPRITE_TEXTURE));
         DotSprites[i][1] = dot;
         StartDrawing(SpriteDrawTarget(dot));
         DrawBox(0, 0, 8, 8, MAGENTA);
@@ -94,10 +94,10 @@ void CreateDots()
 void LoadImageSprites()
 {
     SetTransparentColor(-1, MAGENTA);
-    LoadSprite(PLAYER_SPRITE, "gfx\\test.png", 4);
+    LoadSprite(PLAYER_SPRITE, "gfx\\test.png", SPRITE_TEXTURE);
     for (int32_t i = 1; i <= 20; ++i) {
         std::string name = "gfx\\Blase" + IntegerToText(i) + ".png";
-        BubbleSprites[i][1] = Handle(LoadSprite(DYNAMIC_OBJECT, name, 4));
+        BubbleSprites[i][1] = Handle(LoadSprite(DYNAMIC_OBJECT, name, SPRITE_TEXTURE));
     }
 }
 
