@@ -13,6 +13,7 @@ int QuitSequence()
 
 int FatalError(const char* message, const std::string& hint)
 {
+    CloseScreen();
     PrintLine(message);
     if (!hint.empty())
         PrintHint(hint);

@@ -49,8 +49,6 @@ bool StartGame(int& status)
     LoadImageSprites();
     std::string error = LoadCellTypes();
     if (!error.empty()) {
-        // The console must be visible for the message and the line it waits for.
-        CloseScreen();
         status = FatalError(error.c_str(), CellTypeHint(error));
         return false;
     }

@@ -15,7 +15,8 @@ void BuildTitles();
 // lines.
 void PrintBanner();
 
-// Prints the message, and the hint (when there is one) on standard error with a word that
+// Closes the screen, so that the console is visible for the message and the line awaited;
+// prints the message, and the hint (when there is one) on standard error with a word that
 // Enter is awaited when the input is a terminal; waits for a line, runs the end sequence;
 // the exit status, 1.
 int FatalError(const char* message, const std::string& hint = {});
