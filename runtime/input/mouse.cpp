@@ -103,7 +103,9 @@ int32_t PollMouse()
     if (Mouse.mouseState == TO_ACQUIRE)
         Acquire();
     PlatformPumpEvents();
-    int32_t count = PlatformReadMouse(Mouse.events, BUFFER_EVENTS);
+    PlatformCursor cursor{Mouse.mouseX, Mouse.mouseY, Mouse.screenWidth, Mouse.screenHeight,
+                          Mouse.button1};
+    int32_t count = PlatformReadMouse(Mouse.events, BUFFER_EVENTS, cursor);
     if (count == MOUSE_OVERFLOW) {
         Mouse.button1 = Mouse.button2 = 0;
         return 0;

@@ -1,5 +1,6 @@
 // The thin platform interface: the only calls the runtime makes to the system beneath it.
-// Two backends implement it and one is linked: SDL2 for the game, headless for the tests.
+// Three backends implement it and one is linked: SDL2 for the desktop game, web for the browser
+// game, headless for the tests.
 // Nothing here prints, throws or exits; every failure is a result.
 #pragma once
 #include <cstdint>
@@ -94,10 +95,21 @@ constexpr int32_t MOUSE_OVERFLOW = -2;
 int32_t PlatformAcquireMouse();
 // Gives the mouse back to the system and drops the pending events.
 void PlatformUnacquireMouse();
+// Where the mouse's reader keeps its cursor before a read: its position, the size of the
+// screen it keeps it in, and whether it has the left button down. Touch and controllers aim
+// the cursor from there (runtime/platform/input_mapping.h).
+struct PlatformCursor {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t leftButton = 0;
+};
 // Takes the pending events, oldest first, and returns their number. MOUSE_NOT_ACQUIRED when
 // the mouse is not acquired (never, given back, or lost with the focus); MOUSE_OVERFLOW when
 // more than capacity events were pending: then all of them are dropped.
-int32_t PlatformReadMouse(PlatformMouseEvent* events, int32_t capacity);
+int32_t PlatformReadMouse(PlatformMouseEvent* events, int32_t capacity,
+                          const PlatformCursor& cursor);
 // Wheel device units per notch.
 int32_t PlatformWheelGranularity();
 

@@ -1,5 +1,6 @@
 // The window event and mouse event queues shared by both backends.
 #include "runtime/platform/platform_events.h"
+#include "runtime/platform/input_mapping.h"
 #include "runtime/platform/platform.h"
 
 namespace {
@@ -27,6 +28,7 @@ struct EventQueues {
     // into them instead of filling the queue.
     int32_t motionX = -1;
     int32_t motionY = -1;
+    int32_t buttonsHeld = 0; // bit b - 1: the mouse's own button b is down, as last told
 };
 EventQueues Queues;
 
@@ -71,6 +73,7 @@ void EventsDisplayOpened()
     Queues.focused = 1;
     DropMouseEvents();
     Queues.mouseMode = MOUSE_NOT_YET_ACQUIRED;
+    MapReset();
 }
 
 void EventsDisplayClosed()
@@ -78,6 +81,7 @@ void EventsDisplayClosed()
     Queues.displayOpen = 0;
     Queues.focused = 0;
     EventsUnacquireMouse();
+    MapReset();
 }
 
 int32_t EventsDisplayOpen()
@@ -89,8 +93,10 @@ void EventsFocus(int32_t active)
 {
     Queues.focused = active ? 1 : 0;
     PushWindowEvent(active ? WINDOW_FOCUS_GAINED : WINDOW_FOCUS_LOST, 0);
-    if (!active)
+    if (!active) {
         EventsUnacquireMouse();
+        MapFocusLost();
+    }
 }
 
 int32_t EventsFocused()
@@ -138,8 +144,11 @@ void EventsMouseMotion(int32_t dx, int32_t dy)
 
 void EventsMouseButton(int32_t button, int32_t down)
 {
-    if (button >= 1 && button <= 4)
-        EventsMouse(MouseButtonOffset(button), down ? MOUSE_BUTTON_DOWN : 0);
+    if (button < 1 || button > 4)
+        return;
+    int32_t bit = 1 << (button - 1);
+    Queues.buttonsHeld = down ? Queues.buttonsHeld | bit : Queues.buttonsHeld & ~bit;
+    EventsMouse(MouseButtonOffset(button), down ? MOUSE_BUTTON_DOWN : 0);
 }
 
 void EventsMouseWheel(int32_t units)
@@ -161,6 +170,33 @@ void EventsUnacquireMouse()
     DropMouseEvents();
 }
 
+void EventsQueuedMotion(int32_t& dx, int32_t& dy)
+{
+    uint32_t sumX = 0, sumY = 0;
+    for (int32_t i = 0; i < Queues.mouseCount; ++i) {
+        const PlatformMouseEvent& event = Queues.mouse[i];
+        if (event.offset == MOUSE_OFFSET_X)
+            sumX += uint32_t(event.value);
+        else if (event.offset == MOUSE_OFFSET_Y)
+            sumY += uint32_t(event.value);
+    }
+    dx = int32_t(sumX);
+    dy = int32_t(sumY);
+}
+
+int32_t EventsQueuedButton(int32_t button)
+{
+    for (int32_t i = Queues.mouseCount - 1; i >= 0; --i)
+        if (Queues.mouse[i].offset == MouseButtonOffset(button))
+            return Queues.mouse[i].value & MOUSE_BUTTON_DOWN ? 1 : 0;
+    return -1;
+}
+
+int32_t EventsMouseButtonHeld(int32_t button)
+{
+    return button >= 1 && button <= 4 && (Queues.buttonsHeld >> (button - 1) & 1) ? 1 : 0;
+}
+
 int32_t PlatformNextWindowEvent(PlatformWindowEvent* event)
 {
     if (Queues.windowCount == 0)
@@ -171,10 +207,12 @@ int32_t PlatformNextWindowEvent(PlatformWindowEvent* event)
     return 1;
 }
 
-int32_t PlatformReadMouse(PlatformMouseEvent* events, int32_t capacity)
+int32_t PlatformReadMouse(PlatformMouseEvent* events, int32_t capacity,
+                          const PlatformCursor& cursor)
 {
     if (Queues.mouseMode != MOUSE_ACQUIRED)
         return MOUSE_NOT_ACQUIRED;
+    MapBeforeRead(cursor);
     if (Queues.mouseOverflow || Queues.mouseCount > capacity) {
         DropMouseEvents();
         return MOUSE_OVERFLOW;

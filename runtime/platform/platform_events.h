@@ -1,6 +1,6 @@
 // The queues between a backend and the runtime: window events for the screen's message pump
-// and buffered mouse events, with the focus that decides whether input is read at all. Both
-// backends feed them; the platform operations on window events and the mouse read them.
+// and buffered mouse events, with the focus that decides whether input is read at all. Every
+// backend feeds them; the platform operations on window events and the mouse read them.
 #pragma once
 #include <cstdint>
 
@@ -27,3 +27,10 @@ void EventsMouseWheel(int32_t units);
 // 1 when the mouse is acquired now; 0 while no display is open or it lacks the focus.
 int32_t EventsAcquireMouse();
 void EventsUnacquireMouse();
+// What the input mapping (input_mapping.h) needs to know of the queue to aim the cursor and to
+// settle the left button: the motion queued for each axis (summed, wrapping), the state of a
+// button's last queued event (-1 when none is queued), and whether the mouse's own button is
+// held as the backend last told it.
+void EventsQueuedMotion(int32_t& dx, int32_t& dy);
+int32_t EventsQueuedButton(int32_t button);
+int32_t EventsMouseButtonHeld(int32_t button);

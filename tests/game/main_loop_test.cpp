@@ -1,5 +1,6 @@
 #include "game/game.h"
 #include "runtime/platform/headless.h"
+#include "runtime/platform/input_mapping.h"
 #include "tests/game/allocation_counter.h"
 #include "tests/game/game_data.h"
 
@@ -273,6 +274,47 @@ TEST_F(GameRun, HoldingTheButtonSwimsTowardTheCursorAtRisingSpeed)
     EXPECT_GT(PlayerX, 4968 + 100);
     EXPECT_NEAR(PlayerY, 4968, 40);
     EXPECT_EQ(ScreenPosY, 4616) << "no scrolling away from the margins";
+}
+
+// A finger to the right of the player, and a controller's stick pushed right with A held, steer
+// the cell as the mouse does: the same speeds, the same turn, the same swim.
+TEST_F(GameRun, AFingerRightOfThePlayerSwimsTowardItAsTheHeldButtonDoes)
+{
+    MapFinger(1, 1000, 384);
+    float previousAngle = PlayerAngle;
+    for (int pass = 1; pass <= 16; ++pass) {
+        RunMainLoopPass();
+        EXPECT_NEAR(PlayerSpeed, std::min(0.3f * pass, 4.0f), 1e-5f) << "pass " << pass;
+        EXPECT_GT(PlayerAngle, previousAngle) << "turning clockwise toward the finger";
+        previousAngle = PlayerAngle;
+    }
+    for (int pass = 0; pass < 30; ++pass)
+        RunMainLoopPass();
+    EXPECT_NEAR(PlayerAngle, 90, 10);
+    EXPECT_GT(PlayerX, 4968 + 100);
+    EXPECT_EQ(MouseX(), 1000);
+    MapFingerUp(1);
+    for (int pass = 0; pass < 25; ++pass)
+        RunMainLoopPass();
+    EXPECT_EQ(PlayerSpeed, 0.0f);
+}
+
+TEST_F(GameRun, AStickPushedRightWithAHeldSwimsRightAsTheHeldButtonDoes)
+{
+    MapPad(0, PadState{1, 0, 0, PAD_SWIM});
+    for (int pass = 1; pass <= 16; ++pass) {
+        RunMainLoopPass();
+        EXPECT_NEAR(PlayerSpeed, std::min(0.3f * pass, 4.0f), 1e-5f) << "pass " << pass;
+    }
+    for (int pass = 0; pass < 30; ++pass)
+        RunMainLoopPass();
+    EXPECT_NEAR(PlayerAngle, 90, 10);
+    EXPECT_GT(PlayerX, 4968 + 100);
+    EXPECT_NEAR(PlayerY, 4968, 40);
+    MapPad(0, PadState{});
+    for (int pass = 0; pass < 25; ++pass)
+        RunMainLoopPass();
+    EXPECT_EQ(PlayerSpeed, 0.0f);
 }
 
 TEST_F(GameRun, AFastMouseKeepsThePlayerSwimmingAndMovesTheCursorByTheSum)

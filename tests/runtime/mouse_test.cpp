@@ -107,7 +107,7 @@ TEST_F(Mouse, AFastMouseNeverOverflowsTheBuffer)
     HeadlessMouseMove(2147483647, 0);
     HeadlessMouseMove(2147483647, 0);
     PlatformMouseEvent events[24];
-    ASSERT_EQ(PlatformReadMouse(events, 24), 7);
+    ASSERT_EQ(PlatformReadMouse(events, 24, PlatformCursor{}), 7);
     const PlatformMouseEvent expected[] = {
         {MOUSE_OFFSET_X, 300},  {MOUSE_OFFSET_Y, 0},   {MouseButtonOffset(1), MOUSE_BUTTON_DOWN},
         {MOUSE_OFFSET_X, -300}, {MOUSE_OFFSET_Y, 600}, {MOUSE_OFFSET_WHEEL, 120},

@@ -1,6 +1,7 @@
 // Headless keyboard and mouse: the tests' input goes straight into the platform queues.
 #include "runtime/platform/headless.h"
 #include "runtime/platform/headless/headless_display.h"
+#include "runtime/platform/input_mapping.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
 
@@ -31,6 +32,7 @@ int32_t PlatformReadKeys(uint8_t keys[256])
         return 0;
     for (int32_t i = 0; i < 256; ++i)
         keys[i] = Input.keys[i].load();
+    MapKeys(keys);
     return 1;
 }
 
