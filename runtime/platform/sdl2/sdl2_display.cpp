@@ -9,6 +9,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <ctime>
 
 namespace {
@@ -143,6 +144,9 @@ void Sdl2PrepareHints()
     // Relative motion stays in the mouse's own units, as the game's input layer expects, not
     // scaled by how the logical screen is fitted to the desktop.
     SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
+    // Controllers are followed in the background too, so that a button let go meanwhile is let
+    // go in the game; their input counts only while the window has the focus.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
 }
 
 uint32_t Sdl2WindowId()
@@ -169,6 +173,15 @@ void Sdl2RequestScreenshot()
 {
     if (Display.open)
         Display.screenshot = 1;
+}
+
+bool Sdl2PictureToLogical(float x, float y, int32_t& logicalX, int32_t& logicalY)
+{
+    if (!Display.open)
+        return false;
+    logicalX = std::min(int32_t(std::floor(x * Display.width)), Display.width - 1);
+    logicalY = std::min(int32_t(std::floor(y * Display.height)), Display.height - 1);
+    return true;
 }
 
 void Sdl2WaitFrame()

@@ -1,5 +1,6 @@
 // Between the SDL2 backend's files.
 #pragma once
+#include <SDL.h>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,15 @@ void Sdl2DisplayLost();
 void Sdl2Repaint();
 // F12 was pressed: the next presented frame is also saved as a PNG.
 void Sdl2RequestScreenshot();
+// A point of the picture in parts of its size (0 to 1: the renderer hands touches over so, a
+// touch beside the picture at its edge) as a point of the logical screen; false while no
+// display is open.
+bool Sdl2PictureToLogical(float x, float y, int32_t& logicalX, int32_t& logicalY);
+// Game controllers (sdl2_controllers.cpp): the subsystem, counted like the input system, and
+// its events; true when the event was a controller's.
+void Sdl2OpenControllers();
+void Sdl2CloseControllers();
+bool Sdl2ControllerEvent(const SDL_Event& event);
 // Waits until the next frame time of the last asked rate. Nothing is presented while the
 // window lacks the focus, so this stands in for the present's pacing then.
 void Sdl2WaitFrame();

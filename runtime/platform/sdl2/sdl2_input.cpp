@@ -1,6 +1,8 @@
-// SDL2 input: the event pump, the key table through the scancode mapping, relative mouse mode.
-// In a window the close request and Alt+F4 hold Escape down, so the game ends as if the player
-// had pressed it; full-screen, the request is ignored and the game alone decides when to end.
+// SDL2 input: the event pump, the key table through the scancode mapping, relative mouse mode,
+// and fingers and controllers through the input mapping. In a window the close request and
+// Alt+F4 hold Escape down, so the game ends as if the player had pressed it; full-screen, the
+// request is ignored and the game alone decides when to end.
+#include "runtime/platform/input_mapping.h"
 #include "runtime/platform/key_codes.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
@@ -80,8 +82,21 @@ void HandleKeyDown(const SDL_KeyboardEvent& key)
         Input.closeRequested = 1;
 }
 
+// A finger on a touch screen, in parts of the picture's size. The mouse events that SDL makes
+// up for it are left aside: the finger speaks for itself.
+void HandleFinger(const SDL_TouchFingerEvent& finger, bool lifted)
+{
+    int32_t x = 0, y = 0;
+    if (lifted)
+        MapFingerUp(finger.fingerId);
+    else if (Sdl2PictureToLogical(finger.x, finger.y, x, y))
+        MapFinger(finger.fingerId, x, y);
+}
+
 void HandleEvent(const SDL_Event& event)
 {
+    if (Sdl2ControllerEvent(event))
+        return;
     switch (event.type) {
     case SDL_KEYDOWN:
         HandleKeyDown(event.key);
@@ -94,11 +109,18 @@ void HandleEvent(const SDL_Event& event)
             EventsKeyReleased(code);
         break;
     case SDL_MOUSEMOTION:
-        EventsMouseMotion(event.motion.xrel, event.motion.yrel);
+        if (event.motion.which != SDL_TOUCH_MOUSEID)
+            EventsMouseMotion(event.motion.xrel, event.motion.yrel);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        EventsMouseButton(ButtonNumber(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        if (event.button.which != SDL_TOUCH_MOUSEID)
+            EventsMouseButton(ButtonNumber(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        break;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP:
+        HandleFinger(event.tfinger, event.type == SDL_FINGERUP);
         break;
     case SDL_MOUSEWHEEL: {
         float notches = event.wheel.preciseY;
@@ -124,6 +146,8 @@ int32_t PlatformInitInput()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0)
         return 0;
     ++Input.references;
+    // Without controllers the keyboard and the mouse still play.
+    Sdl2OpenControllers();
     return 1;
 }
 
@@ -132,6 +156,7 @@ void PlatformQuitInput()
     if (Input.references == 0)
         return;
     --Input.references;
+    Sdl2CloseControllers();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -164,6 +189,7 @@ int32_t PlatformReadKeys(uint8_t keys[256])
         if (state[scancode])
             if (int32_t code = KeyCodeFromScancode(scancode))
                 keys[code] = 0x80;
+    MapKeys(keys);
     if (Input.closeRequested)
         keys[KEY_ESCAPE] = 0x80;
     return 1;
