@@ -5,7 +5,7 @@
 set -euo pipefail
 
 play=(build-essential cmake ninja-build pkg-config
-      libsdl2-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
+      libsdl2-dev libxi-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
       libfreetype-dev libfontconfig-dev fonts-dejavu-core)
 # The tests drive the real window on a virtual X screen (Xvfb, with XTest for the keys) and
 # build and install the .deb (dpkg-shlibdeps finds its dependencies).

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <poll.h>
 #include <thread>
@@ -101,6 +102,7 @@ protected:
         ASSERT_NE(x.display, nullptr) << "Xvfb did not start";
         unsetenv("VELLOMIRA_WINDOWED");
         unsetenv("VELLOMIRA_SCREENSHOT_DIR");
+        unsetenv("VELLOMIRA_POINTER");
         unsetenv("SDL_VIDEODRIVER");
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
@@ -185,6 +187,63 @@ TEST_F(GameWindow, FullScreenIgnoresTheCloseRequestAndEndsOnEscape)
     EXPECT_FALSE(SaysSomethingWithin(game, 1500)) << "full-screen, the game alone decides";
     EXPECT_NE(WaitForWindow(x, TITLE, 100), 0u);
 
+    QuitWithEscape(x, game);
+}
+
+namespace {
+// The light's centre on the screen: the mean x of the lit pixels below the overlay's text.
+double LightCentreX(XSession& x)
+{
+    int32_t width = 0, height = 0;
+    std::vector<uint32_t> screen = ScreenPixels(x, width, height);
+    double sum = 0, count = 0;
+    for (int32_t y = 420; y < height; ++y)
+        for (int32_t column = 0; column < width; ++column)
+            if (screen[size_t(y) * size_t(width) + size_t(column)] != 0) {
+                sum += column;
+                ++count;
+            }
+    return count > 0 ? sum / count : -1;
+}
+
+// Whether the game's cursor, the outline of an arrow head whose tip is one pixel right of and
+// below the cursor's position, is drawn at that position of the screen (in the dark).
+bool CursorAt(XSession& x, int32_t cursorX, int32_t cursorY)
+{
+    int32_t width = 0, height = 0;
+    std::vector<uint32_t> screen = ScreenPixels(x, width, height);
+    auto pixel = [&](int32_t px, int32_t py) {
+        return screen[size_t(py) * size_t(width) + size_t(px)];
+    };
+    return pixel(cursorX + 1, cursorY + 1) == 0xFFFFFF && pixel(cursorX, cursorY) == 0;
+}
+} // namespace
+
+TEST_F(GameWindow, AnAbsolutePointerPutsTheCursorWhereItPointsAndItsButtonSwims)
+{
+    // Xvfb's pointers are relative; the game is told that this one points absolutely, as X11
+    // tells it of a tablet or a virtual machine's pointer.
+    WriteWorld(false);
+    setenv("VELLOMIRA_POINTER", "absolute", 1);
+    ChildProcess game = StartChild(GAME, folder.path.string());
+    ChildGuard guard{game};
+    ASSERT_TRUE(StartUpEnds(game));
+    ASSERT_NE(WaitForWindow(x, TITLE), 0u);
+    ASSERT_TRUE(Eventually([&] { return std::abs(LightCentreX(x) - 512) < 30; }));
+    for (auto [pointerX, pointerY] : {std::pair{950, 700}, std::pair{80, 650}}) {
+        MovePointer(x, pointerX, pointerY);
+        EXPECT_TRUE(Eventually([&] { return CursorAt(x, pointerX, pointerY); }))
+            << "the cursor under the pointer at " << pointerX << "," << pointerY;
+    }
+
+    // Right of the player, level with it: the cell turns there and swims while the button is
+    // held, and the light follows it across the screen.
+    MovePointer(x, 950, 384);
+    Pause(1000);
+    SetButton(x, 1, true);
+    bool swam = Eventually([&] { return LightCentreX(x) > 600; });
+    SetButton(x, 1, false);
+    EXPECT_TRUE(swam) << "the light's centre stayed at " << LightCentreX(x);
     QuitWithEscape(x, game);
 }
 

@@ -166,6 +166,18 @@ void PressKeyWith(XSession& session, const char* modifier, const char* keysym)
     XFlush(session.display);
 }
 
+void MovePointer(XSession& session, int32_t x, int32_t y)
+{
+    XTestFakeMotionEvent(session.display, DefaultScreen(session.display), x, y, CurrentTime);
+    XFlush(session.display);
+}
+
+void SetButton(XSession& session, int32_t button, bool down)
+{
+    XTestFakeButtonEvent(session.display, unsigned(button), down ? True : False, CurrentTime);
+    XFlush(session.display);
+}
+
 void FocusNothing(XSession& session)
 {
     XSetInputFocus(session.display, None, RevertToNone, CurrentTime);

@@ -36,6 +36,10 @@ void PressKey(XSession& session, const char* keysym);
 void SetKey(XSession& session, const char* keysym, bool down);
 // The same with a modifier held around it ("Alt_L", "F4").
 void PressKeyWith(XSession& session, const char* modifier, const char* keysym);
+// Puts the pointer at a point of the screen, as an absolute pointer (a tablet, a virtual
+// machine's pointer) does, and presses (down true) or releases one of its buttons (1 left).
+void MovePointer(XSession& session, int32_t x, int32_t y);
+void SetButton(XSession& session, int32_t button, bool down);
 // Moves the input focus away from every window, as clicking elsewhere would, or gives it to
 // the window.
 void FocusNothing(XSession& session);

@@ -213,6 +213,7 @@ void PlatformQuitDisplay()
     if (Display.references == 0 || --Display.references > 0)
         return;
     PlatformCloseDisplay();
+    Sdl2StopWatchingPointerKind();
     SDL_DestroyWindow(Display.window);
     Display.window = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -233,6 +234,7 @@ int32_t PlatformOpenDisplay(int32_t width, int32_t height, const char* title)
         return 0;
     }
     SDL_ShowCursor(SDL_DISABLE);
+    Sdl2WatchPointerKind(Display.window);
     Display.open = 1;
     Display.lost = 0;
     Display.screenshot = 0;

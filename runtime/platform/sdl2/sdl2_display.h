@@ -7,10 +7,12 @@
 // What the launcher chose for the desktop window, read once from the environment (the game
 // itself reads no environment): VELLOMIRA_WINDOWED=1 asks for a resizable window instead of
 // the full-screen default, VELLOMIRA_SCREENSHOT_DIR names the folder of the F12 screenshots
-// (the working folder when unset).
+// (the working folder when unset), VELLOMIRA_POINTER=absolute has the cursor follow where the
+// pointer is rather than its motion, for an absolute pointer the window system does not name.
 struct Sdl2Settings {
     int32_t windowed = 0;
     std::string screenshotFolder = ".";
+    int32_t absolutePointer = 0;
 };
 const Sdl2Settings& Sdl2Options();
 
@@ -30,6 +32,13 @@ void Sdl2RequestScreenshot();
 // touch beside the picture at its edge) as a point of the logical screen; false while no
 // display is open.
 bool Sdl2PictureToLogical(float x, float y, int32_t& logicalX, int32_t& logicalY);
+// Which kind of pointer moved last, told by the window system where it can (x11/, no_x11/
+// elsewhere): watched from the first screen on, until the display system closes. 1 when it
+// was an absolute one (a pen on a tablet, a virtual machine's pointer), which the cursor
+// follows by its position.
+void Sdl2WatchPointerKind(SDL_Window* window);
+void Sdl2StopWatchingPointerKind();
+int32_t Sdl2PointerIsAbsolute();
 // Game controllers (sdl2_controllers.cpp): the subsystem, counted like the input system, and
 // its events; true when the event was a controller's.
 void Sdl2OpenControllers();

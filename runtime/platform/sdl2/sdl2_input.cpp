@@ -22,8 +22,34 @@ namespace {
 struct Sdl2Input {
     int32_t references = 0;
     int32_t closeRequested = 0; // windowed: Escape reads as held from now on
+    int32_t mouseTaken = 0;     // the game holds the mouse (relative, or following a pointer)
 };
 Sdl2Input Input;
+
+// An absolute pointer is followed by its position, which SDL gives outside its relative mode
+// (there it would take the positions for motion); a mouse by its relative motion.
+bool PointerAbsolute()
+{
+    return Sdl2Options().absolutePointer || Sdl2PointerIsAbsolute();
+}
+
+void HandleMotion(const SDL_MouseMotionEvent& motion)
+{
+    if (motion.which == SDL_TOUCH_MOUSEID)
+        return;
+    if (!PointerAbsolute())
+        EventsMouseMotion(motion.xrel, motion.yrel);
+    else if (!SDL_GetRelativeMouseMode())
+        MapPointerAt(motion.x, motion.y);
+}
+
+// The mouse the game holds follows the kind of pointer that moved last.
+void FollowPointerKind()
+{
+    SDL_bool relative = PointerAbsolute() ? SDL_FALSE : SDL_TRUE;
+    if (Input.mouseTaken && EventsFocused() && SDL_GetRelativeMouseMode() != relative)
+        SDL_SetRelativeMouseMode(relative);
+}
 
 void HandleWindowEvent(const SDL_WindowEvent& event)
 {
@@ -109,8 +135,7 @@ void HandleEvent(const SDL_Event& event)
             EventsKeyReleased(code);
         break;
     case SDL_MOUSEMOTION:
-        if (event.motion.which != SDL_TOUCH_MOUSEID)
-            EventsMouseMotion(event.motion.xrel, event.motion.yrel);
+        HandleMotion(event.motion);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -167,6 +192,7 @@ void PlatformPumpEvents()
     SDL_Event event;
     while (SDL_PollEvent(&event))
         HandleEvent(event);
+    FollowPointerKind();
 }
 
 int32_t PlatformReadKeys(uint8_t keys[256])
@@ -199,15 +225,17 @@ int32_t PlatformAcquireMouse()
 {
     if (!EventsAcquireMouse())
         return 0;
-    if (SDL_SetRelativeMouseMode(SDL_TRUE) < 0) {
+    if (SDL_SetRelativeMouseMode(PointerAbsolute() ? SDL_FALSE : SDL_TRUE) < 0) {
         EventsUnacquireMouse();
         return 0;
     }
+    Input.mouseTaken = 1;
     return 1;
 }
 
 void PlatformUnacquireMouse()
 {
+    Input.mouseTaken = 0;
     if (SDL_WasInit(SDL_INIT_VIDEO))
         SDL_SetRelativeMouseMode(SDL_FALSE);
     EventsUnacquireMouse();

@@ -13,6 +13,8 @@ Sdl2Settings ReadSettings()
     const char* folder = std::getenv("VELLOMIRA_SCREENSHOT_DIR");
     if (folder && *folder)
         settings.screenshotFolder = folder;
+    const char* pointer = std::getenv("VELLOMIRA_POINTER");
+    settings.absolutePointer = pointer && std::strcmp(pointer, "absolute") == 0;
     return settings;
 }
 } // namespace
