@@ -2,6 +2,9 @@
 // starts it at a click (the browser grants the pointer lock and sound only to a gesture),
 // shows the console, the pause and the end, keeps pref.ini in the browser's storage across
 // reloads, and offers the five settings of pref.ini. With ?bench the game presents unpaced.
+// A game started by a touch plays without the pointer lock, full-screen where the browser
+// allows it, with two buttons for a thumb (pause, end); one started with a controller's A or
+// Start plays without the lock too.
 'use strict';
 
 (function() {
@@ -14,6 +17,7 @@
     canvas: $('screen'), message: $('message'), play: $('play'), answer: $('answer'),
     answerLine: $('answer-line'), consolePanel: $('console'), lines: $('lines'),
     settings: $('settings'), showConsole: $('show-console'), showSettings: $('show-settings'),
+    touchPause: $('touch-pause'), touchEnd: $('touch-end'),
   };
   const bench = new URLSearchParams(location.search).has('bench');
 
@@ -24,7 +28,9 @@
     lastLine: '',    // the game's last console line
     waitLine: '',    // the line shown when the game waits for the console
     errors: [],      // what went wrong in the page itself
+    input: 'mouse',  // what the player last pressed with: 'mouse', 'touch' or 'pad'
   };
+  const touchFirst = matchMedia('(hover: none) and (pointer: coarse)').matches;
 
   // ---- Phases: what the curtain says ----
 
@@ -34,6 +40,7 @@
     page.play.hidden = !(phase === 'ready' || phase === 'ended');
     page.answer.hidden = phase !== 'waiting';
     if (phase === 'waiting') page.answerLine.focus();
+    if (phase === 'ready' || phase === 'ended') watchPadsOnCard();
   }
 
   function fail(text) {
@@ -133,6 +140,7 @@
       printErr: (text) => addLine(text, 'err'),
       onFocusChange: (focused) => { if (state.game === module) focusChanged(focused); },
       onConsoleWait: (waiting) => { if (state.game === module) consoleWait(waiting); },
+      onPauseChange: (paused) => { if (state.game === module) pauseChanged(paused); },
       onAbort: (what) => { if (state.game === module) stopped('the program stopped (' + what + ')'); },
       preRun: [() => installFiles(module)],
     };
@@ -154,6 +162,55 @@
     state.game = null;
   }
 
+  // ---- The input the player plays with ----
+
+  // Gives the game the input the way the player's last press asks: the mouse needs the pointer
+  // lock; a finger or a controller plays without it, a finger on the whole screen where the
+  // browser allows it.
+  function takeInput(instance) {
+    document.body.dataset.input = state.input;
+    if (state.input === 'mouse') {
+      instance.webRequestPointerLock();
+      return;
+    }
+    instance.webPlayWithoutLock();
+    if (state.input === 'touch' && !document.fullscreenElement && document.fullscreenEnabled)
+      document.documentElement.requestFullscreen({navigationUI: 'hide'}).catch(() => {});
+  }
+
+  function pauseChanged(paused) {
+    document.body.toggleAttribute('data-held', paused);
+    page.touchPause.setAttribute('aria-pressed', String(paused));
+    page.touchPause.setAttribute('aria-label', paused ? 'Play on (P)' : 'Pause (P)');
+  }
+
+  // A controller's A or Start on the card plays, as a click does: pressed there, not still held
+  // from the game that ended.
+  let cardPads = null;
+  function watchPadsOnCard() {
+    if (cardPads !== null || !navigator.getGamepads) return;
+    let held = null;
+    const poll = () => {
+      const phase = document.body.dataset.phase;
+      if (phase !== 'ready' && phase !== 'ended') {
+        cardPads = null;
+        return;
+      }
+      cardPads = requestAnimationFrame(poll);
+      const now = new Set();
+      for (const pad of navigator.getGamepads() || [])
+        if (pad && pad.connected && [0, 9].some((i) => pad.buttons[i] && pad.buttons[i].pressed))
+          now.add(pad.index);
+      const pressed = held !== null && [...now].some((index) => !held.has(index));
+      held = now;
+      if (pressed && state.spare) {
+        state.input = 'pad';
+        startGame();
+      }
+    };
+    cardPads = requestAnimationFrame(poll);
+  }
+
   // Runs at a click: the start-up runs at once, inside the player's gesture.
   function startGame() {
     const instance = state.spare;
@@ -164,7 +221,8 @@
     page.lines.textContent = '';
     placePreferences(instance);
     setPhase('running');
-    instance.webRequestPointerLock();
+    pauseChanged(false);
+    takeInput(instance);
     instance.ccall('main', 'number', ['number', 'number'], [0, 0], {async: true}).then(
         (status) => { if (state.game === instance) ended(status); },
         (error) => { if (state.game === instance) stopped('the program stopped (' + error + ')'); });
@@ -180,7 +238,8 @@
   function focusChanged(focused) {
     if (document.body.dataset.phase === 'ended' || document.body.dataset.phase === 'waiting') return;
     if (focused) setPhase('running');
-    else setPhase('paused', 'Paused.\nClick to play on, or press Escape to end the game.');
+    else if (state.input === 'mouse') setPhase('paused', 'Paused.\nClick to play on, or press Escape to end the game.');
+    else setPhase('paused', 'Paused.\nTap, or press A or Start, to play on.');
   }
 
   function consoleWait(waiting) {
@@ -249,13 +308,33 @@
 
   // ---- Wiring ----
 
-  page.play.addEventListener('click', startGame);
-  document.getElementById('curtain').addEventListener('click', (event) => {
+  // What the player presses with decides how the game takes the input at the next start or
+  // resume.
+  document.addEventListener('pointerdown', (event) => {
+    state.input = event.pointerType === 'touch' || event.pointerType === 'pen' ? 'touch' : 'mouse';
+  }, {capture: true});
+  page.play.addEventListener('click', () => startGame());
+  const resume = (event) => {
     if (document.body.dataset.phase === 'paused' && state.game && event.target.tagName !== 'BUTTON')
-      state.game.webRequestPointerLock();
+      takeInput(state.game);
+  };
+  document.getElementById('curtain').addEventListener('click', resume);
+  page.canvas.addEventListener('click', resume);
+  // The buttons for a thumb act at the touch, and the touch stays theirs (no mouse events, no
+  // long-press menu).
+  page.touchPause.addEventListener('pointerdown', (event) => {
+    event.preventDefault();
+    if (state.game) state.game.webTogglePause();
   });
-  page.canvas.addEventListener('click', () => {
-    if (document.body.dataset.phase === 'paused' && state.game) state.game.webRequestPointerLock();
+  page.touchEnd.addEventListener('pointerdown', (event) => {
+    event.preventDefault();
+    if (state.game) state.game.webEndKey(true);
+  });
+  for (const type of ['pointerup', 'pointercancel', 'pointerleave'])
+    page.touchEnd.addEventListener(type, () => { if (state.game) state.game.webEndKey(false); });
+  document.addEventListener('contextmenu', (event) => {
+    if (document.body.dataset.phase === 'running' || event.target.closest('#touch-controls'))
+      event.preventDefault();
   });
   page.answer.addEventListener('submit', (event) => {
     event.preventDefault();
@@ -299,6 +378,7 @@
       if (typeof createVellomira !== 'function') throw new Error('vellomira.js did not load');
       state.world = await loadWorld();
       await prepareSpare();
+      if (touchFirst) page.play.textContent = 'Tap to play';
       setPhase('ready', bench ? 'Benchmark: the game presents unpaced.' : '');
     } catch (e) {
       fail(String(e && e.message || e));

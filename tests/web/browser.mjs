@@ -41,7 +41,9 @@ export function serveFolder(folder, replaced = new Map()) {
 }
 
 export class Browser {
-  static async launch({width = 1024, height = 768} = {}) {
+  // A desktop browser, or with touch a phone's: a touch screen and no mouse, the page laid out
+  // for a mobile viewport.
+  static async launch({width = 1024, height = 768, touch = false} = {}) {
     const profile = mkdtempSync(join(tmpdir(), 'vellomira-chromium-'));
     const child = spawn(CHROMIUM, [
       '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -51,7 +53,7 @@ export class Browser {
     ], {stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe']});
     const browser = new Browser(child, profile);
     try {
-      await browser.openPage(width, height);
+      await browser.openPage(width, height, touch);
     } catch (e) {
       await browser.close();
       throw e;
@@ -100,7 +102,7 @@ export class Browser {
     return new Promise((resolve, reject) => this.pending.set(id, {resolve, reject, method}));
   }
 
-  async openPage(width, height) {
+  async openPage(width, height, touch) {
     const {targetId} = await this.send('Target.createTarget', {url: 'about:blank'}, false);
     const {sessionId} = await this.send('Target.attachToTarget', {targetId, flatten: true}, false);
     this.target = targetId;
@@ -117,8 +119,21 @@ export class Browser {
     await this.send('Page.enable');
     await this.send('Runtime.enable');
     await this.send('Log.enable');
+    await this.setViewport(width, height, touch);
+    if (touch) {
+      await this.send('Emulation.setTouchEmulationEnabled', {enabled: true, maxTouchPoints: 5});
+      await this.send('Emulation.setEmulatedMedia', {features: [
+        {name: 'pointer', value: 'coarse'}, {name: 'any-pointer', value: 'coarse'},
+        {name: 'hover', value: 'none'}, {name: 'any-hover', value: 'none'}]});
+    }
+  }
+
+  // The page's viewport; a mobile one turns with its longer side.
+  async setViewport(width, height, mobile = false) {
+    const screenOrientation = width > height ? {type: 'landscapePrimary', angle: 90}
+                                             : {type: 'portraitPrimary', angle: 0};
     await this.send('Emulation.setDeviceMetricsOverride',
-                    {width, height, deviceScaleFactor: 1, mobile: false});
+                    {width, height, deviceScaleFactor: 1, mobile, screenOrientation});
   }
 
   async goto(url) {
@@ -172,6 +187,19 @@ export class Browser {
     await this.mouse('mouseMoved', x, y);
     await this.mouse('mousePressed', x, y, {button: 'left', buttons: 1, clickCount: 1});
     await this.mouse('mouseReleased', x, y, {button: 'left', buttons: 0, clickCount: 1});
+  }
+
+  // Fingers on the touch screen, at page pixels: 'touchStart' and 'touchMove' with the fingers
+  // down ({x, y, id}), 'touchEnd' with those still down after a lift.
+  async touch(type, points = []) {
+    await this.send('Input.dispatchTouchEvent',
+                    {type, touchPoints: points.map((p, i) => ({x: p.x, y: p.y, id: p.id ?? i}))});
+  }
+
+  async tap(selector) {
+    const {x, y} = await this.centreOf(selector);
+    await this.touch('touchStart', [{x, y}]);
+    await this.touch('touchEnd');
   }
 
   async key(code, key, keyCode, type) {

@@ -10,6 +10,7 @@ import {join, resolve} from 'node:path';
 import {after, before, test} from 'node:test';
 
 import {Browser, serveFolder, sleep} from './browser.mjs';
+import {GamePage} from './game_page.mjs';
 
 const ROOT = resolve(import.meta.dirname, '../..');
 const SITE = process.env.VELLOMIRA_SITE || join(ROOT, 'build-web/site');
@@ -19,12 +20,14 @@ const SHOTS = join(ROOT, 'build-web');
 
 let server;
 let browser;
+let page;
 
 before(async () => {
   // A world with nothing in it: the start-up stops on its first fatal line.
   const empty = new Map([['/world.json', JSON.stringify({files: []})], ['/world.data', Buffer.alloc(0)]]);
   server = {site: await serveFolder(SITE), empty: await serveFolder(SITE, empty)};
   browser = await Browser.launch();
+  page = new GamePage(browser);
   // Every page keeps a journal of the pointer lock and the focus, for a wait that times out.
   await browser.send('Page.addScriptToEvaluateOnNewDocument', {source: `window.journal = [];
     for (const name of ['pointerlockchange', 'pointerlockerror', 'visibilitychange'])
@@ -48,30 +51,12 @@ after(async () => {
   await server?.empty.close();
 });
 
-// The page as a first visit sees it: nothing stored, the game ready to start.
-async function openPage({keepStorage = false, url = server.site.url} = {}) {
-  await browser.goto(url);
-  if (!keepStorage) {
-    await browser.evaluate('localStorage.clear()');
-    await browser.goto(url);
-  }
-  browser.errors.length = 0;
-  await browser.waitFor(`['ready', 'failed'].includes(vellomira.phase)`);
-  assert.equal(await browser.evaluate('vellomira.phase'), 'ready', await browser.evaluate('document.body.innerText'));
-}
-
-async function consoleLines() {
-  return browser.evaluate(`[...document.querySelectorAll('#lines .out')].map((e) => e.textContent)`);
-}
-
-async function frames() {
-  return browser.evaluate('vellomira.stats ? vellomira.stats.frames : 0');
-}
-
-async function waitFrames(count) {
-  const start = await frames();
-  await browser.waitFor(`vellomira.stats && vellomira.stats.frames >= ${start + count}`);
-}
+// The page as a first visit sees it (or, keeping the storage, a later one).
+const openPage = ({keepStorage = false, url = server.site.url} = {}) => page.open(url, {keepStorage});
+const consoleLines = () => page.consoleLines();
+const frames = () => page.frames();
+const waitFrames = (count) => page.waitFrames(count);
+const player = () => page.player();
 
 // Clicks "Click to play" (or "Play again") and waits for the main loop's frames and for the
 // pointer lock: one click gives the game the mouse.
@@ -81,10 +66,6 @@ async function play() {
       document.pointerLockElement === document.querySelector('#screen')`);
 }
 
-async function player() {
-  const [x, y, angle, speed] = await browser.evaluate('vellomira.player()');
-  return {x, y, angle, speed};
-}
 
 // The native game's console up to the main loop, on SDL's dummy display and sound device.
 function nativeTranscript() {

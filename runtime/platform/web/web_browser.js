@@ -4,10 +4,16 @@
 // state object per instance of the program.
 //
 // The page hands the backend its canvas as Module.canvas and may set Module.webUnpaced (its
-// benchmark mode), Module.onFocusChange(focused) and Module.onConsoleWait(waiting). It calls
-// Module.webRequestPointerLock() from a click, Module.webConsoleLine(text) to answer the
-// console, and Module.webStop() to drop this instance.
+// benchmark mode), Module.onFocusChange(focused), Module.onConsoleWait(waiting) and
+// Module.onPauseChange(paused). It calls Module.webRequestPointerLock() from a click with the
+// mouse, Module.webPlayWithoutLock() from a touch or a controller's press (fingers and
+// controllers need no pointer lock), Module.webTogglePause() and Module.webEndKey(down) from
+// its buttons for a finger, Module.webConsoleLine(text) to answer the console, and
+// Module.webStop() to drop this instance.
 // Module.webStats counts the frames shown and, unpaced, the time of every pass.
+//
+// Fingers on the canvas and controllers (the Gamepad API, polled at every animation frame) go
+// to the shared input mapping, which turns them into the mouse and keys the game reads.
 
 var LibraryWebBrowser = {
   $Web__postset: 'Web.attach(Module);',
@@ -51,6 +57,13 @@ var LibraryWebBrowser = {
     },
     // MouseEvent.button (0 left, 1 middle, 2 right, 3 back) to the queue's button numbers.
     BUTTONS: [0, 2, 1, 3],
+    // Controllers read at once (more are not), and the buttons of the Gamepad API's standard
+    // layout that the mapping reads, as its PAD_* bits: A (0) swims, Start (9) pauses, Back (8)
+    // ends; and the two triggers (6, 7), which swim too.
+    PADS: 4,
+    PAD_BUTTONS: [[0, 1], [9, 2], [8, 4]],
+    PAD_TRIGGERS: [6, 7],
+    PAD_PLAYS_ON: 1 | 2, // A or Start on a paused page
 
     attach: function(module) {
       Web.module = module;
@@ -61,7 +74,12 @@ var LibraryWebBrowser = {
       Web.lockPending = false;
       Web.lockRetry = null;
       Web.escapeFocus = false;
+      Web.freeFocus = false;
       Web.reported = false;
+      Web.fingers = new Set();
+      Web.pads = [];
+      Web.padLoop = null;
+      Web.paused = false;
       Web.focusWaiter = null;
       Web.motion = {x: 0, y: 0};
       Web.stdin = {bytes: [], waiter: null};
@@ -72,6 +90,9 @@ var LibraryWebBrowser = {
       module['stdout'] = Web.lineWriter(function(line) { (module['print'] || out)(line); });
       module['stderr'] = Web.lineWriter(function(line) { (module['printErr'] || err)(line); });
       module['webRequestPointerLock'] = Web.requestPointerLock;
+      module['webPlayWithoutLock'] = Web.playWithoutLock;
+      module['webTogglePause'] = function() { if (Web.open && !Web.stopped) _WebTogglePause(); };
+      module['webEndKey'] = function(down) { if (Web.open && !Web.stopped) _WebEndKey(down ? 1 : 0); };
       module['webConsoleLine'] = function(text) {
         for (var i = 0; i < text.length; ++i) Web.stdin.bytes.push(text.charCodeAt(i) & 0xFF);
         Web.stdin.bytes.push(10);
@@ -96,6 +117,7 @@ var LibraryWebBrowser = {
     stop: function() {
       Web.stopped = true;
       Web.watch(false);
+      Web.watchPads(false);
       document.removeEventListener('pointerlockchange', Web.onLockChange);
       document.removeEventListener('pointerlockerror', Web.lockFailed);
       if (Web.audio) Web.audio.close();
@@ -103,8 +125,10 @@ var LibraryWebBrowser = {
       Web.releasePointer();
     },
 
-    // Gives the pointer back to the page (its lock, or a lock asked for).
+    // Gives the pointer back to the page (its lock, or a lock asked for), and the focus a touch
+    // or a controller gave.
     releasePointer: function() {
+      Web.freeFocus = false;
       Web.lockWanted = false;
       Web.lockPending = false;
       Web.cancelLockRetry();
@@ -118,7 +142,7 @@ var LibraryWebBrowser = {
     focusedNow: function() {
       var locked = document.pointerLockElement === Web.canvas();
       return Web.open && !document.hidden && Web.windowFocused &&
-             (locked || Web.lockPending || Web.escapeFocus);
+             (locked || Web.lockPending || Web.escapeFocus || Web.freeFocus);
     },
 
     // Tells the program and the page when the focus the page gives changed, and ends a pause.
@@ -127,6 +151,7 @@ var LibraryWebBrowser = {
       var focused = Web.focusedNow();
       if (focused === Web.reported) return;
       Web.reported = focused;
+      if (focused) Web.maskHeldPadButtons();
       _WebFocus(focused ? 1 : 0);
       if (Web.module['onFocusChange']) Web.module['onFocusChange'](focused);
       if (focused && Web.focusWaiter) {
@@ -149,6 +174,15 @@ var LibraryWebBrowser = {
       Web.lockPending = true;
       Web.cancelLockRetry();
       Web.askForLock();
+      Web.updateFocus();
+    },
+
+    // A touch or a controller's press plays: the game takes the input without the pointer
+    // lock, until the page is left (another tab, another window) or the pointer is locked.
+    playWithoutLock: function() {
+      if (!Web.canvas() || Web.stopped) return;
+      Web.freeFocus = true;
+      Web.escapeFocus = false;
       Web.updateFocus();
     },
 
@@ -188,7 +222,8 @@ var LibraryWebBrowser = {
       var locked = document.pointerLockElement === Web.canvas();
       // A lock that comes after the pointer was given back is given back too.
       if (locked && !Web.lockWanted) document.exitPointerLock();
-      if (locked) Web.escapeFocus = false;
+      // A lock taken means the mouse plays: its loss pauses, whatever gave the focus before.
+      if (locked) Web.escapeFocus = Web.freeFocus = false;
       Web.motion.x = Web.motion.y = 0;
       Web.updateFocus();
     },
@@ -224,11 +259,136 @@ var LibraryWebBrowser = {
       _WebMouseMotion(dx, dy);
     },
 
+    // Mouse events that a browser makes up for a touch are the finger's, not the mouse's.
+    fromTouch: function(event) {
+      return !!(event.sourceCapabilities && event.sourceCapabilities.firesTouchEvents);
+    },
+
     onMouseButton: function(event) {
       var button = Web.BUTTONS[event.button];
-      if (button === undefined) return;
-      _WebMouseButton(button, event.type === 'mousedown' ? 1 : 0);
-      if (Web.reported) event.preventDefault();
+      if (button === undefined || Web.fromTouch(event)) return;
+      var down = event.type === 'mousedown';
+      _WebMouseButton(button, down ? 1 : 0);
+      if (!Web.reported) return;
+      event.preventDefault();
+      // Playing by touch or with a controller, the mouse takes its turn with a click on the
+      // canvas, which asks for the lock the mouse needs.
+      if (down && event.target === Web.canvas() && document.pointerLockElement !== Web.canvas())
+        Web.requestPointerLock();
+    },
+
+    // The point of the logical screen under a finger: the canvas is scaled into its box with
+    // its aspect kept, and centred.
+    canvasPoint: function(event) {
+      var canvas = Web.canvas(), box = canvas.getBoundingClientRect();
+      var scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+      var left = box.left + (box.width - canvas.width * scale) / 2;
+      var top = box.top + (box.height - canvas.height * scale) / 2;
+      return {x: Math.floor((event.clientX - left) / scale), y: Math.floor((event.clientY - top) / scale)};
+    },
+
+    onFinger: function(event) {
+      if (event.pointerType === 'mouse') return;
+      // No scrolling, zooming, selecting or mouse events made up for the touch: the finger is
+      // the game's.
+      if (event.cancelable) event.preventDefault();
+      var id = event.pointerId;
+      if (event.type === 'pointerup' || event.type === 'pointercancel') {
+        if (Web.fingers.delete(id)) _WebFinger(id, 0, 0, 0);
+        return;
+      }
+      if (event.type === 'pointerdown') {
+        if (!Web.reported) return;
+        Web.fingers.add(id);
+      } else if (!Web.fingers.has(id)) {
+        return;
+      }
+      var point = Web.canvasPoint(event);
+      _WebFinger(id, point.x, point.y, 1);
+    },
+
+    // Fingers the page stopped hearing of (it lost the focus) are lifted.
+    liftFingers: function() {
+      if (!Web.fingers.size) return;
+      Web.fingers.clear();
+      _WebFingersGone();
+    },
+
+    onContextMenu: function(event) {
+      if (Web.open) event.preventDefault();
+    },
+
+    // One controller's state as the mapping takes it; all zeros for none.
+    padState: function(pad) {
+      var state = {x: 0, y: 0, trigger: 0, buttons: 0};
+      if (!pad || !pad.connected) return state;
+      var pressed = function(index) { return !!(pad.buttons[index] && pad.buttons[index].pressed); };
+      state.x = pad.axes[0] || 0;
+      state.y = pad.axes[1] || 0;
+      for (var i = 0; i < Web.PAD_TRIGGERS.length; ++i) {
+        var trigger = pad.buttons[Web.PAD_TRIGGERS[i]];
+        if (trigger) state.trigger = Math.max(state.trigger, trigger.value || (trigger.pressed ? 1 : 0));
+      }
+      for (i = 0; i < Web.PAD_BUTTONS.length; ++i)
+        if (pressed(Web.PAD_BUTTONS[i][0])) state.buttons |= Web.PAD_BUTTONS[i][1];
+      return state;
+    },
+
+    readPads: function() {
+      var list = navigator.getGamepads ? navigator.getGamepads() : [];
+      var states = [];
+      for (var slot = 0; slot < Web.PADS; ++slot) states.push(Web.padState(null));
+      for (var i = 0; list && i < list.length; ++i) {
+        var pad = list[i];
+        if (pad && pad.connected && pad.index < Web.PADS) states[pad.index] = Web.padState(pad);
+      }
+      return states;
+    },
+
+    // Buttons held when the game takes the input count only once let go: the press that
+    // started or resumed the game does not also pause it.
+    maskHeldPadButtons: function() {
+      var states = Web.readPads();
+      for (var slot = 0; slot < Web.PADS; ++slot) {
+        var pad = Web.pads[slot] || (Web.pads[slot] = {told: null, last: 0, mask: 0});
+        pad.mask = states[slot].buttons;
+      }
+    },
+
+    // Every animation frame while the screen is open: the controllers' states go to the
+    // mapping when they changed; while the page is paused, A or Start plays on; the pause of
+    // Start and the page's button is told to the page.
+    pollPads: function() {
+      Web.padLoop = requestAnimationFrame(Web.pollPads);
+      var states = Web.readPads();
+      for (var slot = 0; slot < Web.PADS; ++slot) {
+        var state = states[slot];
+        var pad = Web.pads[slot] || (Web.pads[slot] = {told: null, last: 0, mask: 0});
+        var pressed = state.buttons & ~pad.last;
+        pad.last = state.buttons;
+        pad.mask &= state.buttons;
+        if (!Web.reported) {
+          if ((pressed & Web.PAD_PLAYS_ON) && !document.hidden && Web.windowFocused) Web.playWithoutLock();
+          continue;
+        }
+        var buttons = state.buttons & ~pad.mask;
+        var told = pad.told;
+        if (told && told.x === state.x && told.y === state.y && told.trigger === state.trigger &&
+            told.buttons === buttons) continue;
+        pad.told = {x: state.x, y: state.y, trigger: state.trigger, buttons: buttons};
+        _WebPad(slot, state.x, state.y, state.trigger, buttons);
+      }
+      var paused = !!_WebPaused();
+      if (paused !== Web.paused) {
+        Web.paused = paused;
+        if (Web.module['onPauseChange']) Web.module['onPauseChange'](paused);
+      }
+    },
+
+    watchPads: function(on) {
+      if (Web.padLoop !== null) cancelAnimationFrame(Web.padLoop);
+      Web.padLoop = null;
+      if (on) Web.pollPads();
     },
 
     onWheel: function(event) {
@@ -243,7 +403,19 @@ var LibraryWebBrowser = {
 
     onWindowFocus: function(event) {
       Web.windowFocused = event.type === 'focus';
+      // Coming back takes a touch or a click, as the pointer lock does.
+      if (!Web.windowFocused) Web.leave();
       Web.updateFocus();
+    },
+
+    onVisibility: function() {
+      if (document.hidden) Web.leave();
+      Web.updateFocus();
+    },
+
+    leave: function() {
+      Web.freeFocus = false;
+      Web.liftFingers();
     },
 
     watch: function(on) {
@@ -255,7 +427,14 @@ var LibraryWebBrowser = {
       document[add]('mousedown', Web.onMouseButton, options);
       document[add]('mouseup', Web.onMouseButton, options);
       document[add]('wheel', Web.onWheel, options);
-      document[add]('visibilitychange', Web.updateFocus);
+      var canvas = Web.canvas();
+      if (canvas) {
+        ['pointerdown', 'pointermove', 'pointerup', 'pointercancel'].forEach(function(type) {
+          canvas[add](type, Web.onFinger, options);
+        });
+        canvas[add]('contextmenu', Web.onContextMenu, options);
+      }
+      document[add]('visibilitychange', Web.onVisibility);
       window[add]('blur', Web.onWindowFocus);
       window[add]('focus', Web.onWindowFocus);
     },
@@ -322,6 +501,8 @@ var LibraryWebBrowser = {
     document.title = UTF8ToString(title);
     Web.open = true;
     Web.reported = Web.focusedNow();
+    Web.maskHeldPadButtons();
+    Web.watchPads(true);
     return 1;
   },
 
@@ -331,6 +512,8 @@ var LibraryWebBrowser = {
     Web.escapeFocus = false;
     Web.reported = false;
     Web.image = null;
+    Web.watchPads(false);
+    Web.fingers.clear();
     if (Web.context) Web.context.fillRect(0, 0, Web.canvas().width, Web.canvas().height);
     Web.releasePointer();
   },

@@ -1,5 +1,7 @@
-// Web input: the page's key, mouse and focus events, delivered by web_browser.js, into the
-// shared queues and the key table; and the pause while the page lacks the focus.
+// Web input: the page's key, mouse, touch, controller and focus events, delivered by
+// web_browser.js, into the shared queues, the input mapping and the key table; and the pause
+// while the page lacks the focus.
+#include "runtime/platform/input_mapping.h"
 #include "runtime/platform/key_codes.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
@@ -85,6 +87,45 @@ EMSCRIPTEN_KEEPALIVE void WebMouseWheel(int32_t units)
     if (units != 0)
         EventsMouseWheel(units);
 }
+
+// A finger (id) touched the canvas or moved on it, at x, y of the logical screen (down 1), or
+// was lifted (down 0).
+EMSCRIPTEN_KEEPALIVE void WebFinger(int32_t id, int32_t x, int32_t y, int32_t down)
+{
+    if (down)
+        MapFinger(id, x, y);
+    else
+        MapFingerUp(id);
+}
+
+EMSCRIPTEN_KEEPALIVE void WebFingersGone()
+{
+    MapFingersGone();
+}
+
+// A controller's state in a slot: the left stick, the further pressed trigger, and the
+// buttons as the mapping's PAD_* bits.
+EMSCRIPTEN_KEEPALIVE void WebPad(int32_t slot, float stickX, float stickY, float trigger,
+                                 int32_t buttons)
+{
+    MapPad(slot, PadState{stickX, stickY, trigger, buttons});
+}
+
+// The page's buttons for a finger: pause and play on, and end (held while down).
+EMSCRIPTEN_KEEPALIVE void WebTogglePause()
+{
+    MapTogglePause();
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t WebPaused()
+{
+    return MapPaused();
+}
+
+EMSCRIPTEN_KEEPALIVE void WebEndKey(int32_t down)
+{
+    MapEndKey(down);
+}
 }
 
 // The page's listeners exist from the start; there is nothing to open or close.
@@ -113,6 +154,7 @@ int32_t PlatformReadKeys(uint8_t keys[256])
     for (int32_t code = 0; code < 256; ++code)
         keys[code] = Input.held[code] | Input.tapped[code];
     std::memset(Input.tapped, 0, sizeof Input.tapped);
+    MapKeys(keys);
     return 1;
 }
 
