@@ -7,10 +7,11 @@ set -euo pipefail
 play=(build-essential cmake ninja-build pkg-config
       libsdl2-dev libxi-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
       libfreetype-dev libfontconfig-dev fonts-dejavu-core)
-# The tests drive the real window on a virtual X screen (Xvfb, with XTest for the keys) and
-# build and install the .deb (dpkg-shlibdeps finds its dependencies).
+# The tests drive the real window on a virtual X screen (Xvfb, with XTest for the keys, and the
+# core fonts that SDL's message box on X draws with) and build and install the .deb
+# (dpkg-shlibdeps finds its dependencies).
 test=(clang libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
-      xvfb xauth libxtst-dev dpkg-dev)
+      xvfb xauth libxtst-dev xfonts-base dpkg-dev)
 
 packages=("${play[@]}")
 if [[ "${1:-}" == "--test" ]]; then

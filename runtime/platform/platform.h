@@ -118,3 +118,10 @@ int32_t PlatformWheelGranularity();
 // Opens the default audio output. 1 on success; 0 at once when there is no device.
 int32_t PlatformOpenAudio();
 void PlatformCloseAudio();
+
+// ---- Messages ----
+
+// Shows a message in a box of the system's own and waits until the person closes it: for a
+// failure where nobody watches a console. The texts are UTF-8. 1 when it was shown; 0 when
+// there is nothing to show it on (no graphical session, or a display that shows nothing).
+int32_t PlatformShowMessage(const char* title, const char* text);
