@@ -94,11 +94,10 @@ void CreateDots()
 void LoadImageSprites()
 {
     SetTransparentColor(-1, MAGENTA);
-    LoadSprite(PLAYER_SPRITE, "gfx\\test.png", SPRITE_TEXTURE);
-    for (int32_t i = 1; i <= 20; ++i) {
-        std::string name = "gfx\\Blase" + IntegerToText(i) + ".png";
-        BubbleSprites[i][1] = Handle(LoadSprite(DYNAMIC_OBJECT, name, SPRITE_TEXTURE));
-    }
+    LoadSprite(PLAYER_SPRITE, PLAYER_IMAGE_NAME, SPRITE_TEXTURE);
+    for (int32_t i = 1; i <= BUBBLE_IMAGE_COUNT; ++i)
+        BubbleSprites[i][1] =
+            Handle(LoadSprite(DYNAMIC_OBJECT, BubbleImageName(i), SPRITE_TEXTURE));
 }
 
 void CreateDrawnSprites()

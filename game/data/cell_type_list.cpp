@@ -8,7 +8,7 @@ constexpr int32_t LIST_FILE = 0;
 
 bool OpenCellTypeList()
 {
-    if (!OpenFileForReading(LIST_FILE, "cell\\cell.ini"))
+    if (!OpenFileForReading(LIST_FILE, CELL_LIST_NAME))
         return false;
     // A list too short for its counts reads the missing bytes as 0.
     CellTypeCount = ReadByteFromFile(LIST_FILE);

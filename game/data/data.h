@@ -7,6 +7,16 @@
 #include <string>
 #include <variant>
 
+// The files of a world the game reads from its folder: the list of cell types (the packs lie
+// beside it), the player's image and the bubbles' images, numbered from 1.
+inline constexpr char CELL_LIST_NAME[] = "cell\\cell.ini";
+inline constexpr char PLAYER_IMAGE_NAME[] = "gfx\\test.png";
+inline constexpr int32_t BUBBLE_IMAGE_COUNT = 20;
+inline std::string BubbleImageName(int32_t i)
+{
+    return "gfx\\Blase" + std::to_string(i) + ".png";
+}
+
 // The list of cell types.
 // Opens cell\cell.ini as numbered file 0 and takes CellTypeCount from its first byte; false
 // when the list cannot be opened.
