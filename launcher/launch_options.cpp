@@ -4,6 +4,9 @@
 #include "runtime/core/conversion.h"
 #include "runtime/core/path.h"
 #include "runtime/core/preference_text.h"
+#include "runtime/core/shown_text.h"
+
+#include <cstdlib>
 
 namespace {
 std::string Trimmed(std::string_view text)
@@ -14,6 +17,22 @@ std::string Trimmed(std::string_view text)
         text.remove_suffix(1);
     return std::string(text);
 }
+
+// A yes or no: a number, read as the game reads its numbers (anything but 0 is yes), or one
+// of the words people use in settings files. False when it is neither.
+bool ReadSwitch(const std::string& text, bool& on)
+{
+    size_t digit = text.find_first_not_of("+-");
+    if (digit != std::string::npos && digit <= 1 && text[digit] >= '0' && text[digit] <= '9')
+        return on = TextToInteger(text) != 0, true;
+    for (const char* word : {"yes", "true", "on"})
+        if (SameNameIgnoringCase(text, word))
+            return on = true;
+    for (const char* word : {"no", "false", "off"})
+        if (SameNameIgnoringCase(text, word))
+            return on = false, true;
+    return false;
+}
 } // namespace
 
 const char* const LAUNCHER_USAGE =
@@ -21,14 +40,15 @@ const char* const LAUNCHER_USAGE =
     "       vellomira --help | --version\n"
     "Starts the game in your own folder, $XDG_DATA_HOME/vellomira (~/.local/share/vellomira):\n"
     "pref.ini is kept there, the world is linked in at every start, and your own cell types\n"
-    "in its mods/ folder are added after the world's.\n"
+    "in its mods/ folder are added after the world's. vellomira.log there keeps the messages\n"
+    "of the last start.\n"
     "  --windowed            play in a window you can resize and close\n"
     "  --world DIR           play the world in DIR (a folder with cell/ and gfx/)\n"
     "  --screenshot-dir DIR  where F12 saves screenshots (default: screenshots/ in your folder)\n"
     "  --help, --version     this text; the version\n"
     "In pref.ini, a section after the game's keys keeps the same choices for every start:\n"
     "  [Launcher]\n"
-    "  Windowed = 1\n"
+    "  Windowed = yes\n"
     "  ScreenshotDir = /home/you/Pictures\n";
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options,
@@ -71,11 +91,31 @@ PreferenceSettings ReadLauncherSection(const std::string& text)
             inSection = SameNameIgnoringCase(entry->text, "Launcher");
         if (!inSection || entry->kind != EntryKind::Key)
             continue;
-        if (SameNameIgnoringCase(entry->key, "Windowed"))
-            settings.windowed = TextToInteger(Trimmed(entry->text)) != 0;
-        else if (SameNameIgnoringCase(entry->key, "ScreenshotDir"))
-            settings.screenshotDir = Trimmed(entry->text);
+        std::string value = Trimmed(entry->text);
+        if (SameNameIgnoringCase(entry->key, "Windowed")) {
+            if (!ReadSwitch(value, settings.windowed)) {
+                settings.windowed = false;
+                settings.warnings.push_back("[Launcher] Windowed = " + ShownText(value) +
+                                            " is neither yes nor no (true or false, on or off, "
+                                            "1 or 0); it counts as no");
+            }
+        } else if (SameNameIgnoringCase(entry->key, "ScreenshotDir"))
+            settings.screenshotDir = value;
     }
     FreeEntries(entries);
     return settings;
+}
+
+std::string PlayerPath(const std::string& name, const std::filesystem::path& base,
+                       std::filesystem::path& path)
+{
+    if (name == "~" || name.rfind("~/", 0) == 0) {
+        const char* home = std::getenv("HOME");
+        if (!home || home[0] != '/')
+            return "HOME names no folder, so " + ShownText(name) + " means nothing";
+        path = std::filesystem::path(home) / name.substr(std::min<size_t>(name.size(), 2));
+        return "";
+    }
+    path = std::filesystem::path(name).is_absolute() ? std::filesystem::path(name) : base / name;
+    return "";
 }

@@ -2,6 +2,7 @@
 // of pref.ini, which the game's own keys never reach (the game reads only the lines before
 // the first section).
 #pragma once
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,18 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
 struct PreferenceSettings {
     bool windowed = false;
     std::string screenshotDir;
+    std::vector<std::string> warnings; // values not understood, each naming its key
 };
 
-// The [Launcher] section of the pref.ini text: "Windowed = 1" and "ScreenshotDir = DIR"
-// (section and keys in any letter case). Missing keys keep the defaults.
+// The [Launcher] section of the pref.ini text: "Windowed = yes" (or no, true, false, on, off,
+// 1, 0) and "ScreenshotDir = DIR" (section, keys and words in any letter case). Missing keys,
+// and values not understood, keep the defaults.
 PreferenceSettings ReadLauncherSection(const std::string& text);
+
+// The folder a player named: "~" and "~/..." lie in the home folder, a relative name below
+// base. "" with the folder in path, or the problem (a "~" while HOME names no folder) and
+// path unchanged.
+std::string PlayerPath(const std::string& name, const std::filesystem::path& base,
+                       std::filesystem::path& path);
 
 extern const char* const LAUNCHER_USAGE;

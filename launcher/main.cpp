@@ -1,16 +1,21 @@
-// The `vellomira` command: prepares the player's own folder with the world linked in and the
+// The `vellomira` command: prepares the player's own folder with the world shown in it and the
 // player's own cell types added, hands the window settings to the game's display, and runs
-// the game there. The game itself still takes no command line and uses only its folder.
+// the game there, keeping what a start says in the folder's log. The game itself still takes
+// no command line and uses only its folder.
 #include "launcher/launch_options.h"
 #include "launcher/player_folder.h"
+#include "launcher/programs.h"
+#include "launcher/run_log.h"
+#include "launcher/world_check.h"
+#include "runtime/core/shown_text.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -37,94 +42,125 @@ Layout FindLayout()
     return layout;
 }
 
-int Fail(const std::string& problem)
-{
-    std::fprintf(stderr, "vellomira: %s\n", problem.c_str());
-    return 1;
-}
-
 std::string ReadText(const fs::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// A folder the player named: ~/ is the home folder, a relative one lies below base.
-fs::path PlayerPath(const std::string& name, const fs::path& base)
+// The world to play, checked for the files the game reads; "" or the problem.
+std::string FindWorld(const LaunchOptions& options, const Layout& layout, fs::path& world)
 {
-    const char* home = std::getenv("HOME");
-    if (name.rfind("~/", 0) == 0 && home)
-        return fs::path(home) / name.substr(2);
-    return fs::path(name).is_absolute() ? fs::path(name) : base / name;
+    std::error_code error;
+    world = options.world.empty() ? layout.world : fs::absolute(options.world, error);
+    if (world.empty())
+        return "no installed world here; name one with --world DIR";
+    world = world.lexically_normal();
+    std::string shown = ShownText(world.string()), missing = MissingWorldFiles(world.string());
+    if (missing.empty())
+        return "";
+    if (missing.rfind("cell/", 0) == 0)
+        return "no world in " + shown + ": it has no " + missing;
+    return "the world in " + shown + " is not whole: the game would miss " + missing;
 }
 
 // The player's own types, added after the world's by cellpack, which names any it leaves out.
-// Its report goes to standard error: standard output is the game's console.
-void AddOwnTypes(const Layout& layout, const fs::path& folder)
+void AddOwnTypes(const Layout& layout, const fs::path& folder, const std::string& stagedWorld)
 {
-    if (!FolderHasEntries((folder / "mods").string()))
+    fs::path mods = folder / "mods";
+    if (!FolderHasEntries(mods.string()))
         return;
-    pid_t child = fork();
-    if (child == 0) {
-        dup2(STDERR_FILENO, STDOUT_FILENO);
-        std::string mods = (folder / "mods").string(), world = folder.string();
-        execl(layout.cellpack.c_str(), "cellpack", "add-mods", mods.c_str(), world.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
+    int status = RunTool(layout.cellpack.string(), {"add-mods", mods.string(), stagedWorld});
+    if (status < 0 || status > 1)
+        Say("your own cell types in " + ShownText(mods.string()) +
+            " could not be added; the game starts with the world's alone");
+}
+
+// The variables that carry the launcher's choices to the game's display; "" or the problem.
+std::string HandOnSettings(const LaunchOptions& options, const fs::path& folder)
+{
+    PreferenceSettings settings = ReadLauncherSection(ReadText(folder / "pref.ini"));
+    for (const std::string& warning : settings.warnings)
+        Say(ShownText((folder / "pref.ini").string()) + ": " + warning);
+    if (options.windowed || settings.windowed)
+        setenv("VELLOMIRA_WINDOWED", "1", 1);
+    else
+        unsetenv("VELLOMIRA_WINDOWED");
+    fs::path shots = folder / "screenshots";
+    if (!options.screenshotDir.empty()) {
+        std::error_code error;
+        std::string problem = PlayerPath(options.screenshotDir, fs::current_path(error), shots);
+        if (!problem.empty())
+            return "--screenshot-dir " + ShownText(options.screenshotDir) + ": " + problem;
+    } else if (!settings.screenshotDir.empty()) {
+        std::string problem = PlayerPath(settings.screenshotDir, folder, shots);
+        if (!problem.empty())
+            Say(ShownText((folder / "pref.ini").string()) +
+                ": ScreenshotDir = " + ShownText(settings.screenshotDir) + ": " + problem +
+                "; the screenshots go to " + ShownText(shots.string()));
     }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) < 0 || !WIFEXITED(status) ||
-        WEXITSTATUS(status) > 1)
-        Fail("your own cell types in " + (folder / "mods").string() +
-             " could not be added; the game starts with the world's alone");
+    setenv("VELLOMIRA_SCREENSHOT_DIR", shots.lexically_normal().c_str(), 1);
+    return "";
+}
+
+// The text of a game that ended without the player quitting, for the message box; "" when it
+// ended as asked.
+std::string GameFailure(const GameEnd& end)
+{
+    if (end.status == 0)
+        return "";
+    if (end.status < 0) {
+        std::string line = "the game ended by the signal " + std::to_string(end.signal) + " (" +
+                           strsignal(end.signal) + ")";
+        Say(line);
+        return line;
+    }
+    std::string text = end.lastLine.empty() ? "" : end.lastLine + "\n";
+    return text + end.messages;
 }
 
 int Launch(const LaunchOptions& options)
 {
     Layout layout = FindLayout();
-    std::error_code error;
-    fs::path world = options.world.empty() ? layout.world : fs::absolute(options.world, error);
-    if (world.empty())
-        return Fail("no installed world here; name one with --world DIR");
-    world = world.lexically_normal();
-    if (!fs::exists(world / "cell" / "cell.ini", error))
-        return Fail("no world in " + world.string() + ": it has no cell/cell.ini");
     std::string folderName = PlayerFolderPath();
     if (folderName.empty())
-        return Fail("neither XDG_DATA_HOME nor HOME names a folder to play in");
+        return StartFailed("neither XDG_DATA_HOME nor HOME names a folder to play in");
     fs::path folder(folderName);
+    std::error_code error;
     fs::create_directories(folder, error);
-    if (fs::equivalent(world, folder, error))
-        return Fail(world.string() + " is your own folder, not a world to link in");
-    std::string problem = LinkWorld(world.string(), folder.string());
+    if (error)
+        return StartFailed(ShownText(folder.string()) + ": " + error.message());
+    std::string problem = OpenRunLog(folder.string());
     if (!problem.empty())
-        return Fail(problem);
-    AddOwnTypes(layout, folder);
+        Say(problem);
+    fs::path world;
+    problem = FindWorld(options, layout, world);
+    if (problem.empty() && fs::equivalent(world, folder, error))
+        problem = ShownText(world.string()) + " is your own folder, not a world to show in it";
+    if (problem.empty())
+        problem = HandOnSettings(options, folder);
+    if (problem.empty())
+        problem = PrepareFolder(world.string(), folder.string(), [&](const std::string& staged) {
+            AddOwnTypes(layout, folder, staged);
+        });
+    if (!problem.empty())
+        return StartFailed(problem);
 
-    PreferenceSettings settings = ReadLauncherSection(ReadText(folder / "pref.ini"));
-    if (options.windowed || settings.windowed)
-        setenv("VELLOMIRA_WINDOWED", "1", 1);
-    else
-        unsetenv("VELLOMIRA_WINDOWED");
-    fs::path shots = !options.screenshotDir.empty()
-                         ? PlayerPath(options.screenshotDir, fs::current_path(error))
-                     : !settings.screenshotDir.empty() ? PlayerPath(settings.screenshotDir, folder)
-                                                       : folder / "screenshots";
-    setenv("VELLOMIRA_SCREENSHOT_DIR", shots.lexically_normal().c_str(), 1);
-
-    if (chdir(folder.c_str()) != 0)
-        return Fail(folder.string() + ": cannot enter the folder");
-    execl(layout.game.c_str(), "vellomira", static_cast<char*>(nullptr));
-    return Fail(layout.game.string() + ": the game cannot be started");
+    GameEnd end = RunGame(layout.game.string(), folder.string());
+    std::string failure = GameFailure(end);
+    if (!failure.empty())
+        ShowFailure(failure);
+    return end.status >= 0 ? end.status : 128 + end.signal;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
+    BeginRunMessages();
     LaunchOptions options;
     std::string error;
     if (!ParseLaunchOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::fprintf(stderr, "vellomira: %s\n%s", error.c_str(), LAUNCHER_USAGE);
+        std::fprintf(stderr, "vellomira: %s\n%s", ShownText(error).c_str(), LAUNCHER_USAGE);
         return 2;
     }
     if (options.help) {

@@ -1,42 +1,178 @@
-// Making the player's folder ready for a start.
+// Making the player's folder ready for a start, under its lock, without losing anything of the
+// player's: cell/ is made beside and put in place, the player's things in the way are kept.
 #include "launcher/player_folder.h"
+
+#include "launcher/folder_system.h"
+#include "launcher/run_log.h"
+#include "runtime/core/shown_text.h"
+#include "tools/cellpack/file_bytes.h"
+#include "tools/cellpack/mods_manifest.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-// Replaces a link (or nothing) by a link to the target; a real file or folder of that name is
-// the player's and stays.
-std::string Link(const fs::path& target, const fs::path& name)
+// Entries a start makes beside cell/ and gfx/ while it prepares them, named with its process
+// number; any found while holding the lock are left over from a start that ended half-way.
+const std::string STAGE_PREFIX = ".start-", LINK_PREFIX = ".gfx-";
+
+std::string ErrorLine(const fs::path& path, const std::error_code& error)
 {
-    std::error_code error;
-    if (fs::is_symlink(fs::symlink_status(name, error)))
-        fs::remove(name, error);
-    if (fs::exists(fs::symlink_status(name, error)))
-        return "";
-    fs::create_directory_symlink(target, name, error);
-    return error ? name.string() + ": " + error.message() : "";
+    return ShownText(path.string()) + ": " + error.message();
 }
 
-std::string FillCellFolder(const fs::path& world, const fs::path& cell)
+bool IsFile(const fs::path& path)
 {
     std::error_code error;
-    if (fs::is_symlink(fs::symlink_status(cell, error)))
-        fs::remove(cell, error);
-    fs::create_directories(cell, error);
+    return fs::is_regular_file(fs::symlink_status(path, error));
+}
+
+bool IsAsWritten(const fs::path& file, uint64_t hash)
+{
+    std::vector<uint8_t> bytes;
+    return IsFile(file) && ReadFileBytes(file.string(), bytes).empty() &&
+           ContentHash(bytes) == hash;
+}
+
+// Whether an entry of cell/ is one a start made: a link to the world, or a file add-mods wrote
+// there (its manifest, the list and the packs it names, still as written).
+bool MadeByAStart(const fs::path& entry, const ModsManifest& manifest)
+{
+    std::string name = entry.filename().string();
+    if (IsPlacedWorldEntry(entry.string()))
+        return true;
+    if (name == "mods.manifest")
+        return IsFile(entry);
+    if (!manifest.present)
+        return false;
+    if (name == "cell.ini")
+        return IsAsWritten(entry, manifest.listHash);
+    for (const MadeType& made : manifest.made)
+        if (made.pack == name)
+            return IsAsWritten(entry, made.hash);
+    return false;
+}
+
+// Moves the entry into kept/ as kept/NAME (NAME.1, NAME.2, ... when taken), and names it. ""
+// or the problem.
+std::string Keep(const fs::path& folder, const fs::path& entry, const std::string& name)
+{
+    fs::path target = folder / "kept" / name;
+    std::error_code error;
+    fs::create_directories(target.parent_path(), error);
+    for (int n = 1; fs::exists(fs::symlink_status(target, error)); ++n)
+        target = folder / "kept" / (name + "." + std::to_string(n));
+    fs::rename(entry, target, error);
     if (error)
-        return cell.string() + ": " + error.message();
-    for (const fs::directory_entry& entry : fs::directory_iterator(cell, error))
-        fs::remove_all(entry.path(), error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(world / "cell", error)) {
-        std::error_code linkError;
-        fs::create_symlink(entry.path(), cell / entry.path().filename(), linkError);
-        if (linkError)
-            return (cell / entry.path().filename()).string() + ": " + linkError.message();
+        return ErrorLine(entry, error);
+    Say(ShownText((folder / name).string()) + " is not the launcher's: moved to " +
+        ShownText(target.string()));
+    return "";
+}
+
+// Takes away an entry that stood at cell/ or gfx/ (name): what a start made goes, anything
+// else is kept. "" or the problem.
+std::string DisposeOld(const fs::path& folder, const fs::path& old, const std::string& name)
+{
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(old, error)))
+        return "";
+    if (IsPlacedWorldEntry(old.string()))
+        return fs::remove(old, error) ? "" : ErrorLine(old, error);
+    if (name != "cell" || !fs::is_directory(fs::symlink_status(old, error)))
+        return Keep(folder, old, name);
+    ModsManifest manifest;
+    if (IsFile(old / "mods.manifest"))
+        manifest = ReadModsManifest((old / "mods.manifest").string());
+    std::vector<fs::path> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(old, error))
+        entries.push_back(entry.path());
+    std::string problem = error ? ErrorLine(old, error) : "";
+    for (const fs::path& entry : entries) {
+        if (!MadeByAStart(entry, manifest))
+            problem = Keep(folder, entry, name + "/" + entry.filename().string());
+        else if (!fs::remove(entry, error))
+            problem = ErrorLine(entry, error);
+        if (!problem.empty())
+            return problem;
     }
-    return error ? (world / "cell").string() + ": " + error.message() : "";
+    return fs::remove(old, error) ? "" : ErrorLine(old, error);
+}
+
+// Takes away what starts that ended half-way left beside cell/ and gfx/.
+std::string DisposeLeftovers(const fs::path& folder)
+{
+    std::error_code error;
+    std::vector<fs::path> stages, links;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        std::string name = entry.path().filename().string();
+        if (name.rfind(STAGE_PREFIX, 0) == 0 && entry.is_directory(error))
+            stages.push_back(entry.path());
+        else if (name.rfind(LINK_PREFIX, 0) == 0)
+            links.push_back(entry.path());
+    }
+    std::string problem;
+    for (const fs::path& link : links)
+        if (problem.empty())
+            problem = DisposeOld(folder, link, "gfx");
+    for (const fs::path& stage : stages) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(stage, error))
+            if (problem.empty())
+                problem = DisposeOld(folder, entry.path(), "cell");
+        if (problem.empty() && !fs::remove(stage, error))
+            problem = ErrorLine(stage, error);
+    }
+    return problem;
+}
+
+// The new cell/ in stage/cell: every entry of the world's cell/ shown there.
+std::string StageCellFolder(const fs::path& world, const fs::path& stage)
+{
+    std::error_code error;
+    fs::create_directories(stage / "cell", error);
+    if (error)
+        return ErrorLine(stage / "cell", error);
+    for (const fs::directory_entry& entry : fs::directory_iterator(world / "cell", error)) {
+        std::string problem = PlaceWorldEntry(entry.path().string(),
+                                              (stage / "cell" / entry.path().filename()).string());
+        if (!problem.empty())
+            return problem;
+    }
+    return error ? ErrorLine(world / "cell", error) : "";
+}
+
+// Puts fresh in place of cell/ or gfx/ (name) and takes the old entry away.
+std::string Replace(const fs::path& folder, const fs::path& fresh, const std::string& name)
+{
+    std::string problem = PutInPlace(fresh.string(), (folder / name).string());
+    if (problem.empty())
+        problem = DisposeOld(folder, fresh, name);
+    return problem;
+}
+
+std::string PrepareLocked(const fs::path& world, const fs::path& folder,
+                          const std::function<void(const std::string&)>& addOwnTypes)
+{
+    std::string problem = DisposeLeftovers(folder);
+    std::string self = std::to_string(getpid());
+    fs::path stage = folder / (STAGE_PREFIX + self), link = folder / (LINK_PREFIX + self);
+    if (problem.empty())
+        problem = StageCellFolder(world, stage);
+    if (problem.empty()) {
+        addOwnTypes(stage.string());
+        problem = Replace(folder, stage / "cell", "cell");
+    }
+    if (problem.empty())
+        problem = PlaceWorldEntry((world / "gfx").string(), link.string());
+    if (problem.empty())
+        problem = Replace(folder, link, "gfx");
+    // What is left of a start that failed half-way is taken away by the next one.
+    if (problem.empty())
+        problem = DisposeLeftovers(folder);
+    return problem;
 }
 } // namespace
 
@@ -51,16 +187,22 @@ std::string PlayerFolderPath()
     return "";
 }
 
-std::string LinkWorld(const std::string& world, const std::string& folder)
+std::string PrepareFolder(const std::string& world, const std::string& folder,
+                          const std::function<void(const std::string&)>& addOwnTypes)
 {
     fs::path root(folder);
     std::error_code error;
     fs::create_directories(root / "mods", error);
     if (error)
-        return (root / "mods").string() + ": " + error.message();
-    std::string problem = Link(fs::path(world) / "gfx", root / "gfx");
-    if (problem.empty())
-        problem = FillCellFolder(world, root / "cell");
+        return ErrorLine(root / "mods", error);
+    FolderLock lock;
+    std::string problem = LockFolder(folder, lock, [&folder] {
+        Say("another start is preparing " + ShownText(folder) + "; waiting for it");
+    });
+    if (!problem.empty())
+        return problem;
+    problem = PrepareLocked(fs::path(world), root, addOwnTypes);
+    UnlockFolder(lock);
     return problem;
 }
 

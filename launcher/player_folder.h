@@ -1,17 +1,20 @@
 // The player's own folder, where the game runs: pref.ini and the screenshots stay there, mods/
-// holds the player's own cell types, and cell/ and gfx/ are made anew from the world at every
-// start, so that an update of the installed world reaches the player and nothing of the
-// player's is ever overwritten by it.
+// holds the player's own cell types, and cell/ and gfx/ show the world, made anew at every
+// start so that an update of the installed world reaches the player. Whatever of the player's
+// is found in cell/ or gfx/ is moved to kept/ and named, never removed.
 #pragma once
+#include <functional>
 #include <string>
 
 // $XDG_DATA_HOME/vellomira, or ~/.local/share/vellomira; empty when neither can be told.
 std::string PlayerFolderPath();
 
-// Lays the world out in the folder: gfx linked to the world's, cell/ a folder of links to the
-// world's list and packs (whatever else was in cell/ goes), mods/ made when missing. Empty
-// on success, else the problem.
-std::string LinkWorld(const std::string& world, const std::string& folder);
+// Lays the world out in the folder while holding the folder's lock: mods/ made when missing,
+// cell/ made beside from the world's list and packs, then handed to addOwnTypes (given the
+// folder that holds it, as a world) and put in place in one step, and gfx/ showing the
+// world's. Empty on success, else the problem.
+std::string PrepareFolder(const std::string& world, const std::string& folder,
+                          const std::function<void(const std::string&)>& addOwnTypes);
 
 // Whether the folder holds anything (the player's own types in mods/).
 bool FolderHasEntries(const std::string& folder);
