@@ -72,6 +72,14 @@ Bytes MakePng(const PngDescription& description)
     if (!description.alphas.empty())
         png_set_tRNS(png, info, description.alphas.data(),
                      static_cast<int>(description.alphas.size()), nullptr);
+    if (!description.transparentColor.empty()) {
+        const std::vector<uint16_t>& c = description.transparentColor;
+        png_color_16 color{};
+        color.gray = c[0];
+        if (c.size() >= 3)
+            color.red = c[0], color.green = c[1], color.blue = c[2];
+        png_set_tRNS(png, info, nullptr, 0, &color);
+    }
     std::vector<Bytes> rows;
     std::vector<png_bytep> pointers;
     for (int y = 0; y < description.height; ++y)

@@ -16,6 +16,8 @@ struct PngDescription {
     std::vector<uint32_t> samples;
     std::vector<uint8_t> palette; // r, g, b per entry (color type 3)
     std::vector<uint8_t> alphas;  // tRNS entries for a palette image
+    // The tRNS colour of an RGB image (red, green, blue) or a grey one (its first sample).
+    std::vector<uint16_t> transparentColor;
 };
 Bytes MakePng(const PngDescription& description);
 

@@ -42,6 +42,19 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
         {"export.png", PngOf(exported, true), 0,
          "warning: * pixels are transparent in its alpha channel but not the key colour FF00FF "
          "(* of them 000000): the game ignores alpha and draws them; key the frame"},
+        // Transparent colours (tRNS), as indexed-color editors and optimisers write a drawing:
+        // the game leaves them out as it ignores alpha, and draws the background as a square.
+        {"palette.png", PalettePngOf(Outlined(32, GREEN)), 0,
+         "warning: * pixels are transparent by its transparent colours (a PNG tRNS chunk) but "
+         "not the key colour FF00FF (* of them 000000): the game ignores that transparency and "
+         "draws them; key the frame"},
+        {"rgb-trns.png", PngWithTransparentColor(Disc(32, GREEN, CLEAR, false), WHITE, false), 0,
+         "warning: * pixels are transparent by its transparent colours (a PNG tRNS chunk) but "
+         "not the key colour FF00FF (* of them FFFFFF)"},
+        {"grey-trns.png",
+         PngWithTransparentColor(Disc(32, WHITE, CLEAR, false), {0, 0, 0, 0}, true), 0,
+         "warning: * pixels are transparent by its transparent colours (a PNG tRNS chunk) but "
+         "not the key colour FF00FF (* of them 000000)"},
         {"keyed.jpg", JpegOf(keyed, 90), 0,
          "warning: a JPEG frame of a type that uses the key colour: lossy compression does not "
          "keep FF00FF exact"},

@@ -110,6 +110,33 @@ TEST(CellpackKey, AlphaBelowTheThresholdBecomesTheKeyAndVisibleKeyPixelsStayVisi
     }
 }
 
+TEST(CellpackKey, TransparentColorsAreKeyedAsAnAlphaChannelIs)
+{
+    ScratchFolder folder;
+    // The row above as a palette with transparency, and one transparent color of an RGB and of
+    // a grey image, which the game's decoder all leave out.
+    Picture row{
+        5,
+        1,
+        {{10, 20, 30, 0}, {10, 20, 30, 127}, {10, 20, 30, 128}, KEY_COLOR, {40, 50, 60, 255}}};
+    Picture rgb{3, 1, {CLEAR, KEY_COLOR, {10, 20, 31, 255}}};
+    Picture grey{2, 1, {CLEAR, {91, 91, 91, 255}}};
+    struct Case {
+        std::string image;
+        std::vector<uint32_t> pixels;
+    } cases[] = {
+        {PalettePngOf(row), {0xFF00FF, 0xFF00FF, 0x0A141E, 0xFE00FF, 0x28323C}},
+        {PngWithTransparentColor(rgb, {10, 20, 30, 0}, false), {0xFF00FF, 0xFE00FF, 0x0A141F}},
+        {PngWithTransparentColor(grey, {90, 90, 90, 0}, true), {0xFF00FF, 0x5B5B5B}},
+    };
+    for (const Case& c : cases) {
+        WriteBytes("in.png", c.image);
+        ProgramRun run = Cellpack({"key", "in.png", "out.png"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(Decoded(ReadBytes("out.png")), c.pixels) << c.pixels.size();
+    }
+}
+
 TEST(CellpackKey, RefusesWhatItCannotKey)
 {
     ScratchFolder folder;
@@ -134,19 +161,22 @@ TEST(CellpackKey, RefusesWhatItCannotKey)
     EXPECT_EQ(ReadBytes("out.png"), "<missing>");
 }
 
-TEST(CellpackKey, BuildKeysFramesWithAlphaOnTheFly)
+TEST(CellpackKey, BuildKeysFramesWithTransparencyOnTheFly)
 {
-    ScratchFolder folder;
-    WriteBytes("def.ini", "Name = Disc\n");
-    WriteBytes("export.png", PngOf(Disc(32, GREEN, CLEAR, true), true));
-    ASSERT_EQ(Cellpack({"key", "export.png", "keyed.png"}).status, 0);
-    ProgramRun build = Cellpack({"build", "--key", "001.cell", "def.ini", "export.png"});
-    ASSERT_EQ(build.status, 0);
-    EXPECT_EQ(build.err, "") << "a keyed frame draws as exported";
-    ASSERT_EQ(Cellpack({"extract", "001.cell", "out"}).status, 0);
-    EXPECT_EQ(ReadBytes("out/frame001.png"), ReadBytes("keyed.png"));
-    EXPECT_NE(Cellpack({"build", "001.cell", "def.ini", "export.png"}).err.find("warning"),
-              std::string::npos);
+    for (const std::string& exported :
+         {PngOf(Disc(32, GREEN, CLEAR, true), true), PalettePngOf(Outlined(32, GREEN))}) {
+        ScratchFolder folder;
+        WriteBytes("def.ini", "Name = Disc\n");
+        WriteBytes("export.png", exported);
+        ASSERT_EQ(Cellpack({"key", "export.png", "keyed.png"}).status, 0);
+        ProgramRun build = Cellpack({"build", "--key", "001.cell", "def.ini", "export.png"});
+        ASSERT_EQ(build.status, 0);
+        EXPECT_EQ(build.err, "") << "a keyed frame draws as exported";
+        ASSERT_EQ(Cellpack({"extract", "001.cell", "out"}).status, 0);
+        EXPECT_EQ(ReadBytes("out/frame001.png"), ReadBytes("keyed.png"));
+        EXPECT_NE(Cellpack({"build", "001.cell", "def.ini", "export.png"}).err.find("warning"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(GameScreen, AKeyedExportDrawsWithoutTheFringeOfAFrameFlattenedByHand)
@@ -168,4 +198,25 @@ TEST_F(GameScreen, AKeyedExportDrawsWithoutTheFringeOfAFrameFlattenedByHand)
             EXPECT_GT(Tinted(Draw(flattened, size, filter)), 0) << size << " " << filter;
             EXPECT_EQ(Tinted(Draw(keyed, size, filter)), 0) << size << " " << filter;
         }
+}
+
+TEST_F(GameScreen, AKeyedPaletteExportDrawsWithoutTheSquareOfItsTransparentColor)
+{
+    ScratchFolder folder;
+    Picture drawn = Outlined(48, GREEN);
+    WriteBytes("export.png", PalettePngOf(drawn));
+    ASSERT_EQ(Cellpack({"key", "export.png", "keyed.png"}).status, 0);
+    int32_t shown = 0;
+    for (const Rgba& p : drawn.pixels)
+        shown += p.a >= 128;
+    // At its own size with point sampling each texel is one pixel: as exported, the whole
+    // square shows; keyed, exactly the pixels the editor shows at least half.
+    EXPECT_EQ(NotWater(Draw(ReadBytes("export.png"), 48, 0)), 48 * 48);
+    EXPECT_EQ(NotWater(Draw(ReadBytes("keyed.png"), 48, 0)), shown);
+    for (int32_t filter : {0, 1}) {
+        std::vector<uint32_t> screen = Draw(ReadBytes("keyed.png"), 100, filter);
+        for (int32_t corner : {0, 99})
+            EXPECT_EQ(screen[size_t(4 + corner) * EDGE + 4 + size_t(corner)] & 0xFFFFFF, 0x000A14u)
+                << "no square at the corner " << corner << ", filter " << filter;
+    }
 }

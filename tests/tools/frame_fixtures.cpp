@@ -41,6 +41,20 @@ Picture Disc(int size, Rgba color, Rgba background, bool antiAliased)
     return picture;
 }
 
+Picture Outlined(int size, Rgba color)
+{
+    Picture picture{size, size, {}};
+    double centre = size / 2.0, radius = size * 0.4;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            double distance = std::hypot(x + 0.5 - centre, y + 0.5 - centre);
+            double cover = std::clamp(radius + 0.5 - distance, 0.0, 1.0);
+            picture.pixels.push_back(distance < radius - 2 ? color
+                                                           : Rgba{0, 0, 0, uint8_t(255 * cover)});
+        }
+    return picture;
+}
+
 Picture FlattenedOnto(const Picture& picture, Rgba ground)
 {
     Picture flat = picture;
@@ -61,6 +75,48 @@ std::string PngOf(const Picture& picture, bool withAlpha)
         png.samples.insert(png.samples.end(), {p.r, p.g, p.b});
         if (withAlpha)
             png.samples.push_back(p.a);
+    }
+    return Text(MakePng(png));
+}
+
+std::string PalettePngOf(const Picture& picture)
+{
+    auto code = [](Rgba p) { return uint32_t(p.r) << 24 | p.g << 16 | p.b << 8 | p.a; };
+    std::vector<uint32_t> entries;
+    for (const Rgba& p : picture.pixels)
+        if (std::find(entries.begin(), entries.end(), code(p)) == entries.end())
+            entries.push_back(code(p));
+    std::stable_partition(entries.begin(), entries.end(),
+                          [](uint32_t entry) { return (entry & 0xFF) < 255; });
+    PngDescription png;
+    png.width = picture.width;
+    png.height = picture.height;
+    png.colorType = 3;
+    for (uint32_t entry : entries) {
+        png.palette.insert(png.palette.end(),
+                           {uint8_t(entry >> 24), uint8_t(entry >> 16), uint8_t(entry >> 8)});
+        if ((entry & 0xFF) < 255)
+            png.alphas.push_back(uint8_t(entry));
+    }
+    for (const Rgba& p : picture.pixels)
+        png.samples.push_back(
+            uint32_t(std::find(entries.begin(), entries.end(), code(p)) - entries.begin()));
+    return Text(MakePng(png));
+}
+
+std::string PngWithTransparentColor(const Picture& picture, Rgba color, bool grey)
+{
+    PngDescription png;
+    png.width = picture.width;
+    png.height = picture.height;
+    png.colorType = grey ? 0 : 2;
+    png.transparentColor = {color.r, color.g, color.b};
+    for (Rgba p : picture.pixels) {
+        if (p.a == 0)
+            p = color;
+        png.samples.insert(png.samples.end(), {p.r, p.g, p.b});
+        if (grey)
+            png.samples.resize(png.samples.size() - 2);
     }
     return Text(MakePng(png));
 }

@@ -22,11 +22,22 @@ constexpr Rgba CLEAR{0, 0, 0, 0};
 // pixels take the share of them the disc covers as their alpha (over a clear background) or
 // as their blend with the background; otherwise a pixel is the disc's when its centre is.
 Picture Disc(int size, Rgba color, Rgba background, bool antiAliased);
+// A cell as drawn by hand in an editor: a disc of the color in a black outline whose outer
+// edge is anti-aliased into a clear (transparent black) background.
+Picture Outlined(int size, Rgba color);
 // The picture composited onto a color, as "flatten" in an image editor does.
 Picture FlattenedOnto(const Picture& picture, Rgba ground);
 
 // The picture as a PNG file, with its alpha channel or without.
 std::string PngOf(const Picture& picture, bool withAlpha);
+// The picture as a palette PNG with transparent colours (a tRNS chunk), as indexed-color
+// editors, PNG optimisers and ImageMagick write a drawing of few colors: an entry for each
+// distinct pixel, the entries that are not opaque first (which keeps the chunk short), each
+// with its alpha in the chunk. The picture has at most 256 distinct pixels.
+std::string PalettePngOf(const Picture& picture);
+// The picture as an RGB PNG, or a grey one (of its red channel), whose pixels of one color
+// are transparent by a tRNS chunk: the picture's transparent pixels are written in that color.
+std::string PngWithTransparentColor(const Picture& picture, Rgba color, bool grey);
 // The picture as an RGB JPEG of the quality.
 std::string JpegOf(const Picture& picture, int quality);
 // A CMYK JPEG of a small picture.

@@ -5,6 +5,7 @@
 #include "runtime/display/sprite.h"
 
 #include "tools/cellpack/file_bytes.h"
+#include "tools/cellpack/png_transparency.h"
 
 #include <algorithm>
 #include <cctype>
@@ -164,6 +165,8 @@ bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels)
     pixels.width = width;
     pixels.height = height;
     pixels.alpha = found == 2;
+    pixels.transparentColours = ReadTransparentColours(data.data(), length, pixels);
+    pixels.alpha = pixels.alpha || pixels.transparentColours;
     return true;
 }
 

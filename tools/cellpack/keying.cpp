@@ -15,7 +15,7 @@ void KeyPixels(FramePixels& pixels, int32_t threshold)
         }
         p[3] = 255;
     }
-    pixels.alpha = false;
+    pixels.alpha = pixels.transparentColours = false;
 }
 
 namespace {
@@ -71,8 +71,8 @@ int RunKey(const Arguments& arguments)
     if (!problem.empty())
         return Failure(in + ": " + problem);
     if (!pixels.alpha)
-        return Failure(in + ": it has no alpha channel, so there is nothing to key (its "
-                            "transparent parts must already be FF00FF)");
+        return Failure(in + ": it has no alpha channel and no transparent colours, so there is "
+                            "nothing to key (its transparent parts must already be FF00FF)");
     std::vector<uint8_t> png;
     error = KeyedPng(pixels, threshold, png);
     if (!error.empty())
@@ -85,10 +85,11 @@ int RunKey(const Arguments& arguments)
 const Command KeyCommand = {
     "key", "turn an image with transparency into a frame keyed with FF00FF",
     "usage: cellpack key [--alpha N] IMAGE FRAME\n"
-    "Reads IMAGE, a PNG with an alpha channel as image editors export it, and writes FRAME, a\n"
-    "PNG the game draws as the editor showed it: the game ignores alpha and leaves out only\n"
-    "pixels of exactly the key colour FF00FF. Pixels whose alpha is below N (default 128)\n"
-    "become FF00FF; every other pixel becomes opaque in its own colour, so no soft edge turns\n"
-    "into a magenta fringe; a visible pixel that is exactly FF00FF becomes FE00FF so it stays\n"
-    "visible. 'cellpack build --key' does the same to the frames it packs.\n",
+    "Reads IMAGE, a PNG with transparency as image editors export it (an alpha channel, or\n"
+    "transparent colours: a palette with transparency, or one transparent colour), and writes\n"
+    "FRAME, a PNG the game draws as the editor showed it: the game ignores transparency and\n"
+    "leaves out only pixels of exactly the key colour FF00FF. Pixels whose alpha is below N\n"
+    "(default 128) become FF00FF; every other pixel becomes opaque in its own colour, so no\n"
+    "soft edge turns into a magenta fringe; a visible pixel that is exactly FF00FF becomes\n"
+    "FE00FF so it stays visible. 'cellpack build --key' does the same to the frames it packs.\n",
     RunKey};
