@@ -234,6 +234,68 @@ TEST(Cellpack, CheckReportsEveryProblemWithItsEntryAndKey)
     }
 }
 
+TEST(Cellpack, ValuesTheGameGivesNoMeaningToAreWarnedOfOrRefused)
+{
+    const char* const MEANS = "\": the game gives meaning to ";
+    struct Case {
+        const char* line;
+        bool refused; // else a warning: the game plays it as another value
+        std::string report;
+    } cases[] = {
+        {"trans = 300|400", true,
+         "\"300|400\": the game gives meaning to 0 (invisible) to 255 (solid); the game keeps "
+         "only the low 8 bits, so 300 is taken as 44 and 400 as 144"},
+        {"trans = -1|10", true, "\"-1|10*, so -1 is taken as 255"},
+        {"Type = 7", false,
+         std::string("\"7") + MEANS +
+             "0 (ignores the player), 1 (flees from it) or 2 (chases it); any other value "
+             "ignores the player, as 0 does"},
+        {"Type = 257", true, "\"257*the game keeps only the low 8 bits, so 257 is taken as 1"},
+        {"Front = 5", false, "\"5*any other value means no front, as 0 does"},
+        {"AniType = 9", false, "\"9*any other value loops the frames, as 1 does"},
+        {"mentionradius = -5|-1", false,
+         std::string("\"-5|-1") + MEANS +
+             "0 or more times the cell's size; the cell never notices the player, as with 0"},
+        {"size = 0|10", true, "\"0|10*1 to 32767 pixels; a cell of no size is never seen"},
+        {"size = 20|40000", true, "\"20|40000*16 bits, so 40000 is taken as -25536"},
+        {"accelaration = -0.1|0.1", true, "*speeds up backward without end"},
+        {"idle_anispeed = -0.02|0.01", false, "*runs back before its first frame and stays there"},
+        {"norm_angle_s = 0|400", false, "*the heading is set back to 0 at every frame"},
+        {"flew_movespeed = -1|-1", false, "*the cell never swims, as with 0"},
+        {"hp = 40000", false, "*so 40000 is taken as -25536; no rule of the game reads it yet"},
+        {"color = -1", false, "*it is no colour; no rule of the game reads it yet"},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        std::string definition = "Name = X\n" + std::string(c.line) + "\n";
+        std::string key = std::string(c.line).substr(0, std::string(c.line).find(' '));
+        std::string place = "line 2, key \"" + key + "\": " + (c.refused ? "" : "warning: ");
+        ProgramRun build = BuildPack("001.cell", definition, {Frame(1)});
+        ProgramRun check = Cellpack({"check", "001.cell"});
+        EXPECT_EQ(check.status, c.refused ? 1 : 0) << c.line << "\n" << check.err;
+        ASSERT_GE(Lines(check.err).size(), 1u) << c.line;
+        EXPECT_TRUE(
+            Matches(Lines(check.err)[0], "001.cell: entry 1 (definition), " + place + c.report))
+            << c.line << "\n"
+            << check.err;
+        EXPECT_EQ(check.out, c.refused ? "" : "001.cell: ok, definition and 1 frame, 1 warning\n");
+        ProgramRun strict =
+            Cellpack({"build", "strict.cell", "in/definition.ini", "in/frame1.img"});
+        EXPECT_EQ(strict.status, c.refused ? 1 : 0) << c.line;
+        EXPECT_TRUE(
+            Matches(Lines(strict.err)[0], "cellpack: in/definition.ini, " + place + c.report))
+            << strict.err;
+    }
+    ScratchFolder folder;
+    ASSERT_EQ(BuildPack("001.cell",
+                        "Type = 2\nFront = 2\nAniType = 1\nsize = 1|32767\nangle_s = 0|360\n"
+                        "mentionradius = 0|0\ntrans = 0|255\ncolor = 16777215\nhp = -32768\n",
+                        {Frame(1)})
+                  .err,
+              "")
+        << "the edges of what the game gives meaning to";
+}
+
 TEST(Cellpack, CellListWritesReadsAndWritesAgainFromItsText)
 {
     ScratchFolder folder;

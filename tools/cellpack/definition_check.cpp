@@ -7,6 +7,7 @@
 #include "runtime/core/preference_text.h"
 #include "runtime/core/preferences.h"
 #include "tools/cellpack/command_line.h"
+#include "tools/cellpack/definition_values.h"
 #include "tools/cellpack/frame_image.h"
 
 #include <algorithm>
@@ -75,6 +76,13 @@ bool IsDecimal(const std::string& text)
     return digits > 0;
 }
 
+// The two parts of a range's text, around its bar, without the blanks around them.
+void RangeParts(const std::string& value, std::string parts[2])
+{
+    parts[0] = Trimmed(TextField(value, 1, "|"));
+    parts[1] = Trimmed(TextField(value, 2, "|"));
+}
+
 std::string RangeProblem(const std::string& value, DefinitionKind kind)
 {
     std::string quoted = "\"" + value + "\"";
@@ -82,7 +90,8 @@ std::string RangeProblem(const std::string& value, DefinitionKind kind)
     if (bars != 1)
         return quoted + (bars == 0 ? " has no bar; a range is written first|second"
                                    : " has more than one bar; a range is written first|second");
-    std::string parts[2] = {Trimmed(TextField(value, 1, "|")), Trimmed(TextField(value, 2, "|"))};
+    std::string parts[2];
+    RangeParts(value, parts);
     long ignored = 0;
     for (const std::string& part : parts) {
         bool whole = ParseWholeNumber(part, INT32_MIN, INT32_MAX, ignored);
@@ -96,17 +105,26 @@ std::string RangeProblem(const std::string& value, DefinitionKind kind)
     return "";
 }
 
-std::string ValueProblem(const CellDefinitionKey& key)
+// A value the game misreads (an error), or one it reads but gives no meaning to.
+ValueFinding ValueProblem(const CellDefinitionKey& key)
 {
     std::string value = ReadPreferenceString(key.name, "");
-    long ignored = 0;
-    if (key.kind == DefinitionKind::Integer &&
-        !ParseWholeNumber(value, INT32_MIN, INT32_MAX, ignored))
-        return "\"" + value + "\" is not a whole number; the game reads " +
-               std::to_string(ReadPreferenceLong(key.name, 0));
-    if (key.kind == DefinitionKind::IntegerRange || key.kind == DefinitionKind::DecimalRange)
-        return RangeProblem(value, key.kind);
-    return "";
+    long number = 0;
+    if (key.kind == DefinitionKind::Integer) {
+        if (!ParseWholeNumber(value, INT32_MIN, INT32_MAX, number))
+            return {"\"" + value + "\" is not a whole number; the game reads " +
+                    std::to_string(ReadPreferenceLong(key.name, 0))};
+        return CheckValueMeaning(key, value, int32_t(number), int32_t(number));
+    }
+    if (key.kind == DefinitionKind::Text)
+        return {};
+    std::string problem = RangeProblem(value, key.kind);
+    if (!problem.empty())
+        return {problem};
+    std::string parts[2];
+    RangeParts(value, parts);
+    return CheckValueMeaning(key, value, RangeBound(parts[0], key.kind),
+                             RangeBound(parts[1], key.kind));
 }
 
 // The line of the text a position lies on: CR LF, a lone CR and a lone LF each end a line.
@@ -140,25 +158,25 @@ std::vector<DefinitionProblem> CheckDefinition(const std::vector<uint8_t>& text)
         if (entry->kind != EntryKind::Key)
             continue;
         int32_t line = LineAt(content, size, entry->key.data());
-        std::string what;
+        ValueFinding finding;
         auto first = std::find_if(seen.begin(), seen.end(), [entry](const auto& s) {
             return SameNameIgnoringCase(s.first, entry->key);
         });
         if (group)
-            what = "stands after the group line [" + std::string(group->text) + "] (line " +
-                   std::to_string(LineAt(content, size, group->text.data())) +
-                   "); the game reads only the lines before the first group line";
+            finding.what = "stands after the group line [" + std::string(group->text) + "] (line " +
+                           std::to_string(LineAt(content, size, group->text.data())) +
+                           "); the game reads only the lines before the first group line";
         else if (!FindKey(entry->key))
-            what = UnknownKey(entry->key);
+            finding.what = UnknownKey(entry->key);
         else if (first != seen.end())
-            what = "repeats the key of line " + std::to_string(first->second) +
-                   "; the game reads only the first";
+            finding.what = "repeats the key of line " + std::to_string(first->second) +
+                           "; the game reads only the first";
         else
-            what = ValueProblem(*FindKey(entry->key));
+            finding = ValueProblem(*FindKey(entry->key));
         if (!group && first == seen.end())
             seen.emplace_back(entry->key, line);
-        if (!what.empty())
-            problems.push_back({line, std::string(entry->key), what});
+        if (!finding.what.empty())
+            problems.push_back({line, std::string(entry->key), finding.what, finding.warning});
     }
     FreeEntries(entries);
     ClosePreferences();

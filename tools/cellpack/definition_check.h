@@ -1,5 +1,6 @@
 // Checking a cell type definition text the way the game reads it: only the keys it knows,
-// only before the first group line, ranges of the form first|second in order.
+// only before the first group line, ranges of the form first|second in order, and values the
+// game gives meaning to.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -9,6 +10,7 @@ struct DefinitionProblem {
     int32_t line = 0; // 1 for the first line; 0 when the problem has no line
     std::string key;  // as spelled in the text, or ""
     std::string what;
+    bool warning = false; // a value the game reads, but plays as another one
 };
 
 // Every problem of the definition text, in the order of its lines. Uses the preferences

@@ -32,8 +32,13 @@ SourceReport CheckPackSources(const PackSources& sources)
     SourceReport report;
     if (sources.entries.empty())
         return report;
-    for (const DefinitionProblem& problem : CheckDefinitionEntry(sources.entries[0]))
-        report.errors.push_back(sources.files[0] + ProblemPlace(problem) + ": " + problem.what);
+    for (const DefinitionProblem& problem : CheckDefinitionEntry(sources.entries[0])) {
+        std::string where = sources.files[0] + ProblemPlace(problem) + ": ";
+        if (problem.warning)
+            report.warnings.push_back(where + "warning: " + problem.what);
+        else
+            report.errors.push_back(where + problem.what);
+    }
     std::vector<const std::vector<uint8_t>*> frames;
     for (size_t k = 1; k < sources.entries.size(); ++k)
         frames.push_back(&sources.entries[k]);
@@ -104,18 +109,20 @@ const Command BuildCommand = {
     "DEFINITION as its first entry, then the frame images (PNG or JPEG files) in the order\n"
     "given. Each entry is stored compressed when that makes it smaller, else raw. The pack is\n"
     "replaced only once it is complete.\n"
-    "Before packing, the files are checked as the game will read them. Errors, which leave\n"
-    "PACK unwritten with exit status 1: in the definition an unknown key, a key after the\n"
-    "first group line, a repeated key, a range that is not first|second or is reversed, an\n"
-    "integer that is no number; a frame that is no image the decoders read (a text file, a\n"
-    "BMP, a broken file), larger than their limits (16384 pixels a side, 256 MiB), or a CMYK\n"
-    "JPEG. Warnings, for frames the game loads but draws otherwise than an image editor\n"
-    "shows them: transparent pixels of an alpha channel or of a PNG's transparent colours\n"
-    "(tRNS) that are not the key colour FF00FF (the game ignores both), pixels close to\n"
-    "FF00FF beside it (a magenta fringe), an edge of one colour without any key pixel (a\n"
-    "square around the cell), a JPEG frame of a type that uses the key (lossy compression\n"
-    "does not keep the key exact), a frame that is not square (the game draws it square,\n"
-    "stretched). Every line names the file.\n"
+    "Before packing, the files are checked as the game will read them. Errors, which leave PACK\n"
+    "unwritten with exit status 1: in the definition an unknown key, a key after the first\n"
+    "group line, a repeated key, a range that is not first|second or is reversed, an integer\n"
+    "that is no number, a value the game cuts to fewer bits or that breaks the type (an opacity\n"
+    "outside 0 to 255, a size outside 1 to 32767, a negative acceleration); a frame that is no\n"
+    "image the decoders read (a text file, a BMP, a broken file), larger than their limits\n"
+    "(16384 pixels a side, 256 MiB), or a CMYK JPEG. Warnings: values the game plays as other\n"
+    "values (Type 7 ignores the player as 0 does; 'cellpack template' states the values of\n"
+    "every key), and frames the game loads but draws otherwise than an image editor shows them:\n"
+    "transparent pixels of an alpha channel or of a PNG's transparent colours (tRNS) that are\n"
+    "not the key colour FF00FF (the game ignores both), pixels close to FF00FF beside it (a\n"
+    "magenta fringe), an edge of one colour without any key pixel (a square around the cell), a\n"
+    "JPEG frame of a type that uses the key (lossy compression does not keep the key exact), a\n"
+    "frame that is not square (the game draws it square, stretched). Every line names the file.\n"
     "  --key[=N]  key frames that have transparency first, as 'cellpack key' does:\n"
     "             alpha below N (default 128) becomes FF00FF, the rest opaque\n"
     "  --force    write the pack in spite of errors (they are still reported)\n",

@@ -21,8 +21,13 @@ std::string EntryName(size_t index)
 
 void ReportDefinition(const std::vector<uint8_t>& data, PackCheck& check)
 {
-    for (const DefinitionProblem& problem : CheckDefinitionEntry(data))
-        check.problems.push_back(EntryName(0) + ProblemPlace(problem) + ": " + problem.what);
+    for (const DefinitionProblem& problem : CheckDefinitionEntry(data)) {
+        std::string where = EntryName(0) + ProblemPlace(problem) + ": ";
+        if (problem.warning)
+            check.warnings.push_back(where + "warning: " + problem.what);
+        else
+            check.problems.push_back(where + problem.what);
+    }
 }
 
 void ReportFrame(size_t index, const FrameFindings& findings, PackCheck& check)
@@ -235,11 +240,13 @@ const Command CheckCommand = {
     "       cellpack check --list CELL_INI\n"
     "Loads each pack as the game does and reports every problem, with the file, the entry and\n"
     "the key: an entry that is cut short or fails its check value; in the definition text an\n"
-    "unknown key, a key after the first group line (the game never sees it), a repeated key,\n"
-    "a range that is not first|second or is reversed, an integer that is no number; a frame\n"
-    "that no registered image decoder (PNG, JPEG) reads, above their size limits, or a CMYK\n"
-    "JPEG; more frames than the game's frame table holds. Frames the game loads but draws\n"
-    "otherwise than an image editor shows them get warnings (see 'cellpack build --help').\n"
+    "unknown key, a key after the first group line (the game never sees it), a repeated key, a\n"
+    "range that is not first|second or is reversed, an integer that is no number, a value the\n"
+    "game cuts to fewer bits or that breaks the type; a frame that no registered image decoder\n"
+    "(PNG, JPEG) reads, above their size limits, or a CMYK JPEG; more frames than the game's\n"
+    "frame table holds. Values the game plays as other values, and frames the game loads but\n"
+    "draws otherwise than an image editor shows them, get warnings (see 'cellpack build\n"
+    "--help').\n"
     "With --list, the pack's frames are checked against the frame count the cell type list\n"
     "gives its type: type N with --type, else the number of the pack's name (007.cell); a\n"
     "listed type whose pack is missing beside the list is a problem, a pack beside it that\n"
