@@ -155,3 +155,65 @@ TEST(CellpackPreview, EachDrawingIsTheGamesOwnFrameOfTheCell)
         QuitSequence();
     }
 }
+
+TEST(CellpackPreview, TheSheetHoldsItsCaptionAndRefusesSizesItCannotHold)
+{
+    ScratchFolder folder;
+    WriteBytes("frame.png", DetailedFrame(1));
+    // One small frame under a long caption: the sheet is as wide as the caption needs.
+    WriteBytes("small.ini", "Name = A small probe with a long name\nsize = 10|16\n");
+    ASSERT_EQ(Cellpack({"build", "001.cell", "small.ini", "frame.png"}).status, 0);
+    ProgramRun small = Cellpack({"preview", "001.cell", "-o", "sheet.png"});
+    ASSERT_EQ(small.status, 0) << small.err;
+    int32_t width = 0;
+    std::vector<uint32_t> sheet = DecodedPixels(ReadBytes("sheet.png"), width);
+    ASSERT_GT(width, 0);
+    int32_t rows = int32_t(sheet.size()) / width, caption = 0, atTheEdge = 0;
+    for (int32_t y = 0; y < rows; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            bool white = sheet[size_t(y) * size_t(width) + size_t(x)] == 0xFFFFFF;
+            caption += white && y < 40;
+            atTheEdge += white && x >= width - 8;
+        }
+    EXPECT_GT(caption, 100) << "the caption is drawn";
+    EXPECT_EQ(atTheEdge, 0) << "nothing reaches the right margin of " << width << " pixels";
+
+    // Sizes whose sheet the screen cannot hold, however their sums overflow 32 bits.
+    for (const char* size : {"2000|9000", "2000000000|2147483647"}) {
+        WriteBytes("huge.ini", std::string("size = ") + size + "\n");
+        ASSERT_EQ(Cellpack({"build", "--force", "002.cell", "huge.ini", "frame.png"}).status, 0);
+        ProgramRun huge = Cellpack({"preview", "002.cell", "-o", "huge.png"});
+        EXPECT_EQ(huge.status, 1) << size;
+        EXPECT_TRUE(Matches(huge.err, "cellpack: 002.cell: a sheet of cells of * px would be * x * "
+                                      "pixels, more than the 8192 a side the screen holds"))
+            << huge.err;
+        EXPECT_EQ(ReadBytes("huge.png"), "<missing>") << size;
+    }
+}
+
+TEST(CellpackPreview, DrawsTheOpacityTheGameDraws)
+{
+    ScratchFolder folder;
+    WriteBytes("frame.png", DetailedFrame(1));
+    // The game keeps the low 8 bits of an opacity: 400 draws as 144.
+    std::vector<uint32_t> drawn[2];
+    std::string placed[2];
+    const char* trans[2] = {"300|400", "144|144"};
+    for (int i = 0; i < 2; ++i) {
+        WriteBytes("def.ini", std::string("size = 32|32\ntrans = ") + trans[i] + "\n");
+        ASSERT_EQ(Cellpack({"build", "--force", "001.cell", "def.ini", "frame.png"}).status, 0);
+        ProgramRun preview = Cellpack({"preview", "001.cell", "-o", "sheet.png"});
+        ASSERT_EQ(preview.status, 0) << preview.err;
+        int32_t width = 0;
+        std::vector<uint32_t> sheet = DecodedPixels(ReadBytes("sheet.png"), width);
+        int x = 0, y = 0;
+        ASSERT_EQ(
+            std::sscanf(preview.out.c_str(), "sheet.png: frame 1 at 32 pixels: x %d, y %d", &x, &y),
+            2)
+            << preview.out;
+        for (int dy = 0; dy < 32; ++dy)
+            for (int dx = 0; dx < 32; ++dx)
+                drawn[i].push_back(sheet[size_t(y + dy) * size_t(width) + size_t(x + dx)]);
+    }
+    EXPECT_EQ(drawn[0], drawn[1]);
+}

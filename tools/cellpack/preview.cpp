@@ -55,38 +55,66 @@ std::string ReadPreview(const std::string& path, Preview& preview)
     return "";
 }
 
-// Where things go on the sheet: a header, then rows of up to `columns` frames, each frame in a
-// column with its number above and its drawings at every size below, one size a row.
+// Where things go on the sheet: a caption of two lines, then rows of up to `columns` frames,
+// each frame in a column with its number above and its drawings at every size below, one size
+// a row.
 struct SheetLayout {
     int32_t lineHeight = 16;
     int32_t labelWidth = 64; // the column of size labels
     int32_t columnWidth = 0; // holds the largest drawing with room for the eyes around it
     int32_t columns = 0;
-    int32_t top = 0;         // of the first row of frames, below the header
+    int32_t top = 0;         // of the first row of frames, below the caption
     int32_t chunkHeight = 0; // one row of frames: numbers, then a drawing per size
     int32_t width = 0, height = 0;
 };
 
 constexpr int32_t MARGIN = 8;
 
-SheetLayout LayOut(const Preview& preview)
+// The sheet's caption: what the type is and how the game draws it, and its frames' order.
+struct Caption {
+    std::string title, order;
+};
+
+std::string SizeLabel(int32_t size)
 {
-    SheetLayout layout;
+    return std::to_string(size) + " px";
+}
+
+// Lays the sheet out around the caption, in 64 bits, since a type's sizes may be any 32-bit
+// numbers; a problem when the sheet would not fit the screen.
+std::string LayOut(const Preview& preview, const Caption& caption, SheetLayout& layout)
+{
     int32_t font = DefaultFontHeight();
     if (font > 0)
         layout.lineHeight = font + 2;
-    int32_t largest = preview.sizes.back(), frames = int32_t(preview.frames.size());
-    layout.columnWidth = std::max(largest, 24) + 2 * MARGIN;
-    layout.columns =
-        std::clamp((MOST_SHEET_WIDTH - layout.labelWidth) / layout.columnWidth, 1, frames);
-    layout.top = 2 * layout.lineHeight + 2 * MARGIN;
-    layout.chunkHeight = layout.lineHeight;
     for (int32_t size : preview.sizes)
-        layout.chunkHeight += size + 2 * MARGIN;
-    int32_t chunks = (frames + layout.columns - 1) / layout.columns;
-    layout.width = layout.labelWidth + layout.columns * layout.columnWidth + MARGIN;
-    layout.height = layout.top + chunks * layout.chunkHeight + MARGIN;
-    return layout;
+        layout.labelWidth =
+            std::max(layout.labelWidth, DefaultFontTextWidth(SizeLabel(size).c_str()) + 2 * MARGIN);
+    int64_t largest = preview.sizes.back(), frames = int64_t(preview.frames.size());
+    int64_t columnWidth = std::max<int64_t>(largest, 24) + 2 * MARGIN;
+    int64_t columns =
+        std::clamp<int64_t>((MOST_SHEET_WIDTH - layout.labelWidth) / columnWidth, 1, frames);
+    int64_t chunkHeight = layout.lineHeight;
+    for (int32_t size : preview.sizes)
+        chunkHeight += int64_t{size} + 2 * MARGIN;
+    int64_t chunks = (frames + columns - 1) / columns;
+    int64_t captionWidth = std::max(DefaultFontTextWidth(caption.title.c_str()),
+                                    DefaultFontTextWidth(caption.order.c_str()));
+    int64_t width =
+        std::max(layout.labelWidth + columns * columnWidth + MARGIN, captionWidth + 2 * MARGIN);
+    layout.top = 2 * layout.lineHeight + 2 * MARGIN;
+    int64_t height = layout.top + chunks * chunkHeight + MARGIN;
+    if (width > MOST_SHEET_SIDE || height > MOST_SHEET_SIDE)
+        return preview.pack + ": a sheet of cells of " + SizeLabel(preview.sizes.back()) +
+               " would be " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels, more than the " + std::to_string(MOST_SHEET_SIDE) +
+               " a side the screen holds";
+    layout.columnWidth = int32_t(columnWidth);
+    layout.columns = int32_t(columns);
+    layout.chunkHeight = int32_t(chunkHeight);
+    layout.width = int32_t(width);
+    layout.height = int32_t(height);
+    return "";
 }
 
 // The top-left corner of frame k drawn at the size of row r.
@@ -101,9 +129,8 @@ void CellPlace(const SheetLayout& layout, const Preview& preview, int32_t k, siz
         y += preview.sizes[before] + 2 * MARGIN;
 }
 
-// The game's tables for one type at its number, its frames made sprites and 3D sprites as the
-// game's start-up makes them; an error line for each frame that is no sprite.
-std::vector<std::string> SetUpGame(const Preview& preview)
+// The game's tables for one type at its number, with the frame count and order of its pack.
+void SetUpTables(const Preview& preview)
 {
     ClearGlobals();
     InitGlobals();
@@ -114,9 +141,15 @@ std::vector<std::string> SetUpGame(const Preview& preview)
     CellType& type = CellTypes[size_t(preview.type)];
     type.FrameCount = int8_t(std::min(preview.frames.size(), size_t(MOST_FRAMES)));
     type.AniType = int8_t(preview.definition.AniType);
+}
+
+// The type's frames made sprites and 3D sprites as the game's start-up makes them, on the
+// screen; an error line for each frame that is no sprite.
+std::vector<std::string> LoadFrames(const Preview& preview)
+{
     SetTransparentColor(-1, MAGENTA);
     std::vector<std::string> failed;
-    for (int32_t k = 0; k < type.FrameCount; ++k) {
+    for (int32_t k = 0; k < CellTypes[size_t(preview.type)].FrameCount; ++k) {
         const std::vector<uint8_t>& frame = preview.frames[size_t(k)];
         intptr_t sprite = LoadSpriteFromMemory(DYNAMIC_OBJECT, frame.data(), int64_t(frame.size()),
                                                SPRITE_TEXTURE);
@@ -130,6 +163,12 @@ std::vector<std::string> SetUpGame(const Preview& preview)
     return failed;
 }
 
+// The opacity a cell of the type has at the top of its "trans" range, as the game keeps it.
+int16_t CellOpacity(const Preview& preview)
+{
+    return int16_t(preview.definition.trans.high);
+}
+
 // Draws the cell as the game draws it, its pupils looking at a player straight ahead.
 void DrawFrame(const Preview& preview, int32_t k, int32_t size, int32_t x, int32_t y)
 {
@@ -138,7 +177,7 @@ void DrawFrame(const Preview& preview, int32_t k, int32_t size, int32_t x, int32
     cell.size = float(size);
     cell.x = float(x);
     cell.y = float(y);
-    cell.trans = int16_t(std::clamp(preview.definition.trans.high, 0, 255));
+    cell.trans = CellOpacity(preview);
     cell.frame = float(k);
     PlayerX = cell.x + cell.size / 2 - PlayerSize / 2;
     PlayerY = cell.y - PREVIEW_PLAYER_DISTANCE - PlayerSize / 2;
@@ -171,19 +210,39 @@ std::string AnimationOrder(const Preview& preview)
                                      : ", then again (a loop)");
 }
 
-void DrawLabels(const Preview& preview, const SheetLayout& layout)
+// The type's name, at most MOST_NAME_BYTES of it, cut between characters.
+std::string ShownName(const std::string& name)
+{
+    constexpr size_t MOST_NAME_BYTES = 48;
+    if (name.size() <= MOST_NAME_BYTES)
+        return name;
+    size_t end = MOST_NAME_BYTES;
+    while (end > 0 && (uint8_t(name[end]) & 0xC0) == 0x80)
+        --end;
+    return name.substr(0, end) + "...";
+}
+
+// The caption, with the opacity the game draws: it keeps the low 8 bits of "trans".
+Caption CaptionOf(const Preview& preview)
+{
+    int32_t written = preview.definition.trans.high, drawn = uint8_t(CellOpacity(preview));
+    std::string opacity = std::to_string(drawn);
+    if (drawn != written)
+        opacity += " (trans " + std::to_string(written) + ", of which the game keeps 8 bits)";
+    std::string name = std::filesystem::path(preview.pack).filename().string();
+    return {name + ": \"" + ShownName(preview.definition.Name) + "\", type " +
+                std::to_string(preview.type) + ", opacity " + opacity + ", " +
+                (preview.filter ? "bilinear filtering" : "point sampling"),
+            "plays " + AnimationOrder(preview)};
+}
+
+void DrawLabels(const Preview& preview, const Caption& caption, const SheetLayout& layout)
 {
     const uint32_t white = 0xFFFFFF, grey = 0xA0A0A0;
     StartDrawing(ScreenDrawTarget());
     SetDrawingMode(1);
-    std::string name = std::filesystem::path(preview.pack).filename().string();
-    std::string title = name + ": \"" + preview.definition.Name + "\", type " +
-                        std::to_string(preview.type) + ", opacity " +
-                        std::to_string(std::clamp(preview.definition.trans.high, 0, 255)) + ", " +
-                        (preview.filter ? "bilinear filtering" : "point sampling");
-    DrawText(MARGIN, MARGIN, title.c_str(), white);
-    DrawText(MARGIN, MARGIN + layout.lineHeight, ("plays " + AnimationOrder(preview)).c_str(),
-             white);
+    DrawText(MARGIN, MARGIN, caption.title.c_str(), white);
+    DrawText(MARGIN, MARGIN + layout.lineHeight, caption.order.c_str(), white);
     for (int32_t k = 0; k < int32_t(preview.frames.size()); ++k) {
         int32_t x = 0, y = 0;
         CellPlace(layout, preview, k, 0, x, y);
@@ -193,22 +252,24 @@ void DrawLabels(const Preview& preview, const SheetLayout& layout)
                  y - MARGIN - layout.lineHeight, number.c_str(), white);
         for (size_t r = 0; k % layout.columns == 0 && r < preview.sizes.size(); ++r) {
             CellPlace(layout, preview, k, r, x, y);
-            DrawText(MARGIN, y, (std::to_string(preview.sizes[r]) + " px").c_str(), grey);
+            DrawText(MARGIN, y, SizeLabel(preview.sizes[r]).c_str(), grey);
         }
     }
     StopDrawing();
 }
 
-std::string DrawSheet(const Preview& preview, FramePixels& sheet, std::vector<std::string>& failed)
+std::string DrawSheet(const Preview& preview, SheetLayout& layout, FramePixels& sheet,
+                      std::vector<std::string>& failed)
 {
     LoadDefaultFont();
-    SheetLayout layout = LayOut(preview);
-    if (layout.width > MOST_SHEET_SIDE || layout.height > MOST_SHEET_SIDE)
-        return preview.pack + ": a sheet of " + std::to_string(layout.width) + " x " +
-               std::to_string(layout.height) + " pixels is more than the screen holds";
+    SetUpTables(preview);
+    Caption caption = CaptionOf(preview);
+    std::string error = LayOut(preview, caption, layout);
+    if (!error.empty())
+        return error;
     if (!InitSprite() || !InitSprite3D() || !OpenScreen(layout.width, layout.height, 32, "preview"))
         return "the screen of the preview cannot be opened";
-    failed = SetUpGame(preview);
+    failed = LoadFrames(preview);
     ClearToWater();
     StartWorldScene();
     // Size by size, so that the eyes of type 14 follow each size's frames as one cell's do.
@@ -219,13 +280,15 @@ std::string DrawSheet(const Preview& preview, FramePixels& sheet, std::vector<st
             DrawFrame(preview, k, preview.sizes[r], x, y);
         }
     Stop3D();
-    DrawLabels(preview, layout);
+    DrawLabels(preview, caption, layout);
     FlipBuffers(0);
     int32_t width = 0, height = 0;
     const uint32_t* frame = HeadlessFrame(width, height);
     if (!frame)
         return "the preview was not drawn";
-    sheet = {width, height, false, {}};
+    sheet = FramePixels{};
+    sheet.width = width;
+    sheet.height = height;
     for (size_t i = 0; i < size_t(width) * size_t(height); ++i)
         sheet.rgba.insert(sheet.rgba.end(), {uint8_t(frame[i] >> 16), uint8_t(frame[i] >> 8),
                                              uint8_t(frame[i]), 255});
@@ -270,9 +333,10 @@ int RunPreview(const Arguments& arguments)
     std::string error = ReadPreview(preview.pack, preview);
     if (!error.empty())
         return Failure(error);
+    SheetLayout layout;
     FramePixels sheet;
     std::vector<std::string> failed;
-    error = DrawSheet(preview, sheet, failed);
+    error = DrawSheet(preview, layout, sheet, failed);
     if (!error.empty())
         return Failure(error);
     std::vector<uint8_t> png;
@@ -287,7 +351,7 @@ int RunPreview(const Arguments& arguments)
     for (size_t r = 0; r < preview.sizes.size(); ++r)
         for (int32_t k = 0; k < int32_t(preview.frames.size()); ++k) {
             int32_t x = 0, y = 0;
-            CellPlace(LayOut(preview), preview, k, r, x, y);
+            CellPlace(layout, preview, k, r, x, y);
             std::printf("%s: frame %d at %d pixels: x %d, y %d\n", output.c_str(), k + 1,
                         preview.sizes[r], x, y);
         }
@@ -299,12 +363,12 @@ const Command PreviewCommand = {
     "preview", "draw a pack's frames as the game draws them, into a sheet",
     "usage: cellpack preview [--type N] [--filter 0|1] PACK -o SHEET.png\n"
     "Draws every frame of the pack with the game's own cell drawing, on the runtime's screen\n"
-    "without a window: over the water colour, keyed with FF00FF, at the type's opacity (the\n"
-    "highest of its \"trans\" range) and with bilinear filtering (--filter 0: point sampling),\n"
-    "once at the smallest and once at the largest size of its \"size\" range, as a cell heading\n"
-    "up. Types 3, 6, 13 and 14 get their pupils, looking at a player straight ahead. The type\n"
-    "number is N, else the number of the pack's name (013.cell), else 1. Above the frames, the\n"
-    "order in which the game shows them; above each frame its number. Writes SHEET.png and\n"
-    "prints where each drawing's top-left corner lies on it; a frame the game cannot load is\n"
-    "left out and reported, with exit status 1.\n",
+    "without a window: over the water colour, keyed with FF00FF, at the opacity the game draws\n"
+    "for the second value of its \"trans\" range, with bilinear filtering (--filter 0: point\n"
+    "sampling), once at the smallest and once at the largest size of its \"size\" range, as a\n"
+    "cell heading up. Types 3, 6, 13 and 14 get their pupils, looking at a player straight\n"
+    "ahead. The type number is N, else the number of the pack's name (013.cell), else 1. Above\n"
+    "the frames, the order in which the game shows them; above each frame its number. Writes\n"
+    "SHEET.png and prints where each drawing's top-left corner lies on it; a frame the game\n"
+    "cannot load is left out and reported, with exit status 1.\n",
     RunPreview};
