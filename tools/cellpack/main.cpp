@@ -5,6 +5,7 @@
 #include "tools/cellpack/add_mods.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
+#include "tools/cellpack/definition_template.h"
 #include "tools/cellpack/keying.h"
 #include "tools/cellpack/pack_building.h"
 #include "tools/cellpack/pack_check.h"
@@ -15,9 +16,10 @@
 #include <string>
 
 namespace {
-const Command* const Commands[] = {
-    &BuildCommand, &KeyCommand,   &PreviewCommand,    &ListCommand,    &ExtractCommand,
-    &CheckCommand, &TypesCommand, &WriteTypesCommand, &AddTypeCommand, &AddModsCommand};
+const Command* const Commands[] = {&TemplateCommand, &BuildCommand,  &KeyCommand,
+                                   &PreviewCommand,  &ListCommand,   &ExtractCommand,
+                                   &CheckCommand,    &TypesCommand,  &WriteTypesCommand,
+                                   &AddTypeCommand,  &AddModsCommand};
 
 void PrintOverview(std::FILE* stream)
 {
