@@ -67,8 +67,14 @@ TEST(CellpackFrames, EachTroublesomeFrameIsNamedByBuildAndByCheck)
         {"huge.png", PngDeclaring(20000, 20000), 1,
          "a PNG image of 20000 x 20000 pixels: above the decoders' limit of 16384 pixels a side"},
         {"heavy.png", PngDeclaring(16000, 16000), 1,
-         "a PNG image of 16000 x 16000 pixels: it needs 977 MiB, above the decoders' limit of "
-         "256 MiB"},
+         "a PNG image of 16000 x 16000 pixels: its decoder needs 1024064000 bytes (4 a pixel, "
+         "with one row more), above its limit of 268435456 bytes (256 MiB); at 16000 pixels "
+         "wide a frame may be at most 4193 pixels high"},
+        // Just above the limit: the decoders' buffer holds one row more than the image.
+        {"just-too-heavy.png", PngDeclaring(8192, 8192), 1,
+         "a PNG image of 8192 x 8192 pixels: its decoder needs 268468224 bytes (4 a pixel, with "
+         "one row more), above its limit of 268435456 bytes (256 MiB); at 8192 pixels wide a "
+         "frame may be at most 8191 pixels high"},
         {"cmyk.jpg", CmykJpeg(), 1,
          "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs"},
         // The game reads no more than 10000000 bytes of a frame: pixels past them are lost,

@@ -66,6 +66,19 @@ void ReadJpegHeader(const std::vector<uint8_t>& data, ImageHeader& header)
     }
 }
 
+// Why the decoders refuse an image within their side limit: the bytes they would need.
+std::string TooManyBytes(const ImageHeader& header)
+{
+    // The decoders write into a buffer of 4 bytes a pixel with one row more than the image.
+    int64_t needed = header.width * 4 * (header.height + 1);
+    int64_t highest = MAX_IMAGE_BYTES / (header.width * 4) - 1;
+    return "its decoder needs " + std::to_string(needed) +
+           " bytes (4 a pixel, with one row more), above its limit of " +
+           std::to_string(MAX_IMAGE_BYTES) + " bytes (" + std::to_string(MAX_IMAGE_BYTES >> 20) +
+           " MiB); at " + std::to_string(header.width) + " pixels wide a frame may be at most " +
+           std::to_string(highest) + " pixels high";
+}
+
 std::string Dimensions(const ImageHeader& header)
 {
     return std::to_string(header.width) + " x " + std::to_string(header.height) + " pixels";
@@ -117,10 +130,7 @@ std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels)
         return "a " + name + " image of " + Dimensions(header) + ": above the decoders' limit of " +
                std::to_string(MAX_IMAGE_SIDE) + " pixels a side";
     if (header.width > 0 && header.height > 0 && !ImageSizeAllowed(header.width, header.height))
-        return "a " + name + " image of " + Dimensions(header) + ": it needs " +
-               std::to_string((header.width * header.height * 4 + (1 << 20) - 1) >> 20) +
-               " MiB, above the decoders' limit of " + std::to_string(MAX_IMAGE_BYTES >> 20) +
-               " MiB";
+        return "a " + name + " image of " + Dimensions(header) + ": " + TooManyBytes(header);
     if (header.kind == "jpg" && header.components == 4)
         return "a CMYK JPEG: the JPEG decoder reads only RGB and greyscale JPEGs; save it as RGB "
                "(or as PNG)";
