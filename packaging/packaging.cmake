@@ -4,7 +4,8 @@
 #   libexec/vellomira/vellomira        the game, which the launcher runs in the player's folder
 #   share/vellomira/{cell,gfx}         the sample world
 #   share/applications, share/icons/hicolor/{256x256,48x48}/apps, share/man/man{1,6}
-#   share/doc/vellomira/cell-types.md  the guide to making cell types (mods/README.md)
+#   share/doc/vellomira/               the guide to making cell types (cell-types.md, from
+#                                      mods/README.md), the definition template, the copyright
 include(GNUInstallDirs)
 set(VELLOMIRA_VERSION 0.3a)
 set(GAME_INSTALL_DIR ${CMAKE_INSTALL_LIBEXECDIR}/vellomira)
@@ -50,17 +51,20 @@ foreach(size 256 48)
 endforeach()
 install(FILES packaging/vellomira.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/cellpack.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES mods/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellomira RENAME cell-types.md)
+set(DOC_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/doc/vellomira)
+install(FILES mods/README.md DESTINATION ${DOC_INSTALL_DIR} RENAME cell-types.md)
+install(FILES mods/definition-template.ini packaging/copyright DESTINATION ${DOC_INSTALL_DIR})
 
 set(CPACK_PACKAGE_NAME vellomira)
 set(CPACK_PACKAGE_VERSION ${VELLOMIRA_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vellomira")
 set(CPACK_PACKAGE_CONTACT "Vellomira maintainers <maintainers@users.noreply.c-seed-7342833c.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "steer a single cell through a dark liquid world")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A small real-time game: single cells drift in a dark liquid world that wraps around, and "
-    "the player steers one of them with the mouse. Comes with its sample world and cellpack, "
-    "the tool for making cell types.")
+# One string (set() would join several with ";"), in lines for the package's description.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "A small real-time game: single cells drift in a dark liquid world that\n"
+       "wraps around, and the player steers one of them with the mouse. Comes with\n"
+       "its sample world and cellpack, the tool for making cell types.")
 set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_PACKAGE_FILE_NAME vellomira-${VELLOMIRA_VERSION}-${CMAKE_SYSTEM_PROCESSOR})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

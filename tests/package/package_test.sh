@@ -24,6 +24,9 @@ for needed in libsdl2-2.0-0 libpng16-16 libjpeg62-turbo libfreetype6 libfontconf
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
+description=$(dpkg-deb -f "$deb" Description)
+[[ $description != *";"* ]] || fail "the Description holds a stray ';': $description"
+
 install() {
     rm -rf "$work/root"
     dpkg-deb -x "$deb" "$work/root"
@@ -36,9 +39,14 @@ for file in bin/vellomira bin/cellpack libexec/vellomira/vellomira \
             share/icons/hicolor/256x256/apps/vellomira.png \
             share/icons/hicolor/48x48/apps/vellomira.png \
             share/man/man6/vellomira.6 share/man/man1/cellpack.1 \
-            share/doc/vellomira/cell-types.md; do
+            share/doc/vellomira/cell-types.md share/doc/vellomira/definition-template.ini \
+            share/doc/vellomira/copyright; do
     [[ -e $root/$file ]] || fail "the package lacks /usr/$file"
 done
+head -n 1 "$root/share/doc/vellomira/copyright" | grep -q '^Format: .*copyright-format/1.0/$' ||
+    fail "the copyright file is not in Debian's machine-readable format"
+cmp -s <("$root/bin/cellpack" template) "$root/share/doc/vellomira/definition-template.ini" ||
+    fail "'cellpack template' differs from the installed template"
 
 export XDG_DATA_HOME=$work/home SDL_VIDEODRIVER=dummy SDL_RENDER_DRIVER=software \
     SDL_AUDIODRIVER=dummy
