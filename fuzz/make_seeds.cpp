@@ -3,6 +3,8 @@
 #include "runtime/core/block_encoder.h"
 #include "runtime/runtime.h"
 
+#include <png.h>
+
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
@@ -230,6 +232,63 @@ bool MakeCellTypeSeeds(const std::string& folder)
            Save(folder, "cell_type", "missing_frame", split(3, 1, full, {&png})) &&
            Save(folder, "cell_type", "raw_pack", raw);
 }
+void AppendToBytes(png_structp png, png_bytep data, size_t length)
+{
+    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+// A PNG with transparent colors as image editors write them (the project's encoder writes
+// none): a palette with an alpha for some entries, or one transparent color of an RGB or grey
+// image, black. Written with libpng, whose errors end the program.
+Bytes TransparentPng(int colorType, int bitDepth, bool interlaced)
+{
+    const int width = 6, height = 5, channels = colorType == PNG_COLOR_TYPE_RGB ? 3 : 1;
+    const int sampleBytes = bitDepth == 16 ? 2 : 1;
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, AppendToBytes, nullptr);
+    png_set_IHDR(png, info, width, height, bitDepth, colorType,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color palette[4] = {{0, 0, 0}, {255, 0, 255}, {40, 200, 80}, {0, 0, 0}};
+    png_byte alphas[3] = {0, 255, 128};
+    png_color_16 black{};
+    if (colorType == PNG_COLOR_TYPE_PALETTE) {
+        png_set_PLTE(png, info, palette, 4);
+        png_set_tRNS(png, info, alphas, 3, nullptr);
+    } else {
+        png_set_tRNS(png, info, nullptr, 0, &black);
+    }
+    std::vector<Bytes> rows(height, Bytes(size_t(width * channels * sampleBytes)));
+    std::vector<png_bytep> pointers;
+    for (int y = 0; y < height; ++y) {
+        for (size_t i = 0; i < rows[size_t(y)].size(); ++i)
+            rows[size_t(y)][i] = colorType == PNG_COLOR_TYPE_PALETTE ? uint8_t((y + int(i)) % 4)
+                                 : (y + int(i) / (channels * sampleBytes)) % 3 == 0 ? 0
+                                                                                    : uint8_t(200);
+        pointers.push_back(rows[size_t(y)].data());
+    }
+    png_set_rows(png, info, pointers.data());
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+// Frames for cellpack's checks: images with transparent colors, and the kinds above.
+bool MakeFrameCheckSeeds(const std::string& folder)
+{
+    return Save(folder, "frame_check", "palette_trns.png",
+                TransparentPng(PNG_COLOR_TYPE_PALETTE, 8, false)) &&
+           Save(folder, "frame_check", "rgb_trns.png",
+                TransparentPng(PNG_COLOR_TYPE_RGB, 8, false)) &&
+           Save(folder, "frame_check", "grey16_trns_interlaced.png",
+                TransparentPng(PNG_COLOR_TYPE_GRAY, 16, true)) &&
+           Save(folder, "frame_check", "rgb.png", EncodedImage(folder, PNG_ENCODER_TAG, 6, 5)) &&
+           Save(folder, "frame_check", "rgb.jpg", EncodedImage(folder, JPEG_ENCODER_TAG, 8, 8)) &&
+           Save(folder, "frame_check", "palette.bmp", PaletteBmp());
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -240,7 +299,7 @@ int main(int argc, char** argv)
     }
     std::string folder = argv[1];
     bool ok = MakeBlockAndPackSeeds(folder) && MakeWaveSeeds(folder) && MakeImageSeeds(folder) &&
-              MakeCellListSeeds(folder) && MakeCellTypeSeeds(folder);
+              MakeCellListSeeds(folder) && MakeCellTypeSeeds(folder) && MakeFrameCheckSeeds(folder);
     if (!ok)
         std::fprintf(stderr, "make_fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return ok ? 0 : 1;
