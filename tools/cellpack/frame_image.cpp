@@ -92,7 +92,9 @@ std::string ImageKind(const std::vector<uint8_t>& data)
     };
     if (starts("\x89PNG\r\n\x1a\n", 8))
         return "png";
-    if (starts("\xFF\xD8\xFF", 3))
+    // The JPEG decoder asks for the start-of-image marker alone; its library finds the next
+    // marker past any bytes between.
+    if (starts("\xFF\xD8", 2))
         return "jpg";
     if (starts("BM", 2))
         return "bmp";
