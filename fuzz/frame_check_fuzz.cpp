@@ -24,7 +24,7 @@ void CheckKeying(const std::vector<uint8_t>& image)
     if (!DecodeFrame(image, pixels))
         std::abort();
     if (pixels.rgba.size() != size_t(pixels.width) * size_t(pixels.height) * 4 ||
-        (pixels.transparentColours && !pixels.alpha))
+        (pixels.transparentColors && !pixels.alpha))
         std::abort();
     KeyPixels(pixels, DEFAULT_KEY_ALPHA);
     for (size_t at = 0; at < pixels.rgba.size(); at += 4)
@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!ready)
         std::abort();
     std::vector<uint8_t> image(data, data + size);
-    // Twice, so that the findings of a type's frames together are reached too.
-    std::vector<FrameFindings> findings = CheckFrames({&image, &image});
-    if (findings.size() != 2 || findings[0].error != findings[1].error)
+    // As the frames of a type, which also weighs a JPEG against the type's use of the key.
+    std::vector<FrameFindings> findings = CheckFrames({&image});
+    if (findings.size() != 1)
         std::abort();
     const FrameFindings& frame = findings[0];
     bool sprite = LoadSpriteFromMemory(1, data, int64_t(size), 4) != 0;

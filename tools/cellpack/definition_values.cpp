@@ -105,7 +105,8 @@ ValueFinding CheckValueMeaning(const CellDefinitionKey& key, const std::string& 
     if (!values)
         return {};
     double scale = key.kind == DefinitionKind::DecimalRange ? 100.0 : 1.0;
-    bool under = low / scale<values->low, over = high / scale> values->high;
+    bool under = low / scale < values->low;
+    bool over = high / scale > values->high;
     if (!under && !over)
         return {};
     std::string cut = values->bits ? CutBounds(*values, low, high) : "";
@@ -114,7 +115,7 @@ ValueFinding CheckValueMeaning(const CellDefinitionKey& key, const std::string& 
                         : under      ? values->below
                                      : values->above);
     if (values->unread)
-        what += (what.back() == ' ' ? "" : "; ") + std::string("no rule of the game reads it yet");
+        what += "; no rule of the game reads it yet";
     return {what, values->unread || (!values->error && cut.empty())};
 }
 

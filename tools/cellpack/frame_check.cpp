@@ -85,11 +85,11 @@ void Warn(const FramePixels& pixels, const PixelCounts& counts, FrameFindings& f
     if (counts.transparent > 0)
         findings.warnings.push_back(
             std::to_string(counts.transparent) + " pixels are transparent " +
-            (pixels.transparentColours ? "by its transparent colours (a PNG tRNS chunk)"
-                                       : "in its alpha channel") +
+            (pixels.transparentColors ? "by its transparent colours (a PNG tRNS chunk)"
+                                      : "in its alpha channel") +
             " but not the key colour FF00FF (" + std::to_string(counts.sameAsFirstTransparent) +
             " of them " + Hex(counts.firstTransparent) + "): the game ignores " +
-            (pixels.transparentColours ? "that transparency" : "alpha") +
+            (pixels.transparentColors ? "that transparency" : "alpha") +
             " and draws them; key the frame with 'cellpack key' or 'cellpack build --key'");
     if (counts.fringe > 0 && !findings.lossy)
         findings.warnings.push_back(

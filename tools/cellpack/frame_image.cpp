@@ -177,8 +177,8 @@ bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels)
     pixels.width = width;
     pixels.height = height;
     pixels.alpha = found == 2;
-    pixels.transparentColours = ReadTransparentColours(data.data(), length, pixels);
-    pixels.alpha = pixels.alpha || pixels.transparentColours;
+    pixels.transparentColors = ReadTransparentColors(data.data(), length, pixels);
+    pixels.alpha = pixels.alpha || pixels.transparentColors;
     return true;
 }
 

@@ -23,17 +23,17 @@ struct FramePixels {
     int32_t width = 0;
     int32_t height = 0;
     // Transparency as an image editor shows it: an alpha channel, which the game's decoder
-    // delivers and the game ignores, or a PNG's transparent colours, which it leaves out.
+    // delivers and the game ignores, or a PNG's transparent colors, which it leaves out.
     bool alpha = false;
-    bool transparentColours = false; // the transparency is that of transparent colours
-    std::vector<uint8_t> rgba;       // top-down rows, red, green, blue, alpha (255 without)
+    bool transparentColors = false; // the transparency is that of transparent colors
+    std::vector<uint8_t> rgba;      // top-down rows, red, green, blue, alpha (255 without)
 };
 // Why the game cannot make a sprite of the image, or "" when it can, with its pixels: no
 // image, a kind the decoders do not read, above their size limits, a CMYK JPEG, a file whose
 // image does not end within the bytes the game reads, a broken file.
 std::string ImageProblem(const std::vector<uint8_t>& data, FramePixels& pixels);
 // Decodes the image with the registered decoders, as the sprite loader does (offering them at
-// most SPRITE_IMAGE_BOUND bytes), with the alpha of its transparent colours added as an image
+// most SPRITE_IMAGE_BOUND bytes), with the alpha of its transparent colors added as an image
 // editor shows them; false when none reads it.
 bool DecodeFrame(const std::vector<uint8_t>& data, FramePixels& pixels);
 // The pixels as a PNG file (8-bit RGB, alpha left out) through the runtime's PNG encoder; an

@@ -15,7 +15,7 @@ void KeyPixels(FramePixels& pixels, int32_t threshold)
         }
         p[3] = 255;
     }
-    pixels.alpha = pixels.transparentColours = false;
+    pixels.alpha = pixels.transparentColors = false;
 }
 
 namespace {

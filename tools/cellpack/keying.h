@@ -1,4 +1,4 @@
-// Keying: an image with transparency (an alpha channel or transparent colours), as image
+// Keying: an image with transparency (an alpha channel or transparent colors), as image
 // editors export them, turned into a frame of the only transparency the game knows, the exact
 // key color FF00FF.
 #pragma once

@@ -1,4 +1,4 @@
-// A PNG's transparent colours, read with libpng for the frame checks and the key tool alone:
+// A PNG's transparent colors, read with libpng for the frame checks and the key tool alone:
 // the game's own decoder leaves them out, and stays so.
 //
 // libpng reports errors by longjmp. The function that calls setjmp keeps its state in the
@@ -44,8 +44,8 @@ void ReleaseReading()
     Reading = TransparencyReading{};
 }
 
-// Reads the image as red, green, blue, alpha rows into the pixels' own buffer: the colours
-// come out as the game's decoder gave them, with the alpha the transparent colours give.
+// Reads the image as red, green, blue, alpha rows into the pixels' own buffer: the colors
+// come out as the game's decoder gave them, with the alpha the transparent colors give.
 bool ReadRgbaRows(const uint8_t* data, int64_t length, FramePixels& pixels)
 {
     Reading.png =
@@ -67,7 +67,7 @@ bool ReadRgbaRows(const uint8_t* data, int64_t length, FramePixels& pixels)
         (png_get_color_type(Reading.png, Reading.info) & PNG_COLOR_MASK_ALPHA) ||
         !png_get_valid(Reading.png, Reading.info, PNG_INFO_tRNS))
         return false;
-    // Palette to RGB, grey to 8 bits and the transparent colours to an alpha channel.
+    // Palette to RGB, grey to 8 bits and the transparent colors to an alpha channel.
     png_set_expand(Reading.png);
     png_set_gray_to_rgb(Reading.png);
     png_set_strip_16(Reading.png);
@@ -84,13 +84,13 @@ bool ReadRgbaRows(const uint8_t* data, int64_t length, FramePixels& pixels)
 }
 } // namespace
 
-bool ReadTransparentColours(const uint8_t* data, int64_t length, FramePixels& pixels)
+bool ReadTransparentColors(const uint8_t* data, int64_t length, FramePixels& pixels)
 {
     if (pixels.alpha || length < 8 || png_sig_cmp(data, 0, 8) != 0)
         return false;
     bool read = ReadRgbaRows(data, length, pixels);
     ReleaseReading();
-    // A reading that broke off has written the same colours, but only some of the alphas.
+    // A reading that broke off has written the same colors, but only some of the alphas.
     for (size_t at = 3; !read && at < pixels.rgba.size(); at += 4)
         pixels.rgba[at] = 255;
     return read;
