@@ -185,8 +185,13 @@ void ReleaseMouseDevice()
     if (Mouse.mouseState == NO_DEVICE)
         return;
     PlatformUnacquireMouse();
-    Mouse.mouseState = NO_DEVICE;
     PlatformQuitInput();
+    // What the device reported goes with it: a device made anew starts as the first one did,
+    // not with a button held whose release no device was there to see. What the screen told
+    // stays true.
+    int32_t width = Mouse.screenWidth, height = Mouse.screenHeight, active = Mouse.screenActive;
+    Mouse = MouseDevice{};
+    SetMouseScreen(width, height, active);
 }
 
 void SetMouseScreen(int32_t width, int32_t height, int32_t active)

@@ -192,6 +192,25 @@ TEST_F(Mouse, ReleasedMouseIsParkedUntilTakenBack)
     EXPECT_EQ(MouseX(), 3);
 }
 
+TEST_F(Mouse, ADeviceMadeAnewStartsAsTheFirstDidWithNoButtonHeld)
+{
+    HeadlessMouseMove(30, 20);
+    HeadlessMouseButton(1, 1);
+    ASSERT_EQ(PollMouse(), 1);
+    ASSERT_EQ(MouseButton(1), 1);
+    // The button is let go while there is no device to see it.
+    ReleaseMouseDevice();
+    HeadlessMouseButton(1, 0);
+    ASSERT_EQ(InitMouse(), 1);
+    ASSERT_EQ(PollMouse(), 1);
+    EXPECT_EQ(MouseButton(1), 0);
+    EXPECT_EQ(MouseX(), 0);
+    EXPECT_EQ(MouseY(), 0);
+    HeadlessMouseMove(5, 500);
+    ASSERT_EQ(PollMouse(), 1);
+    EXPECT_EQ(MouseY(), 49) << "still kept on the screen the device was made on";
+}
+
 TEST(MouseDevice, PollWithoutDeviceIsZero)
 {
     EXPECT_EQ(PollMouse(), 0);
