@@ -1,6 +1,7 @@
 // The game's window on a virtual X screen, driven as a window manager and a player would:
-// a close request ends a windowed game as Escape does and is ignored full-screen, the window
-// carries the game's icon, and F12 leaves a PNG of exactly the frame on the screen.
+// a close request ends a windowed game as Escape does and is ignored full-screen, Alt+Enter
+// switches between the two, the window carries the game's icon, and F12 leaves a PNG of
+// exactly the frame on the screen.
 #include "tests/desktop/x_session.h"
 #include "tests/e2e/child_process.h"
 #include "tests/game/game_data.h"
@@ -245,6 +246,52 @@ TEST_F(GameWindow, AnAbsolutePointerPutsTheCursorWhereItPointsAndItsButtonSwims)
     SetButton(x, 1, false);
     EXPECT_TRUE(swam) << "the light's centre stayed at " << LightCentreX(x);
     QuitWithEscape(x, game);
+}
+
+TEST_F(GameWindow, AltEnterSwitchesBetweenTheDesktopAndAWindowWhoseCloseRequestEndsTheGame)
+{
+    // A screen smaller than the desktop, so that the window and the covered desktop differ.
+    WriteWorld(true);
+    WriteBytes("pref.ini", "Width = 640\r\nHeight = 480\r\n");
+    ChildProcess game = StartChild(GAME, folder.path.string());
+    ChildGuard guard{game};
+    ASSERT_TRUE(StartUpEnds(game));
+    WindowId window = WaitForWindow(x, TITLE);
+    ASSERT_NE(window, 0u);
+    // Lit pixels outside the middle 640 x 480 of the desktop: the picture scaled up over all of
+    // it, or none around a window of the screen's own size.
+    auto litAroundTheMiddle = [&] {
+        int32_t width = 0, height = 0;
+        std::vector<uint32_t> screen = ScreenPixels(x, width, height);
+        int32_t lit = 0;
+        for (int32_t row = 0; row < height; ++row)
+            for (int32_t column = 0; column < width; ++column)
+                if (column < 192 || column >= 832 || row < 144 || row >= 624)
+                    lit += screen[size_t(row) * size_t(width) + size_t(column)] != 0;
+        return lit;
+    };
+    auto sized = [&](int32_t width, int32_t height) {
+        int32_t w = 0, h = 0;
+        WindowSize(x, window, w, h);
+        return w == width && h == height;
+    };
+    auto covering = [&] { return sized(1024, 768) && litAroundTheMiddle() > 10000; };
+    auto windowed = [&] { return sized(640, 480) && litAroundTheMiddle() == 0; };
+    ASSERT_TRUE(Eventually(covering)) << "full-screen at the start";
+
+    PressKeyWith(x, "Alt_L", "Return");
+    EXPECT_TRUE(Eventually(windowed)) << "Alt+Enter: a window of the screen's size";
+    PressKeyWith(x, "Alt_L", "Return");
+    EXPECT_TRUE(Eventually(covering)) << "Alt+Enter again: the desktop covered";
+    SendCloseRequest(x, window);
+    EXPECT_FALSE(SaysSomethingWithin(game, 1500)) << "full-screen, the close request is ignored";
+    PressKeyWith(x, "Alt_L", "Return");
+    ASSERT_TRUE(Eventually(windowed)) << "a window once more";
+    SendCloseRequest(x, window);
+    ASSERT_TRUE(SaysSomethingWithin(game, 5000)) << "in the window, the close request is heard";
+    EXPECT_EQ(ReadChildLine(game), "Quit...");
+    EXPECT_EQ(ReadChildLine(game), "") << "nothing after Quit...";
+    EXPECT_EQ(WaitChild(game), 0);
 }
 
 TEST_F(GameWindow, CarriesTheIconOfTheInstalledPackage)

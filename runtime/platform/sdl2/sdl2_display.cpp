@@ -1,6 +1,7 @@
-// The SDL2 display: a window sized to the desktop (or, when the launcher asks, a resizable
-// window), one streaming texture, the logical screen scaled to fit with black bars, presents
-// paced to the asked rate, the window's icon and the F12 screenshots.
+// The SDL2 display: a window sized to the desktop (or, when the launcher asks or the player
+// presses Alt+Enter, a resizable window), one streaming texture, the logical screen scaled to
+// fit with black bars, presents paced to the asked rate, the window's icon and the F12
+// screenshots.
 #include "runtime/platform/frame_pacer.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
@@ -26,6 +27,7 @@ struct Sdl2Display {
     int32_t shown = 0;      // the texture holds a presented frame
     int32_t screenshot = 0; // the next presented frame is saved too
     int32_t rate = 60;      // the last paced rate asked for
+    int32_t windowed = 0;   // a resizable window now, else covering the desktop
     FramePacer pacer;
 };
 Sdl2Display Display;
@@ -85,7 +87,7 @@ void PlaceWindow()
 
 void ShowWindow()
 {
-    if (Sdl2Options().windowed)
+    if (Display.windowed)
         PlaceWindow();
     else
         CoverDesktop();
@@ -154,6 +156,19 @@ uint32_t Sdl2WindowId()
     return Display.window ? SDL_GetWindowID(Display.window) : 0;
 }
 
+int32_t Sdl2Windowed()
+{
+    return Display.windowed;
+}
+
+void Sdl2SwitchWindowed()
+{
+    if (!Display.open)
+        return;
+    Display.windowed = !Display.windowed;
+    ShowWindow();
+}
+
 void Sdl2DisplayLost()
 {
     if (Display.open)
@@ -204,6 +219,7 @@ int32_t PlatformInitDisplay()
         return 0;
     }
     SetWindowIcon();
+    Display.windowed = Sdl2Options().windowed;
     Display.references = 1;
     return 1;
 }
@@ -299,7 +315,7 @@ int32_t PlatformRestoreDisplay()
 {
     if (!Display.open || !EventsFocused())
         return 0;
-    if (!Sdl2Options().windowed)
+    if (!Display.windowed)
         CoverDesktop();
     DestroyRenderer();
     if (!CreateRenderer())

@@ -22,6 +22,11 @@ const Sdl2Settings& Sdl2Options();
 void Sdl2PrepareHints();
 // The id of the screen's window, 0 when there is none.
 uint32_t Sdl2WindowId();
+// 1 while the screen is a resizable window, 0 while it covers the desktop: the launcher's
+// choice at first, then the player's, who switches with Alt+Enter.
+int32_t Sdl2Windowed();
+// Alt+Enter: from covering the desktop to a window, or back, while the screen is open.
+void Sdl2SwitchWindowed();
 // The display lost its contents (focus gone, device reset): the next present reports it.
 void Sdl2DisplayLost();
 // Shows the last presented frame again, as it is, after the window was uncovered or resized.

@@ -1,7 +1,8 @@
 // SDL2 input: the event pump, the key table through the scancode mapping, relative mouse mode,
 // and fingers and controllers through the input mapping. In a window the close request and
 // Alt+F4 hold Escape down, so the game ends as if the player had pressed it; full-screen, the
-// request is ignored and the game alone decides when to end.
+// request is ignored and the game alone decides when to end. Alt+Enter switches between the
+// two.
 #include "runtime/platform/input_mapping.h"
 #include "runtime/platform/key_codes.h"
 #include "runtime/platform/platform.h"
@@ -62,12 +63,12 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_FOCUS_LOST:
         EventsFocus(0);
         // A window keeps its contents; only the full-screen display must be restored.
-        if (!Sdl2Options().windowed)
+        if (!Sdl2Windowed())
             Sdl2DisplayLost();
         break;
     case SDL_WINDOWEVENT_CLOSE:
         EventsCloseRequested();
-        if (Sdl2Options().windowed)
+        if (Sdl2Windowed())
             Input.closeRequested = 1;
         break;
     case SDL_WINDOWEVENT_EXPOSED:
@@ -102,9 +103,14 @@ void HandleKeyDown(const SDL_KeyboardEvent& key)
         return;
     if (key.keysym.scancode == SDL_SCANCODE_F12)
         Sdl2RequestScreenshot();
+    // Alt+Enter switches between a window and the whole desktop, as players expect on a PC.
+    // Both keys still reach the key table as any key does: the game gives neither a meaning.
+    if ((key.keysym.scancode == SDL_SCANCODE_RETURN ||
+         key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
+        (key.keysym.mod & KMOD_ALT))
+        Sdl2SwitchWindowed();
     // Alt+F4 is the window manager's close request; without one, the window makes it itself.
-    if (key.keysym.scancode == SDL_SCANCODE_F4 && (key.keysym.mod & KMOD_ALT) &&
-        Sdl2Options().windowed)
+    if (key.keysym.scancode == SDL_SCANCODE_F4 && (key.keysym.mod & KMOD_ALT) && Sdl2Windowed())
         Input.closeRequested = 1;
 }
 
