@@ -1,7 +1,8 @@
 // The page around the game: it loads the world, keeps one instance of the program ready and
 // starts it at a click (the browser grants the pointer lock and sound only to a gesture),
 // shows the console, the pause and the end, keeps pref.ini in the browser's storage across
-// reloads, and offers the five settings of pref.ini. With ?bench the game presents unpaced.
+// reloads (in the page's memory where the browser refuses storage), and offers the five
+// settings of pref.ini. With ?bench the game presents unpaced.
 // A game started by a touch plays without the pointer lock, full-screen where the browser
 // allows it, with two buttons for a thumb (pause, end); one started with a controller's A or
 // Start plays without the lock too.
@@ -17,7 +18,7 @@
     canvas: $('screen'), message: $('message'), play: $('play'), answer: $('answer'),
     answerLine: $('answer-line'), consolePanel: $('console'), lines: $('lines'),
     settings: $('settings'), showConsole: $('show-console'), showSettings: $('show-settings'),
-    touchPause: $('touch-pause'), touchEnd: $('touch-end'),
+    touchPause: $('touch-pause'), touchEnd: $('touch-end'), storageNote: $('storage-note'),
   };
   const bench = new URLSearchParams(location.search).has('bench');
 
@@ -29,6 +30,7 @@
     waitLine: '',    // the line shown when the game waits for the console
     errors: [],      // what went wrong in the page itself
     input: 'mouse',  // what the player last pressed with: 'mouse', 'touch' or 'pad'
+    unstored: null,  // pref.ini's bytes when the browser refused to store them
   };
   const touchFirst = matchMedia('(hover: none) and (pointer: coarse)').matches;
 
@@ -66,22 +68,37 @@
 
   // ---- pref.ini in the browser's storage (the file's bytes as one character each) ----
 
+  // A browser may refuse storage (a private window, blocked site data, a full quota): pref.ini
+  // then lives in the page's memory, for the restarts until the page is left, and the
+  // settings panel says so.
+  function storageRefused() {
+    page.storageNote.hidden = false;
+  }
+
   function storedPreferences() {
+    if (state.unstored) return state.unstored;
     let text = null;
     try {
       text = localStorage.getItem(PREFERENCES_KEY);
     } catch (e) {
-      // No storage (a browser that refuses it): the game starts with its defaults.
+      storageRefused();
     }
     return text === null ? null : Uint8Array.from(text, (c) => c.charCodeAt(0));
   }
 
   function keepPreferences(FS) {
+    let bytes;
     try {
-      const bytes = FS.readFile(PREFERENCES);
-      localStorage.setItem(PREFERENCES_KEY, String.fromCharCode.apply(null, bytes));
+      bytes = FS.readFile(PREFERENCES);
     } catch (e) {
-      // The file is not there (yet), or the browser keeps no storage: nothing to keep.
+      return; // not there (yet): nothing to keep
+    }
+    try {
+      localStorage.setItem(PREFERENCES_KEY, String.fromCharCode.apply(null, bytes));
+      state.unstored = null;
+    } catch (e) {
+      state.unstored = bytes;
+      storageRefused();
     }
   }
 
@@ -269,6 +286,20 @@
     }
   }
 
+  // The list offers the depths the world runs at (its frames need 16 bits or more); a depth of
+  // pref.ini outside it is shown as it is, so that Apply keeps it unless the player picks
+  // another.
+  function showDepth(depth) {
+    const select = page.settings.elements.depth;
+    for (const option of [...select.options]) if (option.dataset.stored) option.remove();
+    if (![...select.options].some((option) => option.value === String(depth))) {
+      const option = new Option(depth + ' (from pref.ini, does not run)', String(depth));
+      option.dataset.stored = 'yes';
+      select.add(option);
+    }
+    select.value = String(depth);
+  }
+
   function openSettings() {
     const instance = state.spare;
     if (!instance) return;
@@ -280,7 +311,7 @@
     const form = page.settings.elements;
     form.width.value = values[0];
     form.height.value = values[1];
-    form.depth.value = String(values[2]);
+    showDepth(values[2]);
     form.bilinear.checked = values[3] !== 0;
     form.overlay.value = values[4];
     togglePanel(page.settings, page.showSettings, true);

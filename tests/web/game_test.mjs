@@ -239,15 +239,19 @@ test('P held pauses the game and S held slows it to a frame a quarter second', a
   await waitFrames(30);
 });
 
-test('Escape ends the game with Quit...', async () => {
-  await openPage();
-  await play();
+// Escape as the player ends the game. The browser may take the first Escape to give the
+// pointer back: then the page is paused and the second Escape is the game's.
+async function endWithEscape() {
   await browser.press('Escape', 'Escape', 27);
-  // The browser may take the first Escape to give the pointer back: then the page is paused
-  // and the second Escape is the game's.
   await browser.waitFor(`['paused', 'ended'].includes(vellomira.phase)`);
   if (await browser.evaluate('vellomira.phase') === 'paused') await browser.press('Escape', 'Escape', 27);
   await browser.waitFor(`vellomira.phase === 'ended'`);
+}
+
+test('Escape ends the game with Quit...', async () => {
+  await openPage();
+  await play();
+  await endWithEscape();
   const lines = await consoleLines();
   assert.equal(lines.at(-1), 'Quit...');
   assert.match(await browser.evaluate(`document.querySelector('#message').textContent`), /Quit\.\.\./);
@@ -260,10 +264,7 @@ test('one click plays again right after Escape ended the game', async () => {
   await openPage();
   for (let round = 0; round < 2; ++round) {
     await play();
-    await browser.press('Escape', 'Escape', 27);
-    await browser.waitFor(`['paused', 'ended'].includes(vellomira.phase)`);
-    if (await browser.evaluate('vellomira.phase') === 'paused') await browser.press('Escape', 'Escape', 27);
-    await browser.waitFor(`vellomira.phase === 'ended'`);
+    await endWithEscape();
     assert.equal(await browser.evaluate(`document.querySelector('#play').textContent`), 'Play again');
   }
   await play();
@@ -285,21 +286,31 @@ test('a fatal line waits for the console, and Enter ends the game', async () => 
                /Error -> cell\.ini[\s\S]*status 1/);
 });
 
+// The settings panel as the player reaches it while the game runs: the pointer given back,
+// the game paused, the panel opened from the bar.
+async function openSettingsWhilePlaying() {
+  await browser.evaluate('document.exitPointerLock()');
+  await browser.waitFor(`vellomira.phase === 'paused'`);
+  await browser.click('#show-settings');
+}
+
+async function applySettings(values) {
+  await browser.evaluate(`(() => { const f = document.querySelector('#settings').elements;
+      for (const [name, value] of Object.entries(${JSON.stringify(values)})) f[name].value = value; })()`);
+  await browser.click('#settings button[type=submit]');
+}
+
 test('pref.ini survives a reload, and the settings panel rewrites it', async () => {
   await openPage();
   await play();
   assert.ok((await consoleLines()).includes('  No Preferences found, creating...'));
   await browser.waitFor(`localStorage.getItem('vellomira/pref.ini')`);
 
-  await browser.evaluate('document.exitPointerLock()');
-  await browser.waitFor(`vellomira.phase === 'paused'`);
-  await browser.click('#show-settings');
+  await openSettingsWhilePlaying();
   const shown = await browser.evaluate(`(() => { const f = document.querySelector('#settings').elements;
       return [f.width.value, f.height.value, f.depth.value, f.bilinear.checked, f.overlay.value]; })()`);
   assert.deepEqual(shown, ['1024', '768', '32', true, '10']);
-  await browser.evaluate(`(() => { const f = document.querySelector('#settings').elements;
-      f.width.value = 800; f.height.value = 600; })()`);
-  await browser.click('#settings button[type=submit]');
+  await applySettings({width: 800, height: 600});
   await browser.waitFor(`vellomira.phase === 'running' && vellomira.stats?.frames > 8`);
   assert.ok((await consoleLines()).includes('OpeningScreen (800,600,32)...'));
 
@@ -312,4 +323,68 @@ test('pref.ini survives a reload, and the settings panel rewrites it', async () 
   const stored = await browser.evaluate(`localStorage.getItem('vellomira/pref.ini')`);
   assert.match(stored, /^; Hier k\u00f6nnen verschiedene Einstellungen ver\u00e4ndert werden\.\.\.\r\n/);
   assert.match(stored, /\r\nWidth = 800\r\nHeight = 600\r\nDepth = 32\r\nBilineare Filterung = 1\r\n/);
+});
+
+test('the settings offer the depths the world runs at, and the game runs at each', async () => {
+  await openPage();
+  await browser.click('#show-settings');
+  const offered = await browser.evaluate(`[...document.querySelector('#settings').elements.depth.options]
+      .map((option) => option.value)`);
+  assert.deepEqual(offered, ['16', '24', '32']);
+  for (const depth of offered) {
+    await applySettings({depth});
+    await browser.waitFor(`vellomira.phase === 'running' && vellomira.stats?.frames > 8`);
+    const lines = await consoleLines();
+    assert.ok(lines.includes(`OpeningScreen (1024,768,${depth})...`), lines.join('\n'));
+    assert.ok(!lines.some((line) => line.startsWith('Loading-Error')), lines.join('\n'));
+    await openSettingsWhilePlaying();
+  }
+});
+
+test('a depth of pref.ini that the list lacks is shown and kept at Apply', async () => {
+  await openPage();
+  const store = (depth) => browser.evaluate(`localStorage.setItem('vellomira/pref.ini',
+      'Width = 1024\\r\\nHeight = 768\\r\\nDepth = ${depth}\\r\\nBilineare Filterung = 0\\r\\n')`);
+  for (const depth of ['15', '8']) {
+    await store(depth);
+    await browser.click('#show-settings');
+    const shown = await browser.evaluate(`(() => { const select = document.querySelector('#settings').elements.depth;
+        return [select.value, select.selectedOptions[0]?.textContent]; })()`);
+    assert.equal(shown[0], depth);
+    assert.match(shown[1], /does not run/);
+    await browser.click('#settings-cancel');
+  }
+  await store('15');
+  await browser.click('#show-settings');
+  await applySettings({width: 800, height: 600});
+  // The game says itself that it cannot run so.
+  await browser.waitFor(`vellomira.phase === 'waiting'`);
+  assert.deepEqual((await consoleLines()).slice(-2), ['OpeningScreen (800,600,15)...', 'Unable! Check Preferences...']);
+  const stored = await browser.evaluate(`localStorage.getItem('vellomira/pref.ini')`);
+  assert.match(stored, /\r\nWidth = 800\r\nHeight = 600\r\nDepth = 15\r\nBilineare Filterung = 0\r\n/);
+});
+
+test('where the browser refuses storage, the applied settings hold while the page is open, and it says so', async () => {
+  const {identifier} = await browser.send('Page.addScriptToEvaluateOnNewDocument', {source: `
+      Object.defineProperty(window, 'localStorage', {configurable: true,
+        get() { throw new DOMException('The browser keeps no data for this page', 'SecurityError'); }});`});
+  try {
+    await openPage({keepStorage: true});
+    await play();
+    await openSettingsWhilePlaying();
+    assert.equal(await browser.evaluate(`document.querySelector('#storage-note').hidden`), false);
+    await applySettings({width: 800, height: 600});
+    await browser.waitFor(`vellomira.phase === 'running' && vellomira.stats?.frames > 8`);
+    let lines = await consoleLines();
+    assert.ok(lines.includes('OpeningScreen (800,600,32)...'), lines.join('\n'));
+
+    // The next game of the same page starts with them too.
+    await endWithEscape();
+    await play();
+    lines = await consoleLines();
+    assert.ok(lines.includes('OpeningScreen (800,600,32)...'), lines.join('\n'));
+    assert.ok(!lines.includes('  No Preferences found, creating...'));
+  } finally {
+    await browser.send('Page.removeScriptToEvaluateOnNewDocument', {identifier});
+  }
 });
