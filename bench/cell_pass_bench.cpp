@@ -1,6 +1,7 @@
 // The simulation part of a pass: every cell's motion, behaviour, animation and, for the cells
 // near the screen, perception, over a list of the size the world is filled with.
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 #include <benchmark/benchmark.h>
 

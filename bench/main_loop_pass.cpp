@@ -4,7 +4,9 @@
 // and 100 times as many; a second benchmark times the start-up to the first frame.
 //
 //   build/bench/main_loop_pass [benchmark flags] [RUN_FOLDER]
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 #include "runtime/platform/headless.h"
 #include "tools/soak/soak_world.h"
 

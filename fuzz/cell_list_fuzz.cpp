@@ -2,7 +2,8 @@
 // per type, the counts its three bytes say (0 for bytes past the end); the tables are sized
 // for them, and loading the types with no pack present stops at the first type's pack.
 #include "fuzz/fuzz_folder.h"
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -10,7 +10,8 @@
 // made every run some twenty times slower and drew the fuzzer into the compressor, which has a
 // target of its own.)
 #include "fuzz/fuzz_folder.h"
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 #include "runtime/core/block_encoder.h"
 #include "tools/soak/soak_world.h"
 

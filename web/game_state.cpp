@@ -1,7 +1,7 @@
 // What the page's tests and benchmark read of the running game: the player's position,
 // heading and speed, and the number of cells. Read between two frames, while the game waits
 // for the browser.
-#include "game/game.h"
+#include "game/data/globals.h"
 
 #include <emscripten.h>
 

@@ -1,7 +1,8 @@
 // The page's settings panel reads and writes the five values of pref.ini through the game's
 // own procedures, so the file keeps the one layout and the one set of defaults the game gives
 // it. Called on an instance of the program whose game has not started.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 
 #include <emscripten.h>
 

@@ -1,6 +1,7 @@
 // The game's images, made once at start-up in three stages: image files loaded into sprites,
 // sprites drawn by the program, and the 3D sprites the world is drawn with.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 
 namespace {
 // Dynamic objects are known by handles that fit the 32-bit entries of the tables.

@@ -1,6 +1,8 @@
 // The background bubbles, scattered once at start, with copies beyond the world's edges so
 // that the wrapping world can be drawn without seams.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 namespace {
 constexpr int32_t BUBBLE_COUNT = 6001;

@@ -1,6 +1,7 @@
 // The binary list of cell types, cell\cell.ini: the type count, then per type its spawn count
 // and frame count; and the three-digit numbers that name the types' packs and their errors.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 
 namespace {
 constexpr int32_t LIST_FILE = 0;

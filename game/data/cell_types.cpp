@@ -1,6 +1,8 @@
 // Cell type definitions: each type's pack gives a definition text, read into the type's record
 // and the ranges its cells are drawn from, and the type's animation frames.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 #include <algorithm>
 #include <string_view>

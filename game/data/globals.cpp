@@ -1,6 +1,8 @@
 // The game's global values and their initial values: the settings, the world, the lists and
 // tables, and the player, camera and debug values that the passes of the main loop change.
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/rendering/rendering.h"
+#include "game/simulation/simulation.h"
 
 std::string BuildDate;
 std::string VersionText;

@@ -1,5 +1,6 @@
 // The game's preferences: the five values of pref.ini, read at start or written as defaults.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 
 namespace {
 void Comments(std::initializer_list<const char*> texts)

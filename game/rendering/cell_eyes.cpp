@@ -1,6 +1,8 @@
 // The eyes of the cell types 3, 6, 13 and 14: pupils placed around the cell's centre along its
 // heading and pushed a little toward the player.
-#include "game/game.h"
+#include "game/rendering/rendering.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 #include <cmath>
 

@@ -1,6 +1,8 @@
 // The debug overlay: the build line, the column of measured values (the frame rate among them)
 // and the seam markers, drawn with 2D drawing over the finished world.
-#include "game/game.h"
+#include "game/rendering/rendering.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,6 +1,8 @@
 // Drawing the world for one pass: the water, the bubbles, the cells with their eyes, the
 // player, the light around it and the darkness beyond.
-#include "game/game.h"
+#include "game/rendering/rendering.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 namespace {
 // The 3D sprite of a table entry, or 0 for an index outside the table.

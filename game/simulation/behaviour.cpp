@@ -1,6 +1,7 @@
 // Cell behaviour: the four states, what each does on a pass, and how a drawn cell perceives
 // the player and picks its next state.
-#include "game/game.h"
+#include "game/simulation/simulation.h"
+#include "game/data/globals.h"
 
 namespace {
 // Cells with a front turn toward where they want to go and swim along their heading.

@@ -1,6 +1,7 @@
 // The camera: its start over the player, scrolling at the screen's margins, the jumps across
 // the world's seams, and which parts of the world are near enough to the screen to be drawn.
-#include "game/game.h"
+#include "game/simulation/simulation.h"
+#include "game/data/globals.h"
 
 namespace {
 // True when the player is within the margin of one edge along an axis and the cursor lies on

@@ -1,6 +1,7 @@
 // Cell motion and animation: the per-pass start of every cell and the motion primitives that
 // its behaviour uses.
-#include "game/game.h"
+#include "game/simulation/simulation.h"
+#include "game/data/globals.h"
 
 #include <algorithm>
 

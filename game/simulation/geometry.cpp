@@ -1,6 +1,6 @@
 // The game's geometry: rounding to integers, the sine and cosine tables and their index,
 // bearings, distances and whole-degree angle arithmetic shared by the player and the cells.
-#include "game/game.h"
+#include "game/simulation/simulation.h"
 
 #include <cmath>
 

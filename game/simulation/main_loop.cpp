@@ -1,6 +1,8 @@
 // The main loop: one pass per displayed frame, from the keyboard to the flip. Every speed is
 // per frame; the flip's wait for the vertical blank paces the game.
-#include "game/game.h"
+#include "game/simulation/simulation.h"
+#include "game/data/globals.h"
+#include "game/rendering/rendering.h"
 
 namespace {
 // A quit asked for from the console (hang-up, interrupt, terminate) ends the game as Escape.

@@ -1,5 +1,6 @@
 // The player's cell: speed from the left button, heading toward the mouse, and its step.
-#include "game/game.h"
+#include "game/simulation/simulation.h"
+#include "game/data/globals.h"
 
 float PlayerCentreX()
 {

@@ -1,6 +1,8 @@
 // Hints for the person at the keyboard when the start-up fails: why the fatal line came and
 // what to change. They go to standard error; the console transcript stays as it is.
-#include "game/game.h"
+#include "game/startup/startup.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 
 namespace {
 std::string Folder()

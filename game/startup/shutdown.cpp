@@ -1,6 +1,7 @@
 // The end of the program: the quit after the main loop, the fatal-error path and the release
 // of the runtime services.
-#include "game/game.h"
+#include "game/startup/startup.h"
+#include "game/data/globals.h"
 
 int QuitSequence()
 {

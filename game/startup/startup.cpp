@@ -1,5 +1,8 @@
 // The start-up sequence of the game, from the first console line to the main loop.
-#include "game/game.h"
+#include "game/startup/startup.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 void BuildTitles()
 {

@@ -1,6 +1,7 @@
 // The later start-up stages: the service initialisations, the screen and the progress
 // messages shown on it while the assets are made.
-#include "game/game.h"
+#include "game/startup/startup.h"
+#include "game/data/globals.h"
 
 void ScreenMessage(int16_t x, int16_t y, const char* text)
 {

@@ -1,3 +1,4 @@
+#include "game/data/data.h"
 #include "tests/game/world.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 #include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 #include "runtime/core/block_encoder.h"
 #include "tests/scratch_folder.h"
 

@@ -2,7 +2,9 @@
 // (3D quads, zoom and rotation, filtering, blending, the light and the darkness, the eyes, the
 // overlay's texts and markers, the cursor) fails here. The run is deterministic: a world made
 // by the test, a fixed random seed, a virtual clock and a fixed script of mouse input.
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 #include "runtime/platform/headless.h"
 #include "tests/game/game_data.h"
 

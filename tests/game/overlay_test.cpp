@@ -1,3 +1,5 @@
+#include "game/rendering/rendering.h"
+#include "game/startup/startup.h"
 #include "tests/game/world.h"
 
 #include "runtime/platform/headless.h"

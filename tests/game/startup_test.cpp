@@ -1,4 +1,6 @@
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 
 #include <gtest/gtest.h>
 

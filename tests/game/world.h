@@ -1,7 +1,8 @@
 // A small world for the simulation tests: the default globals and tables, a few cell types,
 // and the player and camera placed as start-up places them.
 #pragma once
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
 
 inline void SetUpWorld(int32_t typeCount = 3)
 {

@@ -1,3 +1,4 @@
+#include "game/rendering/rendering.h"
 #include "tests/game/world.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,9 @@
 // A checkout of the data step for the tests of authors' work.
 #include "tests/tools/data_checkout.h"
 
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 #include "runtime/runtime.h"
 
 #include <gtest/gtest.h>

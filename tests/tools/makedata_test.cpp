@@ -1,7 +1,10 @@
 // The sample data generator: the same bytes on every run, a list file that matches the data,
 // eye sockets that hold the pupils the game draws, at every heading, size and bearing, and a
 // world the game starts on and plays.
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/rendering/rendering.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 #include "runtime/runtime.h"
 #include "tests/tools/program_run.h"
 

@@ -1,5 +1,5 @@
 // The soak's world: the scaled cell type list and the checks it makes on the running game.
-#include "game/game.h"
+#include "game/data/globals.h"
 #include "tools/soak/soak_world.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,8 @@
 // soak: runs the game on the headless platform with random input for many frames, in a copy of
 // a working directory whose cell type list holds more cells, and checks the game as it runs.
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 #include "tools/soak/random_input.h"
 #include "tools/soak/soak_world.h"
 

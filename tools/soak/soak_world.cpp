@@ -1,6 +1,6 @@
 // The soak's world and its checks.
 #include "tools/soak/soak_world.h"
-#include "game/game.h"
+#include "game/data/globals.h"
 
 #include <algorithm>
 #include <cmath>
