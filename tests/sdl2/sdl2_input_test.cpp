@@ -1,7 +1,9 @@
 // The desktop backend itself, on SDL's dummy display: a controller (SDL's virtual joystick)
 // plugged in while the game runs steers it, swims, pauses and ends it, and a touch screen's
 // finger steers it as on the page. The game runs pass by pass in the test's thread.
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 #include "runtime/core/console.h"
 #include "tests/game/game_data.h"
 
