@@ -79,8 +79,9 @@ inline Wide SpreadFraction(v128_t fraction)
 
 // Bilinear texels from pairs of neighbours. Where the right neighbour would lie beyond the
 // last column (or the left before the first), the pair moves inside and the fraction goes
-// to 256 (or 0), which picks the same edge texel the clamp would.
-inline Wide FetchBilinear(const Lanes& lanes, v128_t s, v128_t t)
+// to 256 (or 0), which picks the same edge texel the clamp would. Four pixels whose texels
+// are all keyed are left as they are (visible false), without the filter's arithmetic.
+inline Wide FetchBilinear(const Lanes& lanes, v128_t s, v128_t t, bool& visible)
 {
     v128_t s8 = wasm_i32x4_shr(s, 8), t8 = wasm_i32x4_shr(t, 8);
     v128_t x = wasm_i32x4_shr(s8, 8), y = wasm_i32x4_shr(t8, 8);
@@ -93,8 +94,13 @@ inline Wide FetchBilinear(const Lanes& lanes, v128_t s, v128_t t)
     v128_t row0 = wasm_i32x4_mul(Clamp(y, lanes.maxY), lanes.pitch);
     v128_t row1 = wasm_i32x4_mul(Clamp(wasm_i32x4_add(y, one), lanes.maxY), lanes.pitch);
     v128_t at0 = wasm_i32x4_add(row0, x0), at1 = wasm_i32x4_add(row1, x0);
-    Wide a = Widen(Gather(lanes, at0)), b = Widen(Gather(lanes, wasm_i32x4_add(at0, one)));
-    Wide c = Widen(Gather(lanes, at1)), d = Widen(Gather(lanes, wasm_i32x4_add(at1, one)));
+    v128_t c00 = Gather(lanes, at0), c10 = Gather(lanes, wasm_i32x4_add(at0, one));
+    v128_t c01 = Gather(lanes, at1), c11 = Gather(lanes, wasm_i32x4_add(at1, one));
+    if (!wasm_v128_any_true(wasm_v128_or(wasm_v128_or(c00, c10), wasm_v128_or(c01, c11)))) {
+        visible = false;
+        return {c00, c00};
+    }
+    Wide a = Widen(c00), b = Widen(c10), c = Widen(c01), d = Widen(c11);
     Wide wx = SpreadFraction(fx);
     Wide wy = SpreadFraction(wasm_v128_and(t8, low8));
     return {Lerp(Lerp(a.low, b.low, wx.low), Lerp(c.low, d.low, wx.low), wy.low),
@@ -138,16 +144,46 @@ inline void Store(const Lanes& lanes, Wide sample, uint32_t* dst)
     wasm_v128_store(dst, wasm_v128_bitselect(raw, packed, spare));
 }
 
-template <SpanFetch F>
-inline Wide Fetch(const Lanes& lanes, const Span32& span, int32_t i, v128_t s, v128_t t)
+// Four pixels' filtered texels; visible turns false when all of them are keyed, which leaves
+// the destination as it is under both blends (weight 0 keeps every pixel). Copies are looked
+// at only under OVER: the light, multiplied, has no key.
+// Factors (9, 8) for four texels copied one to one (the light): where none is keyed, every
+// weight is 255 and the blend is P*D/255 alone, the products taken straight from the bytes.
+// White texels keep the destination and black ones make it black, exactly, without it.
+inline void MultiplyCopy(const Lanes& lanes, const uint32_t* texels, uint32_t* dst)
+{
+    v128_t color = wasm_v128_and(wasm_v128_load(texels), wasm_i32x4_splat(0x00FFFFFF));
+    if (wasm_v128_any_true(wasm_i32x4_eq(color, lanes.key))) {
+        Store<BLEND_MULTIPLY>(lanes, Widen(KeyTexels(wasm_v128_load(texels), lanes.key)), dst);
+        return;
+    }
+    v128_t spare = wasm_i32x4_splat(int32_t(0xFF000000));
+    v128_t dest = wasm_v128_load(dst);
+    if (!wasm_v128_any_true(color)) {
+        wasm_v128_store(dst, wasm_v128_and(dest, spare));
+        return;
+    }
+    if (wasm_i32x4_all_true(wasm_i32x4_eq(color, wasm_i32x4_splat(0x00FFFFFF))))
+        return;
+    v128_t low = Div255(wasm_u16x8_extmul_low_u8x16(color, dest));
+    v128_t high = Div255(wasm_u16x8_extmul_high_u8x16(color, dest));
+    wasm_v128_store(dst, wasm_v128_bitselect(dest, wasm_u8x16_narrow_i16x8(low, high), spare));
+}
+
+template <SpanFetch F, SpanBlend B>
+inline Wide Fetch(const Lanes& lanes, const Span32& span, int32_t i, v128_t s, v128_t t,
+                  bool& visible)
 {
     if constexpr (F == FETCH_CONTIGUOUS) {
         const uint32_t* row = span.texels + static_cast<intptr_t>(span.t >> 16) * span.texelPitch;
-        return Widen(KeyTexels(wasm_v128_load(row + (span.s >> 16) + i), lanes.key));
+        v128_t texels = KeyTexels(wasm_v128_load(row + (span.s >> 16) + i), lanes.key);
+        if constexpr (B == BLEND_OVER)
+            visible = wasm_v128_any_true(texels);
+        return Widen(texels);
     } else if constexpr (F == FETCH_POINT) {
         return FetchPoint(lanes, s, t);
     } else {
-        return FetchBilinear(lanes, s, t);
+        return FetchBilinear(lanes, s, t, visible);
     }
 }
 
@@ -166,8 +202,19 @@ void DrawSpan32(const Span32& span)
     v128_t ds4 = wasm_i32x4_splat(int32_t(uint32_t(span.ds) * 4u));
     v128_t dt4 = wasm_i32x4_splat(int32_t(uint32_t(span.dt) * 4u));
     int32_t i = 0;
+    if constexpr (F == FETCH_CONTIGUOUS && B == BLEND_MULTIPLY) {
+        const uint32_t* row =
+            span.texels + static_cast<intptr_t>(span.t >> 16) * span.texelPitch + (span.s >> 16);
+        for (; i + 4 <= span.count; i += 4)
+            MultiplyCopy(lanes, row + i, span.dst + i);
+        s = wasm_i32x4_add(s, wasm_i32x4_splat(int32_t(uint32_t(span.ds) * uint32_t(i))));
+        t = wasm_i32x4_add(t, wasm_i32x4_splat(int32_t(uint32_t(span.dt) * uint32_t(i))));
+    }
     for (; i + 4 <= span.count; i += 4) {
-        Store<B>(lanes, Fetch<F>(lanes, span, i, s, t), span.dst + i);
+        bool visible = true;
+        Wide sample = Fetch<F, B>(lanes, span, i, s, t, visible);
+        if (visible)
+            Store<B>(lanes, sample, span.dst + i);
         s = wasm_i32x4_add(s, ds4);
         t = wasm_i32x4_add(t, dt4);
     }
@@ -176,12 +223,17 @@ void DrawSpan32(const Span32& span)
         return;
     // The last few pixels go through a small buffer; their texels are fetched one by one
     // with clamped coordinates, so nothing is read beyond the texture.
+    bool visible = true;
+    Wide sample;
+    if constexpr (F == FETCH_BILINEAR)
+        sample = FetchBilinear(lanes, s, t, visible);
+    else
+        sample = FetchPoint(lanes, s, t);
+    if (!visible)
+        return;
     uint32_t buffer[4] = {};
     std::memcpy(buffer, span.dst + i, rest * sizeof(uint32_t));
-    if constexpr (F == FETCH_BILINEAR)
-        Store<B>(lanes, FetchBilinear(lanes, s, t), buffer);
-    else
-        Store<B>(lanes, FetchPoint(lanes, s, t), buffer);
+    Store<B>(lanes, sample, buffer);
     std::memcpy(span.dst + i, buffer, rest * sizeof(uint32_t));
 }
 } // namespace
