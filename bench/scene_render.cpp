@@ -233,8 +233,8 @@ void DarknessSquares(const Scene& scene, int32_t squares[8][2])
 // The frame as the game draws it, through the runtime's operations.
 void DrawOurs(Scene& scene)
 {
-    ClearScreen(static_cast<int32_t>(ColorRGB(0, 10, 20)));
     Start3D();
+    ClearScreen(static_cast<int32_t>(ColorRGB(0, 10, 20)));
     Sprite3DBlendingMode(BLEND_SRCALPHA, BLEND_INVSRCALPHA);
     for (const Item& item : scene.items) {
         if (item.multiply)

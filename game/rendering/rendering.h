@@ -7,7 +7,8 @@
 #include <cstdint>
 
 // World rendering, one pass.
-// The back buffer in the color of the water.
+// The back buffer in the color of the water; inside the scene, the clear is drawn with the
+// scene's quads, band by band on both cores.
 void ClearToWater();
 // Begins the 3D scene with ordinary transparency.
 void StartWorldScene();

@@ -53,9 +53,9 @@ bool RunMainLoopPass()
     TakeMouseWorldPosition(MouseX(), MouseY());
     UpdatePlayerSpeed(MouseButton(1) != 0);
     UpdatePlayerHeading();
-    ClearToWater();
     MovePlayerAndCamera();
     StartWorldScene();
+    ClearToWater();
     DrawBubbles();
     UpdateCells();
     DrawPlayerAndLight();

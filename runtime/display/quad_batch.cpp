@@ -13,6 +13,8 @@
 
 namespace {
 constexpr int32_t BATCH_CAPACITY = 4096;
+// Fills a batch holds: a scene clears its target once or a few times.
+constexpr int32_t FILL_CAPACITY = 8;
 // Rows per band: small enough for the two threads to share out any scene evenly, large enough
 // that a quad is rarely cut into many pieces.
 constexpr int32_t BAND_ROWS = 32;
@@ -26,9 +28,19 @@ constexpr int32_t SPIN_ROUNDS = 1000;
 constexpr uint64_t BAND_COUNT_SHIFT = 16;
 constexpr uint64_t NEXT_BAND_MASK = 0xFFFF;
 
+// A fill of a target, drawn before the quad at index before (or after all quads).
+struct BatchFill {
+    Surface* target;
+    uint32_t value;
+    int32_t before;
+};
+
 struct QuadBatch {
     QuadSetup* quads = nullptr; // BATCH_CAPACITY entries, made at the first quad
     int32_t count = 0;
+    BatchFill fills[FILL_CAPACITY];
+    int32_t fillCount = 0;
+    bool sceneOpen = false;
     std::atomic<uint64_t> claim{0};
     std::atomic<int32_t> doneBands{0};
     std::thread* helper = nullptr;
@@ -48,7 +60,12 @@ inline void CpuRelax()
 void DrawBand(int32_t band)
 {
     int32_t top = band * BAND_ROWS, bottom = top + BAND_ROWS;
-    for (int32_t i = 0; i < Batch.count; ++i) {
+    int32_t fill = 0;
+    for (int32_t i = 0; i <= Batch.count; ++i) {
+        for (; fill < Batch.fillCount && Batch.fills[fill].before == i; ++fill)
+            FillSurfaceRows(*Batch.fills[fill].target, top, bottom, Batch.fills[fill].value);
+        if (i == Batch.count)
+            break;
         const QuadSetup& quad = Batch.quads[i];
         if (quad.rowEnd > top && quad.rowBegin < bottom)
             DrawQuadRows(quad, std::max(top, quad.rowBegin), std::min(bottom, quad.rowEnd));
@@ -167,13 +184,30 @@ bool AddQuad(Surface& target, const Surface& texture, const TLVertex vertices[4]
     return true;
 }
 
+void SetQuadSceneOpen(bool open)
+{
+    Batch.sceneOpen = open;
+}
+
+bool AddFill(Surface& target, uint32_t value)
+{
+    if (!Batch.sceneOpen || !HaveStorage())
+        return false;
+    if (Batch.fillCount == FILL_CAPACITY)
+        DrawQuadBatch();
+    Batch.fills[Batch.fillCount++] = {&target, value, Batch.count};
+    return true;
+}
+
 void DrawQuadBatch()
 {
-    if (Batch.count == 0)
+    if (Batch.count == 0 && Batch.fillCount == 0)
         return;
     int32_t rows = 0;
     for (int32_t i = 0; i < Batch.count; ++i)
         rows = std::max(rows, Batch.quads[i].rowEnd);
+    for (int32_t i = 0; i < Batch.fillCount; ++i)
+        rows = std::max(rows, Batch.fills[i].target->height);
     // A surface has at most 16384 rows: 512 bands, well within the claim word's 16 bits.
     int32_t bands = (rows + BAND_ROWS - 1) / BAND_ROWS;
     Batch.doneBands.store(0, std::memory_order_relaxed);
@@ -188,14 +222,16 @@ void DrawQuadBatch()
             std::this_thread::yield(); // the helper lost its core in the middle of a band
     }
     Batch.count = 0;
+    Batch.fillCount = 0;
 }
 
 void DropQuadBatch()
 {
     Batch.count = 0;
+    Batch.fillCount = 0;
 }
 
 int32_t PendingQuads()
 {
-    return Batch.count;
+    return Batch.count + Batch.fillCount;
 }

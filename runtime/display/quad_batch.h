@@ -16,11 +16,18 @@ void StopQuadHelper();
 // batch storage can be had the quad is drawn at once.
 bool AddQuad(Surface& target, const Surface& texture, const TLVertex vertices[4],
              const QuadState& state);
+// Whether a 3D scene collects quads now (Start3D to Stop3D). Only then may fills wait.
+void SetQuadSceneOpen(bool open);
+// Adds a fill of the whole target with a pixel value (as FillSurface) to the batch of an open
+// scene, drawn band by band in its place among the quads, so that each band of rows is filled
+// just before its quads land on it, by the thread that draws them. False when no scene is open
+// or no storage can be had: the caller then fills at once.
+bool AddFill(Surface& target, uint32_t value);
 // Draws every quad of the batch and empties it; returns when every pixel is drawn. Whatever
 // is about to change or free a surface that waiting quads read or write calls this first, so
 // the picture is that of each quad drawn at its call.
 void DrawQuadBatch();
 // Forgets the waiting quads without drawing them (their target is about to go).
 void DropQuadBatch();
-// The number of quads waiting in the batch.
+// The number of quads and fills waiting in the batch.
 int32_t PendingQuads();

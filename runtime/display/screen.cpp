@@ -215,6 +215,10 @@ void ClearScreen(int32_t color)
     if (!Screen.drawBuffer)
         return;
     uint32_t value = Screen.screenDepth > 8 ? ScreenColor(color) : uint32_t(color);
+    // Inside a 3D scene the clear of the back buffer waits with the scene's quads, covering
+    // those displayed before it, and is drawn band by band with them, on both cores.
+    if (Screen.drawBuffer == Screen.backBuffer && AddFill(*Screen.drawBuffer, value))
+        return;
     DrawQuadBatch(); // inside a 3D scene the clear covers the quads displayed before it
     FillSurface(*Screen.drawBuffer, value);
 }

@@ -19,6 +19,13 @@ struct Sprite3DLibrary {
 };
 Sprite3DLibrary Sprite3D;
 
+// The scene's state, which the quad batch shares: fills wait among a scene's quads.
+void SetInScene(int32_t inScene)
+{
+    Sprite3D.inScene = inScene;
+    SetQuadSceneOpen(inScene != 0);
+}
+
 Sprite3DRecord* Find(int32_t number)
 {
     return static_cast<Sprite3DRecord*>(LookupObject(Sprite3D.table, number));
@@ -35,7 +42,7 @@ int ForgetTexture(int32_t, void* record, void*)
 void ReleaseDevice()
 {
     DropQuadBatch();
-    Sprite3D.inScene = 0;
+    SetInScene(0);
     Sprite3D.deviceMade = 0;
     ForEachObject(Sprite3D.table, ForgetTexture, nullptr);
     SetDevice3DRelease(nullptr);
@@ -66,7 +73,7 @@ int32_t InitSprite3D()
         return 0;
     if (!Sprite3D.table)
         Sprite3D.table = CreateObjectTable(sizeof(Sprite3DRecord), 64, FreeSprite3D);
-    Sprite3D.inScene = 0;
+    SetInScene(0);
     return Sprite3D.table ? 1 : 0;
 }
 
@@ -112,7 +119,7 @@ int32_t Start3D()
     Sprite3D.srcBlend = BLEND_SRCALPHA;
     Sprite3D.destBlend = BLEND_INVSRCALPHA;
     Sprite3D.colorKeyEnabled = 1;
-    Sprite3D.inScene = 1;
+    SetInScene(1);
     return 1;
 }
 
@@ -121,7 +128,7 @@ void Stop3D()
     if (!Sprite3D.inScene)
         return;
     DrawQuadBatch();
-    Sprite3D.inScene = 0;
+    SetInScene(0);
 }
 
 void Sprite3DQuality(int32_t quality)

@@ -38,6 +38,8 @@ void SetSurfacePixel(Surface& surface, int32_t x, int32_t y, uint32_t value);
 
 // Sets every pixel to value (a pixel value of the surface's format).
 void FillSurface(Surface& surface, uint32_t value);
+// FillSurface for the rows first to last - 1 alone (clamped to the surface).
+void FillSurfaceRows(Surface& surface, int32_t first, int32_t last, uint32_t value);
 // Copies the width x height rectangle at (srcX, srcY) of source to (x, y) of target, the whole
 // rectangle or, with useColorKey, only the source pixels that differ from the source's color
 // key (32-bit formats compare the color bytes only, not the ignored fourth byte). Both

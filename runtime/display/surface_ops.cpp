@@ -1,6 +1,7 @@
 // Operations on software surfaces: pixel access, color fill, blits and conversion to 32 bits.
 #include "runtime/display/surface.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -73,12 +74,20 @@ void SetSurfacePixel(Surface& surface, int32_t x, int32_t y, uint32_t value)
 
 void FillSurface(Surface& surface, uint32_t value)
 {
-    if (!surface.pixels)
+    FillSurfaceRows(surface, 0, surface.height, value);
+}
+
+void FillSurfaceRows(Surface& surface, int32_t first, int32_t last, uint32_t value)
+{
+    first = std::max(first, 0);
+    last = std::min(last, surface.height);
+    if (!surface.pixels || first >= last)
         return;
-    FillRow(surface.pixels, surface.width, surface.bytesPerPixel, value);
+    uint8_t* firstRow = SurfaceRow(surface, first);
+    FillRow(firstRow, surface.width, surface.bytesPerPixel, value);
     size_t rowBytes = size_t(surface.width) * size_t(surface.bytesPerPixel);
-    for (int32_t y = 1; y < surface.height; ++y)
-        std::memcpy(SurfaceRow(surface, y), surface.pixels, rowBytes);
+    for (int32_t y = first + 1; y < last; ++y)
+        std::memcpy(SurfaceRow(surface, y), firstRow, rowBytes);
 }
 
 int32_t BlitSurface(Surface& target, int32_t x, int32_t y, const Surface& source, int32_t srcX,

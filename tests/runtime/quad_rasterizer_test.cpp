@@ -480,8 +480,14 @@ TEST(QuadRasterizer, BatchesGiveTheOneThreadPicture)
     FillRandom(*alone, 12);
     SurfacePtr batched = Copy(*alone);
     bool started = StartQuadHelper();
+    EXPECT_FALSE(AddFill(*batched, 0)) << "no scene is open";
+    SetQuadSceneOpen(true);
     uint32_t seed = 1;
     for (int round = 0; round < 4400; ++round) {
+        if (round == 150) { // a clear waits among the quads and covers those before it
+            FillSurface(*alone, 0x123456);
+            EXPECT_TRUE(AddFill(*batched, 0x123456));
+        }
         QuadState state;
         state.filterLinear = round & 1;
         TLVertex v[4];
@@ -494,6 +500,7 @@ TEST(QuadRasterizer, BatchesGiveTheOneThreadPicture)
     EXPECT_GT(PendingQuads(), 0);
     DrawQuadBatch();
     EXPECT_EQ(PendingQuads(), 0);
+    SetQuadSceneOpen(false);
     StopQuadHelper();
     std::string where;
     EXPECT_TRUE(SamePixels(*batched, *alone, where)) << where << " helper started " << started;

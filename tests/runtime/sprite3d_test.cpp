@@ -176,6 +176,30 @@ TEST_F(Sprites3D, TransparencyZeroDrawsNothingAndOpaqueCopiesAllButTheKey)
     }
 }
 
+TEST_F(Sprites3D, AClearInsideASceneCoversTheDisplaysBeforeItAndLiesUnderThoseAfter)
+{
+    PatternSprite(1, 20, 10);
+    ASSERT_NE(CreateSprite3D(7, 1), 0);
+    Surface& back = *BackBuffer();
+    ClearScreen(0x0000FF);
+    ASSERT_NE(Start3D(), 0);
+    DisplaySprite3D(7, 30, 30);
+    ClearScreen(0x123456);
+    DisplaySprite3D(7, 5, 9);
+    Stop3D();
+    const Surface& texture = *SpriteSurface(1);
+    int wrong = 0;
+    for (int32_t y = 0; y < 48; ++y)
+        for (int32_t x = 0; x < 64; ++x) {
+            int32_t u = x - 5, v = y - 9;
+            uint32_t expected = 0x563412;
+            if (u >= 0 && u < 20 && v >= 0 && v < 10 && (u || v))
+                expected = Pixel(texture, u, v);
+            wrong += Pixel(back, x, y) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(Sprites3D, DisplaysOutsideAScenePassUnnoticed)
 {
     PatternSprite(1, 8, 8);
