@@ -10,6 +10,9 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
+#if defined(__linux__)
+#include <sched.h>
+#endif
 
 namespace {
 constexpr int32_t BATCH_CAPACITY = 4096;
@@ -129,6 +132,18 @@ void WakeHelper()
         Batch.posted.notify_one();
 }
 
+// The processors this process may run on: a game pinned to one core (taskset) draws alone
+// instead of time-sharing that core with a helper that waits for it.
+uint32_t UsableProcessors()
+{
+#if defined(__linux__)
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof(set), &set) == 0)
+        return static_cast<uint32_t>(CPU_COUNT(&set));
+#endif
+    return std::thread::hardware_concurrency();
+}
+
 bool HaveStorage()
 {
     if (!Batch.quads)
@@ -141,7 +156,7 @@ bool StartQuadHelper()
 {
     if (Batch.helper)
         return true;
-    if (std::thread::hardware_concurrency() < 2)
+    if (UsableProcessors() < 2)
         return false;
     Batch.quit.store(false);
     try {
