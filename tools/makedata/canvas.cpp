@@ -9,11 +9,17 @@ namespace {
 // Below this opacity a pixel is left to the color key: it would hardly show over the water.
 constexpr double BARE_ALPHA = 0.035;
 
+} // namespace
+
 uint8_t ToByte(double value)
 {
     return static_cast<uint8_t>(std::nearbyint(Clamp(value, 0.0, 255.0)));
 }
-} // namespace
+
+Rgb Shade(Rgb color, double factor)
+{
+    return {color.r * factor, color.g * factor, color.b * factor};
+}
 
 Canvas MakeCanvas(int32_t width, int32_t height)
 {

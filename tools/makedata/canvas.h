@@ -31,6 +31,11 @@ struct Paint {
 // The water the game clears the screen to: edges fade toward it, never toward the key.
 constexpr Rgb WATER = {0, 10, 20};
 
+// A channel value rounded to a byte, within 0 to 255.
+uint8_t ToByte(double value);
+// The color with every channel times the factor.
+Rgb Shade(Rgb color, double factor);
+
 Canvas MakeCanvas(int32_t width, int32_t height);
 void BlendPixel(Canvas& canvas, int32_t x, int32_t y, const Paint& paint);
 // Opacity of an edge at signed distance d (negative inside) for an edge soft units wide.

@@ -18,11 +18,6 @@ constexpr Rgb PUPIL = {8, 12, 20};
 // The cell's share of the icon's edge: its cilia and eyes keep clear of the border.
 constexpr double CELL_SHARE = 0.84;
 
-uint8_t ToByte(double value)
-{
-    return static_cast<uint8_t>(std::nearbyint(Clamp(value, 0.0, 255.0)));
-}
-
 // The light around the player in the game, as a glow toward the middle of the tile.
 Rgb Background(int32_t x, int32_t y, int32_t size)
 {

@@ -18,11 +18,6 @@ void DiscPoint(Rng& rng, double& x, double& y)
     y = r * Sine(a);
 }
 
-Rgb Shade(Rgb color, double factor)
-{
-    return {color.r * factor, color.g * factor, color.b * factor};
-}
-
 // Streaming of the plasm: each particle sways on its own small loop.
 void Drift(const Body& body, Rng& rng, double amount, double& u, double& v)
 {

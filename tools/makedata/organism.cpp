@@ -11,11 +11,6 @@
 #include <cmath>
 
 namespace {
-Rgb Shade(Rgb color, double factor)
-{
-    return {color.r * factor, color.g * factor, color.b * factor};
-}
-
 void PaintHalo(Canvas& canvas, const Body& body, const Recipe& recipe)
 {
     double reach = 5 * PixelUnit(canvas);
