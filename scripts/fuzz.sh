@@ -23,16 +23,38 @@ cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/%/_fuzzer}"
 
 # A unit may take seconds without hanging: a run-length BMP of 155 bytes may declare the
 # largest image allowed (10240 x 2050 took 15 s under the sanitizers on a busy machine).
-for target in "${targets[@]}"; do
-    work=build-fuzz/corpus/$target
+# Each fuzzer runs on one core: as many run side by side as there are cores, each telling its
+# own story to build-fuzz/TARGET.log, which is shown when it ends.
+fuzz() {
+    local target=$1 work=build-fuzz/corpus/$1
     mkdir -p "$work"
-    options=(-max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1
-             -artifact_prefix=build-fuzz/crash-"$target"-)
+    local options=(-max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1
+                   -artifact_prefix=build-fuzz/crash-"$target"-)
     [[ -f fuzz/dictionaries/$target.dict ]] && options+=(-dict=fuzz/dictionaries/$target.dict)
-    echo "== $target for ${seconds}s"
-    folders=("$work")
+    local folders=("$work") folder
     for folder in fuzz/corpus/"$target" fuzz/regressions/"$target"; do
         [[ -d $folder ]] && folders+=("$folder")
     done
-    build-fuzz/fuzz/"$target"_fuzzer "${options[@]}" "${folders[@]}"
+    build-fuzz/fuzz/"$target"_fuzzer "${options[@]}" "${folders[@]}" >"build-fuzz/$target.log" 2>&1
+}
+
+failed=()
+for ((first = 0; first < ${#targets[@]}; first += $(nproc))); do
+    batch=("${targets[@]:first:$(nproc)}")
+    pids=()
+    for target in "${batch[@]}"; do
+        fuzz "$target" &
+        pids+=($!)
+    done
+    for i in "${!batch[@]}"; do
+        status=0
+        wait "${pids[$i]}" || status=$?
+        echo "== ${batch[$i]} for ${seconds}s"
+        cat "build-fuzz/${batch[$i]}.log"
+        ((status == 0)) || failed+=("${batch[$i]}")
+    done
 done
+if ((${#failed[@]})); then
+    echo "fuzz.sh: findings in ${failed[*]} (inputs in build-fuzz/crash-*)" >&2
+    exit 1
+fi
