@@ -8,7 +8,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 {
     scripts/deps.sh
-    scripts/build.sh --play
-    scripts/make_data.sh build run
+    scripts/build.sh --play # makes run/ too
 } >&2
 exec build/launcher/vellomira --world run "$@"

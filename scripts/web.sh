@@ -21,8 +21,7 @@ done
 
 scripts/deps.sh
 if [[ -z $world ]]; then
-    scripts/build.sh --play
-    scripts/make_data.sh build run
+    scripts/build.sh --play # makes run/ too
     world=$PWD/run
 fi
 if [[ ! -d $world/cell || ! -d $world/gfx ]]; then
