@@ -2,7 +2,8 @@
 //   - frames per second of the game at 1024 x 768 with the sample world, over 10 s, the player
 //     swimming;
 //   - one unpaced main-loop pass (the page's benchmark mode, ?bench) against
-//     build/bench/main_loop_pass's WholePass, at 1 and 10 times the sample world's cells;
+//     build/bench/main_loop_pass's WholePass, at 1 and 10 times the sample world's cells, native
+//     on one core (taskset) and on two;
 //   - the site's download size, compressed as a server sends it (gzip -9 and brotli);
 //   - the time from page load to the first frame, the player clicking as soon as it can;
 //   - a screenshot of the page (build-web/page.png).
@@ -26,11 +27,15 @@ function median(values) {
 }
 
 // ms per WholePass of the native benchmark, by cell factor: the median of five repetitions,
-// as the browser's figure is the median of its passes (the machine may be shared).
-function nativePasses() {
-  const json = execFileSync(join(ROOT, 'build/bench/main_loop_pass'),
-      ['--benchmark_filter=WholePass/(1|10)$', '--benchmark_repetitions=5',
-       '--benchmark_report_aggregates_only=true', '--benchmark_format=json', WORLD],
+// as the browser's figure is the median of its passes (the machine may be shared). With one
+// core, the benchmark runs pinned to the first processor (taskset), as the page runs the game
+// on one thread; otherwise on every core, the quads drawn by two threads.
+function nativePasses(oneCore) {
+  const program = join(ROOT, 'build/bench/main_loop_pass');
+  const args = ['--benchmark_filter=WholePass/(1|10)$', '--benchmark_repetitions=5',
+                '--benchmark_report_aggregates_only=true', '--benchmark_format=json', WORLD];
+  const json = execFileSync(oneCore ? 'taskset' : program,
+      oneCore ? ['-c', '0', program, ...args] : args,
       {maxBuffer: 1 << 24, stdio: ['ignore', 'pipe', 'ignore']}).toString();
   const result = {};
   for (const run of JSON.parse(json).benchmarks) {
@@ -127,7 +132,8 @@ function siteSize() {
 
 const mb = (bytes) => (bytes / 1048576).toFixed(2) + ' MiB';
 
-const native = nativePasses();
+const native = nativePasses(false);
+const nativeOneCore = nativePasses(true);
 const browser = await Browser.launch();
 const site = await serveFolder(SITE);
 const tenfold = await serveFolder(SITE, scaledWorld(10));
@@ -143,7 +149,9 @@ try {
   for (const [factor, pass] of [['1', pass1], ['10', pass10]])
     console.log(`unpaced main-loop pass x${factor} (${pass.cells} cells): browser median ` +
                 `${pass.median.toFixed(2)} ms (mean ${pass.mean.toFixed(2)}, ${pass.count} passes), ` +
-                `native ${native[factor].toFixed(2)} ms, ` +
+                `native on one core ${nativeOneCore[factor].toFixed(2)} ms, ` +
+                `ratio ${(pass.median / nativeOneCore[factor]).toFixed(2)}; ` +
+                `native on two cores ${native[factor].toFixed(2)} ms, ` +
                 `ratio ${(pass.median / native[factor]).toFixed(2)}`);
   console.log(`site download: ${mb(size.raw)} raw, ${mb(size.gzip)} gzip -9, ${mb(size.brotli)} brotli`);
   console.log(`  ${'file'.padEnd(16)} ${'bytes'.padStart(9)} ${'gzip'.padStart(9)} ${'brotli'.padStart(9)}`);
