@@ -1,6 +1,8 @@
 // The preview sheet shows what the game shows: each drawing on it equals, pixel for pixel, the
 // game's own frame of a cell of that type at that image, size and filter, pupils included.
-#include "game/game.h"
+#include "game/data/globals.h"
+#include "game/simulation/simulation.h"
+#include "game/startup/startup.h"
 #include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
 #include "tests/game/game_data.h"

@@ -1,7 +1,8 @@
 // The data step keeps authors' work: an own type in the folder of own types and a type
 // appended to the list by hand both stay listed and load after a change under data/ makes the
 // sample world again, and the author's other files stay where they are.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 #include "runtime/runtime.h"
 #include "tests/scratch_folder.h"
 #include "tests/tools/cellpack_run.h"

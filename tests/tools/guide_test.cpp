@@ -2,7 +2,8 @@
 // both of its readers: its commands, run as they stand with frames as image editors export
 // them, make a type that the game lists and loads, and a preview sheet; the definition
 // template it starts from states what the checks hold every key to.
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 #include "runtime/runtime.h"
 #include "tests/scratch_folder.h"
 #include "tests/tools/cellpack_run.h"

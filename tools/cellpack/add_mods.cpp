@@ -1,7 +1,7 @@
 // Adding authors' own types to a world, again and again, without touching anything else.
 #include "tools/cellpack/add_mods.h"
 
-#include "game/game.h"
+#include "game/data/data.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/frame_check.h"

@@ -2,7 +2,7 @@
 // parser to see every line, and its values are read as the game reads them.
 #include "tools/cellpack/definition_check.h"
 
-#include "game/game.h"
+#include "game/data/data.h"
 #include "runtime/core/path.h"
 #include "runtime/core/preference_text.h"
 #include "runtime/core/preferences.h"

@@ -1,6 +1,6 @@
 // cellpack: makes, inspects and checks the cell type packs (cell\NNN.cell) and the cell type
 // list (cell\cell.ini) of the game's working directory, for people who make cell types.
-#include "game/game.h"
+#include "game/data/globals.h"
 #include "runtime/display/image_codec.h"
 #include "tools/cellpack/add_mods.h"
 #include "tools/cellpack/cell_list.h"

@@ -5,7 +5,8 @@
 #include "tools/cellpack/frame_check.h"
 #include "tools/cellpack/pack_reading.h"
 
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,10 @@
 // screen of the headless platform, so that an author sees what the game will show.
 #include "tools/cellpack/preview.h"
 
-#include "game/game.h"
+#include "game/data/data.h"
+#include "game/data/globals.h"
+#include "game/rendering/rendering.h"
+#include "game/simulation/simulation.h"
 #include "runtime/display/default_font.h"
 #include "runtime/platform/headless.h"
 #include "runtime/runtime.h"
