@@ -68,7 +68,7 @@
 
   // ---- pref.ini in the browser's storage (the file's bytes as one character each) ----
 
-  // A browser may refuse storage (a private window, blocked site data, a full quota): pref.ini
+  // A browser may refuse storage (site data blocked for the page, or no room left): pref.ini
   // then lives in the page's memory, for the restarts until the page is left, and the
   // settings panel says so.
   function storageRefused() {
