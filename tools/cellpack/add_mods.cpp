@@ -2,8 +2,10 @@
 #include "tools/cellpack/add_mods.h"
 
 #include "game/data/data.h"
+#include "runtime/core/shown_text.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/file_bytes.h"
+#include "tools/cellpack/file_transaction.h"
 #include "tools/cellpack/frame_check.h"
 #include "tools/cellpack/mod_folders.h"
 #include "tools/cellpack/mods_manifest.h"
@@ -15,6 +17,13 @@
 namespace fs = std::filesystem;
 
 namespace {
+// Reports a line on standard error as Failure does, with what came from names and files
+// (folder names, spawn.txt) escaped: a name may hold bytes that steer a terminal.
+int Report(const std::string& line)
+{
+    return Failure(ShownText(line));
+}
+
 struct World {
     fs::path cell; // WORLD/cell
     std::string list;
@@ -41,8 +50,10 @@ bool IsAsWritten(const fs::path& file, uint64_t hash)
     return ReadFileBytes(file.string(), bytes).empty() && ContentHash(bytes) == hash;
 }
 
-// Whether the types of the last run still follow the base types, with their packs as written.
-// Without any, types after the base are not told from types of a base that grew: all are base.
+// Whether the types of the last run still follow the base types, with their packs as written
+// or gone (a pack removed by hand takes nothing of its entry's with it: the entry is still
+// add-mods's, to take back). Without them, types after the base are not told from types of a
+// base that grew: all are base.
 bool LastRunInPlace(const World& world)
 {
     const ModsManifest& manifest = world.manifest;
@@ -53,8 +64,11 @@ bool LastRunInPlace(const World& world)
     for (size_t i = 0; i < manifest.made.size(); ++i) {
         const MadeType& made = manifest.made[i];
         const CellListType& listed = world.types[size_t(manifest.base) + i];
+        fs::path pack = world.cell / made.pack;
+        std::error_code error;
+        bool gone = !fs::exists(fs::symlink_status(pack, error));
         if (made.type != manifest.base + int32_t(i) + 1 || listed.spawnCount != made.spawn ||
-            listed.frameCount != made.frames || !IsAsWritten(world.cell / made.pack, made.hash))
+            listed.frameCount != made.frames || !(gone || IsAsWritten(pack, made.hash)))
             return false;
     }
     return true;
@@ -76,6 +90,10 @@ std::string ReadWorld(const std::string& folder, World& world)
     fs::path manifest = world.cell / "mods.manifest";
     if (!fs::is_symlink(manifest, error))
         world.manifest = ReadModsManifest(manifest.string());
+    if (!world.manifest.problem.empty())
+        return world.manifest.problem +
+               "; what add-mods added before cannot be told from the rest, so nothing is "
+               "changed (remove the file to have the types added anew after all that is listed)";
     return "";
 }
 
@@ -84,17 +102,19 @@ std::string ReadWorld(const std::string& folder, World& world)
 bool PrepareType(const ModFolder& folder, NewType& type)
 {
     type.folder = &folder;
+    for (const std::string& note : folder.notes)
+        Report(note);
     if (!folder.problem.empty())
-        return Failure(folder.path + ": left out: " + folder.problem), false;
+        return Report(folder.path + ": left out: " + folder.problem), false;
     PackSources sources;
     std::string error = ReadPackSources(folder.files, DEFAULT_KEY_ALPHA, sources);
     SourceReport report;
     if (error.empty())
         report = CheckPackSources(sources);
     for (const std::string& line : report.warnings)
-        Failure(line);
+        Report(line);
     for (const std::string& line : report.errors)
-        Failure(line);
+        Report(line);
     int32_t frames = int32_t(folder.files.size()) - 1;
     if (error.empty() && !report.errors.empty())
         error = Counted(report.errors.size(), "error") + " above";
@@ -103,7 +123,7 @@ bool PrepareType(const ModFolder& folder, NewType& type)
     if (error.empty())
         error = PackEntries(sources, type.pack);
     if (!error.empty())
-        return Failure(folder.path + ": left out: " + error), false;
+        return Report(folder.path + ": left out: " + error), false;
     type.entry = {folder.spawn, frames};
     return true;
 }
@@ -130,13 +150,25 @@ void KeepFreeNumbers(const World& world, int32_t base, std::vector<NewType>& typ
             continue;
         if (Contains(ours, pack))
             continue;
-        Failure((world.cell / pack).string() + ": not made by add-mods, so it stays as it is; " +
-                types[i].folder->path + " and the types after it are left out");
+        Report((world.cell / pack).string() + ": not made by add-mods, so it stays as it is; " +
+               types[i].folder->path + " and the types after it are left out");
         types.resize(i);
         return;
     }
 }
 
+// Adds the change unless the file holds those bytes already.
+void ChangeUnlessSame(std::vector<FileChange>& changes, const fs::path& file,
+                      const std::vector<uint8_t>& bytes)
+{
+    std::vector<uint8_t> old;
+    if (!ReadFileBytes(file.string(), old).empty() || old != bytes)
+        changes.push_back({file.string(), bytes});
+}
+
+// The packs, the list and the manifest, changed all together or not at all: the list last, so
+// that it never names a pack not written, and the manifest with them, so that it never misses
+// what is listed.
 std::string WriteWorld(const World& world, const std::vector<CellListType>& base,
                        const std::vector<NewType>& added, const std::vector<CellListType>& extras)
 {
@@ -144,14 +176,13 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
     manifest.present = true;
     manifest.base = int32_t(base.size());
     std::vector<CellListType> types = base;
+    std::vector<FileChange> changes;
     for (size_t i = 0; i < added.size(); ++i) {
         MadeType made{int32_t(base.size() + i + 1), added[i].entry.spawnCount,
                       added[i].entry.frameCount,    "",
                       ContentHash(added[i].pack),   added[i].folder->path};
         made.pack = ThreeDigitNumber(made.type) + ".cell";
-        std::string error = WriteFileBytes((world.cell / made.pack).string(), added[i].pack);
-        if (!error.empty())
-            return error;
+        ChangeUnlessSame(changes, world.cell / made.pack, added[i].pack);
         manifest.made.push_back(made);
         types.push_back(added[i].entry);
     }
@@ -159,27 +190,25 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
     std::vector<uint8_t> list = CellListBytes(types);
     manifest.listHash = ContentHash(list);
     manifest.baseHash = EntriesHash(list, manifest.base);
-    // An unchanged list stays as it is, a link to an installed list included.
-    std::string error = list == world.listBytes ? "" : WriteFileBytes(world.list, list);
-    if (!error.empty())
-        return error;
     // Packs of the last run that no type names any more, still as written, go.
     for (const std::string& pack : PacksOfLastRun(world)) {
-        int32_t number = 0;
+        bool named = false;
         for (const MadeType& made : manifest.made)
-            if (made.pack == pack)
-                number = made.type;
-        bool listedBefore = false;
+            named = named || made.pack == pack;
         for (size_t t = 1; t <= base.size(); ++t)
-            listedBefore = listedBefore || pack == ThreeDigitNumber(int32_t(t)) + ".cell";
-        if (number == 0 && !listedBefore)
-            fs::remove(world.cell / pack);
+            named = named || pack == ThreeDigitNumber(int32_t(t)) + ".cell";
+        if (!named)
+            changes.push_back({(world.cell / pack).string(), {}, true});
     }
-    if (!world.manifest.present && manifest.made.empty())
-        return "";
-    std::string text = ModsManifestText(manifest);
-    return WriteFileBytes((world.cell / "mods.manifest").string(),
-                          std::vector<uint8_t>(text.begin(), text.end()));
+    if (world.manifest.present || !manifest.made.empty()) {
+        std::string text = ModsManifestText(manifest);
+        ChangeUnlessSame(changes, world.cell / "mods.manifest",
+                         std::vector<uint8_t>(text.begin(), text.end()));
+    }
+    // An unchanged list stays as it is, a link to an installed list included.
+    if (list != world.listBytes)
+        changes.push_back({world.list, list});
+    return ChangeFiles(changes);
 }
 
 // "type 4 follows", "types 4 to 6 follow".
@@ -200,7 +229,7 @@ int RunAddMods(const Arguments& arguments)
     World world;
     std::string error = ReadWorld(parsed.positional[1], world);
     if (!error.empty())
-        return Failure(error);
+        return Report(error);
     std::vector<CellListType> base = world.types, extras;
     bool inPlace = LastRunInPlace(world);
     if (inPlace) {
@@ -217,25 +246,25 @@ int RunAddMods(const Arguments& arguments)
             added.pop_back(), status = EXIT_STATUS_FAILURE;
     }
     if (base.size() + added.size() > size_t(MOST_TYPES)) {
-        Failure("the list would hold more than 127 types; the last " +
-                std::to_string(base.size() + added.size() - size_t(MOST_TYPES)) + " are left out");
+        Report("the list would hold more than 127 types; the last " +
+               std::to_string(base.size() + added.size() - size_t(MOST_TYPES)) + " are left out");
         added.resize(size_t(MOST_TYPES) - std::min(base.size(), size_t(MOST_TYPES)));
         status = EXIT_STATUS_FAILURE;
     }
     if (!extras.empty() && added.size() != world.manifest.made.size())
-        return Failure(world.list + ": " +
-                       Following(world.types.size() - extras.size() + 1, world.types.size()) +
-                       " the added ones and not made by add-mods; their numbers would change, so "
-                       "nothing is changed (move them into the folder of types)");
+        return Report(world.list + ": " +
+                      Following(world.types.size() - extras.size() + 1, world.types.size()) +
+                      " the added ones and not made by add-mods; their numbers would change, so "
+                      "nothing is changed (move them into the folder of types)");
     size_t wanted = added.size();
     KeepFreeNumbers(world, int32_t(base.size()), added);
     if (added.size() < wanted)
         status = EXIT_STATUS_FAILURE;
     error = WriteWorld(world, base, added, extras);
     if (!error.empty())
-        return Failure(error);
+        return Report(error);
     for (size_t i = 0; i < added.size(); ++i)
-        std::printf("%s: type %zu (%s.cell, %s, %s)\n", added[i].folder->path.c_str(),
+        std::printf("%s: type %zu (%s.cell, %s, %s)\n", ShownText(added[i].folder->path).c_str(),
                     base.size() + i + 1, ThreeDigitNumber(int32_t(base.size() + i + 1)).c_str(),
                     Counted(size_t(added[i].entry.frameCount), "frame").c_str(),
                     Counted(size_t(added[i].entry.spawnCount), "cell").c_str());
@@ -251,14 +280,19 @@ const Command AddModsCommand = {
     "their names (type2 before type10):\n"
     "  NAME/definition.ini   the definition text, packed as it is\n"
     "  NAME/*.png, *.jpg     the frames, in natural order of their names; frames with an\n"
-    "                        alpha channel are keyed as 'cellpack key' does\n"
-    "  NAME/spawn.txt        optional: the number of cells of the type at start (default 10)\n"
+    "                        alpha channel are keyed as 'cellpack key' does; images in other\n"
+    "                        formats (GIF, BMP, WebP, ...) are named and left out\n"
+    "  NAME/spawn.txt        optional: the number of cells of the type at start (default 10),\n"
+    "                        a small file holding one number\n"
     "Each type is checked as 'cellpack build' checks it and packed to WORLD/cell/NNN.cell,\n"
     "numbered on from the list's last type, and appended to the list. WORLD/cell/mods.manifest\n"
     "records what was added: running the command again first takes back the types and packs\n"
     "it added before, as long as they are as it wrote them, so it may run before every game.\n"
-    "It never replaces or removes a file it did not write; every file is written beside its\n"
-    "place and renamed. A type with errors, or whose pack name is taken by another file, is\n"
-    "left out and reported (exit status 1) and the world stays playable. A missing TYPES\n"
-    "folder adds nothing. Prints one line per type added.\n",
+    "A pack removed by hand does not keep its entry listed. It never replaces or removes a\n"
+    "file it did not write, and it changes the packs, the list and the manifest all together\n"
+    "or not at all: each file is written beside its place and renamed, and a failed write\n"
+    "leaves the world as it was (exit status 1). A type with errors, or whose pack name is\n"
+    "taken by another file, is left out and reported (exit status 1) and the world stays\n"
+    "playable. A damaged manifest changes nothing. A missing TYPES folder adds nothing.\n"
+    "Prints one line per type added; names are shown with control characters escaped.\n",
     RunAddMods};

@@ -1,12 +1,17 @@
 // Finding authors' own cell types in a folder of type folders.
 #include "tools/cellpack/mod_folders.h"
 
+#include "runtime/core/descriptor_io.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
-#include "tools/cellpack/file_bytes.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -16,23 +21,59 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// spawn.txt holds one number; a file longer than this is something else.
+constexpr size_t MOST_SPAWN_BYTES = 64;
+
 bool IsFrameName(const fs::path& path)
 {
     std::string extension = Lowered(path.extension().string());
     return extension == ".png" || extension == ".jpg" || extension == ".jpeg";
 }
 
+// Images that drawing programs save and the game cannot read as frames.
+bool IsOtherImageName(const fs::path& path)
+{
+    std::string extension = Lowered(path.extension().string());
+    for (const char* other :
+         {".bmp", ".gif", ".webp", ".tif", ".tiff", ".tga", ".avif", ".jxl", ".heic", ".heif",
+          ".qoi", ".ico", ".pcx",  ".ppm", ".pnm",  ".xcf", ".psd",  ".kra", ".ora",  ".svg"})
+        if (extension == other)
+            return true;
+    return false;
+}
+
+// At most limit bytes of the file, which must be a regular file: a pipe or a device named so
+// would never end, or never stop. "" or the problem.
+std::string ReadSmallFile(const fs::path& file, size_t limit, std::string& text)
+{
+    int handle = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (handle < 0)
+        return std::string("cannot be read: ") + std::strerror(errno);
+    struct stat status;
+    std::string problem;
+    if (fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
+        problem = "is not a file but a pipe, a device or a folder";
+    else if (size_t(status.st_size) > limit)
+        problem = "holds " + std::to_string(status.st_size) + " bytes, not one number";
+    text.assign(limit + 1, '\0');
+    size_t got = problem.empty() ? ReadFromDescriptor(handle, text.data(), limit + 1) : 0;
+    close(handle);
+    text.resize(got);
+    if (problem.empty() && got > limit)
+        problem = "holds more than one number";
+    return problem;
+}
+
 // The number of spawn.txt, or the default; a problem when it holds no number of its range.
 std::string ReadSpawn(const fs::path& file, int32_t& spawn)
 {
     std::error_code error;
-    if (!fs::exists(file, error))
+    if (!fs::exists(fs::symlink_status(file, error)))
         return "";
-    std::vector<uint8_t> bytes;
-    std::string problem = ReadFileBytes(file.string(), bytes);
+    std::string text;
+    std::string problem = ReadSmallFile(file, MOST_SPAWN_BYTES, text);
     if (!problem.empty())
-        return problem;
-    std::string text(bytes.begin(), bytes.end());
+        return "spawn.txt " + problem;
     size_t first = text.find_first_not_of(" \t\r\n"), last = text.find_last_not_of(" \t\r\n");
     text = first == std::string::npos ? "" : text.substr(first, last - first + 1);
     long value = 0;
@@ -48,10 +89,20 @@ ModFolder ReadModFolder(const fs::path& folder)
     mod.path = folder.string();
     std::vector<std::string> frames;
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+    std::vector<std::string> others;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         if (IsFrameName(entry.path()) && entry.is_regular_file(error))
             frames.push_back(entry.path().filename().string());
+        else if (IsOtherImageName(entry.path()))
+            others.push_back(entry.path().filename().string());
+    }
     std::sort(frames.begin(), frames.end(), NaturalLess);
+    std::sort(others.begin(), others.end(), NaturalLess);
+    for (const std::string& other : others)
+        mod.notes.push_back(
+            (folder / other).string() +
+            ": warning: left out of the type: the game reads frames only as PNG or JPEG; save "
+            "it as PNG to have it among the frames");
     fs::path definition = folder / "definition.ini";
     mod.files.push_back(definition.string());
     for (const std::string& frame : frames)

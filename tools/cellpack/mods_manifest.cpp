@@ -1,10 +1,12 @@
 // Reading and writing the manifest of add-mods.
 #include "tools/cellpack/mods_manifest.h"
 
+#include "runtime/core/shown_text.h"
 #include "tools/cellpack/file_bytes.h"
 
 #include <cinttypes>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 uint64_t ContentHash(const uint8_t* data, size_t size)
@@ -24,9 +26,38 @@ namespace {
 bool ReadHash(std::istream& words, uint64_t& hash)
 {
     std::string text;
-    if (!(words >> text) || text.size() != 16)
+    if (!(words >> text) || text.size() != 16 ||
+        text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         return false;
     return std::sscanf(text.c_str(), "%16" SCNx64, &hash) == 1;
+}
+
+int HexDigit(char c)
+{
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
+}
+
+// The name as ShownText escaped it.
+std::string Unescaped(const std::string& text)
+{
+    std::string name;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            name += text[i];
+            continue;
+        }
+        char kind = text[++i];
+        if (kind == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
+            HexDigit(text[i + 2]) >= 0) {
+            name += char(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+            i += 2;
+        } else
+            name += kind == 'n' ? '\n' : kind == 'r' ? '\r' : kind == 't' ? '\t' : kind;
+    }
+    return name;
 }
 
 bool ReadTypeLine(std::istream& words, MadeType& made)
@@ -38,6 +69,7 @@ bool ReadTypeLine(std::istream& words, MadeType& made)
         hash != "hash" || !ReadHash(words, made.hash) || !(words >> from) || from != "from")
         return false;
     std::getline(words >> std::ws, made.source);
+    made.source = Unescaped(made.source);
     return made.pack.find('/') == std::string::npos && !made.pack.empty();
 }
 
@@ -45,31 +77,48 @@ bool ReadLine(const std::string& line, ModsManifest& manifest)
 {
     std::istringstream words(line);
     std::string kind;
-    if (!(words >> kind) || kind[0] == '#')
+    if (!(words >> kind))
         return true;
     if (kind == "list")
         return ReadHash(words, manifest.listHash);
     if (kind == "base")
         return words >> manifest.base && ReadHash(words, manifest.baseHash);
     if (kind != "type")
-        return false;
+        return true;
     manifest.made.emplace_back();
     return ReadTypeLine(words, manifest.made.back());
 }
 } // namespace
 
-ModsManifest ReadModsManifest(const std::string& path)
+ModsManifest ParseModsManifest(const std::string& text)
 {
     ModsManifest manifest;
-    std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes).empty())
-        return {};
-    std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+    std::istringstream lines(text);
     std::string line;
-    while (std::getline(lines, line))
-        if (!ReadLine(line, manifest))
-            return {};
+    for (int number = 1; std::getline(lines, line); ++number)
+        if (!ReadLine(line, manifest)) {
+            ModsManifest unread;
+            unread.problem = "line " + std::to_string(number) + " cannot be read";
+            return unread;
+        }
     manifest.present = true;
+    return manifest;
+}
+
+ModsManifest ReadModsManifest(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+        return {};
+    std::vector<uint8_t> bytes;
+    std::string problem = ReadFileBytes(path, bytes);
+    ModsManifest manifest;
+    if (problem.empty())
+        manifest = ParseModsManifest(std::string(bytes.begin(), bytes.end()));
+    else
+        manifest.problem = problem;
+    if (!manifest.problem.empty() && problem.empty())
+        manifest.problem = path + ": " + manifest.problem;
     return manifest;
 }
 
@@ -85,7 +134,7 @@ std::string ModsManifestText(const ModsManifest& manifest)
     for (const MadeType& made : manifest.made) {
         std::snprintf(line, sizeof line, "type %d spawn %d frames %d pack %s hash %016" PRIx64,
                       made.type, made.spawn, made.frames, made.pack.c_str(), made.hash);
-        text += std::string(line) + " from " + made.source + "\n";
+        text += std::string(line) + " from " + ShownText(made.source) + "\n";
     }
     return text;
 }

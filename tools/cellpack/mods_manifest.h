@@ -17,6 +17,7 @@ struct MadeType {
 
 struct ModsManifest {
     bool present = false;
+    std::string problem;   // why a manifest that is there cannot be read, or ""
     uint64_t listHash = 0; // of cell.ini as written
     int32_t base = 0;      // types the list held before the ones added
     uint64_t baseHash = 0; // of those types' entries
@@ -26,7 +27,12 @@ struct ModsManifest {
 // A 64-bit FNV-1a hash: it tells a file as written from a changed one, nothing more.
 uint64_t ContentHash(const uint8_t* data, size_t size);
 uint64_t ContentHash(const std::vector<uint8_t>& data);
-// The manifest in the file; not present when the file is missing or not a manifest, so that
-// nothing counts as made by add-mods.
+// The manifest in the text. Lines of kinds it does not know are passed over; a known line it
+// cannot read leaves it not present, with the line named in problem.
+ModsManifest ParseModsManifest(const std::string& text);
+// The manifest in the file: not present when there is no file; when there is one that cannot
+// be read, not present and the problem names the file.
 ModsManifest ReadModsManifest(const std::string& path);
+// The manifest's text; the type folders' names are written escaped (as ShownText shows them),
+// so that any name stays on its line.
 std::string ModsManifestText(const ModsManifest& manifest);
