@@ -111,7 +111,10 @@ install_world() {
         fresh[$file]=1
         target=$run/$file
         mkdir -p "$(dirname "$target")"
-        if [[ -e "$target" && "$file" != cell/cell.ini ]] && ! cmp -s "$target" "$from/$file" &&
+        # With a manifest, the list was sorted out by take_extras; without one (a RUN_DIR made
+        # before there were manifests) an author's list is kept as any other file.
+        if [[ -e "$target" ]] && ! { ((generated > 0)) && [[ "$file" == cell/cell.ini ]]; } &&
+            ! cmp -s "$target" "$from/$file" &&
             [[ "${made[$file]:-}" != "$(sum_of "$target")" ]]; then
             keep "$target" "was not made by the data step, or was changed since"
         fi

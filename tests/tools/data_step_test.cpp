@@ -83,3 +83,35 @@ TEST(DataStep, AuthorsTypesStayListedAndLoadAfterAChangeUnderData)
     EXPECT_EQ(CellTypes[size_t(samples + 2)].SpawnCount, 4);
     EXPECT_EQ(CellTypes[size_t(samples + 3)].SpawnCount, 3);
 }
+
+TEST(DataStep, AListOfAFolderMadeBeforeTheManifestIsKeptWhenItDiffers)
+{
+    ScratchFolder folder;
+    MakeDataCheckout();
+    fs::path run = "run", cells = run / "cell";
+    ASSERT_EQ(MakeData().status, 0);
+    std::string made = ReadBytes(cells / "cell.ini");
+    int32_t samples = TypeCount(cells / "cell.ini");
+    // A folder made before the data step kept its manifest, where an author appended a type.
+    fs::remove(run / ".data-manifest");
+    fs::remove(run / ".data-stamp");
+    ASSERT_EQ(Cellpack({"add-type", (cells / "cell.ini").string(), "3:1"}).status, 0);
+    fs::copy_file(cells / "001.cell", cells / (Nnn(samples + 1) + ".cell"));
+    std::string authors = ReadBytes(cells / "cell.ini");
+
+    ProgramRun again = MakeData();
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(ReadBytes(run / "kept" / "cell" / "cell.ini"), authors);
+    EXPECT_NE(again.err.find("run/cell/cell.ini was not made by the data step, or was changed "
+                             "since: moved to run/kept/cell/cell.ini"),
+              std::string::npos)
+        << again.err;
+    EXPECT_EQ(ReadBytes(cells / "cell.ini"), made);
+
+    // The same list as the data step makes is its own, manifest or not.
+    fs::remove(run / ".data-manifest");
+    fs::remove(run / ".data-stamp");
+    ProgramRun same = MakeData();
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_FALSE(fs::exists(run / "kept" / "cell" / "cell.ini.1")) << same.err;
+}
