@@ -75,8 +75,8 @@ std::string Prepare(Step& step)
 std::string Commit(Step& step)
 {
     const std::string& path = step.change->path;
-    int result = step.change->remove ? unlink(path.c_str())
-                                     : std::rename(step.part.c_str(), path.c_str());
+    int result =
+        step.change->remove ? unlink(path.c_str()) : std::rename(step.part.c_str(), path.c_str());
     if (result != 0)
         return ErrorLine(path, step.change->remove ? "remove" : "write");
     step.done = true;
