@@ -70,7 +70,10 @@ bool ReadTypeLine(std::istream& words, MadeType& made)
         return false;
     std::getline(words >> std::ws, made.source);
     made.source = Unescaped(made.source);
-    return made.pack.find('/') == std::string::npos && !made.pack.empty();
+    // Only a pack name add-mods writes, a number and ".cell": a name from a damaged line may
+    // hold anything, a path out of the folder among it.
+    size_t digits = made.pack.find_first_not_of("0123456789");
+    return digits != 0 && digits != std::string::npos && made.pack.substr(digits) == ".cell";
 }
 
 bool ReadLine(const std::string& line, ModsManifest& manifest)
