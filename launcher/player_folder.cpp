@@ -5,7 +5,7 @@
 #include "launcher/folder_system.h"
 #include "launcher/run_log.h"
 #include "runtime/core/shown_text.h"
-#include "tools/cellpack/file_bytes.h"
+#include "launcher/world_check.h"
 #include "tools/cellpack/mods_manifest.h"
 
 #include <cstdlib>
@@ -30,13 +30,6 @@ bool IsFile(const fs::path& path)
     return fs::is_regular_file(fs::symlink_status(path, error));
 }
 
-bool IsAsWritten(const fs::path& file, uint64_t hash)
-{
-    std::vector<uint8_t> bytes;
-    return IsFile(file) && ReadFileBytes(file.string(), bytes).empty() &&
-           ContentHash(bytes) == hash;
-}
-
 // Whether an entry of cell/ is one a start made: a link to the world, or a file add-mods wrote
 // there (its manifest, the list and the packs it names, still as written).
 bool MadeByAStart(const fs::path& entry, const ModsManifest& manifest)
@@ -49,10 +42,10 @@ bool MadeByAStart(const fs::path& entry, const ModsManifest& manifest)
     if (!manifest.present)
         return false;
     if (name == "cell.ini")
-        return IsAsWritten(entry, manifest.listHash);
+        return IsAsWritten(entry.string(), manifest.listHash);
     for (const MadeType& made : manifest.made)
         if (made.pack == name)
-            return IsAsWritten(entry, made.hash);
+            return IsAsWritten(entry.string(), made.hash);
     return false;
 }
 
@@ -135,13 +128,14 @@ std::string StageCellFolder(const fs::path& world, const fs::path& stage)
     fs::create_directories(stage / "cell", error);
     if (error)
         return ErrorLine(stage / "cell", error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(world / "cell", error)) {
+    fs::path cell = WorldFolder(world.string(), "cell");
+    for (const fs::directory_entry& entry : fs::directory_iterator(cell, error)) {
         std::string problem = PlaceWorldEntry(entry.path().string(),
                                               (stage / "cell" / entry.path().filename()).string());
         if (!problem.empty())
             return problem;
     }
-    return error ? ErrorLine(world / "cell", error) : "";
+    return error ? ErrorLine(cell, error) : "";
 }
 
 // Puts fresh in place of cell/ or gfx/ (name) and takes the old entry away.
@@ -166,7 +160,7 @@ std::string PrepareLocked(const fs::path& world, const fs::path& folder,
         problem = Replace(folder, stage / "cell", "cell");
     }
     if (problem.empty())
-        problem = PlaceWorldEntry((world / "gfx").string(), link.string());
+        problem = PlaceWorldEntry(WorldFolder(world.string(), "gfx"), link.string());
     if (problem.empty())
         problem = Replace(folder, link, "gfx");
     // What is left of a start that failed half-way is taken away by the next one.

@@ -485,3 +485,13 @@ TEST_F(LauncherRun, AHomeFolderNamedWithoutHomeIsRefusedNotMade)
               "vellomira: --screenshot-dir ~/x: HOME names no folder, so ~/x means nothing\n");
     EXPECT_TRUE(fs::is_empty(elsewhere));
 }
+
+TEST_F(LauncherRun, AWorldWhoseFoldersAreSpeltInOtherLettersPlaysAsTheGameWouldReadIt)
+{
+    fs::rename(world / "cell", world / "Cell");
+    fs::rename(world / "gfx", world / "GFX");
+    Started started = RunLauncher(elsewhere, {"--world", world.string()});
+    EXPECT_TRUE(PlayedAndQuit(started)) << started.errors;
+    EXPECT_EQ(fs::read_symlink(player / "gfx"), world / "GFX");
+    EXPECT_EQ(fs::read_symlink(player / "cell" / "001.cell"), world / "Cell" / "001.cell");
+}

@@ -44,12 +44,6 @@ uint64_t EntriesHash(const std::vector<uint8_t>& list, int32_t count)
     return ContentHash(list.data() + 1, size_t(count) * 3);
 }
 
-bool IsAsWritten(const fs::path& file, uint64_t hash)
-{
-    std::vector<uint8_t> bytes;
-    return ReadFileBytes(file.string(), bytes).empty() && ContentHash(bytes) == hash;
-}
-
 // Whether the types of the last run still follow the base types, with their packs as written
 // or gone (a pack removed by hand takes nothing of its entry's with it: the entry is still
 // add-mods's, to take back). Without them, types after the base are not told from types of a
@@ -68,7 +62,7 @@ bool LastRunInPlace(const World& world)
         std::error_code error;
         bool gone = !fs::exists(fs::symlink_status(pack, error));
         if (made.type != manifest.base + int32_t(i) + 1 || listed.spawnCount != made.spawn ||
-            listed.frameCount != made.frames || !(gone || IsAsWritten(pack, made.hash)))
+            listed.frameCount != made.frames || !(gone || IsAsWritten(pack.string(), made.hash)))
             return false;
     }
     return true;
@@ -133,7 +127,7 @@ std::vector<std::string> PacksOfLastRun(const World& world)
 {
     std::vector<std::string> packs;
     for (const MadeType& made : world.manifest.made)
-        if (IsAsWritten(world.cell / made.pack, made.hash))
+        if (IsAsWritten((world.cell / made.pack).string(), made.hash))
             packs.push_back(made.pack);
     return packs;
 }

@@ -22,6 +22,14 @@ uint64_t ContentHash(const std::vector<uint8_t>& data)
     return ContentHash(data.data(), data.size());
 }
 
+bool IsAsWritten(const std::string& path, uint64_t hash)
+{
+    std::error_code error;
+    std::vector<uint8_t> bytes;
+    return std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error)) &&
+           ReadFileBytes(path, bytes).empty() && ContentHash(bytes) == hash;
+}
+
 namespace {
 bool ReadHash(std::istream& words, uint64_t& hash)
 {

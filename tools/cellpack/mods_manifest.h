@@ -27,6 +27,8 @@ struct ModsManifest {
 // A 64-bit FNV-1a hash: it tells a file as written from a changed one, nothing more.
 uint64_t ContentHash(const uint8_t* data, size_t size);
 uint64_t ContentHash(const std::vector<uint8_t>& data);
+// Whether the path names a regular file whose bytes have the hash: a file as add-mods wrote it.
+bool IsAsWritten(const std::string& path, uint64_t hash);
 // The manifest in the text. Lines of kinds it does not know are passed over; a known line it
 // cannot read leaves it not present, with the line named in problem.
 ModsManifest ParseModsManifest(const std::string& text);
