@@ -78,10 +78,10 @@ bool ReadTypeLine(std::istream& words, MadeType& made)
         return false;
     std::getline(words >> std::ws, made.source);
     made.source = Unescaped(made.source);
-    // Only a pack name add-mods writes, a number and ".cell": a name from a damaged line may
-    // hold anything, a path out of the folder among it.
-    size_t digits = made.pack.find_first_not_of("0123456789");
-    return digits != 0 && digits != std::string::npos && made.pack.substr(digits) == ".cell";
+    // Only a pack name add-mods writes, three digits and ".cell": a name from a damaged line
+    // may hold anything, a path out of the folder among it.
+    return made.pack.size() == 8 && made.pack.find_first_not_of("0123456789") == 3 &&
+           made.pack.compare(3, 5, ".cell") == 0;
 }
 
 bool ReadLine(const std::string& line, ModsManifest& manifest)
@@ -143,9 +143,11 @@ std::string ModsManifestText(const ModsManifest& manifest)
                   manifest.listHash, manifest.base, manifest.baseHash);
     text += line;
     for (const MadeType& made : manifest.made) {
-        std::snprintf(line, sizeof line, "type %d spawn %d frames %d pack %s hash %016" PRIx64,
-                      made.type, made.spawn, made.frames, made.pack.c_str(), made.hash);
-        text += std::string(line) + " from " + ShownText(made.source) + "\n";
+        std::snprintf(line, sizeof line, "type %d spawn %d frames %d pack ", made.type, made.spawn,
+                      made.frames);
+        text += line + made.pack;
+        std::snprintf(line, sizeof line, " hash %016" PRIx64 " from ", made.hash);
+        text += line + ShownText(made.source) + "\n";
     }
     return text;
 }
