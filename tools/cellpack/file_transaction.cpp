@@ -23,11 +23,6 @@ bool Exists(const std::string& path)
     return lstat(path.c_str(), &status) == 0;
 }
 
-std::string ErrorLine(const std::string& path, const char* doing)
-{
-    return path + ": cannot " + doing + ": " + std::strerror(errno);
-}
-
 // Puts every file back as it was and removes what was written beside.
 void Undo(std::vector<Step>& steps)
 {
@@ -78,7 +73,8 @@ std::string Commit(Step& step)
     int result =
         step.change->remove ? unlink(path.c_str()) : std::rename(step.part.c_str(), path.c_str());
     if (result != 0)
-        return ErrorLine(path, step.change->remove ? "remove" : "write");
+        return path + (step.change->remove ? ": cannot remove: " : ": cannot write: ") +
+               std::strerror(errno);
     step.done = true;
     step.part.clear();
     return "";
