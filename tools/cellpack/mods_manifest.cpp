@@ -76,7 +76,10 @@ bool ReadTypeLine(std::istream& words, MadeType& made)
     if (spawn != "spawn" || frames != "frames" || pack != "pack" || !(words >> hash) ||
         hash != "hash" || !ReadHash(words, made.hash) || !(words >> from) || from != "from")
         return false;
-    std::getline(words >> std::ws, made.source);
+    // One blank follows "from"; the name is all the rest, blanks at its start included.
+    if (words.peek() == ' ')
+        words.get();
+    std::getline(words, made.source);
     made.source = Unescaped(made.source);
     // Only a pack name add-mods writes, three digits and ".cell": a name from a damaged line
     // may hold anything, a path out of the folder among it.
