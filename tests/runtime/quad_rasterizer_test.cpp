@@ -308,7 +308,7 @@ TEST(QuadRasterizer, CopiesUnderBothBlendsMatchTheReferenceWhateverTheirKeyedTex
 {
     // Texels copied one to one: rows with no key texel, rows with one, rows all key, all
     // black, all white, under both of the game's blends, from the first texel and from one
-    // inside the texture.
+    // inside the texture; and the same texels with no key at all, as the light has.
     SurfacePtr texture = MakeSurface(45, 12, FORMAT_BGR32);
     FillRandom(*texture, 21);
     for (int32_t x = 0; x < 45; ++x) {
@@ -319,27 +319,29 @@ TEST(QuadRasterizer, CopiesUnderBothBlendsMatchTheReferenceWhateverTheirKeyedTex
     }
     SetRawPixel(*texture, 17, 3, 0x55FF00FF);
     SetRawPixel(*texture, 44, 6, 0xFF00FF);
-    texture->hasColorKey = 1;
     texture->colorKey = 0xFF00FF;
     SurfacePtr target = MakeSurface(64, 20, FORMAT_BGR32);
     FillRandom(*target, 22);
     for (int32_t src : {5, 9})
         for (float left : {0.0f, 5.0f})
-            for (bool vectors : {false, true}) {
-                VectorPaths paths(vectors);
-                QuadState state;
-                state.filterLinear = 1;
-                state.srcBlend = src;
-                state.destBlend = src == 5 ? 6 : 8;
-                TLVertex v[4];
-                UprightQuad(v, 3 - left, 2, 45, 12, 180);
-                SurfacePtr expected = Copy(*target), drawn = Copy(*target);
-                ReferenceDrawQuad(*expected, *texture, v, state);
-                DrawQuad(*drawn, *texture, v, state);
-                std::string where;
-                EXPECT_TRUE(SamePixels(*drawn, *expected, where))
-                    << where << " factor " << src << " left " << left << " vectors " << vectors;
-            }
+            for (int32_t keyed : {0, 1})
+                for (bool vectors : {false, true}) {
+                    VectorPaths paths(vectors);
+                    texture->hasColorKey = keyed;
+                    QuadState state;
+                    state.filterLinear = 1;
+                    state.srcBlend = src;
+                    state.destBlend = src == 5 ? 6 : 8;
+                    TLVertex v[4];
+                    UprightQuad(v, 3 - left, 2, 45, 12, 180);
+                    SurfacePtr expected = Copy(*target), drawn = Copy(*target);
+                    ReferenceDrawQuad(*expected, *texture, v, state);
+                    DrawQuad(*drawn, *texture, v, state);
+                    std::string where;
+                    EXPECT_TRUE(SamePixels(*drawn, *expected, where))
+                        << where << " factor " << src << " left " << left << " keyed " << keyed
+                        << " vectors " << vectors;
+                }
 }
 
 TEST(QuadRasterizer, VectorPathsGiveThePlainPixelsOnRotatedQuads)
