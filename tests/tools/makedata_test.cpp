@@ -307,3 +307,37 @@ TEST(MakeDataIcons, TwoSizesOfTheCellAndTheWindowIconHoldsTheSmallOnePixelForPix
     EXPECT_GT(brightness(24, 24), brightness(0, 0) + 60);
     fs::remove_all(out);
 }
+
+TEST(MakeDataIcons, TheWindowsIconFileHoldsEachSizeAsItsPng)
+{
+    fs::path out = fs::temp_directory_path() / ("vellomira_ico_" + std::to_string(getpid()));
+    fs::remove_all(out);
+    ProgramRun run = RunProgram(VELLOMIRA_BINARY_DIR "/makedata", {"--icons", DATA, out.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    auto read = [](const fs::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    std::string ico = read(out / "vellomira.ico");
+    auto word = [&](size_t at) {
+        return uint32_t(uint8_t(ico[at])) | uint32_t(uint8_t(ico[at + 1])) << 8;
+    };
+    auto dword = [&](size_t at) { return word(at) | word(at + 2) << 16; };
+    ASSERT_GE(ico.size(), 6u + 4u * 16u);
+    EXPECT_EQ(word(0), 0u);
+    EXPECT_EQ(word(2), 1u) << "an icon, not a cursor";
+    ASSERT_EQ(word(4), 4u);
+    const int32_t sizes[] = {256, 48, 32, 16};
+    for (size_t i = 0; i < 4; ++i) {
+        size_t entry = 6 + i * 16;
+        EXPECT_EQ(uint8_t(ico[entry]), sizes[i] & 0xFF) << sizes[i];
+        EXPECT_EQ(uint8_t(ico[entry + 1]), sizes[i] & 0xFF) << sizes[i];
+        EXPECT_EQ(word(entry + 6), 32u) << sizes[i];
+        std::string png = read(out / ("vellomira-" + std::to_string(sizes[i]) + ".png"));
+        ASSERT_LE(size_t(dword(entry + 12)) + dword(entry + 8), ico.size()) << sizes[i];
+        EXPECT_EQ(ico.substr(dword(entry + 12), dword(entry + 8)), png) << sizes[i];
+        EXPECT_EQ(DecodeFrame(out / ("vellomira-" + std::to_string(sizes[i]) + ".png")).width,
+                  sizes[i]);
+    }
+    fs::remove_all(out);
+}

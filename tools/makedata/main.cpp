@@ -5,6 +5,7 @@
 #include "tools/makedata/cell_types.h"
 #include "tools/makedata/contact_sheet.h"
 #include "tools/makedata/icon.h"
+#include "tools/makedata/icon_file.h"
 #include "tools/makedata/image_file.h"
 #include "tools/makedata/organism.h"
 
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,8 @@ const char* const USAGE =
     "\n"
     "usage: makedata --icons DATA_DIR OUT_DIR\n"
     "Draws only the game's icon from a cell type of DATA_DIR: OUT_DIR/vellomira-256.png,\n"
-    "OUT_DIR/vellomira-48.png and OUT_DIR/window_icon.inc (the 48-pixel icon as source text).\n";
+    "-48.png, -32.png and -16.png, OUT_DIR/vellomira.ico (all four, for Windows) and\n"
+    "OUT_DIR/window_icon.inc (the 48-pixel icon as source text).\n";
 
 int Fail(const std::string& message)
 {
@@ -53,6 +56,12 @@ bool ParseOptions(int argc, char** argv, Options& options)
         return false;
     options.data = places[0], options.out = places[1], options.stage = places[2];
     return true;
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
@@ -147,14 +156,19 @@ std::string MakeIcons(const std::string& data, const std::string& out)
     if (!type)
         return data + ": no cell type to draw the icon from";
     std::filesystem::create_directories(out);
-    for (int32_t size : {256, 48}) {
+    std::vector<IconImage> images;
+    for (int32_t size : {256, 48, 32, 16}) {
         RgbImage icon = DrawIcon(*type, size);
-        problem = Save(out + "/vellomira-" + std::to_string(size) + ".png", icon);
+        std::string path = out + "/vellomira-" + std::to_string(size) + ".png";
+        problem = Save(path, icon);
         if (problem.empty() && size == 48 && !WriteText(out + "/window_icon.inc", IconSource(icon)))
             problem = out + "/window_icon.inc: cannot write the file";
         if (!problem.empty())
             return problem;
+        images.push_back({size, ReadBytes(path)});
     }
+    if (!WriteBytes(out + "/vellomira.ico", IconFile(images)))
+        return out + "/vellomira.ico: cannot write the file";
     return "";
 }
 } // namespace
