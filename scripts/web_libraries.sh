@@ -4,7 +4,7 @@
 # versions, the compiler's and the recipe's number; a cache that is there is used as it is. The
 # cache's .complete file lists the source versions built. Prints
 # the cache's install prefix (include/, lib/) on standard output, everything else on standard
-# error. Installs emscripten and a deb-src entry when they are missing.
+# error. Installs emscripten and a deb-src entry when they are missing (scripts/debian_sources.sh).
 #   scripts/web_libraries.sh
 # The cache lives in $VELLOMIRA_WEB_CACHE, by default ~/.cache/vellomira-web.
 set -euo pipefail
@@ -14,42 +14,8 @@ recipe=2
 scripts/deps.sh emscripten >&2
 source scripts/web_env.sh
 
-sudo=""
-[[ $(id -u) -eq 0 ]] || sudo="sudo"
-
-# Source packages come from the same suites as the machine's binary packages.
-list=/etc/apt/sources.list.d/vellomira-deb-src.sources
-if [[ ! -f $list ]]; then
-    echo "Adding $list" >&2
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$list" >/dev/null
-    $sudo apt-get update -qq >&2
-fi
-
-source_of() {
-    dpkg-query -W -f='${source:Package}=${source:Version}' "$1"
-}
-
-# Downloads the source package NAME=VERSION into the current folder: the version itself when
-# the archive serves it, otherwise the newest served one of the same upstream release (a
-# security update's source may not be served where its binary package was). Prints the
-# NAME=VERSION it got.
-fetch_source() {
-    local name=${1%%=*} version=${1#*=}
-    local upstream=${version#*:}
-    upstream=${upstream%-*}
-    local listed
-    listed=$(apt-cache showsrc "$name" | sed -n 's/^Version: //p' | sort -Vru)
-    for candidate in "$version" $(grep -F ":$upstream-" <<<"$listed"; grep -E "^$upstream-" <<<"$listed"); do
-        if apt-get source -qq --download-only "$name=$candidate" >/dev/null 2>&1; then
-            [[ $candidate == "$version" ]] ||
-                echo "The archive does not serve the source of $name $version: using $candidate" >&2
-            echo "$name=$candidate"
-            return 0
-        fi
-    done
-    echo "No source package of $name $upstream can be fetched" >&2
-    return 1
-}
+source scripts/debian_sources.sh
+ensure_deb_src
 
 # The native build's development packages name the source packages and versions to build.
 installed=()
@@ -57,13 +23,10 @@ for package in zlib1g-dev libpng-dev libjpeg62-turbo-dev libfreetype-dev; do
     installed+=("$(source_of "$package")")
 done
 compiler=$(emcc --version | sed -n '1s/.* \([0-9][0-9.]*\) .*/\1/p')
-key="emcc-$compiler"
-for source in "${installed[@]}"; do
-    key+="_${source//[=:]/-}"
-done
-key+="_r$recipe"
+key="emcc-${compiler}_$(sources_key "${installed[@]}")_r$recipe"
 cache=${VELLOMIRA_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vellomira-web}
 prefix=$cache/$key
+lock_cache "$prefix.lock"
 if [[ -f $prefix/.complete ]]; then
     echo "$prefix"
     exit 0
@@ -73,19 +36,9 @@ start=$SECONDS
 echo "Building the web libraries into $prefix" >&2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-sources=()
-for source in "${installed[@]}"; do
-    sources+=("$(cd "$work" && fetch_source "$source")")
-done
+fetch_and_unpack "$work" "${installed[@]}"
 rm -rf "$prefix"
 mkdir -p "$prefix"
-(
-    cd "$work"
-    for dsc in *.dsc; do
-        name=$(basename "$dsc" .dsc)
-        dpkg-source -x "$dsc" "src-${name%%_*}"
-    done
-) >&2
 
 flags="-O2"
 jobs=$(nproc)
@@ -118,6 +71,6 @@ cmake_library() {
         -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON \
         -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
 ) >&2
-printf '%s\n' "${sources[@]}" >"$prefix/.complete"
+printf '%s\n' "${fetched_sources[@]}" >"$prefix/.complete"
 echo "Built the web libraries in $((SECONDS - start)) s" >&2
 echo "$prefix"
