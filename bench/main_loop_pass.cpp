@@ -8,6 +8,7 @@
 #include "game/simulation/simulation.h"
 #include "game/startup/startup.h"
 #include "runtime/platform/headless.h"
+#include "runtime/platform/system.h"
 #include "tools/soak/soak_world.h"
 
 #include <benchmark/benchmark.h>
@@ -16,7 +17,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -37,7 +37,7 @@ fs::path ScaledWorld(int32_t factor)
 // The real start-up in the folder, with the console's lines thrown away.
 bool StartIn(const fs::path& folder)
 {
-    static const int quiet = ::open("/dev/null", O_RDWR);
+    static const int quiet = SystemOpenFile(SYSTEM_NULL_DEVICE, O_RDWR);
     fs::current_path(folder);
     ClearGlobals();
     OpenConsoleOn(quiet, quiet);
@@ -101,7 +101,8 @@ int main(int argc, char** argv)
         SampleFolder = argv[1];
     SampleFolder = fs::absolute(SampleFolder);
     if (!fs::is_directory(SampleFolder / "cell")) {
-        std::fprintf(stderr, "%s: no sample world (cell/) in %s\n", argv[0], SampleFolder.c_str());
+        std::fprintf(stderr, "%s: no sample world (cell/) in %s\n", argv[0],
+                     SampleFolder.string().c_str());
         return 1;
     }
     benchmark::RunSpecifiedBenchmarks();

@@ -2,7 +2,7 @@
 #include "launcher/launch_options.h"
 
 #include "runtime/core/conversion.h"
-#include "runtime/core/path.h"
+#include "runtime/platform/name_case.h"
 #include "runtime/core/preference_text.h"
 #include "runtime/core/shown_text.h"
 

@@ -2,7 +2,7 @@
 #include "launcher/programs.h"
 
 #include "launcher/run_log.h"
-#include "runtime/core/descriptor_io.h"
+#include "runtime/platform/descriptor_io.h"
 #include "runtime/core/shown_text.h"
 
 #include <cerrno>

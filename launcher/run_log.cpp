@@ -1,7 +1,7 @@
 // The messages of a start, on standard error and in the player's folder.
 #include "launcher/run_log.h"
 
-#include "runtime/core/descriptor_io.h"
+#include "runtime/platform/descriptor_io.h"
 #include "runtime/platform/platform.h"
 
 #include <cstdio>

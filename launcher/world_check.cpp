@@ -2,7 +2,7 @@
 #include "launcher/world_check.h"
 
 #include "game/data/data.h"
-#include "runtime/core/path.h"
+#include "runtime/platform/system.h"
 
 #include <filesystem>
 
@@ -12,7 +12,7 @@ namespace {
 bool HasFile(const std::string& world, const std::string& name)
 {
     std::error_code error;
-    return fs::is_regular_file(ResolvePath(world + "/" + name), error);
+    return fs::is_regular_file(SystemResolvePath(world + "/" + name), error);
 }
 
 // The name as people write it on Linux.
@@ -51,5 +51,5 @@ std::string MissingWorldFiles(const std::string& world)
 
 std::string WorldFolder(const std::string& world, const std::string& name)
 {
-    return ResolvePath(world + "/" + name);
+    return SystemResolvePath(world + "/" + name);
 }

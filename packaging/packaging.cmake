@@ -7,7 +7,6 @@
 #   share/doc/vellomira/               the guide to making cell types (cell-types.md, from
 #                                      mods/README.md), the definition template, the copyright
 include(GNUInstallDirs)
-set(VELLOMIRA_VERSION 0.3a)
 set(GAME_INSTALL_DIR ${CMAKE_INSTALL_LIBEXECDIR}/vellomira)
 set(WORLD_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/vellomira)
 

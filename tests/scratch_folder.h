@@ -1,13 +1,12 @@
 // A fresh temporary folder that is the working directory while the object lives, with small
 // helpers to make and read the files a test needs.
 #pragma once
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 struct ScratchFolder {
     std::filesystem::path previous = std::filesystem::current_path();
@@ -15,9 +14,15 @@ struct ScratchFolder {
 
     ScratchFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vellomira-XXXXXX");
-        if (mkdtemp(pattern.data()))
-            path = pattern;
+        // A name nobody else takes: made by this process alone, whatever runs beside it.
+        std::random_device random;
+        std::error_code error;
+        for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+            std::filesystem::path candidate =
+                std::filesystem::temp_directory_path() / ("vellomira-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate, error))
+                path = candidate;
+        }
         std::filesystem::current_path(path);
     }
     ~ScratchFolder()
@@ -47,4 +52,13 @@ inline std::string ReadBytes(const std::filesystem::path& name)
     if (!file)
         return "<missing>";
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The number of files and folders in the working folder.
+inline int CountFolderEntries()
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        count += entry.is_regular_file() || entry.is_directory();
+    return count;
 }

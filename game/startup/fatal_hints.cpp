@@ -35,17 +35,15 @@ std::string MissingCellListHint()
 {
     return "vellomira: there is no cell/cell.ini in " + Folder() +
            ".\n"
-           "The game plays the world of the folder it is started in. Start it with the\n"
-           "`vellomira` command, which prepares your own folder with the installed world, or\n"
-           "with scripts/play.sh in the source folder, or in a folder that holds cell/ and gfx/.";
+           "The game plays the world of the folder it is started in. " +
+           HowToStartInAWorld();
 }
 
 std::string ScreenHint()
 {
     if (!ScreenLibraryInitialised())
         return "vellomira: no display could be opened for the mode " + Mode() +
-               ": the game needs a\n"
-               "graphical session (X11 or Wayland, named by DISPLAY or WAYLAND_DISPLAY).";
+               ": the game needs a\n" + WhatTheScreenNeeds();
     if (!ScreenModeOffered(ScreenWidth, ScreenHeight, ScreenDepth))
         return "vellomira: the screen mode " + Mode() +
                " cannot be opened: width and height\n"

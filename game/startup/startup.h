@@ -24,6 +24,10 @@ int FatalError(const char* message, const std::string& hint = {});
 std::string MissingCellListHint();
 std::string ScreenHint();
 std::string CellTypeHint(const std::string& errorLine);
+// The parts of the hints that differ between systems (posix/, windows/): how a person starts
+// the game in its world, and what the screen needs.
+std::string HowToStartInAWorld();
+std::string WhatTheScreenNeeds();
 // Releases the runtime services in their fixed order.
 void EndSequence();
 

@@ -1,13 +1,11 @@
-// The console on standard input and output, with the quit signals turned into a request, and
-// hints on standard error.
+// The console on standard input and output, with the system's quit requests, and hints on
+// standard error.
 #include "runtime/core/console.h"
-#include "runtime/core/descriptor_io.h"
 
-#include <atomic>
-#include <cerrno>
-#include <csignal>
+#include "runtime/platform/descriptor_io.h"
+#include "runtime/platform/system.h"
+
 #include <mutex>
-#include <unistd.h>
 
 namespace {
 constexpr size_t READ_BLOCK = 4096;
@@ -21,15 +19,6 @@ struct ConsoleState {
     std::mutex lock;
 };
 ConsoleState Console;
-// The handler may run on any thread of the process (the quad helper's too) while the main
-// thread reads the flag: a lock-free atomic is safe both in a handler and across threads.
-std::atomic<int> QuitSignal{0};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-void OnQuitSignal(int)
-{
-    QuitSignal = 1;
-}
 
 // Takes the first line out of the collected bytes; false while no line end is there.
 bool TakeLine(std::string& collected, std::string& line)
@@ -58,25 +47,13 @@ int OpenConsoleOn(int inputFd, int outputFd, int hintFd)
 
 int OpenConsole()
 {
-    struct sigaction action {};
-    action.sa_handler = OnQuitSignal;
-    sigemptyset(&action.sa_mask);
-    // Without SA_RESTART a waiting read returns, so a quit signal also ends the wait for a line.
-    action.sa_flags = 0;
-    for (int signal : {SIGHUP, SIGINT, SIGTERM})
-        sigaction(signal, &action, nullptr);
-    // A closed pipe on the output must not end the program; its writes just fail.
-    std::signal(SIGPIPE, SIG_IGN);
-    return OpenConsoleOn(STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
+    SystemOpenConsole();
+    return OpenConsoleOn(0, 1, 2);
 }
 
 int ConsoleTitle(std::string_view title)
 {
-    if (!isatty(Console.output))
-        return 0;
-    std::string sequence = "\033]0;" + std::string(title) + "\007";
-    WriteToDescriptor(Console.output, sequence.data(), sequence.size());
-    return 1;
+    return SystemShowTitle(Console.output, title) ? 1 : 0;
 }
 
 void PrintLine(std::string_view text)
@@ -95,7 +72,7 @@ void PrintHint(std::string_view text)
 
 bool ConsoleInputIsTerminal()
 {
-    return isatty(Console.input) == 1;
+    return SystemIsTerminal(Console.input);
 }
 
 std::string ReadConsoleLine()
@@ -104,21 +81,21 @@ std::string ReadConsoleLine()
     std::string line;
     char block[READ_BLOCK];
     while (!TakeLine(Console.remainder, line)) {
-        if (QuitSignal)
+        if (SystemQuitRequested())
             return EndOfInput;
-        ssize_t got = read(Console.input, block, sizeof block);
-        if (got < 0 && errno == EINTR)
+        int64_t got = ReadOrInterrupt(Console.input, block, sizeof block);
+        if (got < 0)
             continue;
-        if (got <= 0) {
+        if (got == 0) {
             line.swap(Console.remainder);
             return line.empty() ? EndOfInput : line;
         }
-        Console.remainder.append(block, static_cast<size_t>(got));
+        Console.remainder.append(block, size_t(got));
     }
     return line;
 }
 
 bool ConsoleQuitRequested()
 {
-    return QuitSignal != 0;
+    return SystemQuitRequested();
 }

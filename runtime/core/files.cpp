@@ -1,20 +1,16 @@
 // Files and directories: FileSize, RemoveFile and the numbered files of the file table.
 #include "runtime/core/files.h"
 
-#include "runtime/core/descriptor_io.h"
 #include "runtime/core/little_endian.h"
 #include "runtime/core/object_table.h"
-#include "runtime/core/path.h"
+#include "runtime/platform/descriptor_io.h"
+#include "runtime/platform/system.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
-#include <fnmatch.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr int32_t TRANSFER_BUFFER_SIZE = 4096;
@@ -54,7 +50,7 @@ void ReleaseFile(int32_t object)
     if (!file)
         return;
     WriteOutBuffer(*file);
-    close(file->handle);
+    CloseDescriptor(file->handle);
     std::free(file->buffer);
 }
 
@@ -72,11 +68,11 @@ int OpenDescriptor(const std::string& path, OpenMode mode)
     if (path.empty())
         return -1;
     if (mode == OpenMode::Read)
-        return OpenFileDescriptor(path.c_str(), O_RDONLY);
+        return SystemOpenFile(path, O_RDONLY);
     if (mode == OpenMode::Update)
-        return OpenFileDescriptor(path.c_str(), O_RDWR | O_CREAT);
-    int handle = OpenFileDescriptor(path.c_str(), O_RDWR | O_CREAT | O_TRUNC);
-    return handle >= 0 ? handle : OpenFileDescriptor(path.c_str(), O_WRONLY | O_TRUNC);
+        return SystemOpenFile(path, O_RDWR | O_CREAT);
+    int handle = SystemOpenFile(path, O_RDWR | O_CREAT | O_TRUNC);
+    return handle >= 0 ? handle : SystemOpenFile(path, O_WRONLY | O_TRUNC);
 }
 
 int32_t OpenNumbered(int32_t number, std::string_view name, OpenMode mode)
@@ -90,7 +86,7 @@ int32_t OpenNumbered(int32_t number, std::string_view name, OpenMode mode)
     if (!file)
         return 0;
     auto* buffer = static_cast<unsigned char*>(std::malloc(TRANSFER_BUFFER_SIZE));
-    int handle = buffer ? OpenDescriptor(ResolvePath(name), mode) : -1;
+    int handle = buffer ? OpenDescriptor(SystemResolvePath(name), mode) : -1;
     if (handle < 0) {
         std::free(buffer);
         FreeObject(Files.table, object);
@@ -129,41 +125,11 @@ void ReadBuffered(NumberedFile& file, unsigned char* data, int32_t length)
     std::memcpy(data + handed, file.buffer, size_t(taken));
     file.count = file.fill - taken;
 }
-
-bool HasWildCard(std::string_view name)
-{
-    return name.find_first_of("*?") != std::string_view::npos;
-}
-
-// The first entry, in name order, that the last component matches as a pattern.
-bool StatFirstMatch(const std::string& path, struct stat& info)
-{
-    std::string folder = FolderOfPath(path);
-    std::string pattern = path.substr(path.find_last_of('/') + 1);
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return false;
-    std::string first;
-    bool any = false;
-    while (const dirent* entry = readdir(dir)) {
-        std::string_view name = entry->d_name;
-        if (name == "." || name == ".." || fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD))
-            continue;
-        if (!any || name < first)
-            first = name;
-        any = true;
-    }
-    closedir(dir);
-    return any && stat((folder + "/" + first).c_str(), &info) == 0;
-}
 } // namespace
 
 std::string WorkingFolder()
 {
-    char* folder = getcwd(nullptr, 0);
-    std::string path = folder ? folder : "";
-    std::free(folder);
-    return path;
+    return SystemWorkingFolder();
 }
 
 int64_t FileSize(std::string_view name)
@@ -171,20 +137,14 @@ int64_t FileSize(std::string_view name)
     std::string trimmed(name.substr(0, name.find('\0')));
     while (!trimmed.empty() && (trimmed.back() == '\\' || trimmed.back() == '/'))
         trimmed.pop_back();
-    std::string path = ResolvePath(trimmed);
-    if (path.empty())
-        return -1;
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0 &&
-        !(HasWildCard(path.substr(path.find_last_of('/') + 1)) && StatFirstMatch(path, info)))
-        return -1;
-    return S_ISDIR(info.st_mode) ? -2 : int64_t(info.st_size);
+    std::string path = SystemResolvePath(trimmed);
+    return path.empty() ? -1 : SystemFileSize(path);
 }
 
 int32_t RemoveFile(std::string_view name)
 {
-    std::string path = ResolvePath(name);
-    return !path.empty() && unlink(path.c_str()) == 0;
+    std::string path = SystemResolvePath(name);
+    return !path.empty() && SystemRemoveFile(path);
 }
 
 int32_t CreateFileNumbered(int32_t number, std::string_view name)
@@ -244,7 +204,7 @@ int32_t WriteDataToFile(int32_t number, const void* memory, int32_t length)
         // Read-ahead moved the file position past what was handed out; step back so the
         // data lands where the reader stopped.
         if (file->count > 0)
-            lseek(file->handle, -off_t(file->count), SEEK_CUR);
+            SeekDescriptor(file->handle, -int64_t(file->count), SEEK_CUR);
         file->readMode = 0;
         file->count = file->bufferSize;
     }

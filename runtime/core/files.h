@@ -1,5 +1,5 @@
 // Files and directories: size and existence by name, deletion, and numbered files that are
-// read and written through a 4096-byte buffer. Names are Windows-style (see path.h).
+// read and written through a 4096-byte buffer. Names are Windows-style (see SystemResolvePath).
 #pragma once
 #include <cstdint>
 #include <string>

@@ -2,12 +2,12 @@
 #include "runtime/core/pack.h"
 #include "runtime/core/pack_entry.h"
 
-#include "runtime/core/path.h"
+#include "runtime/platform/descriptor_io.h"
+#include "runtime/platform/system.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 struct PackReader {
@@ -46,19 +46,14 @@ void GiveUpOnFile()
 int32_t OpenPack(const char* fileName)
 {
     ClosePack();
-    std::string path = ResolvePath(fileName ? fileName : "");
-    if (path.empty())
-        return 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::string path = SystemResolvePath(fileName ? fileName : "");
+    std::FILE* file = path.empty() ? nullptr : SystemOpenStream(path, "rb");
     if (!file)
         return 0;
-    struct stat status;
-    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
-        std::fclose(file); // a folder, or something else without a size to frame entries by
-        return 0;
-    }
+    // Something without a size (a pipe, a device) frames no entries.
+    int64_t length = DescriptorLength(fileno(file));
     Pack.file = file;
-    Pack.remaining = int64_t(status.st_size);
+    Pack.remaining = length > 0 ? length : 0;
     return 1;
 }
 

@@ -1,7 +1,7 @@
 // The preferences syntax: parsing lines into entries and writing entries back as lines.
 #include "runtime/core/preference_text.h"
 
-#include "runtime/core/path.h"
+#include "runtime/platform/name_case.h"
 
 #include <new>
 

@@ -3,17 +3,14 @@
 #include "runtime/core/preferences.h"
 
 #include "runtime/core/conversion.h"
-#include "runtime/core/descriptor_io.h"
-#include "runtime/core/path.h"
 #include "runtime/core/preference_text.h"
+#include "runtime/platform/descriptor_io.h"
+#include "runtime/platform/system.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr int32_t UTF8_ENCODING = 65001;
@@ -61,15 +58,15 @@ void EndContent(size_t size)
 
 void LoadFile(int handle)
 {
-    struct stat info;
-    size_t size = fstat(handle, &info) == 0 ? size_t(info.st_size) : 0;
+    int64_t length = DescriptorLength(handle);
+    size_t size = length > 0 ? size_t(length) : 0;
     if (size >= 3) {
         char mark[3];
         if (ReadFromDescriptor(handle, mark, 3) == 3 && StartsWithByteOrderMark(mark, 3)) {
             Preferences.encoding = UTF8_ENCODING;
             size -= 3;
         } else {
-            lseek(handle, 0, SEEK_SET);
+            SeekDescriptor(handle, 0, SEEK_SET);
         }
     }
     if (size == 0 || !AllocateContent(size))
@@ -82,9 +79,9 @@ int OpenExistingFile(const std::string& path, int& writable)
 {
     if (path.empty())
         return -1;
-    int handle = OpenFileDescriptor(path.c_str(), O_RDWR);
+    int handle = SystemOpenFile(path, O_RDWR);
     writable = handle >= 0;
-    return writable ? handle : OpenFileDescriptor(path.c_str(), O_RDONLY);
+    return writable ? handle : SystemOpenFile(path, O_RDONLY);
 }
 
 // A new file in the target's folder, for reading and writing; -1 when the folder takes none.
@@ -92,11 +89,12 @@ int OpenExistingFile(const std::string& path, int& writable)
 int CreateBeside(const std::string& target, std::string& name)
 {
     static unsigned counter = 0;
-    std::string prefix = FolderOfPath(target) + "/.preferences-" + std::to_string(getpid());
+    std::string prefix =
+        SystemFolderOfPath(target) + "/.preferences-" + std::to_string(SystemProcessNumber());
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = prefix + "-" + std::to_string(counter++) + ".tmp";
-        int handle = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (handle >= 0 || errno != EEXIST)
+        int handle = SystemOpenFile(name, O_RDWR | O_CREAT | O_EXCL);
+        if (handle >= 0 || !SystemEntryExists(name))
             return handle;
     }
     return -1;
@@ -107,27 +105,26 @@ bool WriteAll(int handle, const std::string& text)
     return WriteToDescriptor(handle, text.data(), text.size()) == text.size();
 }
 
-// Replaces the target by a file holding the text: written completely beside it, then renamed
-// over it, so that the target never holds half a text. A symbolic link keeps pointing to the
-// replaced file. False only when no file could be made beside the target.
-bool ReplaceFileText(const std::string& target, const std::string& text)
+// Replaces the target by a file holding the text: written completely beside it, then put in
+// its place, so that the target never holds half a text. A symbolic link keeps pointing to the
+// replaced file. The target's own open descriptor, if any, is closed first: Windows replaces
+// no file that is still open. False only when no file could be made beside the target (the
+// descriptor is then still open).
+bool ReplaceFileText(const std::string& target, const std::string& text, int& targetHandle)
 {
-    std::string real = target;
-    if (char* resolved = realpath(target.c_str(), nullptr)) {
-        real = resolved;
-        std::free(resolved);
-    }
+    std::string real = SystemFollowLinks(target);
     std::string temporary;
     int handle = CreateBeside(real, temporary);
     if (handle < 0)
         return false;
-    struct stat info;
-    if (stat(real.c_str(), &info) == 0)
-        fchmod(handle, info.st_mode & 07777);
-    bool written = WriteAll(handle, text) && fsync(handle) == 0;
-    close(handle);
-    if (!written || rename(temporary.c_str(), real.c_str()) != 0)
-        unlink(temporary.c_str());
+    bool written = WriteAll(handle, text) && SystemSyncFile(handle);
+    CloseDescriptor(handle);
+    if (targetHandle >= 0) {
+        CloseDescriptor(targetHandle);
+        targetHandle = -1;
+    }
+    if (!written || !SystemReplaceFile(temporary, real))
+        SystemRemoveFile(temporary);
     return true;
 }
 
@@ -136,29 +133,30 @@ bool ReplaceFileText(const std::string& target, const std::string& text)
 // the open (no permission, a folder, a link to nowhere) is never replaced.
 bool PendingFileWritable(const std::string& target)
 {
-    int handle = OpenFileDescriptor(target.c_str(), O_RDWR);
+    int handle = SystemOpenFile(target, O_RDWR);
     if (handle >= 0) {
-        close(handle);
+        CloseDescriptor(handle);
         return true;
     }
-    struct stat info;
-    return lstat(target.c_str(), &info) != 0 && errno == ENOENT;
+    return !SystemEntryExists(target);
 }
 
 void WriteInPlace(int handle, const std::string& text)
 {
-    if (lseek(handle, 0, SEEK_SET) == 0 && WriteAll(handle, text))
-        ftruncate(handle, off_t(text.size()));
+    if (SeekDescriptor(handle, 0, SEEK_SET) && WriteAll(handle, text))
+        TruncateDescriptor(handle, int64_t(text.size()));
 }
 
 void WriteBack()
 {
     std::string text = PreferencesText(Preferences.entries, Preferences.encoding == UTF8_ENCODING);
     if (Preferences.source == Source::Pending) {
-        std::string target = ResolvePath(Preferences.pendingName);
+        std::string target = SystemResolvePath(Preferences.pendingName);
+        int none = -1;
         if (!target.empty() && PendingFileWritable(target))
-            ReplaceFileText(target, text);
-    } else if (!ReplaceFileText(Preferences.path, text) && Preferences.handle >= 0) {
+            ReplaceFileText(target, text, none);
+    } else if (!ReplaceFileText(Preferences.path, text, Preferences.handle) &&
+               Preferences.handle >= 0) {
         // A folder that takes no new file still lets a writable file be rewritten in place.
         WriteInPlace(Preferences.handle, text);
     }
@@ -181,15 +179,14 @@ bool NeedsWriteBack()
 // Whether a file of that name could be created now, replacing any file there.
 bool CanCreate(const std::string& path)
 {
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0 && (S_ISDIR(info.st_mode) || access(path.c_str(), W_OK)))
+    if (!SystemMayReplace(path))
         return false;
     std::string probe;
     int handle = CreateBeside(path, probe);
     if (handle < 0)
         return false;
-    close(handle);
-    unlink(probe.c_str());
+    CloseDescriptor(handle);
+    SystemRemoveFile(probe);
     return true;
 }
 
@@ -247,7 +244,7 @@ int32_t OpenPreferences(std::string_view name)
 {
     ClosePreferences();
     try {
-        std::string path = ResolvePath(name);
+        std::string path = SystemResolvePath(name);
         int writable = 0;
         int handle = OpenExistingFile(path, writable);
         if (handle < 0) {
@@ -290,7 +287,7 @@ int32_t CreatePreferences(std::string_view name)
 {
     ClosePreferences();
     try {
-        std::string path = ResolvePath(name);
+        std::string path = SystemResolvePath(name);
         if (path.empty() || !CanCreate(path))
             return 0;
         Preferences.source = Source::Created;
@@ -311,7 +308,7 @@ void ClosePreferences()
         // Write errors during the close are not reported; the old file stays as it was.
     }
     if (Preferences.handle >= 0)
-        close(Preferences.handle);
+        CloseDescriptor(Preferences.handle);
     std::free(Preferences.content);
     FreeEntries(Preferences.entries);
     Preferences = PreferencesFile{};

@@ -1,20 +1,24 @@
-// The default font: found through fontconfig at run time, rendered once into one-bit glyphs.
-// A build without fontconfig (the browser's) names the font file it ships instead.
+// The default font: the file the system gives (fontconfig's choice, or the file shipped with
+// the program), rendered once into one-bit glyphs.
 #include "runtime/display/default_font.h"
 
-#ifndef VELLOMIRA_FONT_FILE
-#include <fontconfig/fontconfig.h>
-#endif
+#include "runtime/platform/descriptor_io.h"
+#include "runtime/platform/system.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <string>
 
 namespace {
 // A bold sans-serif at 13 pixels gives a cell of about 16 rows, the size of the system font
 // that the overlay's 30-pixel line spacing was laid out for.
 constexpr int32_t PIXEL_SIZE = 13;
+// Far above any font of one face; a file beyond it is not read.
+constexpr int64_t MAX_FONT_BYTES = 64 << 20;
 
 struct DefaultFont {
     int32_t tried = 0;
@@ -24,49 +28,22 @@ struct DefaultFont {
 };
 DefaultFont Font;
 
-#ifdef VELLOMIRA_FONT_FILE
-int32_t FindFontFile(char* out, size_t size)
+// The whole font file; empty when it cannot be read. FreeType reads the face from memory, so
+// that the file's name need not be one the C library opens.
+std::string ReadFontFile(const std::string& path)
 {
-    if (std::strlen(VELLOMIRA_FONT_FILE) >= size)
-        return 0;
-    std::strcpy(out, VELLOMIRA_FONT_FILE);
-    return 1;
-}
-#else
-// The file fontconfig chooses for the pattern, copied into out; 0 when there is none.
-int32_t MatchFontFile(char* out, size_t size)
-{
-    if (!FcInit())
-        return 0;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(VELLOMIRA_FONT_PATTERN));
-    if (!pattern)
-        return 0;
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (!match)
-        return 0;
-    FcChar8* file = nullptr;
-    int32_t found = 0;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file &&
-        std::strlen(reinterpret_cast<const char*>(file)) < size) {
-        std::strcpy(out, reinterpret_cast<const char*>(file));
-        found = 1;
+    int handle = path.empty() ? -1 : SystemOpenFile(path, O_RDONLY);
+    if (handle < 0)
+        return {};
+    std::string bytes;
+    int64_t length = DescriptorLength(handle);
+    if (length > 0 && length <= MAX_FONT_BYTES) {
+        bytes.resize(size_t(length));
+        bytes.resize(ReadFromDescriptor(handle, bytes.data(), bytes.size()));
     }
-    FcPatternDestroy(match);
-    return found;
+    CloseDescriptor(handle);
+    return bytes;
 }
-
-int32_t FindFontFile(char* out, size_t size)
-{
-    int32_t found = MatchFontFile(out, size);
-    // Nothing else in the program asks fontconfig anything: its caches can go.
-    FcFini();
-    return found;
-}
-#endif
 
 // Copies FreeType's one-bit bitmap of the loaded glyph into a byte per pixel.
 void KeepGlyph(FT_Face face, int32_t ascent, FontGlyph& glyph)
@@ -91,14 +68,17 @@ void KeepGlyph(FT_Face face, int32_t ascent, FontGlyph& glyph)
     glyph.rows = static_cast<int32_t>(bitmap.rows);
 }
 
-int32_t RenderFont(const char* file)
+int32_t RenderFont(const std::string& file)
 {
+    if (file.empty())
+        return 0;
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0)
         return 0;
     FT_Face face = nullptr;
-    int32_t ok =
-        FT_New_Face(library, file, 0, &face) == 0 && FT_Set_Pixel_Sizes(face, 0, PIXEL_SIZE) == 0;
+    int32_t ok = FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(file.data()),
+                                    FT_Long(file.size()), 0, &face) == 0 &&
+                 FT_Set_Pixel_Sizes(face, 0, PIXEL_SIZE) == 0;
     if (ok) {
         int32_t ascent = static_cast<int32_t>((face->size->metrics.ascender + 63) >> 6);
         int32_t descent = static_cast<int32_t>((-face->size->metrics.descender + 63) >> 6);
@@ -122,9 +102,7 @@ int32_t LoadDefaultFont()
 {
     if (!Font.tried) {
         Font.tried = 1;
-        char file[4096];
-        int32_t found = FindFontFile(file, sizeof file);
-        Font.loaded = found && RenderFont(file);
+        Font.loaded = RenderFont(ReadFontFile(SystemDefaultFontFile(VELLOMIRA_FONT_PATTERN)));
     }
     return Font.loaded;
 }

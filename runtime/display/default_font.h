@@ -1,5 +1,6 @@
-// The default font of 2D drawing: a sans-serif face found through fontconfig, rendered once
-// by FreeType without anti-aliasing into one-bit glyphs, like a bitmap system font.
+// The default font of 2D drawing: a bold sans-serif face (the system's, or the one shipped with
+// the program), rendered once by FreeType without anti-aliasing into one-bit glyphs, like a
+// bitmap system font.
 #pragma once
 #include <cstdint>
 

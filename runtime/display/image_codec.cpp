@@ -1,7 +1,7 @@
 // The decoder and encoder lists and the current decoder chosen by the last successful probe.
 #include "runtime/display/image_codec.h"
 
-#include "runtime/core/path.h"
+#include "runtime/platform/system.h"
 
 #include <string>
 
@@ -89,8 +89,8 @@ int32_t FindImageDecoderForFile(const char* fileName)
     Codecs.currentDecoder = nullptr;
     if (!fileName)
         return 0;
-    std::string path = ResolvePath(fileName);
-    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+    std::string path = SystemResolvePath(fileName);
+    std::FILE* file = path.empty() ? nullptr : SystemOpenStream(path, "rb");
     if (!file)
         return 0;
     for (int32_t i = 0; i < Codecs.decoderCount; ++i) {
@@ -131,7 +131,7 @@ int32_t EncodeImage(const char* fileName, const void* pixels, uint32_t tag, int3
                     int32_t height, int32_t pitch, int32_t quality)
 {
     // Names are resolved here, as for decoding, so an encoder writes the file it is given.
-    std::string path = fileName ? ResolvePath(fileName) : std::string();
+    std::string path = fileName ? SystemResolvePath(fileName) : std::string();
     if (path.empty())
         return 0;
     for (int32_t i = 0; i < Codecs.encoderCount; ++i)

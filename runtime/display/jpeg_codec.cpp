@@ -4,6 +4,7 @@
 // state in the module's records below, never in locals, and holds no object with a
 // destructor; buffers come from the library's own pools, so destroying the object frees them.
 #include "runtime/display/image_codec.h"
+#include "runtime/platform/system.h"
 
 #include <csetjmp>
 #include <cstddef>
@@ -246,7 +247,7 @@ int32_t EncodeJpeg(const char* fileName, const uint8_t* pixels, int32_t width, i
     if (!fileName || !pixels || !ImageSizeAllowed(width, height) || pitch < width * 3)
         return 0;
     ReleaseJpegWriter();
-    JpegOut.file = std::fopen(fileName, "wb");
+    JpegOut.file = SystemOpenStream(fileName, "wb");
     if (!JpegOut.file)
         return 0;
     UseSilentErrors(&JpegOut.errors);

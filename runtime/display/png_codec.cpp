@@ -4,6 +4,7 @@
 // module's records below, never in locals, and holds no object with a destructor, so that a
 // jump back skips nothing that must run and the clean-up finds everything to release.
 #include "runtime/display/image_codec.h"
+#include "runtime/platform/system.h"
 
 #include <png.h>
 
@@ -161,7 +162,7 @@ int32_t EncodePng(const char* fileName, const uint8_t* pixels, int32_t width, in
     if (!fileName || !pixels || !ImageSizeAllowed(width, height) || pitch < width * 3)
         return 0;
     ReleasePngWriter();
-    PngOut.file = std::fopen(fileName, "wb");
+    PngOut.file = SystemOpenStream(fileName, "wb");
     if (!PngOut.file)
         return 0;
     PngOut.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);

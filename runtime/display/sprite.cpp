@@ -4,7 +4,7 @@
 
 #include "runtime/core/little_endian.h"
 #include "runtime/core/object_table.h"
-#include "runtime/core/path.h"
+#include "runtime/platform/system.h"
 #include "runtime/display/bmp_reader.h"
 #include "runtime/display/image_codec.h"
 #include "runtime/display/quad_batch.h"
@@ -246,8 +246,8 @@ void Display(int32_t number, int32_t x, int32_t y, int32_t keyed)
 // Reads a whole file into a new buffer; none when it cannot be read or is absurdly large.
 uint8_t* ReadWholeFile(std::string_view fileName, int64_t* length)
 {
-    std::string path = ResolvePath(fileName);
-    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+    std::string path = SystemResolvePath(fileName);
+    std::FILE* file = path.empty() ? nullptr : SystemOpenStream(path, "rb");
     if (!file)
         return nullptr;
     uint8_t* data = nullptr;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -11,19 +12,48 @@ namespace {
 std::atomic<bool> counting{false};
 std::atomic<int64_t> allocations{0};
 
-void* TryAllocate(std::size_t size, std::size_t alignment) noexcept
+void Count()
 {
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
-    if (alignment <= alignof(std::max_align_t))
-        return std::malloc(size ? size : 1);
-    // aligned_alloc wants a size that is a multiple of the alignment.
-    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
 }
 
-void* Allocate(std::size_t size, std::size_t alignment)
+void* TryAllocate(std::size_t size) noexcept
 {
-    if (void* block = TryAllocate(size ? size : 1, alignment))
+    Count();
+    return std::malloc(size ? size : 1);
+}
+
+// An over-aligned block lies inside a larger one from malloc, whose own address is kept just
+// before it for the aligned deletes: the C libraries of both systems free it with free.
+void* TryAllocateAligned(std::size_t size, std::size_t alignment) noexcept
+{
+    Count();
+    auto* raw = static_cast<char*>(std::malloc(size + alignment + sizeof(void*)));
+    if (!raw)
+        return nullptr;
+    std::uintptr_t start = (reinterpret_cast<std::uintptr_t>(raw) + sizeof(void*) + alignment - 1) /
+                           alignment * alignment;
+    reinterpret_cast<void**>(start)[-1] = raw;
+    return reinterpret_cast<void*>(start);
+}
+
+void FreeAligned(void* block) noexcept
+{
+    if (block)
+        std::free(static_cast<void**>(block)[-1]);
+}
+
+void* Allocate(std::size_t size)
+{
+    if (void* block = TryAllocate(size))
+        return block;
+    throw std::bad_alloc();
+}
+
+void* AllocateAligned(std::size_t size, std::size_t alignment)
+{
+    if (void* block = TryAllocateAligned(size, alignment))
         return block;
     throw std::bad_alloc();
 }
@@ -45,42 +75,42 @@ int64_t StopCountingAllocations()
 // released by the other.
 void* operator new(std::size_t size)
 {
-    return Allocate(size, alignof(std::max_align_t));
+    return Allocate(size);
 }
 
 void* operator new[](std::size_t size)
 {
-    return Allocate(size, alignof(std::max_align_t));
+    return Allocate(size);
 }
 
 void* operator new(std::size_t size, std::align_val_t alignment)
 {
-    return Allocate(size, std::size_t(alignment));
+    return AllocateAligned(size, std::size_t(alignment));
 }
 
 void* operator new[](std::size_t size, std::align_val_t alignment)
 {
-    return Allocate(size, std::size_t(alignment));
+    return AllocateAligned(size, std::size_t(alignment));
 }
 
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
-    return TryAllocate(size, alignof(std::max_align_t));
+    return TryAllocate(size);
 }
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 {
-    return TryAllocate(size, alignof(std::max_align_t));
+    return TryAllocate(size);
 }
 
 void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
 {
-    return TryAllocate(size, std::size_t(alignment));
+    return TryAllocateAligned(size, std::size_t(alignment));
 }
 
 void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
 {
-    return TryAllocate(size, std::size_t(alignment));
+    return TryAllocateAligned(size, std::size_t(alignment));
 }
 
 void operator delete(void* block) noexcept
@@ -101,19 +131,19 @@ void operator delete[](void* block, std::size_t) noexcept
 }
 void operator delete(void* block, std::align_val_t) noexcept
 {
-    std::free(block);
+    FreeAligned(block);
 }
 void operator delete[](void* block, std::align_val_t) noexcept
 {
-    std::free(block);
+    FreeAligned(block);
 }
 void operator delete(void* block, std::size_t, std::align_val_t) noexcept
 {
-    std::free(block);
+    FreeAligned(block);
 }
 void operator delete[](void* block, std::size_t, std::align_val_t) noexcept
 {
-    std::free(block);
+    FreeAligned(block);
 }
 void operator delete(void* block, const std::nothrow_t&) noexcept
 {
@@ -125,9 +155,9 @@ void operator delete[](void* block, const std::nothrow_t&) noexcept
 }
 void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept
 {
-    std::free(block);
+    FreeAligned(block);
 }
 void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept
 {
-    std::free(block);
+    FreeAligned(block);
 }

@@ -1,30 +1,31 @@
 #include "game/data/data.h"
 #include "game/data/globals.h"
 #include "game/startup/startup.h"
+#include "runtime/platform/descriptor_io.h"
+#include "runtime/platform/system.h"
 #include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 // The defaults in force and the console printing into a file of the scratch folder.
 struct GamePreferencesTest : testing::Test {
     ScratchFolder folder;
-    int console = open("console.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int console = SystemOpenFile("console.txt", O_WRONLY | O_CREAT | O_TRUNC);
     void SetUp() override
     {
         ClearGlobals();
         InitGlobals();
-        OpenConsoleOn(STDIN_FILENO, console);
+        OpenConsoleOn(0, console);
     }
     void TearDown() override
     {
         ClosePreferences();
-        OpenConsoleOn(STDIN_FILENO, STDOUT_FILENO);
-        close(console);
+        OpenConsoleOn(0, 1);
+        CloseDescriptor(console);
         ClearGlobals();
     }
     std::string Printed() { return ReadBytes("console.txt"); }

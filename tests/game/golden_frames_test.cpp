@@ -6,6 +6,7 @@
 #include "game/simulation/simulation.h"
 #include "game/startup/startup.h"
 #include "runtime/platform/headless.h"
+#include "runtime/platform/system.h"
 #include "tests/game/game_data.h"
 
 #include <gtest/gtest.h>
@@ -106,7 +107,7 @@ TEST(GoldenFrames, AFixedRunShowsTheSamePixels)
 
     ScratchFolder folder;
     WriteGameData(FixtureTypes(), PatternPng(64, 64, 0x80C040, 2), PatternPng(16, 16, 0xA0E0F0, 1));
-    static const int quiet = ::open("/dev/null", O_RDWR);
+    static const int quiet = SystemOpenFile(SYSTEM_NULL_DEVICE, O_RDWR);
     ClearGlobals();
     OpenConsoleOn(quiet, quiet);
     RandomSeed(20080225);

@@ -3,18 +3,18 @@
 #include "game/startup/startup.h"
 #include "runtime/platform/headless.h"
 #include "runtime/platform/input_mapping.h"
+#include "runtime/platform/system.h"
 #include "tests/game/allocation_counter.h"
 #include "tests/game/game_data.h"
+#include "tests/system_helpers.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <csignal>
 #include <fcntl.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 constexpr uint32_t RED = 0xFF0000, GREEN = 0x00FF00, BLUE = 0x0000FF;
@@ -30,7 +30,7 @@ protected:
                        {1, "Name=Shy\r\nType=1\r\n", {SolidPng(64, 64, BLUE)}}},
                       SolidPng(64, 64, RED), SolidPng(8, 8, WHITE));
         // The console's lines go nowhere; the descriptor stays open for the whole test program.
-        static const int quiet = ::open("/dev/null", O_RDWR);
+        static const int quiet = SystemOpenFile(SYSTEM_NULL_DEVICE, O_RDWR);
         ClearGlobals();
         OpenConsoleOn(quiet, quiet);
         int status = -1;
@@ -168,7 +168,8 @@ TEST_F(GameRun, AQuitRequestFromTheConsoleEndsTheLoopLikeEscape)
     EXPECT_EXIT(
         {
             OpenConsole();
-            std::raise(SIGTERM);
+            if (!SendQuitRequest())
+                std::exit(2);
             int32_t frames = HeadlessFrameCount();
             bool goOn = RunMainLoopPass();
             std::exit(!goOn && HeadlessFrameCount() == frames + 1 ? 0 : 3);

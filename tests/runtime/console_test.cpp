@@ -1,10 +1,10 @@
+#include "runtime/platform/descriptor_io.h"
 #include "runtime/runtime.h"
+#include "tests/system_helpers.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
 // A console on two pipes: what the test writes is the console's input, what the console
@@ -14,34 +14,34 @@ struct PipedConsole : testing::Test {
     int output[2];
     void SetUp() override
     {
-        ASSERT_EQ(pipe(input), 0);
-        ASSERT_EQ(pipe(output), 0);
+        ASSERT_TRUE(OpenPipe(input));
+        ASSERT_TRUE(OpenPipe(output));
         OpenConsoleOn(input[0], output[1]);
     }
     void TearDown() override
     {
         for (int fd : {input[0], input[1], output[0], output[1]})
             if (fd >= 0)
-                close(fd);
-        OpenConsoleOn(STDIN_FILENO, STDOUT_FILENO);
+                CloseDescriptor(fd);
+        OpenConsoleOn(0, 1);
     }
     void Type(const std::string& bytes)
     {
-        ASSERT_EQ(write(input[1], bytes.data(), bytes.size()), ssize_t(bytes.size()));
+        ASSERT_EQ(WriteToDescriptor(input[1], bytes.data(), bytes.size()), bytes.size());
     }
     void EndInput()
     {
-        close(input[1]);
+        CloseDescriptor(input[1]);
         input[1] = -1;
     }
     std::string Printed()
     {
-        close(output[1]);
+        CloseDescriptor(output[1]);
         output[1] = -1;
         std::string text;
         char block[256];
-        for (ssize_t got; (got = read(output[0], block, sizeof block)) > 0;)
-            text.append(block, size_t(got));
+        for (size_t got; (got = ReadOnceFromDescriptor(output[0], block, sizeof block)) > 0;)
+            text.append(block, got);
         return text;
     }
 };

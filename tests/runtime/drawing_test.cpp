@@ -150,7 +150,7 @@ TEST(DrawingModes, OutlinesOnlyAndInvertingShapes)
 
 TEST(DrawText, DefaultModeHasAWhiteBoxAndTransparentModeNone)
 {
-    ASSERT_TRUE(LoadDefaultFont()) << "no default font found through fontconfig";
+    ASSERT_TRUE(LoadDefaultFont()) << "no default font: none from fontconfig, or none shipped";
     Canvas c(200, 40);
     DrawBox(0, 0, 200, 40, 0x808080);
     int32_t end = DrawText(10, 5, "Speed 42", 0x0000FF);

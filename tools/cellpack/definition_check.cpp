@@ -3,7 +3,7 @@
 #include "tools/cellpack/definition_check.h"
 
 #include "game/data/data.h"
-#include "runtime/core/path.h"
+#include "runtime/platform/name_case.h"
 #include "runtime/core/preference_text.h"
 #include "runtime/core/preferences.h"
 #include "tools/cellpack/command_line.h"

@@ -1,7 +1,7 @@
 // Finding authors' own cell types in a folder of type folders.
 #include "tools/cellpack/mod_folders.h"
 
-#include "runtime/core/descriptor_io.h"
+#include "runtime/platform/descriptor_io.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
 

@@ -6,12 +6,11 @@
 #include "runtime/platform/platform.h"
 #include "runtime/platform/platform_events.h"
 #include "runtime/platform/sdl2/sdl2_display.h"
+#include "runtime/platform/system.h"
 
 #include <SDL.h>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <ctime>
 
 namespace {
 struct Sdl2Display {
@@ -31,21 +30,6 @@ struct Sdl2Display {
     FramePacer pacer;
 };
 Sdl2Display Display;
-
-uint64_t NowNanoseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return uint64_t(now.tv_sec) * 1000000000ull + uint64_t(now.tv_nsec);
-}
-
-void SleepUntil(uint64_t deadline)
-{
-    timespec wake{static_cast<time_t>(deadline / 1000000000ull),
-                  static_cast<long>(deadline % 1000000000ull)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
-    }
-}
 
 // The window covers the whole desktop itself: without a window manager a full-screen request
 // alone leaves it at its old size and place.
@@ -142,6 +126,8 @@ bool CreateRenderer()
 
 void Sdl2PrepareHints()
 {
+    // The program's main is its own, not SDL's.
+    SDL_SetMainReady();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Relative motion stays in the mouse's own units, as the game's input layer expects, not
     // scaled by how the logical screen is fitted to the desktop.
@@ -201,7 +187,7 @@ bool Sdl2PictureToLogical(float x, float y, int32_t& logicalX, int32_t& logicalY
 
 void Sdl2WaitFrame()
 {
-    SleepUntil(PaceFrame(Display.pacer, NowNanoseconds(), Display.rate));
+    SystemSleepUntil(PaceFrame(Display.pacer, SystemNanoseconds(), Display.rate));
 }
 
 int32_t PlatformInitDisplay()
@@ -251,6 +237,7 @@ int32_t PlatformOpenDisplay(int32_t width, int32_t height, const char* title)
     }
     SDL_ShowCursor(SDL_DISABLE);
     Sdl2WatchPointerKind(Display.window);
+    SystemPreciseSleep(true);
     Display.open = 1;
     Display.lost = 0;
     Display.screenshot = 0;
@@ -264,6 +251,7 @@ void PlatformCloseDisplay()
     if (!Display.open)
         return;
     Display.open = 0;
+    SystemPreciseSleep(false);
     DestroyRenderer();
     SDL_SetRelativeMouseMode(SDL_FALSE);
     SDL_ShowCursor(SDL_ENABLE);
@@ -306,7 +294,7 @@ int32_t PlatformPresent(const uint8_t* pixels, int32_t pitch, int32_t rate)
     // follow each other faster than the rate, however irregularly the present itself returns.
     if (rate > 0) {
         Display.rate = rate;
-        SleepUntil(PaceFrame(Display.pacer, NowNanoseconds(), rate));
+        SystemSleepUntil(PaceFrame(Display.pacer, SystemNanoseconds(), rate));
     }
     return PRESENT_SHOWN;
 }

@@ -2,6 +2,8 @@
 // local time, never over an earlier one. The name goes to standard error, for the player;
 // standard output belongs to the game's console.
 #include "runtime/platform/sdl2/sdl2_display.h"
+#include "runtime/platform/system.h"
+#include "runtime/platform/utf8_path.h"
 
 #include <png.h>
 
@@ -44,10 +46,11 @@ bool WritePng(std::FILE* file, const uint8_t* pixels, int32_t pitch, int32_t wid
 std::string TimeStamp()
 {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    // Only the main thread takes screenshots, so the C library's one shared record will do.
+    const std::tm* local = std::localtime(&now);
+    char text[32] = "00000000-000000";
+    if (local)
+        std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local);
     return text;
 }
 
@@ -58,10 +61,13 @@ std::FILE* CreateShotFile(const std::string& folder, std::string& path)
     std::string stem = folder + "/vellomira-" + TimeStamp();
     for (int32_t n = 1; n < 100; ++n) {
         path = stem + (n == 1 ? "" : "-" + std::to_string(n)) + ".png";
-        if (std::FILE* file = std::fopen(path.c_str(), "wbx"))
+        if (std::FILE* file = SystemOpenStream(path, "wbx"))
             return file;
-        if (errno != EEXIST)
+        int error = errno;
+        if (!SystemEntryExists(path)) {
+            errno = error;
             return nullptr;
+        }
     }
     return nullptr;
 }
@@ -71,7 +77,7 @@ void Sdl2SaveScreenshot(const uint8_t* pixels, int32_t pitch, int32_t width, int
 {
     const std::string& folder = Sdl2Options().screenshotFolder;
     std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    std::filesystem::create_directories(Utf8Path(folder), ignored);
     std::string path;
     std::FILE* file = CreateShotFile(folder, path);
     int error = errno;
@@ -82,7 +88,7 @@ void Sdl2SaveScreenshot(const uint8_t* pixels, int32_t pitch, int32_t width, int
         std::fprintf(stderr, "vellomira: screenshot saved as %s\n", path.c_str());
     } else {
         if (file)
-            std::remove(path.c_str());
+            SystemRemoveFile(path);
         std::fprintf(stderr, "vellomira: the screenshot could not be saved in %s: %s\n",
                      folder.c_str(), file ? "the file could not be written" : std::strerror(error));
     }

@@ -1,20 +1,17 @@
 // The launcher's choices for the desktop window, from the environment it set.
 #include "runtime/platform/sdl2/sdl2_display.h"
-
-#include <cstdlib>
-#include <cstring>
+#include "runtime/platform/system.h"
 
 namespace {
 Sdl2Settings ReadSettings()
 {
     Sdl2Settings settings;
-    const char* windowed = std::getenv("VELLOMIRA_WINDOWED");
-    settings.windowed = windowed && std::strcmp(windowed, "1") == 0;
-    const char* folder = std::getenv("VELLOMIRA_SCREENSHOT_DIR");
-    if (folder && *folder)
+    std::string windowed, folder, pointer;
+    settings.windowed = SystemEnvironment("VELLOMIRA_WINDOWED", windowed) && windowed == "1";
+    if (SystemEnvironment("VELLOMIRA_SCREENSHOT_DIR", folder) && !folder.empty())
         settings.screenshotFolder = folder;
-    const char* pointer = std::getenv("VELLOMIRA_POINTER");
-    settings.absolutePointer = pointer && std::strcmp(pointer, "absolute") == 0;
+    settings.absolutePointer =
+        SystemEnvironment("VELLOMIRA_POINTER", pointer) && pointer == "absolute";
     return settings;
 }
 } // namespace

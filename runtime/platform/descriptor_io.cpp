@@ -1,8 +1,8 @@
-// Whole runs of bytes on a file descriptor.
-#include "runtime/core/descriptor_io.h"
+// Whole runs of bytes on a file descriptor, with the read and write calls that both systems'
+// C libraries have.
+#include "runtime/platform/descriptor_io.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,16 +43,31 @@ size_t ReadFromDescriptor(int handle, void* data, size_t length)
     return done;
 }
 
-int OpenFileDescriptor(const char* path, int flags)
+int64_t ReadOrInterrupt(int handle, void* data, size_t length)
 {
-    int handle = open(path, flags | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (handle < 0)
-        return -1;
+    ssize_t got = read(handle, data, length);
+    if (got < 0)
+        return errno == EINTR ? -1 : 0;
+    return int64_t(got);
+}
+
+int64_t DescriptorLength(int handle)
+{
     struct stat info;
-    if (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode) ||
-        fcntl(handle, F_SETFL, fcntl(handle, F_GETFL) & ~O_NONBLOCK) != 0) {
-        close(handle);
-        return -1;
-    }
-    return handle;
+    return fstat(handle, &info) == 0 ? int64_t(info.st_size) : -1;
+}
+
+bool SeekDescriptor(int handle, int64_t offset, int whence)
+{
+    return lseek(handle, off_t(offset), whence) >= 0;
+}
+
+bool TruncateDescriptor(int handle, int64_t length)
+{
+    return ftruncate(handle, off_t(length)) == 0;
+}
+
+void CloseDescriptor(int handle)
+{
+    close(handle);
 }

@@ -1,0 +1,35 @@
+// The environment of a POSIX system, and where its sound output would be.
+#include "runtime/platform/system.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+bool Exists(const std::string& path)
+{
+    return access(path.c_str(), F_OK) == 0;
+}
+} // namespace
+
+bool SystemEnvironment(const char* name, std::string& value)
+{
+    const char* text = std::getenv(name);
+    if (!text)
+        return false;
+    value = text;
+    return true;
+}
+
+// A sound server's socket, a sound card, or an audio driver chosen on purpose. Without one,
+// asking SDL would only spend a tenth of a second probing its drivers and let the sound
+// library print its complaints.
+bool SystemSoundOutputMayExist()
+{
+    if (std::getenv("SDL_AUDIODRIVER") || std::getenv("PULSE_SERVER"))
+        return true;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"))
+        if (Exists(std::string(runtime) + "/pulse/native") ||
+            Exists(std::string(runtime) + "/pipewire-0"))
+            return true;
+    return Exists("/dev/snd") || Exists("/dev/dsp");
+}
