@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages still missing: by default those that building and playing the
 # game need; with --test also those of the tests, the benchmarks, the fuzzers and the package.
-# Usage: scripts/deps.sh [--test] [PACKAGE ...] (scripts/tour.sh adds its X tools).
+# With --windows, those of the Windows build: the cross compilers, the source unpacker, the
+# test and benchmark libraries' sources, Wine and a virtual X screen to run it on with the
+# tools that drive it and look at it, the installer's and the zip's makers.
+# Usage: scripts/deps.sh [--test | --windows] [PACKAGE ...] (scripts/tour.sh adds its X tools).
 set -euo pipefail
 
 play=(build-essential cmake ninja-build pkg-config
@@ -13,11 +16,15 @@ play=(build-essential cmake ninja-build pkg-config
 test=(clang libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
       xvfb xauth libxtst-dev xfonts-base dpkg-dev)
 
+windows=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+         dpkg-dev googletest libbenchmark-dev wine64 xvfb xauth xdotool x11-apps imagemagick
+         nsis zip unzip)
+
 packages=("${play[@]}")
-if [[ "${1:-}" == "--test" ]]; then
-    shift
-    packages+=("${test[@]}")
-fi
+case "${1:-}" in
+--test) shift; packages+=("${test[@]}") ;;
+--windows) shift; packages+=("${windows[@]}") ;;
+esac
 packages+=("$@")
 
 missing=()

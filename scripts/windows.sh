@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the game for 64-bit Windows into build-windows/ with Debian's mingw-w64, and its
+# packages there: vellomira-0.3a-windows-x64.zip, which plays where it is unpacked. Installs
+# what is missing (the cross compilers, the Windows libraries, built once into a cache: see
+# scripts/windows_libraries.sh); the native tools draw the icon and make the world, which is
+# the sample world of run/, made as scripts/play.sh makes it, or the world of another run
+# folder. With --no-tests only the game and its packages are built.
+#   scripts/windows.sh [--world DIR] [--no-tests]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+world=""
+tests=ON
+while (($#)); do
+    case $1 in
+    --world) world=$(realpath "${2:?--world needs a run folder}"); shift ;;
+    --no-tests) tests=OFF ;;
+    *) echo "usage: scripts/windows.sh [--world DIR] [--no-tests]" >&2; exit 2 ;;
+    esac
+    shift
+done
+
+scripts/deps.sh --windows
+libraries=$(scripts/windows_libraries.sh)
+scripts/build.sh --play
+if [[ -z $world ]]; then
+    scripts/make_data.sh build run
+    world=$PWD/run
+fi
+if [[ ! -d $world/cell || ! -d $world/gfx ]]; then
+    echo "No world in $world: it needs cell/ and gfx/" >&2
+    exit 1
+fi
+
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/windows/toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" -DVELLOMIRA_WINDOWS_LIBRARIES="$libraries" \
+    -DVELLOMIRA_HOST_MAKEDATA="$PWD/build/makedata" -DVELLOMIRA_WINDOWS_WORLD="$world" \
+    -DVELLOMIRA_TESTS=$tests -DVELLOMIRA_BENCH=$tests >/dev/null
+cmake --build build-windows -j "$(nproc)"
+echo "The game for Windows: $(ls build-windows/vellomira-*-windows-x64.zip)" >&2

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the game for Windows (scripts/windows.sh) and tests it under Wine: the runtime's and
+# the game's test programs on the headless platform, then the game from the zip on a virtual X
+# screen beside the Linux game (tests/wine/zip_game_test.sh). The Wine prefix is
+# build-windows/wine-prefix, made at the first run.
+#   scripts/windows_test.sh [--world DIR]    (DIR: a world the zip game plays instead of its own)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+world=()
+case "${1:-}" in
+--world) world=("$(realpath "${2:?--world needs a folder with cell/ and gfx/}")") ;;
+"") ;;
+*) echo "usage: scripts/windows_test.sh [--world DIR]" >&2; exit 2 ;;
+esac
+
+scripts/windows.sh
+export WINEPREFIX=$PWD/build-windows/wine-prefix WINEDEBUG=-all
+wine=/usr/lib/wine/wine64
+
+# Wine sends no console events to a program (GenerateConsoleCtrlEvent fails there), so the
+# console's quit request is tested on Linux only. AShyCellFlees... depends on state an
+# earlier test of the same program leaves, so it runs in a process of its own, as every test
+# does under ctest on Linux.
+alone=GameRun.AShyCellFleesFromThePlayerAndTheOthersNeverDo
+status=0
+cd build-windows/tests
+"$wine" ./runtime_tests.exe --gtest_brief=1 || status=1
+"$wine" ./game_tests.exe --gtest_brief=1 \
+    "--gtest_filter=-GameRun.AQuitRequestFromTheConsoleEndsTheLoopLikeEscape:$alone" || status=1
+"$wine" ./game_tests.exe --gtest_brief=1 "--gtest_filter=$alone" || status=1
+cd ../..
+tests/wine/zip_game_test.sh build-windows/vellomira-*-windows-x64.zip build/vellomira \
+    "${world[@]}" || status=1
+exit $status
