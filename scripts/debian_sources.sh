@@ -76,3 +76,32 @@ lock_cache() {
     exec 9>"$1"
     flock 9
 }
+
+# Opens the cache of one set of libraries: sets prefix to CACHE/KEY and holds its lock. When the
+# libraries there are complete, prints the prefix and ends the script. Otherwise empties the
+# prefix and makes the work folder (work, removed when the script ends) with the source packages
+# (NAME=VERSION ...) fetched and unpacked in it.
+open_library_cache() {
+    local cache=$1 key=$2
+    shift 2
+    prefix=$cache/$key
+    lock_cache "$prefix.lock"
+    if [[ -f $prefix/.complete ]]; then
+        echo "$prefix"
+        exit 0
+    fi
+    build_start=$SECONDS
+    echo "Building the libraries into $prefix" >&2
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    fetch_and_unpack "$work" "$@"
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+}
+
+# Marks the cache complete, listing the source versions built, and prints the prefix.
+close_library_cache() {
+    printf '%s\n' "${fetched_sources[@]}" >"$prefix/.complete"
+    echo "Built the libraries in $((SECONDS - build_start)) s" >&2
+    echo "$prefix"
+}

@@ -25,20 +25,7 @@ done
 compiler=$(emcc --version | sed -n '1s/.* \([0-9][0-9.]*\) .*/\1/p')
 key="emcc-${compiler}_$(sources_key "${installed[@]}")_r$recipe"
 cache=${VELLOMIRA_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vellomira-web}
-prefix=$cache/$key
-lock_cache "$prefix.lock"
-if [[ -f $prefix/.complete ]]; then
-    echo "$prefix"
-    exit 0
-fi
-
-start=$SECONDS
-echo "Building the web libraries into $prefix" >&2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fetch_and_unpack "$work" "${installed[@]}"
-rm -rf "$prefix"
-mkdir -p "$prefix"
+open_library_cache "$cache" "$key" "${installed[@]}"
 
 flags="-O2"
 jobs=$(nproc)
@@ -71,6 +58,4 @@ cmake_library() {
         -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON \
         -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
 ) >&2
-printf '%s\n' "${fetched_sources[@]}" >"$prefix/.complete"
-echo "Built the web libraries in $((SECONDS - start)) s" >&2
-echo "$prefix"
+close_library_cache

@@ -27,20 +27,7 @@ runtime=$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)
 key="mingw-${compiler}-${runtime}_$(sources_key "${installed[@]}")_r$recipe"
 key=${key//[+~]/-}
 cache=${VELLOMIRA_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vellomira-windows}
-prefix=$cache/$key
-lock_cache "$prefix.lock"
-if [[ -f $prefix/.complete ]]; then
-    echo "$prefix"
-    exit 0
-fi
-
-start=$SECONDS
-echo "Building the Windows libraries into $prefix" >&2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fetch_and_unpack "$work" "${installed[@]}"
-rm -rf "$prefix"
-mkdir -p "$prefix"
+open_library_cache "$cache" "$key" "${installed[@]}"
 
 toolchain=$PWD/windows/toolchain.cmake
 flags="-O2"
@@ -85,6 +72,4 @@ mkdir -p "$prefix/share/licences"
 for source in "$work"/src-*; do
     cp "$source/debian/copyright" "$prefix/share/licences/${source##*/src-}.txt"
 done
-printf '%s\n' "${fetched_sources[@]}" >"$prefix/.complete"
-echo "Built the Windows libraries in $((SECONDS - start)) s" >&2
-echo "$prefix"
+close_library_cache

@@ -152,22 +152,6 @@ int SystemOpenFile(const std::string& path, int flags)
     return handle;
 }
 
-std::FILE* SystemOpenStream(const std::string& path, const char* mode)
-{
-    std::string_view asked = mode;
-    int flags = asked == "rb"    ? O_RDONLY
-                : asked == "wb"  ? O_WRONLY | O_CREAT | O_TRUNC
-                : asked == "wbx" ? O_WRONLY | O_CREAT | O_EXCL
-                                 : -1;
-    int handle = flags < 0 ? -1 : SystemOpenFile(path, flags);
-    if (handle < 0)
-        return nullptr;
-    std::FILE* file = fdopen(handle, asked == "rb" ? "rb" : "wb");
-    if (!file)
-        close(handle);
-    return file;
-}
-
 bool SystemSyncFile(int descriptor)
 {
     return fsync(descriptor) == 0;

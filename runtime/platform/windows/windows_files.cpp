@@ -77,22 +77,6 @@ int SystemOpenFile(const std::string& path, int flags)
     return _wopen(name.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 
-std::FILE* SystemOpenStream(const std::string& path, const char* mode)
-{
-    std::string_view asked = mode;
-    int flags = asked == "rb"    ? O_RDONLY
-                : asked == "wb"  ? O_WRONLY | O_CREAT | O_TRUNC
-                : asked == "wbx" ? O_WRONLY | O_CREAT | O_EXCL
-                                 : -1;
-    int handle = flags < 0 ? -1 : SystemOpenFile(path, flags);
-    if (handle < 0)
-        return nullptr;
-    std::FILE* file = _fdopen(handle, asked == "rb" ? "rb" : "wb");
-    if (!file)
-        _close(handle);
-    return file;
-}
-
 bool SystemSyncFile(int descriptor)
 {
     return _commit(descriptor) == 0;
