@@ -5,13 +5,13 @@
 #include "game/simulation/simulation.h"
 #include "game/startup/startup.h"
 #include "runtime/core/console.h"
+#include "runtime/platform/system.h"
 #include "tests/game/game_data.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <fcntl.h>
 
 namespace {
@@ -21,12 +21,12 @@ class DesktopGame : public testing::Test {
 protected:
     void SetUp() override
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_RENDER_DRIVER", "software", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_setenv("SDL_RENDER_DRIVER", "software", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         WriteGameData({{1, "Name=Still\r\n", {SolidPng(16, 16, 0x00FF00)}}},
                       SolidPng(64, 64, 0xFF0000), SolidPng(8, 8, 0xFFFFFF));
-        static const int quiet = ::open("/dev/null", O_RDWR);
+        static const int quiet = SystemOpenFile(SYSTEM_NULL_DEVICE, O_RDWR);
         ClearGlobals();
         OpenConsoleOn(quiet, quiet);
         int status = -1;

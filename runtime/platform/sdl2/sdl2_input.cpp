@@ -24,14 +24,16 @@ struct Sdl2Input {
     int32_t references = 0;
     int32_t closeRequested = 0; // windowed: Escape reads as held from now on
     int32_t mouseTaken = 0;     // the game holds the mouse (relative, or following a pointer)
+    int32_t noRelativeMode = 0; // the display has no relative mode (SDL's dummy one on Windows)
 };
 Sdl2Input Input;
 
 // An absolute pointer is followed by its position, which SDL gives outside its relative mode
-// (there it would take the positions for motion); a mouse by its relative motion.
+// (there it would take the positions for motion); a mouse by its relative motion, unless the
+// display has no relative mode, where the mouse too is followed where it points.
 bool PointerAbsolute()
 {
-    return Sdl2Options().absolutePointer || Sdl2PointerIsAbsolute();
+    return Sdl2Options().absolutePointer || Input.noRelativeMode || Sdl2PointerIsAbsolute();
 }
 
 void HandleMotion(const SDL_MouseMotionEvent& motion)
@@ -231,7 +233,9 @@ int32_t PlatformAcquireMouse()
 {
     if (!EventsAcquireMouse())
         return 0;
-    if (SDL_SetRelativeMouseMode(PointerAbsolute() ? SDL_FALSE : SDL_TRUE) < 0) {
+    if (!PointerAbsolute() && SDL_SetRelativeMouseMode(SDL_TRUE) < 0)
+        Input.noRelativeMode = 1;
+    if (PointerAbsolute() && SDL_SetRelativeMouseMode(SDL_FALSE) < 0) {
         EventsUnacquireMouse();
         return 0;
     }
