@@ -34,12 +34,18 @@ inline v128_t Lerp(v128_t a, v128_t b, v128_t f)
     return wasm_u16x8_shr(wasm_i16x8_add(weighted, wasm_i16x8_splat(128)), 8);
 }
 
-// Key texels become transparent black, every other texel opaque.
+// Key texels become transparent black, every other texel opaque. The key is compared with
+// the texels made opaque: it is the color key with an opaque top byte, or 0, which no opaque
+// texel equals, when nothing is keyed.
+inline v128_t OpaqueTexels(v128_t texels)
+{
+    return wasm_v128_or(texels, wasm_i32x4_splat(int32_t(0xFF000000)));
+}
+
 inline v128_t KeyTexels(v128_t texels, v128_t key)
 {
-    v128_t color = wasm_v128_and(texels, wasm_i32x4_splat(0x00FFFFFF));
-    v128_t keyed = wasm_i32x4_eq(color, key);
-    return wasm_v128_andnot(wasm_v128_or(color, wasm_i32x4_splat(int32_t(0xFF000000))), keyed);
+    v128_t opaque = OpaqueTexels(texels);
+    return wasm_v128_andnot(opaque, wasm_i32x4_eq(opaque, key));
 }
 
 inline v128_t Clamp(v128_t v, v128_t high)
@@ -48,7 +54,7 @@ inline v128_t Clamp(v128_t v, v128_t high)
 }
 
 struct Lanes {
-    v128_t key, maxX, maxY, pitch, alpha;
+    v128_t key, maxX, maxY, pitch, alpha; // key as KeyTexels takes it
     const int32_t* texels;
 };
 
@@ -168,11 +174,11 @@ inline void Store(const Lanes& lanes, Wide sample, uint32_t* dst)
 // Factors (9, 8) for four texels copied one to one (the light): where none is keyed, every
 // weight is 255 and the blend is P*D/255 alone, the products taken straight from the bytes.
 // White texels keep the destination and black ones make it black, exactly, without it.
-// A key beyond 24 bits (nothing keyed) skips the look for keyed texels.
+// With nothing keyed, the look for keyed texels is skipped.
 inline void MultiplyCopy(const Lanes& lanes, bool keyed, const uint32_t* texels, uint32_t* dst)
 {
     v128_t color = wasm_v128_and(wasm_v128_load(texels), wasm_i32x4_splat(0x00FFFFFF));
-    if (keyed && wasm_v128_any_true(wasm_i32x4_eq(color, lanes.key))) {
+    if (keyed && wasm_v128_any_true(wasm_i32x4_eq(OpaqueTexels(color), lanes.key))) {
         Store<BLEND_MULTIPLY>(lanes, Widen(KeyTexels(wasm_v128_load(texels), lanes.key)), dst);
         return;
     }
@@ -209,10 +215,13 @@ inline Wide Fetch(const Lanes& lanes, const Span32& span, int32_t i, v128_t s, v
 template <SpanFetch F, SpanBlend B>
 void DrawSpan32(const Span32& span)
 {
-    Lanes lanes{
-        wasm_i32x4_splat(int32_t(span.key)),   wasm_i32x4_splat(span.maxX),
-        wasm_i32x4_splat(span.maxY),           wasm_i32x4_splat(span.texelPitch),
-        wasm_i16x8_splat(int16_t(span.alpha)), reinterpret_cast<const int32_t*>(span.texels)};
+    bool keyed = span.key <= 0x00FFFFFFu;
+    Lanes lanes{wasm_i32x4_splat(keyed ? int32_t(span.key | 0xFF000000u) : 0),
+                wasm_i32x4_splat(span.maxX),
+                wasm_i32x4_splat(span.maxY),
+                wasm_i32x4_splat(span.texelPitch),
+                wasm_i16x8_splat(int16_t(span.alpha)),
+                reinterpret_cast<const int32_t*>(span.texels)};
     v128_t steps = wasm_i32x4_make(0, 1, 2, 3);
     v128_t s =
         wasm_i32x4_add(wasm_i32x4_splat(span.s), wasm_i32x4_mul(steps, wasm_i32x4_splat(span.ds)));
@@ -224,7 +233,6 @@ void DrawSpan32(const Span32& span)
     if constexpr (F == FETCH_CONTIGUOUS && B == BLEND_MULTIPLY) {
         const uint32_t* row =
             span.texels + static_cast<intptr_t>(span.t >> 16) * span.texelPitch + (span.s >> 16);
-        bool keyed = span.key <= 0x00FFFFFFu;
         for (; i + 4 <= span.count; i += 4)
             MultiplyCopy(lanes, keyed, row + i, span.dst + i);
         s = wasm_i32x4_add(s, wasm_i32x4_splat(int32_t(uint32_t(span.ds) * uint32_t(i))));
