@@ -3,7 +3,7 @@
 #include "tools/makedata/icon_file.h"
 
 namespace {
-constexpr uint16_t ICON_TYPE = 1;
+constexpr uint16_t ICON_FILE_TYPE = 1;
 constexpr uint32_t HEADER_SIZE = 6;
 constexpr uint32_t ENTRY_SIZE = 16;
 
@@ -24,7 +24,7 @@ std::vector<uint8_t> IconFile(const std::vector<IconImage>& images)
 {
     std::vector<uint8_t> bytes;
     Put16(bytes, 0);
-    Put16(bytes, ICON_TYPE);
+    Put16(bytes, ICON_FILE_TYPE);
     Put16(bytes, uint32_t(images.size()));
     uint32_t offset = HEADER_SIZE + ENTRY_SIZE * uint32_t(images.size());
     for (const IconImage& image : images) {
