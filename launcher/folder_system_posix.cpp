@@ -1,10 +1,14 @@
 // The player's folder on POSIX systems: an flock on .lock, symbolic links to the world, and
 // entries exchanged by one rename.
 #include "launcher/folder_system.h"
+#include "launcher/player_folder.h"
+#include "runtime/core/shown_text.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -28,6 +32,27 @@ int ExchangeEntries(const std::string& a, const std::string& b)
 #endif
 }
 } // namespace
+
+std::string PlayerFolderPath()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/vellomira";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.local/share/vellomira";
+    return "";
+}
+
+int OpenNewFile(const std::string& path)
+{
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+}
+
+bool RenameOver(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 std::string LockFolder(const std::string& folder, FolderLock& lock,
                        const std::function<void()>& whileWaiting)
@@ -66,6 +91,12 @@ bool IsPlacedWorldEntry(const std::string& path)
 {
     struct stat status;
     return lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+std::string RemovePlacedWorldEntry(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::remove(path, error) ? "" : ShownText(path) + ": " + error.message();
 }
 
 std::string PutInPlace(const std::string& fresh, const std::string& place)

@@ -29,15 +29,16 @@ struct Layout {
 Layout FindLayout()
 {
     std::error_code error;
-    fs::path self = fs::read_symlink("/proc/self/exe", error).parent_path();
+    fs::path self(ProgramFolder());
+    const std::string cellpack = std::string("cellpack") + VELLOMIRA_PROGRAM_SUFFIX;
     Layout layout;
     if (fs::exists(self / VELLOMIRA_GAME_FROM_BIN, error)) {
         layout.game = self / VELLOMIRA_GAME_FROM_BIN;
-        layout.cellpack = self / "cellpack";
+        layout.cellpack = self / cellpack;
         layout.world = self / VELLOMIRA_WORLD_FROM_BIN;
     } else {
-        layout.game = self.parent_path() / "vellomira";
-        layout.cellpack = self.parent_path() / "cellpack";
+        layout.game = self.parent_path() / (std::string("vellomira") + VELLOMIRA_PROGRAM_SUFFIX);
+        layout.cellpack = self.parent_path() / cellpack;
     }
     return layout;
 }
@@ -83,9 +84,9 @@ std::string HandOnSettings(const LaunchOptions& options, const fs::path& folder)
     for (const std::string& warning : settings.warnings)
         Say(ShownText((folder / "pref.ini").string()) + ": " + warning);
     if (options.windowed || settings.windowed)
-        setenv("VELLOMIRA_WINDOWED", "1", 1);
+        SetForGame("VELLOMIRA_WINDOWED", "1");
     else
-        unsetenv("VELLOMIRA_WINDOWED");
+        UnsetForGame("VELLOMIRA_WINDOWED");
     fs::path shots = folder / "screenshots";
     if (!options.screenshotDir.empty()) {
         std::error_code error;
@@ -99,7 +100,7 @@ std::string HandOnSettings(const LaunchOptions& options, const fs::path& folder)
                 ": ScreenshotDir = " + ShownText(settings.screenshotDir) + ": " + problem +
                 "; the screenshots go to " + ShownText(shots.string()));
     }
-    setenv("VELLOMIRA_SCREENSHOT_DIR", shots.lexically_normal().c_str(), 1);
+    SetForGame("VELLOMIRA_SCREENSHOT_DIR", shots.lexically_normal().string());
     return "";
 }
 
@@ -110,8 +111,7 @@ std::string GameFailure(const GameEnd& end)
     if (end.status == 0)
         return "";
     if (end.status < 0) {
-        std::string line = "the game ended by the signal " + std::to_string(end.signal) + " (" +
-                           strsignal(end.signal) + ")";
+        std::string line = AbnormalEnd(end);
         Say(line);
         return line;
     }
@@ -124,7 +124,7 @@ int Launch(const LaunchOptions& options)
     Layout layout = FindLayout();
     std::string folderName = PlayerFolderPath();
     if (folderName.empty())
-        return StartFailed("neither XDG_DATA_HOME nor HOME names a folder to play in");
+        return StartFailed(PLAYER_FOLDER_UNKNOWN);
     fs::path folder(folderName);
     std::error_code error;
     fs::create_directories(folder, error);
@@ -150,7 +150,7 @@ int Launch(const LaunchOptions& options)
     std::string failure = GameFailure(end);
     if (!failure.empty())
         ShowFailure(failure);
-    return end.status >= 0 ? end.status : 128 + end.signal;
+    return end.status >= 0 ? end.status : AbnormalEndStatus(end);
 }
 } // namespace
 

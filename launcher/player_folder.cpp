@@ -6,11 +6,10 @@
 #include "launcher/run_log.h"
 #include "runtime/core/shown_text.h"
 #include "launcher/world_check.h"
+#include "runtime/platform/system.h"
 #include "tools/cellpack/mods_manifest.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -74,18 +73,22 @@ std::string DisposeOld(const fs::path& folder, const fs::path& old, const std::s
     if (!fs::exists(fs::symlink_status(old, error)))
         return "";
     if (IsPlacedWorldEntry(old.string()))
-        return fs::remove(old, error) ? "" : ErrorLine(old, error);
+        return RemovePlacedWorldEntry(old.string());
     if (name != "cell" || !fs::is_directory(fs::symlink_status(old, error)))
         return Keep(folder, old, name);
     ModsManifest manifest;
     if (IsFile(old / "mods.manifest"))
         manifest = ReadModsManifest((old / "mods.manifest").string());
-    std::vector<fs::path> entries;
+    // Every entry is judged before any goes: a system that records its copies in the folder
+    // keeps that record there among them.
+    std::vector<std::pair<fs::path, bool>> entries;
     for (const fs::directory_entry& entry : fs::directory_iterator(old, error))
-        entries.push_back(entry.path());
+        entries.emplace_back(entry.path(), false);
+    for (auto& [entry, made] : entries)
+        made = MadeByAStart(entry, manifest);
     std::string problem = error ? ErrorLine(old, error) : "";
-    for (const fs::path& entry : entries) {
-        if (!MadeByAStart(entry, manifest))
+    for (const auto& [entry, made] : entries) {
+        if (!made)
             problem = Keep(folder, entry, name + "/" + entry.filename().string());
         else if (!fs::remove(entry, error))
             problem = ErrorLine(entry, error);
@@ -151,7 +154,7 @@ std::string PrepareLocked(const fs::path& world, const fs::path& folder,
                           const std::function<void(const std::string&)>& addOwnTypes)
 {
     std::string problem = DisposeLeftovers(folder);
-    std::string self = std::to_string(getpid());
+    std::string self = std::to_string(SystemProcessNumber());
     fs::path stage = folder / (STAGE_PREFIX + self), link = folder / (LINK_PREFIX + self);
     if (problem.empty())
         problem = StageCellFolder(world, stage);
@@ -169,17 +172,6 @@ std::string PrepareLocked(const fs::path& world, const fs::path& folder,
     return problem;
 }
 } // namespace
-
-std::string PlayerFolderPath()
-{
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/')
-        return std::string(data) + "/vellomira";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::string(home) + "/.local/share/vellomira";
-    return "";
-}
 
 std::string PrepareFolder(const std::string& world, const std::string& folder,
                           const std::function<void(const std::string&)>& addOwnTypes)

@@ -6,8 +6,11 @@
 #include <functional>
 #include <string>
 
-// $XDG_DATA_HOME/vellomira, or ~/.local/share/vellomira; empty when neither can be told.
+// $XDG_DATA_HOME/vellomira, or ~/.local/share/vellomira (Windows: %LOCALAPPDATA%\Vellomira);
+// empty when it cannot be told.
 std::string PlayerFolderPath();
+// Why PlayerFolderPath told none, for people.
+extern const char PLAYER_FOLDER_UNKNOWN[];
 
 // Lays the world out in the folder while holding the folder's lock: mods/ made when missing,
 // cell/ made beside from the world's list and packs, then handed to addOwnTypes (given the

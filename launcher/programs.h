@@ -12,13 +12,23 @@ int RunTool(const std::string& program, const std::vector<std::string>& argument
 
 struct GameEnd {
     int status = -1;      // the exit status; -1 when a signal ended it
-    int signal = 0;       // the signal that ended it
+    int signal = 0;       // the signal that ended it (Windows: the exception that ended it)
     std::string lastLine; // its last console line, when the console passed through the launcher
     std::string messages; // the beginning of what it wrote on standard error
 };
 // Runs the game in the folder and waits for its end. Its console lines reach standard output
 // unchanged (a terminal there the game writes to itself), its standard error standard error,
 // and both are kept in the log; standard input is the game's own. SIGHUP, SIGINT and SIGTERM
-// that reach the launcher are passed on to the game, and the game is asked to end when the
-// launcher is killed.
+// that reach the launcher are passed on to the game (Windows: the console's Ctrl+C reaches
+// both, and the launcher waits for the game), and the game is asked to end when the launcher
+// is killed (Windows: it ends with the launcher).
 GameEnd RunGame(const std::string& game, const std::string& folder);
+// The line said of a game that ended without an exit status, and the launcher's status then.
+std::string AbnormalEnd(const GameEnd& end);
+int AbnormalEndStatus(const GameEnd& end);
+
+// The folder that holds this program's file; empty when it cannot be told.
+std::string ProgramFolder();
+// Sets, or takes away, a variable of the environment the game gets.
+void SetForGame(const char* name, const std::string& value);
+void UnsetForGame(const char* name);

@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -218,4 +220,31 @@ GameEnd RunGame(const std::string& game, const std::string& folder)
     if (child > 0)
         end.status = WaitFor(child, end.signal);
     return end;
+}
+
+std::string AbnormalEnd(const GameEnd& end)
+{
+    return "the game ended by the signal " + std::to_string(end.signal) + " (" +
+           strsignal(end.signal) + ")";
+}
+
+int AbnormalEndStatus(const GameEnd& end)
+{
+    return 128 + end.signal;
+}
+
+std::string ProgramFolder()
+{
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
+}
+
+void SetForGame(const char* name, const std::string& value)
+{
+    setenv(name, value.c_str(), 1);
+}
+
+void UnsetForGame(const char* name)
+{
+    unsetenv(name);
 }

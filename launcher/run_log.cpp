@@ -1,13 +1,13 @@
 // The messages of a start, on standard error and in the player's folder.
 #include "launcher/run_log.h"
 
+#include "launcher/folder_system.h"
 #include "runtime/platform/descriptor_io.h"
 #include "runtime/platform/platform.h"
+#include "runtime/platform/system.h"
 
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 struct RunMessages {
@@ -27,8 +27,8 @@ void WriteLog(const char* bytes, size_t size)
 
 void BeginRunMessages()
 {
-    Messages.outputIsTerminal = isatty(STDOUT_FILENO) == 1;
-    Messages.errorIsTerminal = isatty(STDERR_FILENO) == 1;
+    Messages.outputIsTerminal = SystemIsTerminal(1);
+    Messages.errorIsTerminal = SystemIsTerminal(2);
 }
 
 bool OutputIsTerminal()
@@ -39,11 +39,12 @@ bool OutputIsTerminal()
 std::string OpenRunLog(const std::string& folder)
 {
     // Written beside and renamed at once: a start that runs meanwhile keeps writing to its own.
-    std::string path = folder + "/vellomira.log", part = path + ".part" + std::to_string(getpid());
-    int log = open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (log < 0 || std::rename(part.c_str(), path.c_str()) != 0) {
+    std::string path = folder + "/vellomira.log",
+                part = path + ".part" + std::to_string(SystemProcessNumber());
+    int log = OpenNewFile(part);
+    if (log < 0 || !RenameOver(part, path)) {
         if (log >= 0)
-            close(log), unlink(part.c_str());
+            CloseDescriptor(log), SystemRemoveFile(part);
         return path + ": cannot be written; the messages go to standard error alone";
     }
     Messages.log = log;
@@ -64,7 +65,7 @@ const std::string& RunLogPath()
 void Say(const std::string& line)
 {
     std::string text = "vellomira: " + line + "\n";
-    WriteToDescriptor(STDERR_FILENO, text.data(), text.size());
+    WriteToDescriptor(2, text.data(), text.size());
     WriteLog(text.data(), text.size());
 }
 

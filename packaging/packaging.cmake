@@ -13,21 +13,8 @@ set(WORLD_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/vellomira)
 # The launcher finds the game and the world relative to itself, so any prefix works.
 file(RELATIVE_PATH GAME_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${GAME_INSTALL_DIR}/vellomira)
 file(RELATIVE_PATH WORLD_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${WORLD_INSTALL_DIR})
-# It reads the manifest of cellpack add-mods to tell what a start made in cell/, and shows a
-# failed start in the desktop's message box.
-file(GLOB LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
-add_executable(vellomira_launcher ${LAUNCHER_SOURCES}
-               ${CMAKE_SOURCE_DIR}/tools/cellpack/mods_manifest.cpp
-               ${CMAKE_SOURCE_DIR}/tools/cellpack/file_bytes.cpp)
-target_link_libraries(vellomira_launcher PRIVATE runtime platform_sdl2)
-target_compile_definitions(vellomira_launcher PRIVATE
-    VELLOMIRA_VERSION="${VELLOMIRA_VERSION}"
-    VELLOMIRA_GAME_FROM_BIN="${GAME_FROM_BIN}"
-    VELLOMIRA_WORLD_FROM_BIN="${WORLD_FROM_BIN}")
-# In the build tree the launcher sits in launcher/, the game one folder up, as the launcher
-# looks for it when it finds no installed game.
-set_target_properties(vellomira_launcher PROPERTIES
-    OUTPUT_NAME vellomira RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/launcher)
+include(${CMAKE_SOURCE_DIR}/launcher/launcher.cmake)
+add_launcher(${GAME_FROM_BIN} ${WORLD_FROM_BIN})
 
 # The sample world as it is installed, made by the same script that makes run/.
 add_custom_target(world ALL
