@@ -1,5 +1,5 @@
 // Starting cellpack and the game on Windows with CreateProcessW, their output read through
-// pipes by a thread for each.
+// pipes.
 #include "launcher/programs.h"
 
 #include "launcher/run_log.h"
@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
-#include <mutex>
-#include <thread>
 #include <windows.h>
 
 namespace {
@@ -19,7 +17,6 @@ constexpr size_t KEPT_MESSAGES = 4096;
 
 struct Launched {
     HANDLE game = nullptr; // the game, while the launcher waits for it
-    std::mutex passing;    // one stream passed on at a time, so that lines stay whole
 };
 Launched State;
 
@@ -150,30 +147,42 @@ void Keep(Stream& stream, const char* bytes, size_t size)
     }
 }
 
-// Passes on what the stream brings until it ends; when its reader is gone, reads on without
-// passing on, so that the child never waits on a full pipe.
-void PassOnUntilEnd(Stream& stream)
+// Passes on what the stream has; closes it at its end, or when its reader is gone (the child
+// then writes into the pipe's void). Whether it passed anything on.
+bool Drain(Stream& stream)
 {
     char buffer[4096];
-    DWORD got = 0;
-    bool reader = true;
-    while (ReadFile(stream.from, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        std::lock_guard<std::mutex> passing(State.passing);
-        Keep(stream, buffer, got);
-        reader = reader && PassOn(stream.to, buffer, got);
+    DWORD waiting = 0, got = 0;
+    if (!stream.from)
+        return false;
+    if (!PeekNamedPipe(stream.from, nullptr, 0, nullptr, &waiting, nullptr)) {
+        Close(stream.from);
+        return false;
     }
-    Close(stream.from);
+    if (waiting == 0 || !ReadFile(stream.from, buffer, sizeof buffer, &got, nullptr) || got == 0)
+        return false;
+    Keep(stream, buffer, got);
+    if (stream.to >= 0 && !PassOn(stream.to, buffer, got))
+        stream.to = -1;
+    return true;
 }
 
-void PassStreamsOn(Stream& output, Stream& errors)
+// Passes the streams on until both end or the program has ended and they are empty: a program
+// the child started may hold the pipes open long after it (Wine's desktop does). Standard
+// output goes first when both have something, so that a hint follows the console line it
+// explains.
+void PassStreamsOn(Stream& output, Stream& errors, HANDLE program)
 {
-    std::thread second;
-    if (output.from)
-        second = std::thread([&output] { PassOnUntilEnd(output); });
-    if (errors.from)
-        PassOnUntilEnd(errors);
-    if (second.joinable())
-        second.join();
+    bool ended = false;
+    while (output.from || errors.from) {
+        if (Drain(output) || Drain(errors))
+            continue;
+        if (ended || !program)
+            break;
+        ended = WaitForSingleObject(program, 10) == WAIT_OBJECT_0;
+    }
+    Close(output.from);
+    Close(errors.from);
 }
 
 // Waits for the process; its exit code.
@@ -214,7 +223,7 @@ int RunTool(const std::string& program, const std::vector<std::string>& argument
     Close(pipe.write);
     Stream none, errors;
     errors.from = pipe.read, errors.to = 2;
-    PassStreamsOn(none, errors);
+    PassStreamsOn(none, errors, tool);
     if (!tool)
         return -1;
     DWORD code = WaitFor(tool);
@@ -246,7 +255,7 @@ GameEnd RunGame(const std::string& game, const std::string& folder)
     Stream out, err;
     out.from = output.read, out.to = 1, out.lastLine = &end.lastLine;
     err.from = errors.read, err.to = 2, err.kept = &end.messages;
-    PassStreamsOn(out, err);
+    PassStreamsOn(out, err, State.game);
     if (State.game) {
         DWORD code = WaitFor(State.game);
         // Codes from 0x80000000 are the exceptions that ended a program.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the game for 64-bit Windows into build-windows/ with Debian's mingw-w64, and its
-# packages there: vellomira-0.3a-windows-x64.zip, which plays where it is unpacked. Installs
+# Builds the game and its launcher for 64-bit Windows into build-windows/ with Debian's
+# mingw-w64, and its packages there: vellomira-0.3a-windows-x64.zip, which plays where it is
+# unpacked, and vellomira-0.3a-windows-x64-setup.exe, which installs it (Debian's nsis). Installs
 # what is missing (the cross compilers, the Windows libraries, built once into a cache: see
 # scripts/windows_libraries.sh); the native tools draw the icon and make the world, which is
 # the sample world of run/, made as scripts/play.sh makes it, or the world of another run
@@ -42,3 +43,4 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/windows/toolch
     -DVELLOMIRA_TESTS=$tests -DVELLOMIRA_BENCH=$tests >/dev/null
 cmake --build build-windows -j "$(nproc)"
 echo "The game for Windows: $(ls build-windows/vellomira-*-windows-x64.zip)" >&2
+echo "Its installer: $(ls build-windows/vellomira-*-windows-x64-setup.exe)" >&2

@@ -2,7 +2,8 @@
 # Builds the game for Windows (scripts/windows.sh) and tests it under Wine: the runtime's, the
 # game's and the launcher's test programs on the headless platform, the desktop backend's
 # controller and touch input on SDL's dummy display, then the game from the zip on a virtual X
-# screen beside the Linux game (tests/wine/zip_game_test.sh). The Wine prefix is
+# screen beside the Linux game (tests/wine/zip_game_test.sh), and the installer in a Wine prefix
+# of its own (tests/wine/installer_test.sh). The Wine prefix of the others is
 # build-windows/wine-prefix, made at the first run.
 #   scripts/windows_test.sh [--world DIR]    (DIR: a world the zip game plays instead of its own)
 set -euo pipefail
@@ -34,4 +35,5 @@ cd build-windows/tests
 cd ../..
 tests/wine/zip_game_test.sh build-windows/vellomira-*-windows-x64.zip build/vellomira \
     "${world[@]}" || status=1
+tests/wine/installer_test.sh build-windows/vellomira-*-windows-x64-setup.exe || status=1
 exit $status

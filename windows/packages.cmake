@@ -1,5 +1,6 @@
-# The Windows packages: vellomira-0.3a-windows-x64.zip, the game that plays where it is
-# unpacked, with the world of VELLOMIRA_WINDOWS_WORLD (a run folder).
+# The Windows packages, with the world of VELLOMIRA_WINDOWS_WORLD (a run folder):
+# vellomira-0.3a-windows-x64.zip, the game that plays where it is unpacked, and
+# vellomira-0.3a-windows-x64-setup.exe, which installs it under Program Files with its launcher.
 set(VELLOMIRA_WINDOWS_WORLD "${CMAKE_SOURCE_DIR}/run" CACHE PATH
     "Run folder whose world the packages hold")
 file(GLOB_RECURSE WORLD_FILES CONFIGURE_DEPENDS ${VELLOMIRA_WINDOWS_WORLD}/cell/*
@@ -32,3 +33,18 @@ add_custom_command(
             ${WORLD_FILES} ${LICENCE_FILES}
     COMMENT "Zipping the game for Windows")
 add_custom_target(windows_zip ALL DEPENDS ${ZIP})
+
+set(INSTALLER ${CMAKE_BINARY_DIR}/vellomira-${VELLOMIRA_VERSION}-windows-x64-setup.exe)
+string(REPLACE "," "." VERSION_DOTS ${VERSION_NUMBERS})
+add_custom_command(
+    OUTPUT ${INSTALLER}
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/make_installer.sh ${INSTALLER} ${CMAKE_BINARY_DIR}/installer
+            $<TARGET_FILE:vellomira_launcher> $<TARGET_FILE:vellomira>
+            ${CMAKE_BINARY_DIR}/${FONT_NAME} ${VELLOMIRA_WINDOWS_WORLD}
+            ${CMAKE_CURRENT_SOURCE_DIR}/README.txt ${ICON_FILE} ${VELLOMIRA_VERSION} ${VERSION_DOTS}
+            ${LICENCES}
+    DEPENDS vellomira vellomira_launcher ${CMAKE_CURRENT_SOURCE_DIR}/make_installer.sh
+            ${CMAKE_CURRENT_SOURCE_DIR}/installer.nsi ${CMAKE_CURRENT_SOURCE_DIR}/README.txt
+            ${WORLD_FILES} ${LICENCE_FILES} ${ICON_FILE}
+    COMMENT "Making the installer for Windows")
+add_custom_target(windows_installer ALL DEPENDS ${INSTALLER})
