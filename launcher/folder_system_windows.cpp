@@ -61,7 +61,8 @@ bool ReadRecord(const fs::path& folder, std::map<std::string, uint64_t>& copies)
     while (std::getline(file, line)) {
         size_t tab = line.find('\t');
         uint64_t hash = 0;
-        if (tab != 16 || std::sscanf(line.c_str(), "%16" SCNx64, &hash) != 1 || tab + 1 == line.size())
+        if (tab != 16 || std::sscanf(line.c_str(), "%16" SCNx64, &hash) != 1 ||
+            tab + 1 == line.size())
             return false;
         copies[line.substr(tab + 1)] = hash;
     }

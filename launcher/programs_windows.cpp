@@ -100,9 +100,9 @@ HANDLE Start(const std::string& program, const std::wstring& line, const std::st
     std::wstring commandLine = line;
     std::wstring where = WideFromUtf8(folder);
     PROCESS_INFORMATION started{};
-    BOOL done = CreateProcessW(WideFromUtf8(program).c_str(), commandLine.data(), nullptr, nullptr,
-                               TRUE, 0, nullptr, folder.empty() ? nullptr : where.c_str(), &startup,
-                               &started);
+    BOOL done =
+        CreateProcessW(WideFromUtf8(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                       nullptr, folder.empty() ? nullptr : where.c_str(), &startup, &started);
     Close(startup.hStdInput);
     if (!done)
         return nullptr;
@@ -201,9 +201,9 @@ void EndWithLauncher(HANDLE process)
     HANDLE job = CreateJobObjectW(nullptr, nullptr);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (job && (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits,
-                                         sizeof limits) ||
-                !AssignProcessToJobObject(job, process)))
+    if (job &&
+        (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
+         !AssignProcessToJobObject(job, process)))
         Close(job);
 }
 } // namespace

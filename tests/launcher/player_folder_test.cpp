@@ -29,10 +29,7 @@ struct PlayerFolder : ::testing::Test {
         WriteBytes(world / "gfx" / "b1.png", "bubble");
     }
 
-    std::string Prepare()
-    {
-        return PrepareFolder(world.string(), folder.string(), NoOwnTypes);
-    }
+    std::string Prepare() { return PrepareFolder(world.string(), folder.string(), NoOwnTypes); }
 
     // The names of the folder's entries, sorted, with the launcher's own files left out.
     std::set<std::string> Entries(const fs::path& path)
