@@ -8,6 +8,8 @@
 #include "runtime/core/match_finder.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <new>
 
 namespace {
@@ -24,15 +26,25 @@ struct Step {
 // different last distances, so that a repeat match can pay off a path that was dearer so far.
 // The arriving step is kept in 16 bytes with its price: a copy's distance is the last
 // distance it leaves, except a one-byte copy's, which keeps the last distance as it was.
+// The price is kept complemented, so that an arrival of all zero bytes is an unreached one:
+// the table of arrivals (96 bytes an input byte) then starts as memory the system hands out
+// zeroed and maps only where it is written, and the long matches that skip most positions of
+// a repetitive input leave most of it untouched.
 struct Arrival {
-    uint32_t price;  // bits from the start
+    uint32_t unpaid; // ~price, the price being the bits from the start
     uint32_t last;   // the last distance on that path
     uint32_t length; // of the step that arrives
     Code code;
     uint8_t from;
     uint8_t copyDistance; // of a one-byte copy
+
+    uint32_t Price() const { return ~unpaid; }
 };
 constexpr int ARRIVALS = 6;
+
+struct FreeArrivals {
+    void operator()(Arrival* arrivals) const { std::free(arrivals); }
+};
 
 constexpr uint32_t UNREACHABLE = 0xFFFFFFFFu;
 // What a literal that does not fit the planned width is guessed to cost: the literal and
@@ -46,17 +58,17 @@ struct Parser {
     const std::vector<uint8_t>& literalBits;
     int indexWidth;
     uint32_t niceLength;
-    std::vector<Arrival> arrivals; // Arrivals per position, cheapest first
+    std::unique_ptr<Arrival[], FreeArrivals> arrivals; // Arrivals per position, cheapest first
 };
 
 // Files an arrival among the position's cheapest ones, one per last distance.
 void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
 {
     Arrival* slots = &p.arrivals[size_t(to) * ARRIVALS];
-    if (slots[ARRIVALS - 1].price <= price)
+    if (slots[ARRIVALS - 1].Price() <= price)
         return; // no dearer slot to take: most offers end here
     int at = 0;
-    while (at < ARRIVALS && slots[at].price <= price) {
+    while (at < ARRIVALS && slots[at].Price() <= price) {
         if (slots[at].last == last)
             return; // as cheap or cheaper with the same distance
         ++at;
@@ -65,7 +77,7 @@ void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
         return;
     int drop = ARRIVALS - 1; // the slot that goes: the same distance if dearer, else the last
     for (int k = at; k < ARRIVALS; ++k) {
-        if (slots[k].last == last && slots[k].price != UNREACHABLE) {
+        if (slots[k].last == last && slots[k].Price() != UNREACHABLE) {
             drop = k;
             break;
         }
@@ -73,7 +85,7 @@ void Relax(Parser& p, uint32_t to, uint32_t price, uint32_t last, Step step)
     for (int k = drop; k > at; --k)
         slots[k] = slots[k - 1];
     uint8_t copyDistance = step.code == Code::ShortCopy ? uint8_t(step.distance) : 0;
-    slots[at] = Arrival{price, last, step.length, step.code, step.from, copyDistance};
+    slots[at] = Arrival{~price, last, step.length, step.code, step.from, copyDistance};
 }
 
 uint32_t CommonLength(const uint8_t* data, uint32_t pos, uint32_t distance, uint32_t limit)
@@ -109,11 +121,11 @@ uint32_t ShortCopyDistance(const uint8_t* data, uint32_t pos)
 void RelaxSingleBytes(Parser& p, uint32_t pos, uint32_t copyDistance, const Arrival& here,
                       uint8_t from)
 {
-    Relax(p, pos + 1, here.price + p.literalBits[pos], here.last, {1, 0, Code::Literal, from});
+    Relax(p, pos + 1, here.Price() + p.literalBits[pos], here.last, {1, 0, Code::Literal, from});
     if (p.data[pos] == 0)
-        Relax(p, pos + 1, here.price + SHORT_COPY_BITS, here.last, {1, 0, Code::ZeroByte, from});
+        Relax(p, pos + 1, here.Price() + SHORT_COPY_BITS, here.last, {1, 0, Code::ZeroByte, from});
     else if (copyDistance != 0)
-        Relax(p, pos + 1, here.price + SHORT_COPY_BITS, here.last,
+        Relax(p, pos + 1, here.Price() + SHORT_COPY_BITS, here.last,
               {1, copyDistance, Code::ShortCopy, from});
 }
 
@@ -124,12 +136,12 @@ uint32_t RelaxRepeat(Parser& p, uint32_t pos, const Arrival& here, uint8_t from)
         return 0;
     uint32_t length = CommonLength(p.data, pos, here.last, p.size - pos);
     if (length >= p.niceLength) {
-        Relax(p, pos + length, here.price + RepeatMatchBits(length), here.last,
+        Relax(p, pos + length, here.Price() + RepeatMatchBits(length), here.last,
               {length, here.last, Code::Repeat, from});
         return pos + length;
     }
     for (uint32_t l = 2; l <= length; ++l)
-        Relax(p, pos + l, here.price + RepeatMatchBits(l), here.last,
+        Relax(p, pos + l, here.Price() + RepeatMatchBits(l), here.last,
               {l, here.last, Code::Repeat, from});
     return 0;
 }
@@ -147,7 +159,7 @@ uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
     Code code;
     if (longest.length >= p.niceLength) {
         uint32_t bits = CopyBits(longest.distance, longest.length, p.indexWidth, code);
-        Relax(p, pos + longest.length, here.price + bits, longest.distance,
+        Relax(p, pos + longest.length, here.Price() + bits, longest.distance,
               {longest.length, longest.distance, code, 0});
         return pos + longest.length;
     }
@@ -158,7 +170,7 @@ uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
         for (uint32_t l = shortest; l <= m.length; ++l) {
             uint32_t bits = CopyBits(m.distance, l, p.indexWidth, code);
             if (bits != 0)
-                Relax(p, pos + l, here.price + bits, m.distance, {l, m.distance, code, 0});
+                Relax(p, pos + l, here.Price() + bits, m.distance, {l, m.distance, code, 0});
         }
         reached = std::max(reached, m.length);
     }
@@ -167,9 +179,11 @@ uint32_t RelaxMatches(Parser& p, uint32_t pos, const Arrival& here)
 
 std::vector<Step> Parse(Parser& p)
 {
-    p.arrivals.assign((size_t(p.size) + 1) * ARRIVALS,
-                      Arrival{UNREACHABLE, 0, 0, Code::Literal, 0, 0});
-    p.arrivals[0] = Arrival{0, 1, 0, Code::Literal, 0, 0};
+    p.arrivals.reset(
+        static_cast<Arrival*>(std::calloc((size_t(p.size) + 1) * ARRIVALS, sizeof(Arrival))));
+    if (!p.arrivals)
+        throw std::bad_alloc();
+    p.arrivals[0] = Arrival{~0u, 1, 0, Code::Literal, 0, 0};
     uint32_t skipUntil = 0;
     for (uint32_t pos = 0; pos < p.size; ++pos) {
         if (pos < skipUntil)
@@ -177,11 +191,11 @@ std::vector<Step> Parse(Parser& p)
         const Arrival* slots = &p.arrivals[size_t(pos) * ARRIVALS];
         const Arrival best = slots[0];
         if (p.size - pos >= RAW_RUN_LENGTH)
-            Relax(p, pos + RAW_RUN_LENGTH, best.price + RAW_RUN_BITS, best.last,
+            Relax(p, pos + RAW_RUN_LENGTH, best.Price() + RAW_RUN_BITS, best.last,
                   {RAW_RUN_LENGTH, 0, Code::RawRun, 0});
         uint32_t jump = RelaxRepeat(p, pos, best, 0);
         uint32_t copyDistance = ShortCopyDistance(p.data, pos);
-        for (uint8_t k = 0; k < ARRIVALS && slots[k].price != UNREACHABLE; ++k) {
+        for (uint8_t k = 0; k < ARRIVALS && slots[k].Price() != UNREACHABLE; ++k) {
             const Arrival here = slots[k];
             RelaxSingleBytes(p, pos, copyDistance, here, k);
             if (k > 0 && jump == 0)
@@ -202,8 +216,7 @@ std::vector<Step> Parse(Parser& p)
         pos -= step.length;
     }
     std::reverse(steps.begin(), steps.end());
-    p.arrivals.clear();
-    p.arrivals.shrink_to_fit();
+    p.arrivals.reset();
     return steps;
 }
 
