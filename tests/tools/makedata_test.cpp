@@ -144,13 +144,26 @@ int32_t PupilMisses(const Frame& frame, const Cell& cell, int32_t image, int32_t
     return misses;
 }
 
+// The tests only read the world: under ctest, the one world made for the whole test run
+// (VELLOMIRA_SAMPLE_WORLD, a folder as Generate makes), else one made for this process.
 class MakeData : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { first = Generate("first"); }
-    static void TearDownTestSuite() { fs::remove_all(first); }
+    static void SetUpTestSuite()
+    {
+        const char* shared = std::getenv("VELLOMIRA_SAMPLE_WORLD");
+        made = !shared || !*shared;
+        first = made ? Generate("first") : fs::path(shared);
+    }
+    static void TearDownTestSuite()
+    {
+        if (made)
+            fs::remove_all(first);
+    }
     static fs::path first;
+    static bool made;
 };
 fs::path MakeData::first;
+bool MakeData::made = false;
 } // namespace
 
 TEST_F(MakeData, GeneratesTheSameBytesEveryTime)
@@ -246,8 +259,13 @@ TEST_F(MakeData, PupilsSitInTheirSockets)
 
 TEST_F(MakeData, TheGameStartsOnTheSampleWorldAndPlays)
 {
+    // In a copy: the game writes its preferences where it runs.
+    fs::path play =
+        fs::temp_directory_path() / ("vellomira_makedata_" + std::to_string(getpid()) + "_play");
+    fs::remove_all(play);
+    fs::copy(first / "run", play, fs::copy_options::recursive);
     fs::path home = fs::current_path();
-    fs::current_path(first / "run");
+    fs::current_path(play);
     static const int quiet = ::open("/dev/null", O_RDWR);
     ClearGlobals();
     OpenConsoleOn(quiet, quiet);
@@ -265,8 +283,8 @@ TEST_F(MakeData, TheGameStartsOnTheSampleWorldAndPlays)
     for (int pass = 0; pass < 30; ++pass)
         ASSERT_TRUE(RunMainLoopPass());
     EXPECT_EQ(QuitSequence(), 0);
-    fs::remove("pref.ini");
     fs::current_path(home);
+    fs::remove_all(play);
 }
 
 TEST(MakeDataIcons, TwoSizesOfTheCellAndTheWindowIconHoldsTheSmallOnePixelForPixel)
