@@ -11,11 +11,14 @@
 #                                debugging and the game, the launcher and the tools each
 #                                compiled as one file (a first start compiles in half the
 #                                time), an existing one keeps its choices
+# Every tree but the play build compiles through ccache when it is installed (see
+# scripts/compiler_cache.sh); a first start is measured and made without it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/compiler_cache.sh
 
 dir=build
-flags=(-DVELLOMIRA_TESTS=ON -DVELLOMIRA_BENCH=ON)
+flags=(-DVELLOMIRA_TESTS=ON -DVELLOMIRA_BENCH=ON "${compiler_cache[@]}")
 targets=()
 case "${1:-}" in
 --sanitize)
@@ -25,7 +28,7 @@ case "${1:-}" in
 --tsan)
     dir=build-tsan
     flags=(-DVELLOMIRA_TESTS=ON -DVELLOMIRA_BENCH=OFF -DVELLOMIRA_TSAN=ON
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compiler_cache[@]}")
     targets=(--target runtime_tests game_tests)
     ;;
 --play)

@@ -17,8 +17,10 @@ if [[ ${#targets[@]} -eq 0 ]]; then
 fi
 
 # Only the fuzz programs are built: the game and the tools are not needed here.
+source scripts/compiler_cache.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVELLOMIRA_FUZZ=ON \
-    -DVELLOMIRA_TESTS=OFF -DVELLOMIRA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DVELLOMIRA_TESTS=OFF -DVELLOMIRA_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    "${compiler_cache[@]}" >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/%/_fuzzer}"
 
 # A unit may take seconds without hanging: a run-length BMP of 155 bytes may declare the

@@ -32,11 +32,8 @@ libraries=$(scripts/web_libraries.sh)
 
 source scripts/web_env.sh
 # emcc starts slowly: a compiler cache, where the machine has one, saves most of a rebuild.
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+source scripts/compiler_cache.sh
+emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release "${compiler_cache[@]}" \
     -DVELLOMIRA_WEB_LIBRARIES="$libraries" -DVELLOMIRA_WEB_WORLD="$world" >/dev/null
 cmake --build build-web -j "$(nproc)"
 
