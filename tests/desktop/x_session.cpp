@@ -12,11 +12,20 @@
 #include <cstdio>
 #include <csignal>
 #include <cstdlib>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
+// A window the test looks at may be gone by the time it asks about it (a box the game closes,
+// a window SDL replaces): the request then fails and the test looks on. Xlib's own handler
+// would end the test's process on the spot, leaving its server behind.
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 void Pause(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -58,6 +67,9 @@ XSession::XSession()
         return;
     server = fork();
     if (server == 0) {
+        // The server ends with the test's process even when that dies without its
+        // destructors, rather than keep the test runner waiting on the output they share.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(ready[0]);
         std::string fd = std::to_string(ready[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
@@ -83,6 +95,7 @@ XSession::XSession()
     name = ":" + std::to_string(std::atoi(number.c_str()));
     setenv("DISPLAY", name.c_str(), 1);
     display = XOpenDisplay(name.c_str());
+    XSetErrorHandler(IgnoreXError);
 }
 
 XSession::~XSession()
