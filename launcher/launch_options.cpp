@@ -5,6 +5,7 @@
 #include "runtime/platform/name_case.h"
 #include "runtime/core/preference_text.h"
 #include "runtime/core/shown_text.h"
+#include "runtime/platform/utf8_path.h"
 
 #include <cstdlib>
 
@@ -97,9 +98,9 @@ std::string PlayerPath(const std::string& name, const std::filesystem::path& bas
         const char* home = std::getenv("HOME");
         if (!home || home[0] != '/')
             return "HOME names no folder, so " + ShownText(name) + " means nothing";
-        path = std::filesystem::path(home) / name.substr(std::min<size_t>(name.size(), 2));
+        path = Utf8Path(home) / Utf8Path(name.substr(std::min<size_t>(name.size(), 2)));
         return "";
     }
-    path = std::filesystem::path(name).is_absolute() ? std::filesystem::path(name) : base / name;
+    path = Utf8Path(name).is_absolute() ? Utf8Path(name) : base / Utf8Path(name);
     return "";
 }

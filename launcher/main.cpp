@@ -8,6 +8,7 @@
 #include "launcher/run_log.h"
 #include "launcher/world_check.h"
 #include "runtime/core/shown_text.h"
+#include "runtime/platform/utf8_path.h"
 
 #include <csignal>
 #include <cstdio>
@@ -29,7 +30,7 @@ struct Layout {
 Layout FindLayout()
 {
     std::error_code error;
-    fs::path self(ProgramFolder());
+    fs::path self = Utf8Path(ProgramFolder());
     const std::string cellpack = std::string("cellpack") + VELLOMIRA_PROGRAM_SUFFIX;
     Layout layout;
     if (fs::exists(self / VELLOMIRA_GAME_FROM_BIN, error)) {
@@ -53,11 +54,11 @@ std::string ReadText(const fs::path& path)
 std::string FindWorld(const LaunchOptions& options, const Layout& layout, fs::path& world)
 {
     std::error_code error;
-    world = options.world.empty() ? layout.world : fs::absolute(options.world, error);
+    world = options.world.empty() ? layout.world : fs::absolute(Utf8Path(options.world), error);
     if (world.empty())
         return "no installed world here; name one with --world DIR";
     world = world.lexically_normal();
-    std::string shown = ShownText(world.string()), missing = MissingWorldFiles(world.string());
+    std::string shown = ShownText(Utf8Name(world)), missing = MissingWorldFiles(Utf8Name(world));
     if (missing.empty())
         return "";
     if (missing.rfind("cell/", 0) == 0)
@@ -69,11 +70,11 @@ std::string FindWorld(const LaunchOptions& options, const Layout& layout, fs::pa
 void AddOwnTypes(const Layout& layout, const fs::path& folder, const std::string& stagedWorld)
 {
     fs::path mods = folder / "mods";
-    if (!FolderHasEntries(mods.string()))
+    if (!FolderHasEntries(Utf8Name(mods)))
         return;
-    int status = RunTool(layout.cellpack.string(), {"add-mods", mods.string(), stagedWorld});
+    int status = RunTool(Utf8Name(layout.cellpack), {"add-mods", Utf8Name(mods), stagedWorld});
     if (status < 0 || status > 1)
-        Say("your own cell types in " + ShownText(mods.string()) +
+        Say("your own cell types in " + ShownText(Utf8Name(mods)) +
             " could not be added; the game starts with the world's alone");
 }
 
@@ -82,7 +83,7 @@ std::string HandOnSettings(const LaunchOptions& options, const fs::path& folder)
 {
     PreferenceSettings settings = ReadLauncherSection(ReadText(folder / "pref.ini"));
     for (const std::string& warning : settings.warnings)
-        Say(ShownText((folder / "pref.ini").string()) + ": " + warning);
+        Say(ShownText(Utf8Name(folder / "pref.ini")) + ": " + warning);
     if (options.windowed || settings.windowed)
         SetForGame("VELLOMIRA_WINDOWED", "1");
     else
@@ -96,11 +97,11 @@ std::string HandOnSettings(const LaunchOptions& options, const fs::path& folder)
     } else if (!settings.screenshotDir.empty()) {
         std::string problem = PlayerPath(settings.screenshotDir, folder, shots);
         if (!problem.empty())
-            Say(ShownText((folder / "pref.ini").string()) +
+            Say(ShownText(Utf8Name(folder / "pref.ini")) +
                 ": ScreenshotDir = " + ShownText(settings.screenshotDir) + ": " + problem +
-                "; the screenshots go to " + ShownText(shots.string()));
+                "; the screenshots go to " + ShownText(Utf8Name(shots)));
     }
-    SetForGame("VELLOMIRA_SCREENSHOT_DIR", shots.lexically_normal().string());
+    SetForGame("VELLOMIRA_SCREENSHOT_DIR", Utf8Name(shots.lexically_normal()));
     return "";
 }
 
@@ -125,28 +126,28 @@ int Launch(const LaunchOptions& options)
     std::string folderName = PlayerFolderPath();
     if (folderName.empty())
         return StartFailed(PLAYER_FOLDER_UNKNOWN);
-    fs::path folder(folderName);
+    fs::path folder = Utf8Path(folderName);
     std::error_code error;
     fs::create_directories(folder, error);
     if (error)
-        return StartFailed(ShownText(folder.string()) + ": " + error.message());
-    std::string problem = OpenRunLog(folder.string());
+        return StartFailed(ShownText(Utf8Name(folder)) + ": " + error.message());
+    std::string problem = OpenRunLog(Utf8Name(folder));
     if (!problem.empty())
         Say(problem);
     fs::path world;
     problem = FindWorld(options, layout, world);
     if (problem.empty() && fs::equivalent(world, folder, error))
-        problem = ShownText(world.string()) + " is your own folder, not a world to show in it";
+        problem = ShownText(Utf8Name(world)) + " is your own folder, not a world to show in it";
     if (problem.empty())
         problem = HandOnSettings(options, folder);
     if (problem.empty())
-        problem = PrepareFolder(world.string(), folder.string(), [&](const std::string& staged) {
+        problem = PrepareFolder(Utf8Name(world), Utf8Name(folder), [&](const std::string& staged) {
             AddOwnTypes(layout, folder, staged);
         });
     if (!problem.empty())
         return StartFailed(problem);
 
-    GameEnd end = RunGame(layout.game.string(), folder.string());
+    GameEnd end = RunGame(Utf8Name(layout.game), Utf8Name(folder));
     std::string failure = GameFailure(end);
     if (!failure.empty())
         ShowFailure(failure);

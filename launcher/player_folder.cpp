@@ -7,6 +7,7 @@
 #include "runtime/core/shown_text.h"
 #include "launcher/world_check.h"
 #include "runtime/platform/system.h"
+#include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/mods_manifest.h"
 
 #include <filesystem>
@@ -20,7 +21,7 @@ const std::string STAGE_PREFIX = ".start-", LINK_PREFIX = ".gfx-";
 
 std::string ErrorLine(const fs::path& path, const std::error_code& error)
 {
-    return ShownText(path.string()) + ": " + error.message();
+    return ShownText(Utf8Name(path)) + ": " + error.message();
 }
 
 bool IsFile(const fs::path& path)
@@ -33,35 +34,35 @@ bool IsFile(const fs::path& path)
 // there (its manifest, the list and the packs it names, still as written).
 bool MadeByAStart(const fs::path& entry, const ModsManifest& manifest)
 {
-    std::string name = entry.filename().string();
-    if (IsPlacedWorldEntry(entry.string()))
+    std::string name = Utf8Name(entry.filename());
+    if (IsPlacedWorldEntry(Utf8Name(entry)))
         return true;
     if (name == "mods.manifest")
         return IsFile(entry);
     if (!manifest.present)
         return false;
     if (name == "cell.ini")
-        return IsAsWritten(entry.string(), manifest.listHash);
+        return IsAsWritten(Utf8Name(entry), manifest.listHash);
     for (const MadeType& made : manifest.made)
         if (made.pack == name)
-            return IsAsWritten(entry.string(), made.hash);
+            return IsAsWritten(Utf8Name(entry), made.hash);
     return false;
 }
 
 // Moves the entry into kept/ as kept/NAME (NAME.1, NAME.2, ... when taken), and names it. ""
-// or the problem.
-std::string Keep(const fs::path& folder, const fs::path& entry, const std::string& name)
+// or the problem. NAME is relative to the folder.
+std::string Keep(const fs::path& folder, const fs::path& entry, const fs::path& name)
 {
     fs::path target = folder / "kept" / name;
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
     for (int n = 1; fs::exists(fs::symlink_status(target, error)); ++n)
-        target = folder / "kept" / (name + "." + std::to_string(n));
+        target = folder / "kept" / Utf8Path(Utf8Name(name) + "." + std::to_string(n));
     fs::rename(entry, target, error);
     if (error)
         return ErrorLine(entry, error);
-    Say(ShownText((folder / name).string()) + " is not the launcher's: moved to " +
-        ShownText(target.string()));
+    Say(ShownText(Utf8Name(folder / name)) + " is not the launcher's: moved to " +
+        ShownText(Utf8Name(target)));
     return "";
 }
 
@@ -72,13 +73,13 @@ std::string DisposeOld(const fs::path& folder, const fs::path& old, const std::s
     std::error_code error;
     if (!fs::exists(fs::symlink_status(old, error)))
         return "";
-    if (IsPlacedWorldEntry(old.string()))
-        return RemovePlacedWorldEntry(old.string());
+    if (IsPlacedWorldEntry(Utf8Name(old)))
+        return RemovePlacedWorldEntry(Utf8Name(old));
     if (name != "cell" || !fs::is_directory(fs::symlink_status(old, error)))
-        return Keep(folder, old, name);
+        return Keep(folder, old, Utf8Path(name));
     ModsManifest manifest;
     if (IsFile(old / "mods.manifest"))
-        manifest = ReadModsManifest((old / "mods.manifest").string());
+        manifest = ReadModsManifest(Utf8Name(old / "mods.manifest"));
     // Every entry is judged before any goes: a system that records its copies in the folder
     // keeps that record there among them.
     std::vector<std::pair<fs::path, bool>> entries;
@@ -89,7 +90,7 @@ std::string DisposeOld(const fs::path& folder, const fs::path& old, const std::s
     std::string problem = error ? ErrorLine(old, error) : "";
     for (const auto& [entry, made] : entries) {
         if (!made)
-            problem = Keep(folder, entry, name + "/" + entry.filename().string());
+            problem = Keep(folder, entry, Utf8Path(name) / entry.filename());
         else if (!fs::remove(entry, error))
             problem = ErrorLine(entry, error);
         if (!problem.empty())
@@ -104,7 +105,7 @@ std::string DisposeLeftovers(const fs::path& folder)
     std::error_code error;
     std::vector<fs::path> stages, links;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        std::string name = entry.path().filename().string();
+        std::string name = Utf8Name(entry.path().filename());
         if (name.rfind(STAGE_PREFIX, 0) == 0 && entry.is_directory(error))
             stages.push_back(entry.path());
         else if (name.rfind(LINK_PREFIX, 0) == 0)
@@ -131,10 +132,10 @@ std::string StageCellFolder(const fs::path& world, const fs::path& stage)
     fs::create_directories(stage / "cell", error);
     if (error)
         return ErrorLine(stage / "cell", error);
-    fs::path cell = WorldFolder(world.string(), "cell");
+    fs::path cell = Utf8Path(WorldFolder(Utf8Name(world), "cell"));
     for (const fs::directory_entry& entry : fs::directory_iterator(cell, error)) {
-        std::string problem = PlaceWorldEntry(entry.path().string(),
-                                              (stage / "cell" / entry.path().filename()).string());
+        std::string problem = PlaceWorldEntry(Utf8Name(entry.path()),
+                                              Utf8Name(stage / "cell" / entry.path().filename()));
         if (!problem.empty())
             return problem;
     }
@@ -144,7 +145,7 @@ std::string StageCellFolder(const fs::path& world, const fs::path& stage)
 // Puts fresh in place of cell/ or gfx/ (name) and takes the old entry away.
 std::string Replace(const fs::path& folder, const fs::path& fresh, const std::string& name)
 {
-    std::string problem = PutInPlace(fresh.string(), (folder / name).string());
+    std::string problem = PutInPlace(Utf8Name(fresh), Utf8Name(folder / Utf8Path(name)));
     if (problem.empty())
         problem = DisposeOld(folder, fresh, name);
     return problem;
@@ -159,11 +160,11 @@ std::string PrepareLocked(const fs::path& world, const fs::path& folder,
     if (problem.empty())
         problem = StageCellFolder(world, stage);
     if (problem.empty()) {
-        addOwnTypes(stage.string());
+        addOwnTypes(Utf8Name(stage));
         problem = Replace(folder, stage / "cell", "cell");
     }
     if (problem.empty())
-        problem = PlaceWorldEntry(WorldFolder(world.string(), "gfx"), link.string());
+        problem = PlaceWorldEntry(WorldFolder(Utf8Name(world), "gfx"), Utf8Name(link));
     if (problem.empty())
         problem = Replace(folder, link, "gfx");
     // What is left of a start that failed half-way is taken away by the next one.
@@ -176,7 +177,7 @@ std::string PrepareLocked(const fs::path& world, const fs::path& folder,
 std::string PrepareFolder(const std::string& world, const std::string& folder,
                           const std::function<void(const std::string&)>& addOwnTypes)
 {
-    fs::path root(folder);
+    fs::path root = Utf8Path(folder);
     std::error_code error;
     fs::create_directories(root / "mods", error);
     if (error)
@@ -187,7 +188,7 @@ std::string PrepareFolder(const std::string& world, const std::string& folder,
     });
     if (!problem.empty())
         return problem;
-    problem = PrepareLocked(fs::path(world), root, addOwnTypes);
+    problem = PrepareLocked(Utf8Path(world), root, addOwnTypes);
     UnlockFolder(lock);
     return problem;
 }
@@ -195,5 +196,6 @@ std::string PrepareFolder(const std::string& world, const std::string& folder,
 bool FolderHasEntries(const std::string& folder)
 {
     std::error_code error;
-    return fs::is_directory(folder, error) && !fs::is_empty(folder, error);
+    fs::path path = Utf8Path(folder);
+    return fs::is_directory(path, error) && !fs::is_empty(path, error);
 }

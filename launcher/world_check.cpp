@@ -3,6 +3,7 @@
 
 #include "game/data/data.h"
 #include "runtime/platform/system.h"
+#include "runtime/platform/utf8_path.h"
 
 #include <filesystem>
 
@@ -12,7 +13,7 @@ namespace {
 bool HasFile(const std::string& world, const std::string& name)
 {
     std::error_code error;
-    return fs::is_regular_file(SystemResolvePath(world + "/" + name), error);
+    return fs::is_regular_file(Utf8Path(SystemResolvePath(world + "/" + name)), error);
 }
 
 // The name as people write it on Linux.

@@ -3,6 +3,7 @@
 // own things kept, what a start left half-way taken away, and one start at a time.
 #include "launcher/folder_system.h"
 #include "launcher/player_folder.h"
+#include "runtime/platform/utf8_path.h"
 #include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ struct PlayerFolder : ::testing::Test {
         WriteBytes(world / "gfx" / "b1.png", "bubble");
     }
 
-    std::string Prepare() { return PrepareFolder(world.string(), folder.string(), NoOwnTypes); }
+    std::string Prepare() { return PrepareFolder(Utf8Name(world), Utf8Name(folder), NoOwnTypes); }
 
     // The names of the folder's entries, sorted, with the launcher's own files left out.
     std::set<std::string> Entries(const fs::path& path)
@@ -37,7 +38,7 @@ struct PlayerFolder : ::testing::Test {
         std::set<std::string> names;
         for (const fs::directory_entry& entry : fs::directory_iterator(path))
             if (entry.path().filename() != ".world-copies" && entry.path().filename() != ".lock")
-                names.insert(entry.path().filename().string());
+                names.insert(Utf8Name(entry.path().filename()));
         return names;
     }
 };
@@ -84,6 +85,28 @@ TEST_F(PlayerFolder, KeepsAFolderThePlayerPutInPlaceOfTheWorlds)
     EXPECT_EQ(ReadBytes(folder / "kept" / "cell" / "001.cell"), "my own pack");
     EXPECT_EQ(ReadBytes(folder / "gfx" / "test.png"), "player image");
     EXPECT_EQ(ReadBytes(folder / "cell" / "001.cell"), "pack one");
+}
+
+// A user name with letters beyond ASCII names the folders the launcher is given (UTF-8 on every
+// system); the files land there, not in a folder of another name.
+struct PlayerFolderOfAUserNamedBeyondAscii : PlayerFolder {
+    PlayerFolderOfAUserNamedBeyondAscii()
+    {
+        world = scratch.path / Utf8Path("Welt für José");
+        folder = scratch.path / Utf8Path("Иван José") / "Vellomira";
+    }
+};
+
+TEST_F(PlayerFolderOfAUserNamedBeyondAscii, ShowsTheWorldAndKeepsThePlayersThingsThere)
+{
+    ASSERT_EQ(Prepare(), "");
+    WriteBytes(folder / "cell" / Utf8Path("заметки.txt"), "my notes");
+    ASSERT_EQ(Prepare(), "");
+    EXPECT_EQ(ReadBytes(folder / "cell" / "001.cell"), "pack one");
+    EXPECT_EQ(ReadBytes(folder / "gfx" / "test.png"), "player image");
+    EXPECT_EQ(ReadBytes(folder / "kept" / "cell" / Utf8Path("заметки.txt")), "my notes");
+    EXPECT_EQ(Entries(folder), (std::set<std::string>{"cell", "gfx", "kept", "mods"}));
+    EXPECT_EQ(Entries(scratch.path), (std::set<std::string>{"Welt für José", "Иван José"}));
 }
 
 TEST_F(PlayerFolder, TakesAwayWhatAStartLeftHalfWay)

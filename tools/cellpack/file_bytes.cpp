@@ -1,6 +1,8 @@
 // Whole files in and out of memory.
 #include "tools/cellpack/file_bytes.h"
 
+#include "runtime/platform/system.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,14 +18,13 @@ std::string ErrorLine(const std::string& path, const char* doing)
 std::string ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = SystemOpenStream(path, "rb");
     if (!file)
         return ErrorLine(path, "read");
     uint8_t buffer[65536];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         bytes.insert(bytes.end(), buffer, buffer + got);
-    // A folder opens but fails its first read.
     bool failed = std::ferror(file) != 0;
     std::fclose(file);
     return failed ? ErrorLine(path, "read") : "";

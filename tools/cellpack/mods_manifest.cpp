@@ -2,6 +2,7 @@
 #include "tools/cellpack/mods_manifest.h"
 
 #include "runtime/core/shown_text.h"
+#include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/file_bytes.h"
 
 #include <cinttypes>
@@ -26,7 +27,8 @@ bool IsAsWritten(const std::string& path, uint64_t hash)
 {
     std::error_code error;
     std::vector<uint8_t> bytes;
-    return std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error)) &&
+    return std::filesystem::is_regular_file(
+               std::filesystem::symlink_status(Utf8Path(path), error)) &&
            ReadFileBytes(path, bytes).empty() && ContentHash(bytes) == hash;
 }
 
@@ -122,7 +124,7 @@ ModsManifest ParseModsManifest(const std::string& text)
 ModsManifest ReadModsManifest(const std::string& path)
 {
     std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+    if (!std::filesystem::exists(std::filesystem::symlink_status(Utf8Path(path), error)))
         return {};
     std::vector<uint8_t> bytes;
     std::string problem = ReadFileBytes(path, bytes);

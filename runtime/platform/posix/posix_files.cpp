@@ -146,7 +146,10 @@ int SystemOpenFile(const std::string& path, int flags)
     struct stat info;
     if (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode) ||
         fcntl(handle, F_SETFL, fcntl(handle, F_GETFL) & ~O_NONBLOCK) != 0) {
+        // A folder is refused as the system refuses to read one, so that the error says so.
+        int refused = S_ISDIR(info.st_mode) ? EISDIR : errno;
         close(handle);
+        errno = refused;
         return -1;
     }
     return handle;
