@@ -33,6 +33,11 @@ int ExchangeEntries(const std::string& a, const std::string& b)
 }
 } // namespace
 
+std::string ShownPath(const std::string& path)
+{
+    return ShownText(path);
+}
+
 std::string PlayerFolderPath()
 {
     const char* data = std::getenv("XDG_DATA_HOME");

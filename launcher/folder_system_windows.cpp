@@ -42,7 +42,7 @@ std::string NameOf(const fs::path& path)
 
 std::string Problem(const fs::path& path, const std::error_code& error)
 {
-    return ShownText(NameOf(path)) + ": " + error.message();
+    return ShownPath(NameOf(path)) + ": " + error.message();
 }
 
 std::string Problem(const fs::path& path)
@@ -77,7 +77,7 @@ std::string Record(const fs::path& copy, uint64_t hash)
     std::ofstream file(copy.parent_path() / RECORD_NAME, std::ios::binary | std::ios::app);
     file << hex << '\t' << NameOf(copy.filename()) << '\n';
     file.close();
-    return file ? "" : ShownText(NameOf(copy.parent_path() / RECORD_NAME)) + ": cannot be written";
+    return file ? "" : ShownPath(NameOf(copy.parent_path() / RECORD_NAME)) + ": cannot be written";
 }
 
 // Copies the file and records the copy, which is writable whatever the world's file was.
@@ -87,19 +87,19 @@ std::string CopyWorldFile(const fs::path& from, const fs::path& to)
     std::ifstream in(from, std::ios::binary);
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in && !in.eof())
-        return ShownText(NameOf(from)) + ": cannot be read";
+        return ShownPath(NameOf(from)) + ": cannot be read";
     std::ofstream out(to, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
     if (!out)
-        return ShownText(NameOf(to)) + ": cannot be written";
+        return ShownPath(NameOf(to)) + ": cannot be written";
     return Record(to, ContentHash(bytes));
 }
 
 std::string CopyWorldEntry(const fs::path& from, const fs::path& to)
 {
     if (to.filename() == RECORD_NAME)
-        return ShownText(NameOf(from)) + ": a name the launcher keeps for its own record";
+        return ShownPath(NameOf(from)) + ": a name the launcher keeps for its own record";
     std::error_code error;
     if (!fs::is_directory(from, error))
         return CopyWorldFile(from, to);
@@ -145,6 +145,17 @@ bool Move(const fs::path& from, const fs::path& to)
 }
 } // namespace
 
+std::string ShownPath(const std::string& path)
+{
+    std::string_view rest = path;
+    std::string text;
+    for (size_t end; (end = rest.find_first_of("\\/")) != std::string_view::npos;) {
+        text += ShownText(rest.substr(0, end)) + '\\';
+        rest.remove_prefix(end + 1);
+    }
+    return text + ShownText(rest);
+}
+
 std::string PlayerFolderPath()
 {
     std::string local;
@@ -179,7 +190,7 @@ std::string LockFolder(const std::string& folder, FolderLock& lock,
     lock.handle = _wsopen(path.c_str(), _O_RDWR | _O_CREAT | _O_NOINHERIT | _O_BINARY, _SH_DENYNO,
                           _S_IREAD | _S_IWRITE);
     if (lock.handle < 0)
-        return ShownText(NameOf(path)) + ": cannot be opened";
+        return ShownPath(NameOf(path)) + ": cannot be opened";
     HANDLE file = HANDLE(_get_osfhandle(lock.handle));
     OVERLAPPED start{};
     DWORD exclusive = LOCKFILE_EXCLUSIVE_LOCK;

@@ -2,6 +2,7 @@
 // player's own cell types added, hands the window settings to the game's display, and runs
 // the game there, keeping what a start says in the folder's log. The game itself still takes
 // no command line and uses only its folder.
+#include "launcher/folder_system.h"
 #include "launcher/launch_options.h"
 #include "launcher/player_folder.h"
 #include "launcher/programs.h"
@@ -58,7 +59,7 @@ std::string FindWorld(const LaunchOptions& options, const Layout& layout, fs::pa
     if (world.empty())
         return "no installed world here; name one with --world DIR";
     world = world.lexically_normal();
-    std::string shown = ShownText(Utf8Name(world)), missing = MissingWorldFiles(Utf8Name(world));
+    std::string shown = ShownPath(Utf8Name(world)), missing = MissingWorldFiles(Utf8Name(world));
     if (missing.empty())
         return "";
     if (missing.rfind("cell/", 0) == 0)
@@ -74,7 +75,7 @@ void AddOwnTypes(const Layout& layout, const fs::path& folder, const std::string
         return;
     int status = RunTool(Utf8Name(layout.cellpack), {"add-mods", Utf8Name(mods), stagedWorld});
     if (status < 0 || status > 1)
-        Say("your own cell types in " + ShownText(Utf8Name(mods)) +
+        Say("your own cell types in " + ShownPath(Utf8Name(mods)) +
             " could not be added; the game starts with the world's alone");
 }
 
@@ -83,7 +84,7 @@ std::string HandOnSettings(const LaunchOptions& options, const fs::path& folder)
 {
     PreferenceSettings settings = ReadLauncherSection(ReadText(folder / "pref.ini"));
     for (const std::string& warning : settings.warnings)
-        Say(ShownText(Utf8Name(folder / "pref.ini")) + ": " + warning);
+        Say(ShownPath(Utf8Name(folder / "pref.ini")) + ": " + warning);
     if (options.windowed || settings.windowed)
         SetForGame("VELLOMIRA_WINDOWED", "1");
     else
@@ -93,13 +94,13 @@ std::string HandOnSettings(const LaunchOptions& options, const fs::path& folder)
         std::error_code error;
         std::string problem = PlayerPath(options.screenshotDir, fs::current_path(error), shots);
         if (!problem.empty())
-            return "--screenshot-dir " + ShownText(options.screenshotDir) + ": " + problem;
+            return "--screenshot-dir " + ShownPath(options.screenshotDir) + ": " + problem;
     } else if (!settings.screenshotDir.empty()) {
         std::string problem = PlayerPath(settings.screenshotDir, folder, shots);
         if (!problem.empty())
-            Say(ShownText(Utf8Name(folder / "pref.ini")) +
-                ": ScreenshotDir = " + ShownText(settings.screenshotDir) + ": " + problem +
-                "; the screenshots go to " + ShownText(Utf8Name(shots)));
+            Say(ShownPath(Utf8Name(folder / "pref.ini")) +
+                ": ScreenshotDir = " + ShownPath(settings.screenshotDir) + ": " + problem +
+                "; the screenshots go to " + ShownPath(Utf8Name(shots)));
     }
     SetForGame("VELLOMIRA_SCREENSHOT_DIR", Utf8Name(shots.lexically_normal()));
     return "";
@@ -130,14 +131,14 @@ int Launch(const LaunchOptions& options)
     std::error_code error;
     fs::create_directories(folder, error);
     if (error)
-        return StartFailed(ShownText(Utf8Name(folder)) + ": " + error.message());
+        return StartFailed(ShownPath(Utf8Name(folder)) + ": " + error.message());
     std::string problem = OpenRunLog(Utf8Name(folder));
     if (!problem.empty())
         Say(problem);
     fs::path world;
     problem = FindWorld(options, layout, world);
     if (problem.empty() && fs::equivalent(world, folder, error))
-        problem = ShownText(Utf8Name(world)) + " is your own folder, not a world to show in it";
+        problem = ShownPath(Utf8Name(world)) + " is your own folder, not a world to show in it";
     if (problem.empty())
         problem = HandOnSettings(options, folder);
     if (problem.empty())

@@ -4,7 +4,6 @@
 
 #include "launcher/folder_system.h"
 #include "launcher/run_log.h"
-#include "runtime/core/shown_text.h"
 #include "launcher/world_check.h"
 #include "runtime/platform/system.h"
 #include "runtime/platform/utf8_path.h"
@@ -21,7 +20,7 @@ const std::string STAGE_PREFIX = ".start-", LINK_PREFIX = ".gfx-";
 
 std::string ErrorLine(const fs::path& path, const std::error_code& error)
 {
-    return ShownText(Utf8Name(path)) + ": " + error.message();
+    return ShownPath(Utf8Name(path)) + ": " + error.message();
 }
 
 bool IsFile(const fs::path& path)
@@ -61,8 +60,8 @@ std::string Keep(const fs::path& folder, const fs::path& entry, const fs::path& 
     fs::rename(entry, target, error);
     if (error)
         return ErrorLine(entry, error);
-    Say(ShownText(Utf8Name(folder / name)) + " is not the launcher's: moved to " +
-        ShownText(Utf8Name(target)));
+    Say(ShownPath(Utf8Name(folder / name)) + " is not the launcher's: moved to " +
+        ShownPath(Utf8Name(target)));
     return "";
 }
 
@@ -184,7 +183,7 @@ std::string PrepareFolder(const std::string& world, const std::string& folder,
         return ErrorLine(root / "mods", error);
     FolderLock lock;
     std::string problem = LockFolder(folder, lock, [&folder] {
-        Say("another start is preparing " + ShownText(folder) + "; waiting for it");
+        Say("another start is preparing " + ShownPath(folder) + "; waiting for it");
     });
     if (!problem.empty())
         return problem;

@@ -5,6 +5,7 @@
 #include "runtime/platform/descriptor_io.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/system.h"
+#include "runtime/platform/utf8_path.h"
 
 #include <cstdio>
 #include <ctime>
@@ -39,7 +40,7 @@ bool OutputIsTerminal()
 std::string OpenRunLog(const std::string& folder)
 {
     // Written beside and renamed at once: a start that runs meanwhile keeps writing to its own.
-    std::string path = folder + "/vellomira.log",
+    std::string path = Utf8Name(Utf8Path(folder) / "vellomira.log"),
                 part = path + ".part" + std::to_string(SystemProcessNumber());
     int log = OpenNewFile(part);
     if (log < 0 || !RenameOver(part, path)) {
