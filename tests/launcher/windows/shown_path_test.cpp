@@ -11,7 +11,8 @@ TEST(ShownPath, ShowsEverySeparatorAsOneBackslashAndEscapesTheNames)
         const char* path;
         const char* shown;
     } cases[] = {
-        {"C:\\users\\Иван\\AppData\\Local\\Vellomira", "C:\\users\\Иван\\AppData\\Local\\Vellomira"},
+        {"C:\\users\\Иван\\AppData\\Local\\Vellomira",
+         "C:\\users\\Иван\\AppData\\Local\\Vellomira"},
         {"C:\\Vellomira/kept/cell\\mine.txt", "C:\\Vellomira\\kept\\cell\\mine.txt"},
         {"\\\\server\\share\\", "\\\\server\\share\\"},
         {"C:\\a\nb\\c\x01", "C:\\a\\nb\\c\\x01"},
