@@ -109,9 +109,8 @@ VECTOR_TARGET inline Wide SpreadFraction(__m256i fraction)
 
 // Bilinear texels from pairs of neighbours. Where the right neighbour would lie beyond the
 // last column (or the left before the first), the pair moves inside and the fraction goes
-// to 256 (or 0), which picks the same edge texel the clamp would. Eight pixels whose texels
-// are all keyed are left as they are (visible false), without the filter's arithmetic.
-VECTOR_TARGET inline Wide FetchBilinear(const Lanes& lanes, __m256i s, __m256i t, bool& visible)
+// to 256 (or 0), which picks the same edge texel the clamp would.
+VECTOR_TARGET inline Wide FetchBilinear(const Lanes& lanes, __m256i s, __m256i t)
 {
     __m256i s8 = _mm256_srai_epi32(s, 8), t8 = _mm256_srai_epi32(t, 8);
     __m256i x = _mm256_srai_epi32(s8, 8), y = _mm256_srai_epi32(t8, 8);
@@ -128,11 +127,6 @@ VECTOR_TARGET inline Wide FetchBilinear(const Lanes& lanes, __m256i s, __m256i t
     __m256i c00, c10, c01, c11;
     GatherPairs(lanes, _mm256_add_epi32(row0, x0), c00, c10);
     GatherPairs(lanes, _mm256_add_epi32(row1, x0), c01, c11);
-    __m256i any = _mm256_or_si256(_mm256_or_si256(c00, c10), _mm256_or_si256(c01, c11));
-    if (_mm256_testz_si256(any, any)) {
-        visible = false;
-        return {any, any};
-    }
     Wide a = Widen(c00), b = Widen(c10), c = Widen(c01), d = Widen(c11);
     Wide wx = SpreadFraction(fx);
     Wide wy = SpreadFraction(_mm256_and_si256(t8, low8));
@@ -210,25 +204,22 @@ VECTOR_TARGET inline void MultiplyCopy(const Lanes& lanes, const uint32_t* texel
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), packed);
 }
 
-// Eight pixels' filtered texels; visible turns false when all of them are keyed, which
-// leaves the destination as it is under both blends (weight 0 keeps every pixel). Copies are
-// looked at only under OVER: the light, multiplied, has no key.
-template <SpanFetch F, SpanBlend B>
+// Eight pixels' filtered texels. Eight keyed texels are blended like any others: a test
+// for them saves arithmetic but costs more than it saves where sprites' edges make the branch
+// unpredictable.
+template <SpanFetch F>
 VECTOR_TARGET inline Wide Fetch(const Lanes& lanes, const Span32& span, int32_t i, __m256i s,
-                                __m256i t, bool& visible)
+                                __m256i t)
 {
     if constexpr (F == FETCH_CONTIGUOUS) {
         const uint32_t* row = span.texels + static_cast<intptr_t>(span.t >> 16) * span.texelPitch;
-        __m256i texels = KeyTexels(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + (span.s >> 16) + i)),
-            lanes.key);
-        if constexpr (B == BLEND_OVER)
-            visible = !_mm256_testz_si256(texels, texels);
-        return Widen(texels);
+        __m256i texels =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + (span.s >> 16) + i));
+        return Widen(KeyTexels(texels, lanes.key));
     } else if constexpr (F == FETCH_POINT) {
         return FetchPoint(lanes, s, t);
     } else {
-        return FetchBilinear(lanes, s, t, visible);
+        return FetchBilinear(lanes, s, t);
     }
 }
 
@@ -255,10 +246,7 @@ VECTOR_TARGET void DrawSpan32(const Span32& span)
         t = _mm256_add_epi32(t, _mm256_set1_epi32(int32_t(uint32_t(span.dt) * uint32_t(i))));
     }
     for (; i + 8 <= span.count; i += 8) {
-        bool visible = true;
-        Wide sample = Fetch<F, B>(lanes, span, i, s, t, visible);
-        if (visible)
-            Store<B>(lanes, sample, span.dst + i);
+        Store<B>(lanes, Fetch<F>(lanes, span, i, s, t), span.dst + i);
         s = _mm256_add_epi32(s, ds8);
         t = _mm256_add_epi32(t, dt8);
     }
@@ -267,17 +255,12 @@ VECTOR_TARGET void DrawSpan32(const Span32& span)
         return;
     // The last few pixels go through a small buffer; their texels are fetched one by one
     // with clamped coordinates, so nothing is read beyond the texture.
-    bool visible = true;
-    Wide sample;
-    if constexpr (F == FETCH_BILINEAR)
-        sample = FetchBilinear(lanes, s, t, visible);
-    else
-        sample = FetchPoint(lanes, s, t);
-    if (!visible)
-        return;
     uint32_t buffer[8] = {};
     std::memcpy(buffer, span.dst + i, rest * sizeof(uint32_t));
-    Store<B>(lanes, sample, buffer);
+    if constexpr (F == FETCH_BILINEAR)
+        Store<B>(lanes, FetchBilinear(lanes, s, t), buffer);
+    else
+        Store<B>(lanes, FetchPoint(lanes, s, t), buffer);
     std::memcpy(span.dst + i, buffer, rest * sizeof(uint32_t));
 }
 
