@@ -3,7 +3,8 @@
 // implementation per system, chosen by CMake: posix/ (Linux, and the browser's emulated system;
 // the font from fontconfig/ or the browser's own) and windows/. Paths are the system's, in
 // UTF-8 also on Windows; the game's own names (Windows syntax) become paths through
-// SystemResolvePath. Nothing here prints, throws or exits.
+// SystemResolvePath. Nothing here prints, throws or exits; a file function that fails leaves
+// the reason in errno.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -52,6 +53,13 @@ std::string SystemFollowLinks(const std::string& path);
 // always either the old file or the new one. The new file takes the old one's permissions.
 // False when it could not (source is then left where it is).
 bool SystemReplaceFile(const std::string& source, const std::string& target);
+// Gives the file a second name, a hard link: both name the same file until one is removed.
+// False when the name is taken or the file system has no such links (FAT, some shares).
+bool SystemLinkFile(const std::string& existing, const std::string& second);
+// Makes a new empty file in the system's folder for temporary files, of a name that begins
+// with the prefix and that no other running program takes. Its path; empty when none could be
+// made.
+std::string SystemMakeTemporaryFile(const char* prefix);
 // A number of this process, for names of files no other running program makes.
 uint32_t SystemProcessNumber();
 // The device that takes every byte written to it and reads as empty ("/dev/null", "NUL").

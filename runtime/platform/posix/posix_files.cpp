@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -204,6 +205,25 @@ bool SystemReplaceFile(const std::string& source, const std::string& target)
     if (stat(target.c_str(), &info) == 0)
         chmod(source.c_str(), info.st_mode & 07777);
     return rename(source.c_str(), target.c_str()) == 0;
+}
+
+bool SystemLinkFile(const std::string& existing, const std::string& second)
+{
+    return link(existing.c_str(), second.c_str()) == 0;
+}
+
+std::string SystemMakeTemporaryFile(const char* prefix)
+{
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error)
+        return {};
+    std::string name = (folder / (std::string(prefix) + "XXXXXX")).string();
+    int descriptor = mkstemp(name.data());
+    if (descriptor < 0)
+        return {};
+    close(descriptor);
+    return name;
 }
 
 uint32_t SystemProcessNumber()

@@ -25,6 +25,45 @@ int64_t DriveSize(const std::string& path)
     return type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR ? FILE_MISSING : FILE_IS_FOLDER;
 }
 
+// False, with the C library's word in errno for the system's last error, so that a message
+// can say why.
+bool Failed()
+{
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        errno = ENOENT;
+        break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        errno = EACCES;
+        break;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        errno = EEXIST;
+        break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        errno = ENOSPC;
+        break;
+    case ERROR_WRITE_PROTECT:
+        errno = EROFS;
+        break;
+    case ERROR_NOT_SAME_DEVICE:
+        errno = EXDEV;
+        break;
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+        errno = ENOTSUP;
+        break;
+    default:
+        errno = EIO;
+    }
+    return false;
+}
+
 int64_t FoundSize(const WIN32_FIND_DATAW& found)
 {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -120,7 +159,7 @@ bool SystemMayReplace(const std::string& path)
 
 bool SystemRemoveFile(const std::string& path)
 {
-    return DeleteFileW(WideFromUtf8(path).c_str()) != 0;
+    return DeleteFileW(WideFromUtf8(path).c_str()) || Failed();
 }
 
 std::string SystemFollowLinks(const std::string& path)
@@ -131,7 +170,28 @@ std::string SystemFollowLinks(const std::string& path)
 bool SystemReplaceFile(const std::string& source, const std::string& target)
 {
     return MoveFileExW(WideFromUtf8(source).c_str(), WideFromUtf8(target).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+           Failed();
+}
+
+bool SystemLinkFile(const std::string& existing, const std::string& second)
+{
+    return CreateHardLinkW(WideFromUtf8(second).c_str(), WideFromUtf8(existing).c_str(), nullptr) ||
+           Failed();
+}
+
+std::string SystemMakeTemporaryFile(const char* prefix)
+{
+    // GetTempFileNameW makes the file, of a name it makes sure is new (with the prefix's first
+    // three letters).
+    wchar_t folder[MAX_PATH + 1], name[MAX_PATH];
+    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH ||
+        GetTempFileNameW(folder, WideFromUtf8(prefix).c_str(), 0, name) == 0) {
+        Failed();
+        return {};
+    }
+    return Utf8FromWide(name);
 }
 
 uint32_t SystemProcessNumber()
