@@ -3,6 +3,7 @@
 
 #include "game/data/data.h"
 #include "runtime/core/shown_text.h"
+#include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/file_transaction.h"
@@ -62,7 +63,7 @@ bool LastRunInPlace(const World& world)
         std::error_code error;
         bool gone = !fs::exists(fs::symlink_status(pack, error));
         if (made.type != manifest.base + int32_t(i) + 1 || listed.spawnCount != made.spawn ||
-            listed.frameCount != made.frames || !(gone || IsAsWritten(pack.string(), made.hash)))
+            listed.frameCount != made.frames || !(gone || IsAsWritten(Utf8Name(pack), made.hash)))
             return false;
     }
     return true;
@@ -70,8 +71,8 @@ bool LastRunInPlace(const World& world)
 
 std::string ReadWorld(const std::string& folder, World& world)
 {
-    world.cell = fs::path(folder) / "cell";
-    world.list = (world.cell / "cell.ini").string();
+    world.cell = Utf8Path(folder) / "cell";
+    world.list = Utf8Name(world.cell / "cell.ini");
     std::string problem = ReadFileBytes(world.list, world.listBytes);
     if (!problem.empty())
         return problem + " (a world folder holds cell/cell.ini)";
@@ -83,7 +84,7 @@ std::string ReadWorld(const std::string& folder, World& world)
     // that other world, not to this one.
     fs::path manifest = world.cell / "mods.manifest";
     if (!fs::is_symlink(manifest, error))
-        world.manifest = ReadModsManifest(manifest.string());
+        world.manifest = ReadModsManifest(Utf8Name(manifest));
     if (!world.manifest.problem.empty())
         return world.manifest.problem +
                "; what add-mods added before cannot be told from the rest, so nothing is "
@@ -127,7 +128,7 @@ std::vector<std::string> PacksOfLastRun(const World& world)
 {
     std::vector<std::string> packs;
     for (const MadeType& made : world.manifest.made)
-        if (IsAsWritten((world.cell / made.pack).string(), made.hash))
+        if (IsAsWritten(Utf8Name(world.cell / made.pack), made.hash))
             packs.push_back(made.pack);
     return packs;
 }
@@ -144,7 +145,7 @@ void KeepFreeNumbers(const World& world, int32_t base, std::vector<NewType>& typ
             continue;
         if (Contains(ours, pack))
             continue;
-        Report((world.cell / pack).string() + ": not made by add-mods, so it stays as it is; " +
+        Report(Utf8Name(world.cell / pack) + ": not made by add-mods, so it stays as it is; " +
                types[i].folder->path + " and the types after it are left out");
         types.resize(i);
         return;
@@ -156,8 +157,8 @@ void ChangeUnlessSame(std::vector<FileChange>& changes, const fs::path& file,
                       const std::vector<uint8_t>& bytes)
 {
     std::vector<uint8_t> old;
-    if (!ReadFileBytes(file.string(), old).empty() || old != bytes)
-        changes.push_back({file.string(), bytes});
+    if (!ReadFileBytes(Utf8Name(file), old).empty() || old != bytes)
+        changes.push_back({Utf8Name(file), bytes});
 }
 
 // The packs, the list and the manifest, changed all together or not at all: the list last, so
@@ -192,7 +193,7 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
         for (size_t t = 1; t <= base.size(); ++t)
             named = named || pack == ThreeDigitNumber(int32_t(t)) + ".cell";
         if (!named)
-            changes.push_back({(world.cell / pack).string(), {}, true});
+            changes.push_back({Utf8Name(world.cell / pack), {}, true});
     }
     if (world.manifest.present || !manifest.made.empty()) {
         std::string text = ModsManifestText(manifest);

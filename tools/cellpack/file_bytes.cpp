@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 std::string ErrorLine(const std::string& path, const char* doing)
@@ -32,15 +31,15 @@ std::string ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes)
 
 std::string WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::string temporary = path + ".part" + std::to_string(getpid());
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::string temporary = path + ".part" + std::to_string(SystemProcessNumber());
+    std::FILE* file = SystemOpenStream(temporary, "wb");
     if (!file)
         return ErrorLine(path, "write");
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !SystemReplaceFile(temporary, path)) {
         std::string error = ErrorLine(path, "write");
-        std::remove(temporary.c_str());
+        SystemRemoveFile(temporary);
         return error;
     }
     return "";

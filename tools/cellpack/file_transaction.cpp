@@ -1,13 +1,11 @@
 // All-or-nothing changes of files: written beside, kept by a second name, then renamed.
 #include "tools/cellpack/file_transaction.h"
 
+#include "runtime/platform/system.h"
 #include "tools/cellpack/file_bytes.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 struct Step {
@@ -17,25 +15,19 @@ struct Step {
     bool done = false;
 };
 
-bool Exists(const std::string& path)
-{
-    struct stat status;
-    return lstat(path.c_str(), &status) == 0;
-}
-
 // Puts every file back as it was and removes what was written beside.
 void Undo(std::vector<Step>& steps)
 {
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
         const std::string& path = step->change->path;
         if (step->done && !step->kept.empty())
-            std::rename(step->kept.c_str(), path.c_str());
+            SystemReplaceFile(step->kept, path);
         else if (step->done && !step->change->remove)
-            unlink(path.c_str());
+            SystemRemoveFile(path);
         else if (!step->kept.empty())
-            unlink(step->kept.c_str());
+            SystemRemoveFile(step->kept);
         if (!step->part.empty())
-            unlink(step->part.c_str());
+            SystemRemoveFile(step->part);
     }
 }
 
@@ -43,7 +35,7 @@ void Undo(std::vector<Step>& steps)
 std::string Prepare(Step& step)
 {
     const FileChange& change = *step.change;
-    std::string suffix = std::to_string(getpid());
+    std::string suffix = std::to_string(SystemProcessNumber());
     if (!change.remove) {
         step.part = change.path + ".part" + suffix;
         std::string error = WriteFileBytes(step.part, change.bytes);
@@ -52,11 +44,11 @@ std::string Prepare(Step& step)
             return error;
         }
     }
-    if (!Exists(change.path))
+    if (!SystemEntryExists(change.path))
         return "";
     // A second link costs nothing; a file system without links gets a copy.
     step.kept = change.path + ".was" + suffix;
-    if (link(change.path.c_str(), step.kept.c_str()) == 0)
+    if (SystemLinkFile(change.path, step.kept))
         return "";
     std::vector<uint8_t> old;
     std::string error = ReadFileBytes(change.path, old);
@@ -70,9 +62,8 @@ std::string Prepare(Step& step)
 std::string Commit(Step& step)
 {
     const std::string& path = step.change->path;
-    int result =
-        step.change->remove ? unlink(path.c_str()) : std::rename(step.part.c_str(), path.c_str());
-    if (result != 0)
+    bool done = step.change->remove ? SystemRemoveFile(path) : SystemReplaceFile(step.part, path);
+    if (!done)
         return path + (step.change->remove ? ": cannot remove: " : ": cannot write: ") +
                std::strerror(errno);
     step.done = true;
@@ -99,6 +90,6 @@ std::string ChangeFiles(const std::vector<FileChange>& changes)
     }
     for (Step& step : steps)
         if (!step.kept.empty())
-            unlink(step.kept.c_str());
+            SystemRemoveFile(step.kept);
     return "";
 }

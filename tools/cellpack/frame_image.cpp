@@ -3,6 +3,7 @@
 
 #include "runtime/display/image_codec.h"
 #include "runtime/display/sprite.h"
+#include "runtime/platform/system.h"
 
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/png_transparency.h"
@@ -11,8 +12,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 uint32_t BigEndian16(const uint8_t* p)
@@ -194,14 +193,12 @@ std::string EncodePng(const FramePixels& pixels, std::vector<uint8_t>& png)
             uint8_t* out = &rows[size_t(pixels.height - 1 - y) * size_t(pitch) + size_t(x) * 3];
             out[0] = in[2], out[1] = in[1], out[2] = in[0];
         }
-    std::string name = (std::filesystem::temp_directory_path() / "cellpack-XXXXXX").string();
-    int descriptor = mkstemp(name.data());
-    if (descriptor < 0)
+    std::string name = SystemMakeTemporaryFile("cellpack-");
+    if (name.empty())
         return "cannot make a temporary file for the PNG encoder";
-    close(descriptor);
     bool written = EncodeImage(name.c_str(), rows.data(), PNG_ENCODER_TAG, pixels.width,
                                pixels.height, pitch, 0) == 1;
     std::string error = written ? ReadFileBytes(name, png) : "the PNG encoder failed";
-    std::remove(name.c_str());
+    SystemRemoveFile(name);
     return error;
 }

@@ -2,6 +2,8 @@
 #include "tools/cellpack/mod_folders.h"
 
 #include "runtime/platform/descriptor_io.h"
+#include "runtime/platform/system.h"
+#include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
 
@@ -11,7 +13,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -26,14 +27,14 @@ constexpr size_t MOST_SPAWN_BYTES = 64;
 
 bool IsFrameName(const fs::path& path)
 {
-    std::string extension = Lowered(path.extension().string());
+    std::string extension = Lowered(Utf8Name(path.extension()));
     return extension == ".png" || extension == ".jpg" || extension == ".jpeg";
 }
 
 // Images that drawing programs save and the game cannot read as frames.
 bool IsOtherImageName(const fs::path& path)
 {
-    std::string extension = Lowered(path.extension().string());
+    std::string extension = Lowered(Utf8Name(path.extension()));
     for (const char* other :
          {".bmp", ".gif", ".webp", ".tif", ".tiff", ".tga", ".avif", ".jxl", ".heic", ".heif",
           ".qoi", ".ico", ".pcx",  ".ppm", ".pnm",  ".xcf", ".psd",  ".kra", ".ora",  ".svg"})
@@ -46,18 +47,21 @@ bool IsOtherImageName(const fs::path& path)
 // would never end, or never stop. "" or the problem.
 std::string ReadSmallFile(const fs::path& file, size_t limit, std::string& text)
 {
-    int handle = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const char* const NOT_A_FILE = "is not a file but a pipe, a device or a folder";
+    // Opened without waiting for a pipe's writer; a folder is refused.
+    int handle = SystemOpenFile(Utf8Name(file), O_RDONLY);
     if (handle < 0)
-        return std::string("cannot be read: ") + std::strerror(errno);
+        return errno == EISDIR ? NOT_A_FILE
+                               : std::string("cannot be read: ") + std::strerror(errno);
     struct stat status;
     std::string problem;
     if (fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
-        problem = "is not a file but a pipe, a device or a folder";
+        problem = NOT_A_FILE;
     else if (size_t(status.st_size) > limit)
         problem = "holds " + std::to_string(status.st_size) + " bytes, not one number";
     text.assign(limit + 1, '\0');
     size_t got = problem.empty() ? ReadFromDescriptor(handle, text.data(), limit + 1) : 0;
-    close(handle);
+    CloseDescriptor(handle);
     text.resize(got);
     if (problem.empty() && got > limit)
         problem = "holds more than one number";
@@ -86,27 +90,27 @@ std::string ReadSpawn(const fs::path& file, int32_t& spawn)
 ModFolder ReadModFolder(const fs::path& folder)
 {
     ModFolder mod;
-    mod.path = folder.string();
+    mod.path = Utf8Name(folder);
     std::vector<std::string> frames;
     std::error_code error;
     std::vector<std::string> others;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         if (IsFrameName(entry.path()) && entry.is_regular_file(error))
-            frames.push_back(entry.path().filename().string());
+            frames.push_back(Utf8Name(entry.path().filename()));
         else if (IsOtherImageName(entry.path()))
-            others.push_back(entry.path().filename().string());
+            others.push_back(Utf8Name(entry.path().filename()));
     }
     std::sort(frames.begin(), frames.end(), NaturalLess);
     std::sort(others.begin(), others.end(), NaturalLess);
     for (const std::string& other : others)
         mod.notes.push_back(
-            (folder / other).string() +
+            Utf8Name(folder / Utf8Path(other)) +
             ": warning: left out of the type: the game reads frames only as PNG or JPEG; save "
             "it as PNG to have it among the frames");
     fs::path definition = folder / "definition.ini";
-    mod.files.push_back(definition.string());
+    mod.files.push_back(Utf8Name(definition));
     for (const std::string& frame : frames)
-        mod.files.push_back((folder / frame).string());
+        mod.files.push_back(Utf8Name(folder / Utf8Path(frame)));
     if (!fs::is_regular_file(definition, error))
         mod.problem = "no definition.ini; a type's folder holds its definition text";
     else if (frames.empty())
@@ -153,8 +157,8 @@ std::vector<ModFolder> FindModFolders(const std::string& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        std::string name = entry.path().filename().string();
+    for (const fs::directory_entry& entry : fs::directory_iterator(Utf8Path(folder), error)) {
+        std::string name = Utf8Name(entry.path().filename());
         if (name.empty() || name[0] == '.' || !entry.is_directory(error))
             continue;
         names.push_back(name);
@@ -162,6 +166,6 @@ std::vector<ModFolder> FindModFolders(const std::string& folder)
     std::sort(names.begin(), names.end(), NaturalLess);
     std::vector<ModFolder> mods;
     for (const std::string& name : names)
-        mods.push_back(ReadModFolder(fs::path(folder) / name));
+        mods.push_back(ReadModFolder(Utf8Path(folder) / Utf8Path(name)));
     return mods;
 }

@@ -7,6 +7,7 @@
 
 #include "game/data/data.h"
 #include "game/data/globals.h"
+#include "runtime/platform/utf8_path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -98,7 +99,7 @@ std::string CheckPack(const std::string& path, const CellListType* listed, int32
 int32_t TypeFromName(const std::string& path)
 {
     long number = 0;
-    std::string stem = std::filesystem::path(path).stem().string();
+    std::string stem = Utf8Name(Utf8Path(path).stem());
     return ParseWholeNumber(stem, 1, MOST_TYPES, number) && stem[0] != '+' ? int32_t(number) : 0;
 }
 
@@ -168,7 +169,7 @@ int32_t ReportPack(const std::string& path, const CheckOptions& options)
 // The pack the game opens for type t, beside the list.
 std::filesystem::path PackOfType(const std::string& list, int32_t t)
 {
-    return std::filesystem::path(list).parent_path() / (ThreeDigitNumber(t) + ".cell");
+    return Utf8Path(list).parent_path() / (ThreeDigitNumber(t) + ".cell");
 }
 
 // Listed types without a pack stop the game; packs the list does not name are never loaded.
@@ -180,22 +181,22 @@ int32_t ReportListCoverage(const std::string& list, const std::vector<CellListTy
     for (int32_t t = 1; t <= int32_t(types.size()); ++t)
         if (!std::filesystem::exists(PackOfType(list, t), error)) {
             Failure(list + ": type " + std::to_string(t) + " is listed but its pack " +
-                    PackOfType(list, t).string() +
+                    Utf8Name(PackOfType(list, t)) +
                     " is missing; the game stops with "
                     "Loading-Error! -> " +
                     ThreeDigitNumber(t) + ".cell");
             ++problems;
         }
     std::vector<std::string> unlisted;
-    std::filesystem::path folder = std::filesystem::path(list).parent_path();
+    std::filesystem::path folder = Utf8Path(list).parent_path();
     for (const auto& entry :
          std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
-        std::string name = Lowered(entry.path().filename().string());
-        if (Lowered(entry.path().extension().string()) != ".cell")
+        std::string name = Lowered(Utf8Name(entry.path().filename()));
+        if (Lowered(Utf8Name(entry.path().extension())) != ".cell")
             continue;
         int32_t t = TypeFromName(name);
         if (t == 0 || t > int32_t(types.size()) || name != ThreeDigitNumber(t) + ".cell")
-            unlisted.push_back((folder / entry.path().filename()).string());
+            unlisted.push_back(Utf8Name(folder / entry.path().filename()));
     }
     std::sort(unlisted.begin(), unlisted.end());
     for (const std::string& pack : unlisted)
@@ -227,7 +228,7 @@ int RunCheck(const Arguments& arguments)
         problems += ReportListCoverage(list, options.types);
         for (int32_t t = 1; parsed.positional.empty() && t <= int32_t(options.types.size()); ++t)
             if (std::filesystem::exists(PackOfType(list, t)))
-                packs.push_back(PackOfType(list, t).string());
+                packs.push_back(Utf8Name(PackOfType(list, t)));
     }
     for (const std::string& path : packs)
         problems += ReportPack(path, options);

@@ -1,6 +1,7 @@
 // Listing a pack's entries and extracting them to files.
 #include "tools/cellpack/pack_listing.h"
 
+#include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/file_bytes.h"
 #include "tools/cellpack/frame_image.h"
 #include "tools/cellpack/pack_reading.h"
@@ -84,15 +85,15 @@ int RunExtract(const Arguments& arguments)
     int status = EXIT_STATUS_SUCCESS;
     if (!ReadOnePack(ExtractCommand, arguments, 2, parsed, pack, status))
         return status;
-    std::filesystem::path folder = parsed.positional[1];
+    std::filesystem::path folder = Utf8Path(parsed.positional[1]);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error)
-        return Failure(folder.string() + ": cannot make the folder: " + error.message());
+        return Failure(Utf8Name(folder) + ": cannot make the folder: " + error.message());
     for (size_t i = 0; i < pack.entries.size(); ++i) {
         if (!pack.entries[i].broken.empty())
             continue;
-        std::string name = (folder / EntryFileName(i, pack.entries[i].data)).string();
+        std::string name = Utf8Name(folder / EntryFileName(i, pack.entries[i].data));
         std::string problem = WriteFileBytes(name, pack.entries[i].data);
         if (!problem.empty())
             status = Failure(problem);

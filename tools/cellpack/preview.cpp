@@ -8,6 +8,7 @@
 #include "game/simulation/simulation.h"
 #include "runtime/display/default_font.h"
 #include "runtime/platform/headless.h"
+#include "runtime/platform/utf8_path.h"
 #include "runtime/runtime.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/file_bytes.h"
@@ -207,7 +208,9 @@ std::string AnimationOrder(const Preview& preview)
             text += " ...";
             i = order.size() - 4;
         }
-        text += (text.empty() ? "" : " ") + std::to_string(order[i]);
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(order[i]);
     }
     return text + (type.AniType == 0 ? ", then again (AniType 0: forward and back)"
                                      : ", then again (a loop)");
@@ -232,7 +235,7 @@ Caption CaptionOf(const Preview& preview)
     std::string opacity = std::to_string(drawn);
     if (drawn != written)
         opacity += " (trans " + std::to_string(written) + ", of which the game keeps 8 bits)";
-    std::string name = std::filesystem::path(preview.pack).filename().string();
+    std::string name = Utf8Name(Utf8Path(preview.pack).filename());
     return {name + ": \"" + ShownName(preview.definition.Name) + "\", type " +
                 std::to_string(preview.type) + ", opacity " + opacity + ", " +
                 (preview.filter ? "bilinear filtering" : "point sampling"),
