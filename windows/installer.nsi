@@ -1,9 +1,9 @@
-; The installer of the game for 64-bit Windows: the launcher, the game, the world, the font, the
-; README and the licences under Program Files\Vellomira, a Start menu entry that starts the
-; launcher, and an uninstaller (also in Apps and Features) that takes away what was installed
-; and leaves the players' own folders (%LOCALAPPDATA%\Vellomira). windows/make_installer.sh
-; gives FILES and REMOVALS (the lines that install and remove the files), ICON, VERSION,
-; NUMBERS (its four numbers) and OUTPUT.
+; The installer of the game for 64-bit Windows: the launcher, cellpack, the game, the world, the
+; font, the README and the licences under Program Files\Vellomira, a Start menu entry that starts
+; the launcher, and an uninstaller (also in Apps and Features) that takes away what was
+; installed and leaves the players' own folders (%LOCALAPPDATA%\Vellomira).
+; windows/make_installer.sh gives FILES and REMOVALS (the lines that install and remove the
+; files), ICON, VERSION, NUMBERS (its four numbers) and OUTPUT.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma

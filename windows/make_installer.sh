@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Makes the installer INSTALLER with makensis from windows/installer.nsi: puts the files as they
-# are installed together in STAGE (the launcher as vellomira.exe, the game and its font in
-# game\, the world's cell\ and gfx\ in world\, the README for Windows players with Windows line
-# ends, the licence texts, FILE=NAME.txt pairs, in licences\) and writes the lines that install
-# and remove exactly those files.
-#   windows/make_installer.sh INSTALLER STAGE LAUNCHER GAME FONT WORLD README ICON VERSION
-#                             NUMBERS [LICENCE=NAME.txt ...]
+# are installed together in STAGE (the launcher as vellomira.exe; cellpack beside it, which it
+# runs to add the player's own cell types, with the font of cellpack's previews; the game and
+# its font in game\, the world's cell\ and gfx\ in world\, the README for Windows players with
+# Windows line ends, the licence texts, FILE=NAME.txt pairs, in licences\) and writes the lines
+# that install and remove exactly those files.
+#   windows/make_installer.sh INSTALLER STAGE LAUNCHER CELLPACK GAME FONT WORLD README ICON
+#                             VERSION NUMBERS [LICENCE=NAME.txt ...]
 set -euo pipefail
-installer=$1 stage=$2 launcher=$3 game=$4 font=$5 world=$6 readme=$7 icon=$8 version=$9
-numbers=${10}
-shift 10
+installer=$1 stage=$2 launcher=$3 cellpack=$4 game=$5 font=$6 world=$7 readme=$8 icon=$9
+version=${10} numbers=${11}
+shift 11
 files=$stage/Vellomira
 rm -rf "$stage" "$installer"
 mkdir -p "$files/game" "$files/world" "$files/licences"
 cp "$launcher" "$files/vellomira.exe"
+cp "$cellpack" "$font" "$files/"
 cp "$game" "$font" "$files/game/"
 cp -r "$world/cell" "$world/gfx" "$files/world/"
 sed 's/$/\r/' "$readme" >"$files/README.txt"

@@ -27,9 +27,9 @@ set(ZIP ${CMAKE_BINARY_DIR}/vellomira-${VELLOMIRA_VERSION}-windows-x64.zip)
 add_custom_command(
     OUTPUT ${ZIP}
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/make_zip.sh ${ZIP} ${CMAKE_BINARY_DIR}/zip
-            $<TARGET_FILE:vellomira> ${CMAKE_BINARY_DIR}/${FONT_NAME} ${VELLOMIRA_WINDOWS_WORLD}
-            ${CMAKE_CURRENT_SOURCE_DIR}/README.txt ${LICENCES}
-    DEPENDS vellomira ${CMAKE_CURRENT_SOURCE_DIR}/make_zip.sh ${CMAKE_CURRENT_SOURCE_DIR}/README.txt
+            $<TARGET_FILE:vellomira> $<TARGET_FILE:cellpack> ${CMAKE_BINARY_DIR}/${FONT_NAME}
+            ${VELLOMIRA_WINDOWS_WORLD} ${CMAKE_CURRENT_SOURCE_DIR}/README.txt ${LICENCES}
+    DEPENDS vellomira cellpack ${CMAKE_CURRENT_SOURCE_DIR}/make_zip.sh ${CMAKE_CURRENT_SOURCE_DIR}/README.txt
             ${WORLD_FILES} ${LICENCE_FILES}
     COMMENT "Zipping the game for Windows")
 add_custom_target(windows_zip ALL DEPENDS ${ZIP})
@@ -39,11 +39,11 @@ string(REPLACE "," "." VERSION_DOTS ${VERSION_NUMBERS})
 add_custom_command(
     OUTPUT ${INSTALLER}
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/make_installer.sh ${INSTALLER} ${CMAKE_BINARY_DIR}/installer
-            $<TARGET_FILE:vellomira_launcher> $<TARGET_FILE:vellomira>
+            $<TARGET_FILE:vellomira_launcher> $<TARGET_FILE:cellpack> $<TARGET_FILE:vellomira>
             ${CMAKE_BINARY_DIR}/${FONT_NAME} ${VELLOMIRA_WINDOWS_WORLD}
             ${CMAKE_CURRENT_SOURCE_DIR}/README.txt ${ICON_FILE} ${VELLOMIRA_VERSION} ${VERSION_DOTS}
             ${LICENCES}
-    DEPENDS vellomira vellomira_launcher ${CMAKE_CURRENT_SOURCE_DIR}/make_installer.sh
+    DEPENDS vellomira vellomira_launcher cellpack ${CMAKE_CURRENT_SOURCE_DIR}/make_installer.sh
             ${CMAKE_CURRENT_SOURCE_DIR}/installer.nsi ${CMAKE_CURRENT_SOURCE_DIR}/README.txt
             ${WORLD_FILES} ${LICENCE_FILES} ${ICON_FILE}
     COMMENT "Making the installer for Windows")

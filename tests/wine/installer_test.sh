@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, in a Wine prefix of its own as on a fresh PC: it installs
 # silently under Program Files with a Start menu entry and an entry in Apps and Features, the
-# installed launcher starts the game in %LOCALAPPDATA%\Vellomira, where it reaches its first
-# frame on a virtual X screen and ends on Escape with "Quit..." and status 0, and the
+# installed launcher starts the game in %LOCALAPPDATA%\Vellomira with the player's own cell type
+# of mods\ added by the installed cellpack after the world's, where it reaches its first frame
+# on a virtual X screen and ends on Escape with "Quit..." and status 0, and the
 # uninstaller takes away the program's folder, the Start menu entry and the Apps and Features
 # entry, leaving the player's folder as it was. The launcher and the game carry the icon and
 # the version record.
@@ -10,6 +11,7 @@
 # Needs Xvfb, xdotool, xwd and ImageMagick.
 set -euo pipefail
 installer=$(realpath "$1")
+tests=$(dirname "$(realpath "$0")")
 export WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 
@@ -52,8 +54,9 @@ in_registry() { "$wine" reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '
 "$wine" "$installer" /S || fail "the installer ended with status $?"
 program="$WINEPREFIX/drive_c/Program Files/Vellomira"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vellomira.lnk"
-for file in vellomira.exe game/vellomira.exe game/DejaVuSans-Bold.ttf world/cell/cell.ini \
-    world/gfx README.txt licences/SDL2.txt uninstall.exe; do
+for file in vellomira.exe cellpack.exe DejaVuSans-Bold.ttf game/vellomira.exe \
+    game/DejaVuSans-Bold.ttf world/cell/cell.ini world/gfx README.txt licences/SDL2.txt \
+    uninstall.exe; do
     [[ -e $program/$file ]] || fail "not installed: $file"
 done
 [[ -f $menu ]] || fail "no Start menu entry"
@@ -64,6 +67,12 @@ for program_file in vellomira.exe game/vellomira.exe; do
         holds_wide "$program/$program_file" "$text" || fail "$program_file: no $text in its version record"
     done
 done
+
+# A type of the player's own, in a folder whose name is no ASCII, put into the player's mods\
+# before the first start.
+local=$("$wine" cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
+player=$("$wine" winepath -u "$local\Vellomira")
+"$tests/make_own_type.sh" "$player/mods/Blüte"
 
 # The installed launcher, started from another folder as the Start menu entry does.
 mkdir -p "$work/elsewhere"
@@ -88,11 +97,18 @@ wait "$launcher" || status=$?
 [[ $(tail -n 1 "$work/elsewhere/console.txt") == "Quit..." ]] || fail "the last line is not Quit..."
 [[ ! -e $work/elsewhere/pref.ini ]] || fail "pref.ini was written where the launcher was started"
 
-player=("$WINEPREFIX"/drive_c/users/*/AppData/Local/Vellomira)
 for file in pref.ini vellomira.log cell/cell.ini gfx mods; do
     [[ -e $player/$file ]] || fail "not in the player's folder: $file"
 done
 grep -q "Quit..." "$player/vellomira.log" || fail "the log has not the game's lines"
+# The game played the world's types and the player's own one after them.
+types() { "$wine" "$program/cellpack.exe" types "$1" | tr -d '\r' | grep -v '^#'; }
+world_types=$(types 'C:\Program Files\Vellomira\world\cell\cell.ini')
+own=$(($(wc -l <<<"$world_types") + 1))
+[[ $(types "$local\Vellomira\cell\cell.ini") == "$world_types"$'\n'"10 1  # $(printf %03d $own)" ]] ||
+    fail "the game's list has not the player's own type after the world's"
+grep -qF "Blüte: type $own ($(printf %03d $own).cell, 1 frame, 10 cells)" "$player/vellomira.log" ||
+    fail "the log does not name the player's own type"
 
 # The uninstaller goes on in a copy of itself after its first process ended.
 "$wine" "$program/uninstall.exe" /S || fail "the uninstaller ended with status $?"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The game from the Windows zip, unpacked and played under Wine on a virtual X screen, beside
-# the native Linux game playing the same world on the same screen: both print the same console
+# the native Linux game playing the same world on the same screen, each with a type of the
+# player's own added by its own cellpack (the same packs and list): both print the same console
 # lines and write the same pref.ini, show the light around the player and black beyond, save
 # the presented frame on F12 and end on Escape with "Quit..." and status 0. Started in a folder
 # without a world, both print the same fatal line, wait for a line and end with status 1.
@@ -10,6 +11,7 @@
 set -euo pipefail
 zip=$(realpath "$1")
 linux_game=$(realpath "$2")
+tests=$(dirname "$(realpath "$0")")
 world=${3:+$(realpath "$3")}
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix to use}"
 export WINEDEBUG=-all
@@ -94,6 +96,15 @@ if [[ -n $world ]]; then
     cp -r "$world/cell" "$world/gfx" "$windows/"
 fi
 cp -r "$windows/cell" "$windows/gfx" "$work/linux/"
+"$tests/make_own_type.sh" "$work/linux/mods/Blüte"
+cp -r "$work/linux/mods" "$windows/"
+(cd "$work/linux" && "$(dirname "$linux_game")/cellpack" add-mods mods . >added.txt) ||
+    fail "linux: cellpack add-mods failed"
+(cd "$windows" && "$wine" "$windows/cellpack.exe" add-mods mods . >added.txt) ||
+    fail "windows: cellpack add-mods failed"
+# The manifests name the type's folder each in its system's way.
+diff -r -x mods.manifest "$work/linux/cell" "$windows/cell" >/dev/null ||
+    fail "the packs and lists cellpack made differ"
 
 play "$work/linux" "$linux_game"
 play "$windows" "$wine" "$windows/vellomira.exe"
