@@ -9,6 +9,7 @@
 
 #include "runtime/core/shown_text.h"
 #include "runtime/platform/system.h"
+#include "runtime/platform/utf8_path.h"
 #include "runtime/platform/windows/windows_text.h"
 #include "tools/cellpack/mods_manifest.h"
 
@@ -30,19 +31,9 @@ namespace fs = std::filesystem;
 namespace {
 const wchar_t RECORD_NAME[] = L".world-copies";
 
-fs::path PathOf(const std::string& name)
-{
-    return fs::path(WideFromUtf8(name));
-}
-
-std::string NameOf(const fs::path& path)
-{
-    return Utf8FromWide(path.wstring());
-}
-
 std::string Problem(const fs::path& path, const std::error_code& error)
 {
-    return ShownPath(NameOf(path)) + ": " + error.message();
+    return ShownPath(Utf8Name(path)) + ": " + error.message();
 }
 
 std::string Problem(const fs::path& path)
@@ -75,9 +66,10 @@ std::string Record(const fs::path& copy, uint64_t hash)
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016" PRIx64, hash);
     std::ofstream file(copy.parent_path() / RECORD_NAME, std::ios::binary | std::ios::app);
-    file << hex << '\t' << NameOf(copy.filename()) << '\n';
+    file << hex << '\t' << Utf8Name(copy.filename()) << '\n';
     file.close();
-    return file ? "" : ShownPath(NameOf(copy.parent_path() / RECORD_NAME)) + ": cannot be written";
+    return file ? ""
+                : ShownPath(Utf8Name(copy.parent_path() / RECORD_NAME)) + ": cannot be written";
 }
 
 // Copies the file and records the copy, which is writable whatever the world's file was.
@@ -87,19 +79,19 @@ std::string CopyWorldFile(const fs::path& from, const fs::path& to)
     std::ifstream in(from, std::ios::binary);
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in && !in.eof())
-        return ShownPath(NameOf(from)) + ": cannot be read";
+        return ShownPath(Utf8Name(from)) + ": cannot be read";
     std::ofstream out(to, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
     if (!out)
-        return ShownPath(NameOf(to)) + ": cannot be written";
+        return ShownPath(Utf8Name(to)) + ": cannot be written";
     return Record(to, ContentHash(bytes));
 }
 
 std::string CopyWorldEntry(const fs::path& from, const fs::path& to)
 {
     if (to.filename() == RECORD_NAME)
-        return ShownPath(NameOf(from)) + ": a name the launcher keeps for its own record";
+        return ShownPath(Utf8Name(from)) + ": a name the launcher keeps for its own record";
     std::error_code error;
     if (!fs::is_directory(from, error))
         return CopyWorldFile(from, to);
@@ -135,8 +127,8 @@ bool IsCopy(const fs::path& path)
         return false;
     if (path.filename() == RECORD_NAME)
         return true;
-    auto copy = copies.find(NameOf(path.filename()));
-    return copy != copies.end() && IsAsWritten(NameOf(path), copy->second);
+    auto copy = copies.find(Utf8Name(path.filename()));
+    return copy != copies.end() && IsAsWritten(Utf8Name(path), copy->second);
 }
 
 bool Move(const fs::path& from, const fs::path& to)
@@ -161,7 +153,7 @@ std::string PlayerFolderPath()
     std::string local;
     if (!SystemEnvironment("LOCALAPPDATA", local) || local.empty())
         return "";
-    return NameOf(PathOf(local) / "Vellomira");
+    return Utf8Name(Utf8Path(local) / "Vellomira");
 }
 
 int OpenNewFile(const std::string& path)
@@ -186,11 +178,11 @@ bool RenameOver(const std::string& from, const std::string& to)
 std::string LockFolder(const std::string& folder, FolderLock& lock,
                        const std::function<void()>& whileWaiting)
 {
-    fs::path path = PathOf(folder) / ".lock";
+    fs::path path = Utf8Path(folder) / ".lock";
     lock.handle = _wsopen(path.c_str(), _O_RDWR | _O_CREAT | _O_NOINHERIT | _O_BINARY, _SH_DENYNO,
                           _S_IREAD | _S_IWRITE);
     if (lock.handle < 0)
-        return ShownPath(NameOf(path)) + ": cannot be opened";
+        return ShownPath(Utf8Name(path)) + ": cannot be opened";
     HANDLE file = HANDLE(_get_osfhandle(lock.handle));
     OVERLAPPED start{};
     DWORD exclusive = LOCKFILE_EXCLUSIVE_LOCK;
@@ -215,24 +207,24 @@ void UnlockFolder(FolderLock& lock)
 
 std::string PlaceWorldEntry(const std::string& target, const std::string& name)
 {
-    return CopyWorldEntry(PathOf(target), PathOf(name));
+    return CopyWorldEntry(Utf8Path(target), Utf8Path(name));
 }
 
 bool IsPlacedWorldEntry(const std::string& path)
 {
-    return IsCopy(PathOf(path));
+    return IsCopy(Utf8Path(path));
 }
 
 std::string RemovePlacedWorldEntry(const std::string& path)
 {
     std::error_code error;
-    fs::remove_all(PathOf(path), error);
-    return error ? Problem(PathOf(path), error) : "";
+    fs::remove_all(Utf8Path(path), error);
+    return error ? Problem(Utf8Path(path), error) : "";
 }
 
 std::string PutInPlace(const std::string& fresh, const std::string& place)
 {
-    fs::path from = PathOf(fresh), to = PathOf(place);
+    fs::path from = Utf8Path(fresh), to = Utf8Path(place);
     std::error_code error;
     fs::file_status status = fs::symlink_status(to, error);
     if (!fs::exists(status))
@@ -244,7 +236,7 @@ std::string PutInPlace(const std::string& fresh, const std::string& place)
                    : Problem(to);
     // Windows renames no folder over another: the old one is moved aside first, and place is
     // missing for a moment.
-    fs::path aside = PathOf(fresh + ".old");
+    fs::path aside = Utf8Path(fresh + ".old");
     if (!Move(to, aside))
         return Problem(to);
     if (!Move(from, to)) {

@@ -9,6 +9,7 @@
 #include "launcher/run_log.h"
 #include "launcher/world_check.h"
 #include "runtime/core/shown_text.h"
+#include "runtime/platform/system.h"
 #include "runtime/platform/utf8_path.h"
 
 #include <csignal>
@@ -31,7 +32,7 @@ struct Layout {
 Layout FindLayout()
 {
     std::error_code error;
-    fs::path self = Utf8Path(ProgramFolder());
+    fs::path self = Utf8Path(SystemProgramFolder());
     const std::string cellpack = std::string("cellpack") + VELLOMIRA_PROGRAM_SUFFIX;
     Layout layout;
     if (fs::exists(self / VELLOMIRA_GAME_FROM_BIN, error)) {
@@ -161,7 +162,7 @@ int main(int argc, char** argv)
     BeginRunMessages();
     LaunchOptions options;
     std::string error;
-    if (!ParseLaunchOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    if (!ParseLaunchOptions(SystemProgramArguments(argc, argv), options, error)) {
         std::fprintf(stderr, "vellomira: %s\n%s", ShownText(error).c_str(), LAUNCHER_USAGE);
         return 2;
     }

@@ -27,8 +27,6 @@ GameEnd RunGame(const std::string& game, const std::string& folder);
 std::string AbnormalEnd(const GameEnd& end);
 int AbnormalEndStatus(const GameEnd& end);
 
-// The folder that holds this program's file; empty when it cannot be told.
-std::string ProgramFolder();
 // Sets, or takes away, a variable of the environment the game gets.
 void SetForGame(const char* name, const std::string& value);
 void UnsetForGame(const char* name);

@@ -9,7 +9,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -231,12 +230,6 @@ std::string AbnormalEnd(const GameEnd& end)
 int AbnormalEndStatus(const GameEnd& end)
 {
     return 128 + end.signal;
-}
-
-std::string ProgramFolder()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
 }
 
 void SetForGame(const char* name, const std::string& value)

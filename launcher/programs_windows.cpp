@@ -279,22 +279,6 @@ int AbnormalEndStatus(const GameEnd& end)
     return end.signal;
 }
 
-std::string ProgramFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return Utf8FromWide(path.substr(0, path.find_last_of(L"\\/")));
-}
-
 void SetForGame(const char* name, const std::string& value)
 {
     SetEnvironmentVariableW(WideFromUtf8(name).c_str(), WideFromUtf8(value).c_str());

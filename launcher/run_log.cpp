@@ -46,7 +46,7 @@ std::string OpenRunLog(const std::string& folder)
     if (log < 0 || !RenameOver(part, path)) {
         if (log >= 0)
             CloseDescriptor(log), SystemRemoveFile(part);
-        return path + ": cannot be written; the messages go to standard error alone";
+        return ShownPath(path) + ": cannot be written; the messages go to standard error alone";
     }
     Messages.log = log;
     Messages.logPath = path;
@@ -84,7 +84,7 @@ void ShowFailure(const std::string& text)
     while (!shown.empty() && shown.back() == '\n')
         shown.pop_back();
     if (!Messages.logPath.empty())
-        shown += "\n\nThe messages of this start are kept in " + Messages.logPath + ".";
+        shown += "\n\nThe messages of this start are kept in " + ShownPath(Messages.logPath) + ".";
     PlatformShowMessage("Vellomira could not start", shown.c_str());
 }
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // ---- Files ----
 
@@ -95,6 +96,12 @@ void SystemSleepUntil(uint64_t deadline);
 void SystemPreciseSleep(bool on);
 
 // ---- Environment and devices ----
+
+// The arguments the program was started with, after its own name, in UTF-8: on Windows, where
+// main's argv holds them in the old code page, taken from the command line itself.
+std::vector<std::string> SystemProgramArguments(int argc, char** argv);
+// The folder that holds the running program's file; empty when it cannot be told.
+std::string SystemProgramFolder();
 
 // The value of an environment variable; false when it is not set.
 bool SystemEnvironment(const char* name, std::string& value);

@@ -3,7 +3,8 @@
 # silently under Program Files with a Start menu entry and an entry in Apps and Features, the
 # installed launcher starts the game in %LOCALAPPDATA%\Vellomira with the player's own cell type
 # of mods\ added by the installed cellpack after the world's, where it reaches its first frame
-# on a virtual X screen and ends on Escape with "Quit..." and status 0, and the
+# on a virtual X screen and ends on Escape with "Quit..." and status 0; given a world and a
+# screenshot folder named with letters beyond ASCII, it plays there and saves there; the
 # uninstaller takes away the program's folder, the Start menu entry and the Apps and Features
 # entry, leaving the player's folder as it was. The launcher and the game carry the icon and
 # the version record.
@@ -74,27 +75,47 @@ local=$("$wine" cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
 player=$("$wine" winepath -u "$local\Vellomira")
 "$tests/make_own_type.sh" "$player/mods/Blüte"
 
-# The installed launcher, started from another folder as the Start menu entry does.
-mkdir -p "$work/elsewhere"
-(cd "$work/elsewhere" && exec "$wine" 'C:\Program Files\Vellomira\vellomira.exe' \
-    >console.txt 2>hints.txt </dev/null) &
-launcher=$!
-if await 120 grep -q LoadingSounds... "$work/elsewhere/console.txt"; then
-    sleep 3
-    xwd -root -display "$display" | convert xwd:- "$work/screen.png"
-    awk "BEGIN { exit !($(convert "$work/screen.png" -crop 200x200+412+284 +repage \
-        -format '%[fx:mean]' info:) > 0.02) }" || fail "no light around the player on the screen"
-    xdotool keydown Escape
+press() {
+    xdotool keydown "$1"
     sleep 0.3
-    xdotool keyup Escape
-else
-    fail "the installed game did not reach its last start-up line"
-    kill "$launcher" 2>/dev/null || true
-fi
-status=0
-wait "$launcher" || status=$?
-[[ $status == 0 ]] || fail "the launcher ended with status $status"
-[[ $(tail -n 1 "$work/elsewhere/console.txt") == "Quit..." ]] || fail "the last line is not Quit..."
+    xdotool keyup "$1"
+}
+
+# Starts the installed launcher with the arguments from another folder, as the Start menu
+# entry does, in a UTF-8 locale, which Wine turns the arguments into Windows' UTF-16 by; once
+# the game reached its last start-up line, looks at the screen, presses the keys of KEYS, then
+# Escape. Leaves console.txt and hints.txt in the folder, and the launcher's status in status.
+KEYS=()
+play_installed() {
+    local folder=$1
+    shift
+    local what="the launcher${*:+ $*}"
+    mkdir -p "$folder"
+    (cd "$folder" && LC_ALL=C.UTF-8 exec "$wine" 'C:\Program Files\Vellomira\vellomira.exe' "$@" \
+        >console.txt 2>hints.txt </dev/null) &
+    local launcher=$!
+    if await 120 grep -q LoadingSounds... "$folder/console.txt"; then
+        sleep 3
+        xwd -root -display "$display" | convert xwd:- "$folder/screen.png"
+        local light
+        light=$(convert "$folder/screen.png" -crop 200x200+412+284 +repage -format '%[fx:mean]' info:)
+        awk "BEGIN { exit !($light > 0.02) }" || fail "$what: no light around the player on the screen"
+        for key in "${KEYS[@]}"; do
+            press "$key"
+        done
+        press Escape
+    else
+        fail "$what: the game did not reach its last start-up line"
+        kill "$launcher" 2>/dev/null || true
+    fi
+    status=0
+    wait "$launcher" || status=$?
+    [[ $status == 0 ]] || fail "$what ended with status $status"
+    [[ $(tail -n 1 "$folder/console.txt") == "Quit..." ]] ||
+        fail "$what: the last line is not Quit..."
+}
+
+play_installed "$work/elsewhere"
 [[ ! -e $work/elsewhere/pref.ini ]] || fail "pref.ini was written where the launcher was started"
 
 for file in pref.ini vellomira.log cell/cell.ini gfx mods; do
@@ -105,10 +126,20 @@ grep -q "Quit..." "$player/vellomira.log" || fail "the log has not the game's li
 types() { "$wine" "$program/cellpack.exe" types "$1" | tr -d '\r' | grep -v '^#'; }
 world_types=$(types 'C:\Program Files\Vellomira\world\cell\cell.ini')
 own=$(($(wc -l <<<"$world_types") + 1))
-[[ $(types "$local\Vellomira\cell\cell.ini") == "$world_types"$'\n'"10 1  # $(printf %03d $own)" ]] ||
+expected="$world_types"$'\n'"10 1  # $(printf %03d $own)"
+[[ $(types "$local\Vellomira\cell\cell.ini") == "$expected" ]] ||
     fail "the game's list has not the player's own type after the world's"
 grep -qF "Blüte: type $own ($(printf %03d $own).cell, 1 frame, 10 cells)" "$player/vellomira.log" ||
     fail "the log does not name the player's own type"
+
+# Arguments with letters beyond ASCII reach the launcher as they were typed: a world in a folder
+# so named, and a folder so named for the screenshots, where F12 saves.
+world='C:\Welt für José Иван' shots='C:\Bilder für José Иван'
+cp -r "$program/world" "$("$wine" winepath -u "$world")"
+KEYS=(F12)
+play_installed "$work/named" --world "$world" --screenshot-dir "$shots"
+compgen -G "$("$wine" winepath -u "$shots")/vellomira-*.png" >/dev/null ||
+    fail "F12 saved no screenshot into $shots"
 
 # The uninstaller goes on in a copy of itself after its first process ended.
 "$wine" "$program/uninstall.exe" /S || fail "the uninstaller ended with status $?"

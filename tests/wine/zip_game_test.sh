@@ -96,12 +96,16 @@ if [[ -n $world ]]; then
     cp -r "$world/cell" "$world/gfx" "$windows/"
 fi
 cp -r "$windows/cell" "$windows/gfx" "$work/linux/"
-"$tests/make_own_type.sh" "$work/linux/mods/Blüte"
-cp -r "$work/linux/mods" "$windows/"
-(cd "$work/linux" && "$(dirname "$linux_game")/cellpack" add-mods mods . >added.txt) ||
+# The folder of the types is named with letters beyond ASCII, which reach cellpack as typed
+# (Wine turns the arguments into Windows' UTF-16 by the locale).
+mods="Typen für José Иван"
+"$tests/make_own_type.sh" "$work/linux/$mods/Blüte"
+cp -r "$work/linux/$mods" "$windows/"
+(cd "$work/linux" && "$(dirname "$linux_game")/cellpack" add-mods "$mods" . >added.txt) ||
     fail "linux: cellpack add-mods failed"
-(cd "$windows" && "$wine" "$windows/cellpack.exe" add-mods mods . >added.txt) ||
+(cd "$windows" && LC_ALL=C.UTF-8 "$wine" "$windows/cellpack.exe" add-mods "$mods" . >added.txt) ||
     fail "windows: cellpack add-mods failed"
+grep -q "Blüte: type" "$windows/added.txt" || fail "windows: cellpack added no type"
 # The manifests name the type's folder each in its system's way.
 diff -r -x mods.manifest "$work/linux/cell" "$windows/cell" >/dev/null ||
     fail "the packs and lists cellpack made differ"

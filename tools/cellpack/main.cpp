@@ -2,6 +2,7 @@
 // list (cell\cell.ini) of the game's working directory, for people who make cell types.
 #include "game/data/globals.h"
 #include "runtime/display/image_codec.h"
+#include "runtime/platform/system.h"
 #include "tools/cellpack/add_mods.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/command_line.h"
@@ -45,7 +46,7 @@ const Command* FindCommand(const std::string& name)
 
 int main(int argc, char** argv)
 {
-    Arguments arguments(argv + 1, argv + argc);
+    Arguments arguments = SystemProgramArguments(argc, argv);
     if (arguments.empty()) {
         PrintOverview(stderr);
         return EXIT_STATUS_USAGE;

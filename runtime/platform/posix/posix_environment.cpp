@@ -1,7 +1,9 @@
-// The environment of a POSIX system, and where its sound output would be.
+// The program's arguments and folder and the environment of a POSIX system, and where its
+// sound output would be.
 #include "runtime/platform/system.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 
 namespace {
@@ -10,6 +12,17 @@ bool Exists(const std::string& path)
     return access(path.c_str(), F_OK) == 0;
 }
 } // namespace
+
+std::vector<std::string> SystemProgramArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + (argc > 0), argv + argc);
+}
+
+std::string SystemProgramFolder()
+{
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
+}
 
 bool SystemEnvironment(const char* name, std::string& value)
 {

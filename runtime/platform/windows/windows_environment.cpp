@@ -1,12 +1,26 @@
-// The environment on Windows, in UTF-8, and the font shipped beside the program.
+// The program's arguments and folder and the environment on Windows, in UTF-8, and the font
+// shipped beside the program.
 #include "runtime/platform/system.h"
 #include "runtime/platform/windows/windows_text.h"
 
 #include <windows.h>
 
-namespace {
-// The folder of the running program, with its closing backslash.
-std::wstring ProgramFolder()
+#include <shellapi.h> // after windows.h, whose types it uses
+
+std::vector<std::string> SystemProgramArguments(int argc, char** argv)
+{
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!words)
+        return std::vector<std::string>(argv + (argc > 0), argv + argc);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(Utf8FromWide(words[i]));
+    LocalFree(words);
+    return arguments;
+}
+
+std::string SystemProgramFolder()
 {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -19,9 +33,8 @@ std::wstring ProgramFolder()
         }
         path.resize(path.size() * 2);
     }
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
+    return Utf8FromWide(path.substr(0, path.find_last_of(L"\\/")));
 }
-} // namespace
 
 bool SystemEnvironment(const char* name, std::string& value)
 {
@@ -46,7 +59,6 @@ bool SystemSoundOutputMayExist()
 // The program ships its font beside itself, as VELLOMIRA_FONT_NAME.
 std::string SystemDefaultFontFile(const char*)
 {
-    std::wstring folder = ProgramFolder();
-    return folder.empty() ? std::string()
-                          : Utf8FromWide(folder + WideFromUtf8(VELLOMIRA_FONT_NAME));
+    std::string folder = SystemProgramFolder();
+    return folder.empty() ? std::string() : folder + "\\" + VELLOMIRA_FONT_NAME;
 }
