@@ -8,10 +8,6 @@
 #include <functional>
 #include <string>
 
-// A path as the launcher's messages show it: escaped as ShownText escapes any text. Windows
-// shows every separator as one backslash, which can be no part of a name there.
-std::string ShownPath(const std::string& path);
-
 struct FolderLock {
     int handle = -1;
 };

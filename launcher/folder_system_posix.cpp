@@ -2,7 +2,7 @@
 // entries exchanged by one rename.
 #include "launcher/folder_system.h"
 #include "launcher/player_folder.h"
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -32,11 +32,6 @@ int ExchangeEntries(const std::string& a, const std::string& b)
 #endif
 }
 } // namespace
-
-std::string ShownPath(const std::string& path)
-{
-    return ShownText(path);
-}
 
 std::string PlayerFolderPath()
 {

@@ -7,7 +7,7 @@
 #include "launcher/folder_system.h"
 #include "launcher/player_folder.h"
 
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_path.h"
 #include "runtime/platform/system.h"
 #include "runtime/platform/utf8_path.h"
 #include "runtime/platform/windows/windows_text.h"
@@ -136,17 +136,6 @@ bool Move(const fs::path& from, const fs::path& to)
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 } // namespace
-
-std::string ShownPath(const std::string& path)
-{
-    std::string_view rest = path;
-    std::string text;
-    for (size_t end; (end = rest.find_first_of("\\/")) != std::string_view::npos;) {
-        text += ShownText(rest.substr(0, end)) + '\\';
-        rest.remove_prefix(end + 1);
-    }
-    return text + ShownText(rest);
-}
 
 std::string PlayerFolderPath()
 {

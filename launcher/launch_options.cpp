@@ -4,7 +4,7 @@
 #include "runtime/core/conversion.h"
 #include "runtime/platform/name_case.h"
 #include "runtime/core/preference_text.h"
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_text.h"
 #include "runtime/platform/utf8_path.h"
 
 #include <cstdlib>

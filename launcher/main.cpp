@@ -2,13 +2,13 @@
 // player's own cell types added, hands the window settings to the game's display, and runs
 // the game there, keeping what a start says in the folder's log. The game itself still takes
 // no command line and uses only its folder.
-#include "launcher/folder_system.h"
 #include "launcher/launch_options.h"
 #include "launcher/player_folder.h"
 #include "launcher/programs.h"
 #include "launcher/run_log.h"
 #include "launcher/world_check.h"
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_path.h"
+#include "runtime/platform/shown_text.h"
 #include "runtime/platform/system.h"
 #include "runtime/platform/utf8_path.h"
 

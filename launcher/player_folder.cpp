@@ -5,6 +5,7 @@
 #include "launcher/folder_system.h"
 #include "launcher/run_log.h"
 #include "launcher/world_check.h"
+#include "runtime/platform/shown_path.h"
 #include "runtime/platform/system.h"
 #include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/mods_manifest.h"

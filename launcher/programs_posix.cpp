@@ -3,7 +3,7 @@
 
 #include "launcher/run_log.h"
 #include "runtime/platform/descriptor_io.h"
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_text.h"
 
 #include <cerrno>
 #include <csignal>

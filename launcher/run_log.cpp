@@ -4,6 +4,7 @@
 #include "launcher/folder_system.h"
 #include "runtime/platform/descriptor_io.h"
 #include "runtime/platform/platform.h"
+#include "runtime/platform/shown_path.h"
 #include "runtime/platform/system.h"
 #include "runtime/platform/utf8_path.h"
 

@@ -1,6 +1,6 @@
 // Text from file and folder names shown on a terminal: what could steer it is escaped, the
 // rest of UTF-8 stays readable.
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_text.h"
 
 #include <gtest/gtest.h>
 

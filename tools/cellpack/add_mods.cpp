@@ -2,7 +2,7 @@
 #include "tools/cellpack/add_mods.h"
 
 #include "game/data/data.h"
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_text.h"
 #include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/cell_list.h"
 #include "tools/cellpack/file_bytes.h"

@@ -1,7 +1,7 @@
 // Reading and writing the manifest of add-mods.
 #include "tools/cellpack/mods_manifest.h"
 
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_text.h"
 #include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/file_bytes.h"
 

@@ -1,5 +1,5 @@
 // Escaping text for a terminal.
-#include "runtime/core/shown_text.h"
+#include "runtime/platform/shown_text.h"
 
 #include <cstdint>
 #include <cstdio>

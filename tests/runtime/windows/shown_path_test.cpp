@@ -1,6 +1,6 @@
-// Paths in the launcher's messages on Windows: one backslash per separator, whichever the path
-// was written with, and each name still escaped as any text is.
-#include "launcher/folder_system.h"
+// Paths in messages on Windows: one backslash per separator, whichever the path was written
+// with, and each name still escaped as any text is.
+#include "runtime/platform/shown_path.h"
 
 #include <gtest/gtest.h>
 
