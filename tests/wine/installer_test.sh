@@ -129,8 +129,8 @@ own=$(($(wc -l <<<"$world_types") + 1))
 expected="$world_types"$'\n'"10 1  # $(printf %03d $own)"
 [[ $(types "$local\Vellomira\cell\cell.ini") == "$expected" ]] ||
     fail "the game's list has not the player's own type after the world's"
-grep -qF "Blüte: type $own ($(printf %03d $own).cell, 1 frame, 10 cells)" "$player/vellomira.log" ||
-    fail "the log does not name the player's own type"
+added="$local\\Vellomira\\mods\\Blüte: type $own ($(printf %03d $own).cell, 1 frame, 10 cells)"
+grep -qF "$added" "$player/vellomira.log" || fail "the log does not name the player's own type"
 
 # Arguments with letters beyond ASCII reach the launcher as they were typed: a world in a folder
 # so named, and a folder so named for the screenshots, where F12 saves.

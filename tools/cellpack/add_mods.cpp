@@ -2,6 +2,7 @@
 #include "tools/cellpack/add_mods.h"
 
 #include "game/data/data.h"
+#include "runtime/platform/shown_path.h"
 #include "runtime/platform/shown_text.h"
 #include "runtime/platform/utf8_path.h"
 #include "tools/cellpack/cell_list.h"
@@ -18,16 +19,27 @@
 namespace fs = std::filesystem;
 
 namespace {
-// Reports a line on standard error as Failure does, with what came from names and files
-// (folder names, spawn.txt) escaped: a name may hold bytes that steer a terminal.
-int Report(const std::string& line)
+// The line as people see it: the path it begins with, the longest of paths that begins it, is
+// shown as a path, the rest escaped as text. Names and files (spawn.txt) may hold bytes that
+// steer a terminal, and a Windows path's separators are no backslashes to escape.
+std::string ShownLine(const std::string& line, const std::vector<std::string>& paths)
 {
-    return Failure(ShownText(line));
+    size_t length = 0;
+    for (const std::string& path : paths)
+        if (path.size() > length && line.compare(0, path.size(), path) == 0)
+            length = path.size();
+    return ShownPath(line.substr(0, length)) + ShownText(line.substr(length));
+}
+
+// Reports the line on standard error as Failure does, shown by ShownLine.
+int Report(const std::string& line, const std::vector<std::string>& paths)
+{
+    return Failure(ShownLine(line, paths));
 }
 
 struct World {
     fs::path cell; // WORLD/cell
-    std::string list;
+    std::string list, manifestPath;
     std::vector<uint8_t> listBytes;
     std::vector<CellListType> types;
     ModsManifest manifest;
@@ -82,9 +94,9 @@ std::string ReadWorld(const std::string& folder, World& world)
     std::error_code error;
     // A linked manifest, like the links to a world's packs beside it, tells what was added to
     // that other world, not to this one.
-    fs::path manifest = world.cell / "mods.manifest";
-    if (!fs::is_symlink(manifest, error))
-        world.manifest = ReadModsManifest(Utf8Name(manifest));
+    world.manifestPath = Utf8Name(world.cell / "mods.manifest");
+    if (!fs::is_symlink(Utf8Path(world.manifestPath), error))
+        world.manifest = ReadModsManifest(world.manifestPath);
     if (!world.manifest.problem.empty())
         return world.manifest.problem +
                "; what add-mods added before cannot be told from the rest, so nothing is "
@@ -97,19 +109,24 @@ std::string ReadWorld(const std::string& folder, World& world)
 bool PrepareType(const ModFolder& folder, NewType& type)
 {
     type.folder = &folder;
-    for (const std::string& note : folder.notes)
-        Report(note);
+    for (const std::string& image : folder.otherImages)
+        Report(image + ": warning: left out of the type: the game reads frames only as PNG or "
+                       "JPEG; save it as PNG to have it among the frames",
+               {image});
+    // The lines below begin with the folder or one of its files.
+    std::vector<std::string> paths = folder.files;
+    paths.push_back(folder.path);
     if (!folder.problem.empty())
-        return Report(folder.path + ": left out: " + folder.problem), false;
+        return Report(folder.path + ": left out: " + folder.problem, paths), false;
     PackSources sources;
     std::string error = ReadPackSources(folder.files, DEFAULT_KEY_ALPHA, sources);
     SourceReport report;
     if (error.empty())
         report = CheckPackSources(sources);
     for (const std::string& line : report.warnings)
-        Report(line);
+        Report(line, paths);
     for (const std::string& line : report.errors)
-        Report(line);
+        Report(line, paths);
     int32_t frames = int32_t(folder.files.size()) - 1;
     if (error.empty() && !report.errors.empty())
         error = Counted(report.errors.size(), "error") + " above";
@@ -118,7 +135,7 @@ bool PrepareType(const ModFolder& folder, NewType& type)
     if (error.empty())
         error = PackEntries(sources, type.pack);
     if (!error.empty())
-        return Report(folder.path + ": left out: " + error), false;
+        return Report(folder.path + ": left out: " + error, paths), false;
     type.entry = {folder.spawn, frames};
     return true;
 }
@@ -145,8 +162,9 @@ void KeepFreeNumbers(const World& world, int32_t base, std::vector<NewType>& typ
             continue;
         if (Contains(ours, pack))
             continue;
-        Report(Utf8Name(world.cell / pack) + ": not made by add-mods, so it stays as it is; " +
-               types[i].folder->path + " and the types after it are left out");
+        Failure(ShownPath(Utf8Name(world.cell / pack)) +
+                ": not made by add-mods, so it stays as it is; " +
+                ShownPath(types[i].folder->path) + " and the types after it are left out");
         types.resize(i);
         return;
     }
@@ -163,7 +181,7 @@ void ChangeUnlessSame(std::vector<FileChange>& changes, const fs::path& file,
 
 // The packs, the list and the manifest, changed all together or not at all: the list last, so
 // that it never names a pack not written, and the manifest with them, so that it never misses
-// what is listed.
+// what is listed. "" or the problem, shown by ShownLine.
 std::string WriteWorld(const World& world, const std::vector<CellListType>& base,
                        const std::vector<NewType>& added, const std::vector<CellListType>& extras)
 {
@@ -203,7 +221,10 @@ std::string WriteWorld(const World& world, const std::vector<CellListType>& base
     // An unchanged list stays as it is, a link to an installed list included.
     if (list != world.listBytes)
         changes.push_back({world.list, list});
-    return ChangeFiles(changes);
+    std::vector<std::string> paths;
+    for (const FileChange& change : changes)
+        paths.push_back(change.path);
+    return ShownLine(ChangeFiles(changes), paths);
 }
 
 // "type 4 follows", "types 4 to 6 follow".
@@ -224,7 +245,7 @@ int RunAddMods(const Arguments& arguments)
     World world;
     std::string error = ReadWorld(parsed.positional[1], world);
     if (!error.empty())
-        return Report(error);
+        return Report(error, {world.list, world.manifestPath});
     std::vector<CellListType> base = world.types, extras;
     bool inPlace = LastRunInPlace(world);
     if (inPlace) {
@@ -241,25 +262,26 @@ int RunAddMods(const Arguments& arguments)
             added.pop_back(), status = EXIT_STATUS_FAILURE;
     }
     if (base.size() + added.size() > size_t(MOST_TYPES)) {
-        Report("the list would hold more than 127 types; the last " +
-               std::to_string(base.size() + added.size() - size_t(MOST_TYPES)) + " are left out");
+        Failure("the list would hold more than 127 types; the last " +
+                std::to_string(base.size() + added.size() - size_t(MOST_TYPES)) + " are left out");
         added.resize(size_t(MOST_TYPES) - std::min(base.size(), size_t(MOST_TYPES)));
         status = EXIT_STATUS_FAILURE;
     }
     if (!extras.empty() && added.size() != world.manifest.made.size())
         return Report(world.list + ": " +
-                      Following(world.types.size() - extras.size() + 1, world.types.size()) +
-                      " the added ones and not made by add-mods; their numbers would change, so "
-                      "nothing is changed (move them into the folder of types)");
+                          Following(world.types.size() - extras.size() + 1, world.types.size()) +
+                          " the added ones and not made by add-mods; their numbers would change, "
+                          "so nothing is changed (move them into the folder of types)",
+                      {world.list});
     size_t wanted = added.size();
     KeepFreeNumbers(world, int32_t(base.size()), added);
     if (added.size() < wanted)
         status = EXIT_STATUS_FAILURE;
     error = WriteWorld(world, base, added, extras);
     if (!error.empty())
-        return Report(error);
+        return Failure(error);
     for (size_t i = 0; i < added.size(); ++i)
-        std::printf("%s: type %zu (%s.cell, %s, %s)\n", ShownText(added[i].folder->path).c_str(),
+        std::printf("%s: type %zu (%s.cell, %s, %s)\n", ShownPath(added[i].folder->path).c_str(),
                     base.size() + i + 1, ThreeDigitNumber(int32_t(base.size() + i + 1)).c_str(),
                     Counted(size_t(added[i].entry.frameCount), "frame").c_str(),
                     Counted(size_t(added[i].entry.spawnCount), "cell").c_str());

@@ -103,10 +103,7 @@ ModFolder ReadModFolder(const fs::path& folder)
     std::sort(frames.begin(), frames.end(), NaturalLess);
     std::sort(others.begin(), others.end(), NaturalLess);
     for (const std::string& other : others)
-        mod.notes.push_back(
-            Utf8Name(folder / Utf8Path(other)) +
-            ": warning: left out of the type: the game reads frames only as PNG or JPEG; save "
-            "it as PNG to have it among the frames");
+        mod.otherImages.push_back(Utf8Name(folder / Utf8Path(other)));
     fs::path definition = folder / "definition.ini";
     mod.files.push_back(Utf8Name(definition));
     for (const std::string& frame : frames)

@@ -13,8 +13,8 @@ struct ModFolder {
     std::string path;               // the type's folder
     std::vector<std::string> files; // definition.ini, then the frames in order
     int32_t spawn = DEFAULT_MOD_SPAWN;
-    std::string problem;            // why the folder is no type, or "" (its path left out)
-    std::vector<std::string> notes; // files of the folder left out of the type, and why
+    std::string problem;                  // why the folder is no type, or "" (its path left out)
+    std::vector<std::string> otherImages; // images the game cannot read, left out of the type
 };
 
 // The type folders below the folder, in natural order of their names (hidden ones left out);
