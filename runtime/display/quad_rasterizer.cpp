@@ -293,28 +293,41 @@ int32_t ToFixed(double value, double low, double high)
     return static_cast<int32_t>(std::floor(std::clamp(value, low, high) * FIXED_ONE + 0.5));
 }
 
-// Texel coordinates of a span's first pixel and their steps, kept within the texture (give
-// or take two texels) so that stepping in 32 bits cannot overflow.
-void SpanCoordinates(const QuadSetup& quad, const QuadTriangle& tri, int32_t y, int32_t x,
-                     int32_t count, int32_t coords[4])
+// One texel coordinate of a span's first pixel and its step, kept within [low, high] (give or
+// take two texels) so that stepping in 32 bits cannot overflow.
+struct AxisStep {
+    int32_t first;
+    int32_t delta;
+};
+
+inline AxisStep SpanAxis(double start, double step, int32_t count, double low, double high)
+{
+    int32_t first = ToFixed(start, low, high);
+    int32_t last = ToFixed(start + step * (count - 1), low, high);
+    int64_t delta =
+        static_cast<int64_t>(std::floor(std::clamp(step, -65536.0, 65536.0) * FIXED_ONE + 0.5));
+    if (count == 1)
+        delta = 0;
+    else if (std::llabs(first + delta * (count - 1) - last) > 2 * FIXED_ONE)
+        delta = (int64_t{last} - first) / (count - 1);
+    return {first, static_cast<int32_t>(delta)};
+}
+
+// Texel coordinates of a span's first pixel and their steps. Returned by value, each in a
+// register: built in an array, the four were stored one by one and read back as one vector,
+// which stalled every span.
+struct SpanStart {
+    AxisStep s, t;
+};
+
+inline SpanStart SpanCoordinates(const QuadSetup& quad, const QuadTriangle& tri, int32_t y,
+                                 int32_t x, int32_t count)
 {
     double px = x + 0.5, py = y + 0.5;
-    double limits[2][2] = {{-1.0, quad.texture->width + 1.0}, {-1.0, quad.texture->height + 1.0}};
-    double start[2] = {tri.s0 + tri.sdx * px + tri.sdy * py, tri.t0 + tri.tdx * px + tri.tdy * py};
-    double step[2] = {tri.sdx, tri.tdx};
-    for (int axis = 0; axis < 2; ++axis) {
-        double low = limits[axis][0], high = limits[axis][1];
-        int32_t first = ToFixed(start[axis], low, high);
-        int32_t last = ToFixed(start[axis] + step[axis] * (count - 1), low, high);
-        int64_t delta = static_cast<int64_t>(
-            std::floor(std::clamp(step[axis], -65536.0, 65536.0) * FIXED_ONE + 0.5));
-        if (count == 1)
-            delta = 0;
-        else if (std::llabs(first + delta * (count - 1) - last) > 2 * FIXED_ONE)
-            delta = (int64_t{last} - first) / (count - 1);
-        coords[axis] = first;
-        coords[axis + 2] = static_cast<int32_t>(delta);
-    }
+    return {SpanAxis(tri.s0 + tri.sdx * px + tri.sdy * py, tri.sdx, count, -1.0,
+                     quad.texture->width + 1.0),
+            SpanAxis(tri.t0 + tri.tdx * px + tri.tdy * py, tri.tdx, count, -1.0,
+                     quad.texture->height + 1.0)};
 }
 
 struct FixedVertex {
@@ -464,9 +477,8 @@ void DrawQuadRows(const QuadSetup& quad, int32_t rowBegin, int32_t rowEnd)
             int32_t left, right;
             if (!NextSpan(walk, tri.edgeCount, quad.target->width, left, right))
                 continue;
-            int32_t coords[4];
-            SpanCoordinates(quad, tri, y, left, right - left, coords);
-            DrawSpan(quad, y, left, right - left, coords[0], coords[1], coords[2], coords[3]);
+            SpanStart at = SpanCoordinates(quad, tri, y, left, right - left);
+            DrawSpan(quad, y, left, right - left, at.s.first, at.t.first, at.s.delta, at.t.delta);
         }
     }
 }
