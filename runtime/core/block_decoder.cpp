@@ -230,21 +230,21 @@ bool DecodeShortCopy(BitStream& stream, Output& out, DecoderState& state, uint32
     return true;
 }
 
-enum class Step { Go, End, Fail };
+enum class DecodeStep { Go, End, Fail };
 
 // Codes 0 0 0, after their 7-bit distance and 2-bit n: short matches, the end code and the
 // index width.
-Step DecodeShortMatch(BitStream& stream, Output& out, DecoderState& state, uint32_t distance,
-                      uint32_t n)
+DecodeStep DecodeShortMatch(BitStream& stream, Output& out, DecoderState& state, uint32_t distance,
+                            uint32_t n)
 {
     if (distance != 0) {
         state.lastDistance = distance;
-        return Copy(out, distance, n + 2) ? Step::Go : Step::Fail;
+        return Copy(out, distance, n + 2) ? DecodeStep::Go : DecodeStep::Fail;
     }
     if (n == 0)
-        return Step::End;
+        return DecodeStep::End;
     state.indexWidth = int(ReadBits(stream, int(n) + 3));
-    return state.indexWidth == 0 ? Step::Fail : Step::Go;
+    return state.indexWidth == 0 ? DecodeStep::Fail : DecodeStep::Go;
 }
 
 bool DecodeStream(BitStream& stream, Output& out)
@@ -278,11 +278,11 @@ bool DecodeStream(BitStream& stream, Output& out)
             ok = DecodeShortCopy(stream, out, state, uint32_t(bits >> 57) & 15);
         } else {
             Skip(stream, 3 + 7 + 2);
-            Step step = DecodeShortMatch(stream, out, state, uint32_t(bits >> 54) & 127,
-                                         uint32_t(bits >> 52) & 3);
-            if (step == Step::End)
+            DecodeStep step = DecodeShortMatch(stream, out, state, uint32_t(bits >> 54) & 127,
+                                               uint32_t(bits >> 52) & 3);
+            if (step == DecodeStep::End)
                 return true;
-            ok = step == Step::Go;
+            ok = step == DecodeStep::Go;
         }
         if (!ok)
             return false;

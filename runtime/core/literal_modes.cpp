@@ -16,7 +16,7 @@ LiteralMode ModeOf(int state)
     return state == 0 ? LiteralMode{8, 0} : LiteralMode{7, uint8_t(4 * (state - 1))};
 }
 
-constexpr uint32_t UNREACHABLE = 0xFFFFFFFFu;
+constexpr uint32_t UNREACHABLE_COST = 0xFFFFFFFFu;
 
 // Which states were entered by a switch at one literal.
 struct Switches {
@@ -57,20 +57,20 @@ std::vector<LiteralMode> ChooseLiteralModes(const std::vector<uint8_t>& literals
     int cheapest = 0;
     uint32_t cheapestCost = 0; // no mode before the first literal: every state is a switch
     for (int s = 0; s < STATES; ++s)
-        cost[s] = UNREACHABLE;
+        cost[s] = UNREACHABLE_COST;
     for (size_t k = 0; k < literals.size(); ++k) {
         Switches& sw = switches[k];
         sw.cheapestBefore = uint8_t(cheapest);
-        uint32_t nextCheapestCost = UNREACHABLE;
+        uint32_t nextCheapestCost = UNREACHABLE_COST;
         int nextCheapest = 0;
         for (int s = 0; s < STATES; ++s) {
             LiteralMode mode = ModeOf(s);
             if (!LiteralFits(mode, literals[k])) {
-                cost[s] = UNREACHABLE;
+                cost[s] = UNREACHABLE_COST;
                 continue;
             }
             uint32_t viaSwitch = cheapestCost + uint32_t(LiteralWidthBits(mode.width));
-            bool switched = k == 0 || cost[s] == UNREACHABLE || viaSwitch < cost[s];
+            bool switched = k == 0 || cost[s] == UNREACHABLE_COST || viaSwitch < cost[s];
             cost[s] = (switched ? viaSwitch : cost[s]) + 1 + mode.width;
             if (switched) {
                 if (s == 0)

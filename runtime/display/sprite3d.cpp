@@ -26,7 +26,7 @@ void SetInScene(int32_t inScene)
     SetQuadSceneOpen(inScene != 0);
 }
 
-Sprite3DRecord* Find(int32_t number)
+Sprite3DRecord* Find3D(int32_t number)
 {
     return static_cast<Sprite3DRecord*>(LookupObject(Sprite3D.table, number));
 }
@@ -148,7 +148,7 @@ void Sprite3DBlendingMode(int32_t sourceFactor, int32_t destinationFactor)
 
 void ZoomSprite3D(int32_t number, int32_t width, int32_t height)
 {
-    Sprite3DRecord* record = Find(number);
+    Sprite3DRecord* record = Find3D(number);
     if (!record)
         return;
     record->zoomWidth = static_cast<int16_t>(width);
@@ -158,13 +158,13 @@ void ZoomSprite3D(int32_t number, int32_t width, int32_t height)
 
 void RotateSprite3D(int32_t number, int32_t degrees, int32_t mode)
 {
-    if (Sprite3DRecord* record = Find(number))
+    if (Sprite3DRecord* record = Find3D(number))
         RotateCorners(*record, degrees, mode);
 }
 
 void DisplaySprite3D(int32_t number, int32_t x, int32_t y, int32_t transparency)
 {
-    const Sprite3DRecord* record = Find(number);
+    const Sprite3DRecord* record = Find3D(number);
     Surface* target = BackBuffer();
     if (!record || !Sprite3D.inScene || !target)
         return;
@@ -191,5 +191,5 @@ void DisplaySprite3D(int32_t number, int32_t x, int32_t y, int32_t transparency)
 
 const Sprite3DRecord* FindSprite3D(int32_t number)
 {
-    return Find(number);
+    return Find3D(number);
 }

@@ -1,13 +1,6 @@
 // Names compared as the game's Windows-style names compare: without regard to letter case.
 #include "runtime/platform/name_case.h"
 
-namespace {
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-} // namespace
-
 bool SameNameIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 namespace {
-bool Exists(const std::string& path)
+bool Accessible(const std::string& path)
 {
     return access(path.c_str(), F_OK) == 0;
 }
@@ -41,8 +41,8 @@ bool SystemSoundOutputMayExist()
     if (std::getenv("SDL_AUDIODRIVER") || std::getenv("PULSE_SERVER"))
         return true;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"))
-        if (Exists(std::string(runtime) + "/pulse/native") ||
-            Exists(std::string(runtime) + "/pipewire-0"))
+        if (Accessible(std::string(runtime) + "/pulse/native") ||
+            Accessible(std::string(runtime) + "/pipewire-0"))
             return true;
-    return Exists("/dev/snd") || Exists("/dev/dsp");
+    return Accessible("/dev/snd") || Accessible("/dev/dsp");
 }

@@ -14,11 +14,6 @@
 #include <unistd.h>
 
 namespace {
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 bool IsDriveName(std::string_view name)
 {
     if (name.size() < 2 || name[1] != ':')
