@@ -27,10 +27,14 @@ case "${1:-}" in
 esac
 packages+=("$@")
 
+# One query for all, as this runs before every start of scripts/play.sh.
+declare -A installed=()
+while read -r package want ok status; do
+    [[ "$want $ok $status" == "install ok installed" ]] && installed[$package]=1
+done < <(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+    [[ -n "${installed[$package]:-}" ]] || missing+=("$package")
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
