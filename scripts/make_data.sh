@@ -110,7 +110,7 @@ install_world() {
         file=${file#"$from"/}
         fresh[$file]=1
         target=$run/$file
-        mkdir -p "$(dirname "$target")"
+        [[ -d "${target%/*}" ]] || mkdir -p "${target%/*}"
         # With a manifest, the list was sorted out by take_extras; without one (a RUN_DIR made
         # before there were manifests) an author's list is kept as any other file.
         if [[ -e "$target" ]] && ! { ((generated > 0)) && [[ "$file" == cell/cell.ini ]]; } &&
@@ -162,14 +162,19 @@ report_kept() {
 }
 
 write_manifest() {
-    local count file
+    local count file files=()
     count=$(type_count "$list")
+    for file in "${!fresh[@]}"; do
+        [[ "$file" == cell/cell.ini ]] || files+=("$file")
+    done
     {
         echo "# Files the data step made, with their SHA-256: it replaces or removes only these."
         echo "types $count $(head_sum "$list" "$count")"
-        for file in "${!fresh[@]}"; do
-            [[ "$file" == cell/cell.ini ]] || echo "$(sum_of "$run/$file") $file"
-        done | sort -k2
+        # One sha256sum for all (its "SUM  NAME" taken to "SUM NAME"): this runs at every
+        # first start.
+        if ((${#files[@]} > 0)); then
+            (cd "$run" && sha256sum -- "${files[@]}") | sed 's/  / /' | sort -k2
+        fi
     } >"$manifest.part$$"
     mv -f "$manifest.part$$" "$manifest"
 }
