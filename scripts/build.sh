@@ -35,8 +35,7 @@ case "${1:-}" in
     flags=()
     [[ -f $dir/CMakeCache.txt ]] || flags=(-DVELLOMIRA_TESTS=OFF -DVELLOMIRA_BENCH=OFF
         -DVELLOMIRA_UNITY_BUILD=ON
-        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
-        "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
+        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
     targets=(--target vellomira vellomira_launcher cellpack makedata run_world)
     ;;
 esac
