@@ -8,9 +8,10 @@
 #                                cellpack and the data generator, and the sample world in run/
 #                                (made while the game compiles); a new tree is configured
 #                                without tests and benchmarks, with line tables only for
-#                                debugging and the game, the launcher and the tools each
-#                                compiled as one file (a first start compiles in half the
-#                                time), an existing one keeps its choices
+#                                debugging, each program and library compiled as one file
+#                                (the runtime as a few) and the tools and the launcher
+#                                optimised less (see the end of CMakeLists.txt), an
+#                                existing one keeps its choices
 # Every tree but the play build compiles through ccache when it is installed (see
 # scripts/compiler_cache.sh); a first start is measured and made without it.
 set -euo pipefail
