@@ -3,7 +3,9 @@
 # temporary folder, no build folders, no compiler cache, then scripts/play.sh on a virtual X
 # screen until the game's console says "LoadingSounds..." (its first frames are shown by then).
 # The packages must be installed already. Prints the whole time and the time of each stage, as
-# play.sh's own lines mark them, and leaves the build's .ninja_log for per-target times.
+# play.sh's own lines mark them, and with --keep leaves the build's .ninja_log for per-target
+# times. Fails, with the start's output, when the game ends or shows nothing within 900 s:
+# .ci/run runs it as the check of a new player's first start.
 #   bench/first_start.sh [COMMIT] [--keep]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,9 +47,16 @@ setsid bash -c 'cd "$1" && exec xvfb-run -a -s "-screen 0 1024x768x24" scripts/p
     _ "$folder/clone" </dev/null > >(stamp "$start" >"$log") 2>&1 &
 game=$!
 while ! grep -q 'LoadingSounds\.\.\.' "$log" 2>/dev/null; do
+    problem=""
     if ! kill -0 "$game" 2>/dev/null; then
+        problem="the game ended before its first frames"
+    elif ((EPOCHSECONDS - ${start%.*} > 900)); then
+        problem="no first frames after 900 s"
+        kill -TERM -- "-$game" 2>/dev/null || true
+    fi
+    if [[ -n $problem ]]; then
         cat "$log" >&2
-        echo "first_start.sh: the game ended before its first frames" >&2
+        echo "first_start.sh: $problem" >&2
         exit 1
     fi
     sleep 0.05
